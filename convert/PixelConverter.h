@@ -7,7 +7,7 @@
 // Translates runs of pixels from one format into another. Converters are
 // stateless objects with static storage duration, handed out by lookupConverter.
 class PixelConverter {
-public:
+  public:
     virtual ~PixelConverter() = default;
     virtual void startRun() = 0;
     virtual void convertRun(const void* source, void* destination, std::uint32_t count) = 0;
@@ -15,7 +15,7 @@ public:
 };
 
 class PixelConverterBase : public PixelConverter {
-public:
+  public:
     void startRun() override {}
     void finishRun() override {}
 };

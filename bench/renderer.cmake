@@ -1,0 +1,6 @@
+# One frame of the animation against writing the whole framebuffer once.
+if(TARGET duskhall_renderer)
+  add_executable(renderer_bench ${CMAKE_CURRENT_LIST_DIR}/RendererBench.cpp)
+  target_link_libraries(renderer_bench PRIVATE duskhall_renderer benchmark::benchmark)
+  target_compile_definitions(renderer_bench PRIVATE DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endif()

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "display/ScreenCore.h"
+
+#include <memory>
+
+// The display object the renderer holds: creates a screen, owns it and forwards
+// every operation to it. Without a screen (creation failed) it answers like a
+// closed one.
+class ScreenHandle : public Screen {
+public:
+    // Creates the platform screen and opens it with the arguments.
+    ScreenHandle(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
+                 PixelMode pixelMode);
+    // Takes a ready screen (may be null) and opens it; for other screens and for tests.
+    ScreenHandle(std::unique_ptr<ScreenCore> screen, const char* title, std::int32_t width,
+                 std::int32_t height, ScreenMode mode, PixelMode pixelMode);
+    ~ScreenHandle() override;
+    ScreenHandle(const ScreenHandle&) = delete;
+    ScreenHandle& operator=(const ScreenHandle&) = delete;
+
+    bool isOpen() const override;
+    bool open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
+              PixelMode pixelMode) override;
+    void close() override;
+    bool showFrame(const PackedPixel* pixels) override;
+    bool showFloatFrame(const FloatPixel* pixels) override;
+    const char* title() const override;
+    std::int32_t width() const override;
+    std::int32_t height() const override;
+    PixelMode pixelMode() const override;
+    ScreenMode screenMode() const override;
+    InputObserver* observer() const override;
+    void setObserver(InputObserver* observer) override;
+    // Always the handle itself; setOwner does nothing.
+    Screen* owner() override;
+    void setOwner(Screen* owner) override;
+
+    // The screen behind the handle, or null.
+    ScreenCore* implementation() const { return implementation_.get(); }
+
+private:
+    std::unique_ptr<ScreenCore> implementation_;
+};

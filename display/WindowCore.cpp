@@ -1,0 +1,260 @@
+#include "display/WindowCore.h"
+
+#include "display/ScreenControl.h"
+#include "display/ScreenCore.h"
+
+#include <cassert>
+
+WindowCore::WindowCore(ScreenCore* screen_, ScreenControl* control_, std::int32_t width_,
+                       std::int32_t height_)
+    : width(width_), height(height_), keyTable(makeKeyTable()), control(control_),
+      screen(screen_) {
+    // A window without its screen or its control is a programming error.
+    const bool display = screen != nullptr;
+    const bool adapter = control != nullptr;
+    assert(display);
+    assert(adapter);
+    (void)display;
+    (void)adapter;
+}
+
+void WindowCore::handleMessage(const WindowMessage& message) {
+    switch (message.message) {
+    case wm::Size:
+        // Minimising, maximising and restoring change the zoom entries.
+        rebuildSystemMenu();
+        break;
+    case wm::Activate:
+        active = (message.wParam & 0xFFFF) != static_cast<std::uintptr_t>(ActivateInactive);
+        if (observer != nullptr) {
+            observer->focusChanged(screen->eventTarget(), active);
+        }
+        break;
+    case wm::Paint:
+        control->paint();
+        break;
+    case wm::Close:
+    case wm::Quit:
+        closeAsked();
+        break;
+    case wm::Destroy:
+        // Also reached when the close box is used without an observer: the window
+        // is gone, so the screen must end rather than run on without it.
+        destroyed = true;
+        control->requestClose();
+        break;
+    case wm::SetCursor:
+        if ((message.lParam & 0xFFFF) == HitClient) {
+            setCursor(windowed != 0 ? CursorKind::Arrow : CursorKind::Blank);
+        }
+        break;
+    case wm::KeyDown:
+    case wm::SysKeyDown:
+        keyPressed(static_cast<int>(message.wParam & 0xFF));
+        break;
+    case wm::KeyUp:
+    case wm::SysKeyUp:
+        keyReleased(static_cast<int>(message.wParam & 0xFF));
+        break;
+    case wm::SysCommand:
+        menuCommand(message.wParam);
+        break;
+    case wm::MouseMove:
+        updatePosition(message.lParam);
+        if (observer != nullptr) {
+            observer->pointerMoved(screen->eventTarget(), mouse);
+        }
+        break;
+    case wm::LButtonDown:
+        buttonPressed(&MouseState::left, message.lParam);
+        break;
+    case wm::RButtonDown:
+        buttonPressed(&MouseState::right, message.lParam);
+        break;
+    case wm::MButtonDown:
+        buttonPressed(&MouseState::middle, message.lParam);
+        break;
+    case wm::LButtonUp:
+        buttonReleased(&MouseState::left, message.lParam);
+        break;
+    case wm::RButtonUp:
+        buttonReleased(&MouseState::right, message.lParam);
+        break;
+    case wm::MButtonUp:
+        buttonReleased(&MouseState::middle, message.lParam);
+        break;
+    case wm::Sizing:
+        // Repaint on every step so a border drag stretches the picture live.
+        control->paint();
+        rebuildSystemMenu();
+        break;
+    case wm::Moving:
+        if (centred) {
+            centred = false;
+            rebuildSystemMenu();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void WindowCore::closeAsked() {
+    if (observer != nullptr) {
+        observer->closing(screen->eventTarget());
+        control->requestClose();
+    }
+}
+
+void WindowCore::keyPressed(int virtualKey) {
+    if (virtualKey == vk::Return && altHeld()) {
+        control->requestToggle();
+        return;
+    }
+    const auto index = static_cast<std::size_t>(virtualKey);
+    const KeyCode key = keyTable[index];
+    if (!keyLatched[index]) {
+        if (observer != nullptr) {
+            observer->keyDown(screen->eventTarget(), key);
+        }
+        if (virtualKey == vk::Escape) {
+            control->requestClose();
+        }
+        keyLatched[index] = true;
+    }
+    if (observer != nullptr) {
+        observer->keyStroke(screen->eventTarget(), key);
+    }
+}
+
+void WindowCore::keyReleased(int virtualKey) {
+    const auto index = static_cast<std::size_t>(virtualKey);
+    if (observer != nullptr) {
+        observer->keyUp(screen->eventTarget(), keyTable[index]);
+    }
+    keyLatched[index] = false;
+}
+
+void WindowCore::menuCommand(std::uintptr_t command) {
+    switch (command) {
+    case menu::OriginalSize:
+        zoom(1.0f);
+        rebuildSystemMenu();
+        break;
+    case menu::Zoom2:
+        zoom(2.0f);
+        rebuildSystemMenu();
+        break;
+    case menu::Zoom4:
+        zoom(4.0f);
+        rebuildSystemMenu();
+        break;
+    case menu::Zoom8:
+        zoom(8.0f);
+        rebuildSystemMenu();
+        break;
+    case menu::Windowed:
+        control->enterWindowed();
+        break;
+    case menu::Fullscreen:
+        control->enterFullscreen();
+        break;
+    case menu::Centre:
+        centre();
+        rebuildSystemMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void WindowCore::updatePosition(std::intptr_t lParam) {
+    const auto clientX = static_cast<std::int16_t>(lParam & 0xFFFF);
+    const auto clientY = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
+    const WindowSize client = clientSize();
+    // A client area shrunk to nothing has no scale: keep the last position.
+    if (client.width > 0) {
+        const double scale = static_cast<double>(width) / client.width;
+        mouse.x = static_cast<float>(scale * clientX);
+    }
+    if (client.height > 0) {
+        const double scale = static_cast<double>(height) / client.height;
+        mouse.y = static_cast<float>(scale * clientY);
+    }
+}
+
+void WindowCore::buttonPressed(bool MouseState::*button, std::intptr_t lParam) {
+    if (!mouse.left && !mouse.middle && !mouse.right) {
+        // Keep receiving the mouse until the last button is released, even outside.
+        setCapture();
+    }
+    updatePosition(lParam);
+    mouse.*button = true;
+    if (observer != nullptr) {
+        observer->buttonDown(screen->eventTarget(), mouse);
+    }
+}
+
+void WindowCore::buttonReleased(bool MouseState::*button, std::intptr_t lParam) {
+    updatePosition(lParam);
+    mouse.*button = false;
+    if (observer != nullptr) {
+        observer->buttonUp(screen->eventTarget(), mouse);
+    }
+    if (!mouse.left && !mouse.middle && !mouse.right) {
+        releaseCapture();
+    }
+}
+
+void WindowCore::applyWindowedStyle(std::int32_t width_, std::int32_t height_) {
+    width = width_;
+    height = height_;
+    setVisible(false);
+    setFrameStyle(true);
+    // Whatever the window's outer size is now becomes its client size.
+    moveWindow(growByFrame(outerRect(), frameInsets()));
+    centre();
+    setCursor(CursorKind::Arrow);
+    windowed = 1;
+    rebuildSystemMenu();
+}
+
+void WindowCore::applyFullscreenStyle(std::int32_t width_, std::int32_t height_) {
+    width = width_;
+    height = height_;
+    setVisible(false);
+    setCursor(CursorKind::Blank);
+    setFrameStyle(false);
+    moveWindow(fullscreenRect(WindowSize{width, height}, screenSize()));
+    setVisible(true);
+    windowed = 0;
+    rebuildSystemMenu();
+}
+
+void WindowCore::centre() {
+    moveWindow(centredRect(outerRect(), screenSize()));
+    centred = true;
+    rebuildSystemMenu();
+}
+
+void WindowCore::zoom(float factor) {
+    moveWindow(zoomedRect(outerRect(), WindowSize{width, height}, factor, frameInsets()));
+}
+
+void WindowCore::rebuildSystemMenu() {
+    MenuState state;
+    state.windowed = windowed == 1;
+    state.minimised = minimised();
+    state.maximised = maximised();
+    state.centred = centred;
+    state.framebuffer = WindowSize{width, height};
+    state.screen = screenSize();
+    menuEntries = systemMenuEntries(state);
+    applySystemMenu(menuEntries);
+}
+
+void WindowCore::pumpStarting() {
+    if (windowed == 0 && active) {
+        setCursor(CursorKind::Blank);
+    }
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "display/InputObserver.h"
+#include "display/KeyCode.h"
+#include "display/MouseState.h"
+#include "display/WindowGeometry.h"
+#include "display/WindowMessage.h"
+
+#include <array>
+#include <cstdint>
+
+class ScreenControl;
+class ScreenCore;
+
+enum class CursorKind { Arrow, Blank };
+
+// The platform-independent half of a screen's window: its input state and every
+// decision of the window procedure, placement and system menu. A platform window
+// derives from it, implements the hooks with real calls and feeds its messages to
+// handleMessage. The fields are the window record; the platform half reads them.
+class WindowCore {
+public:
+    // screen and control must not be null.
+    WindowCore(ScreenCore* screen, ScreenControl* control, std::int32_t width,
+               std::int32_t height);
+    virtual ~WindowCore() = default;
+    WindowCore(const WindowCore&) = delete;
+    WindowCore& operator=(const WindowCore&) = delete;
+
+    // The window procedure's body; the caller then passes the message on to the
+    // system's default handling in every case.
+    void handleMessage(const WindowMessage& message);
+
+    void applyWindowedStyle(std::int32_t width, std::int32_t height);
+    void applyFullscreenStyle(std::int32_t width, std::int32_t height);
+    void centre();
+    void zoom(float factor);
+    void rebuildSystemMenu();
+    // First step of every pump: keep the cursor hidden over an active fullscreen window.
+    void pumpStarting();
+
+    std::int32_t width;
+    std::int32_t height;
+    bool active = false;
+    std::int32_t windowed = 1; // 1 in the windowed style, 0 in the fullscreen style
+    MouseState mouse;
+    KeyTable keyTable;
+    std::array<bool, 256> keyLatched{};
+    bool centred = false;
+    ScreenControl* control;
+    ScreenCore* screen;
+    InputObserver* observer = nullptr;
+    // Set when the platform window has been destroyed under us (WM_DESTROY); the
+    // platform half must not touch its window any more.
+    bool destroyed = false;
+    // The menu entries last applied.
+    MenuList menuEntries;
+
+protected:
+    // Platform hooks.
+    virtual bool altHeld() = 0;
+    virtual void setCapture() = 0;
+    virtual void releaseCapture() = 0;
+    virtual WindowSize clientSize() = 0;
+    virtual void setCursor(CursorKind cursor) = 0;
+    virtual void setVisible(bool visible) = 0;
+    virtual void setFrameStyle(bool windowedStyle) = 0;
+    virtual WindowRect outerRect() = 0;
+    // Move and size the window (outer rectangle) without changing its z-order.
+    virtual void moveWindow(const WindowRect& outer) = 0;
+    virtual WindowSize screenSize() = 0;
+    virtual FrameInsets frameInsets() = 0;
+    virtual bool minimised() = 0;
+    virtual bool maximised() = 0;
+    // Remove the entries of menuRemovalOrder, then append these in order.
+    virtual void applySystemMenu(const MenuList& entries) = 0;
+
+private:
+    void keyPressed(int virtualKey);
+    void keyReleased(int virtualKey);
+    void menuCommand(std::uintptr_t command);
+    void updatePosition(std::intptr_t lParam);
+    void buttonPressed(bool MouseState::*button, std::intptr_t lParam);
+    void buttonReleased(bool MouseState::*button, std::intptr_t lParam);
+    void closeAsked();
+};

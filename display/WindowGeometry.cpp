@@ -1,0 +1,96 @@
+#include "display/WindowGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+void append(MenuList& list, std::int32_t id, const char* text) {
+    list.entries[static_cast<std::size_t>(list.count)] = MenuEntry{id, text};
+    ++list.count;
+}
+
+// Strict on both sides: a zoom that exactly fills the screen is not offered.
+bool zoomFits(std::int32_t factor, const MenuState& state) {
+    return static_cast<std::int64_t>(state.framebuffer.width) * factor < state.screen.width &&
+           static_cast<std::int64_t>(state.framebuffer.height) * factor < state.screen.height;
+}
+
+WindowRect shifted(const WindowRect& rect, std::int32_t dx, std::int32_t dy) {
+    return WindowRect{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+} // namespace
+
+bool MenuList::contains(std::int32_t id) const {
+    return std::any_of(begin(), end(), [id](const MenuEntry& entry) { return entry.id == id; });
+}
+
+MenuList systemMenuEntries(const MenuState& state) {
+    MenuList list;
+    if (state.windowed && !state.minimised && !state.maximised) {
+        append(list, menu::ZoomSeparator, "");
+        append(list, menu::OriginalSize, "Original Size");
+        if (zoomFits(2, state)) {
+            append(list, menu::Zoom2, "2x Zoom");
+        }
+        if (zoomFits(4, state)) {
+            append(list, menu::Zoom4, "4x Zoom");
+        }
+        if (zoomFits(8, state)) {
+            append(list, menu::Zoom8, "8x Zoom");
+        }
+    }
+    append(list, menu::ModeSeparator, "");
+    if (state.windowed) {
+        append(list, menu::Fullscreen, "Fullscreen");
+    } else {
+        append(list, menu::Windowed, "Windowed");
+    }
+    if (state.windowed && !state.centred) {
+        append(list, menu::CentreSeparator, "");
+        append(list, menu::Centre, "Center");
+    }
+    return list;
+}
+
+WindowRect centredRect(const WindowRect& outer, WindowSize screen) {
+    const std::int32_t w = outer.width();
+    const std::int32_t h = outer.height();
+    // An arithmetic shift halves toward minus infinity, which the clamp then
+    // turns into 0 for windows larger than the screen.
+    const std::int32_t x = std::max((screen.width - w) >> 1, 0);
+    const std::int32_t y = std::max((screen.height - h) >> 1, 0);
+    return WindowRect{x, y, x + w, y + h};
+}
+
+WindowRect growByFrame(const WindowRect& client, const FrameInsets& insets) {
+    return WindowRect{client.left - insets.left, client.top - insets.top,
+                      client.right + insets.right, client.bottom + insets.bottom};
+}
+
+WindowRect zoomedRect(const WindowRect& outer, WindowSize framebuffer, float factor,
+                      const FrameInsets& insets) {
+    const std::int32_t cx = (outer.left + outer.right) / 2;
+    const std::int32_t cy = (outer.top + outer.bottom) / 2;
+    const auto cw = static_cast<std::int32_t>(std::nearbyint(framebuffer.width * factor));
+    const auto ch = static_cast<std::int32_t>(std::nearbyint(framebuffer.height * factor));
+
+    WindowRect rect = growByFrame(WindowRect{0, 0, cw, ch}, insets);
+    if (rect.left < 0) {
+        rect.right -= rect.left;
+        rect.left = 0;
+    }
+    if (rect.top < 0) {
+        rect.bottom -= rect.top;
+        rect.top = 0;
+    }
+    rect = shifted(rect, cx - rect.width() / 2, cy - rect.height() / 2);
+    rect = shifted(rect, rect.left < 0 ? -rect.left : 0, rect.top < 0 ? -rect.top : 0);
+    return rect;
+}
+
+WindowRect fullscreenRect(WindowSize framebuffer, WindowSize screen) {
+    return WindowRect{0, 0, std::max(screen.width, framebuffer.width),
+                      std::max(screen.height, framebuffer.height)};
+}

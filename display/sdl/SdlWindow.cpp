@@ -1,0 +1,141 @@
+#include "display/sdl/SdlWindow.h"
+
+#include "display/sdl/SdlEvents.h"
+
+SdlWindow::SdlWindow(ScreenCore* screen, ScreenControl* control, const char* title,
+                     std::int32_t width, std::int32_t height)
+    : WindowCore(screen, control, width, height) {
+    // Created hidden and resizable; the screen shows it with the first frame.
+    window_ = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
+                               SDL_WINDOWPOS_CENTERED, width, height,
+                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (window_ != nullptr) {
+        id_ = SDL_GetWindowID(window_);
+        rebuildSystemMenu();
+    }
+}
+
+SdlWindow::~SdlWindow() {
+    if (window_ != nullptr) {
+        if (mouse.left || mouse.middle || mouse.right) {
+            SDL_CaptureMouse(SDL_FALSE);
+        }
+        SDL_DestroyWindow(window_);
+    }
+}
+
+bool SdlWindow::hidden() const {
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) == 0;
+}
+
+void SdlWindow::show() { SDL_ShowWindow(window_); }
+
+void SdlWindow::dispatch(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+        eventModifiers_ = event.key.keysym.mod;
+    }
+    for (const WindowMessage& message : translateEvent(event, id_)) {
+        if (message.message == wm::Moving && ourOwnMove(message.lParam)) {
+            continue;
+        }
+        if (message.message == wm::Destroy) {
+            // What the default handling of a close does: the window goes away.
+            SDL_HideWindow(window_);
+        }
+        handleMessage(message);
+        if (destroyed) {
+            return;
+        }
+    }
+    if (event.type == SDL_KEYDOWN && event.key.windowID == id_) {
+        const std::int32_t command = shortcutCommand(event.key, menuEntries);
+        if (command != 0) {
+            handleMessage(WindowMessage{wm::SysCommand, static_cast<std::uintptr_t>(command), 0});
+        }
+    }
+}
+
+bool SdlWindow::ourOwnMove(std::intptr_t position) const {
+    if (fullscreenStyle_ || hidden()) {
+        return true;
+    }
+    const auto x = static_cast<std::int16_t>(position & 0xFFFF);
+    const auto y = static_cast<std::int16_t>((position >> 16) & 0xFFFF);
+    return moved_ && x == movedX_ && y == movedY_;
+}
+
+// The state of Alt as the key event saw it: events injected by SDL_PushEvent do
+// not update SDL's own modifier state.
+bool SdlWindow::altHeld() { return (eventModifiers_ & KMOD_ALT) != 0; }
+
+void SdlWindow::setCapture() { SDL_CaptureMouse(SDL_TRUE); }
+
+void SdlWindow::releaseCapture() { SDL_CaptureMouse(SDL_FALSE); }
+
+WindowSize SdlWindow::clientSize() {
+    WindowSize size;
+    SDL_GetWindowSize(window_, &size.width, &size.height);
+    return size;
+}
+
+void SdlWindow::setCursor(CursorKind cursor) {
+    SDL_ShowCursor(cursor == CursorKind::Arrow ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlWindow::setVisible(bool visible) {
+    if (visible) {
+        SDL_ShowWindow(window_);
+    } else {
+        SDL_HideWindow(window_);
+    }
+}
+
+void SdlWindow::setFrameStyle(bool windowedStyle) {
+    // Fullscreen covers the desktop and scales the picture; no display mode change.
+    if (SDL_SetWindowFullscreen(window_, windowedStyle ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        styleFailed = true;
+        return;
+    }
+    fullscreenStyle_ = !windowedStyle;
+}
+
+WindowRect SdlWindow::outerRect() {
+    WindowRect rect;
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowPosition(window_, &rect.left, &rect.top);
+    SDL_GetWindowSize(window_, &w, &h);
+    rect.right = rect.left + w;
+    rect.bottom = rect.top + h;
+    return rect;
+}
+
+void SdlWindow::moveWindow(const WindowRect& outer) {
+    if (fullscreenStyle_) {
+        return; // the desktop is covered whatever the rectangle says
+    }
+    SDL_SetWindowSize(window_, outer.width() > 0 ? outer.width() : 1,
+                      outer.height() > 0 ? outer.height() : 1);
+    SDL_SetWindowPosition(window_, outer.left, outer.top);
+    movedX_ = outer.left;
+    movedY_ = outer.top;
+    moved_ = true;
+}
+
+WindowSize SdlWindow::screenSize() {
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    if (SDL_GetDesktopDisplayMode(display >= 0 ? display : 0, &mode) != 0) {
+        return WindowSize{width, height};
+    }
+    return WindowSize{mode.w, mode.h};
+}
+
+FrameInsets SdlWindow::frameInsets() { return FrameInsets{}; }
+
+bool SdlWindow::minimised() { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0; }
+
+bool SdlWindow::maximised() { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0; }
+
+// The entries are kept in menuEntries; they decide which shortcuts work.
+void SdlWindow::applySystemMenu(const MenuList&) {}

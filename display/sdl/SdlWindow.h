@@ -1,0 +1,58 @@
+#pragma once
+
+#include "display/WindowCore.h"
+
+#include <SDL.h>
+
+// The SDL window of an open screen. All decisions are WindowCore's; this class
+// only carries them out with SDL and feeds it the translated events. Positions
+// and sizes are those of the client area: the window manager's frame is not
+// ours to count (SDL cannot report it before the window is mapped).
+class SdlWindow : public WindowCore {
+public:
+    SdlWindow(ScreenCore* screen, ScreenControl* control, const char* title, std::int32_t width,
+              std::int32_t height);
+    ~SdlWindow() override;
+
+    // False when SDL could not create the window.
+    bool valid() const { return window_ != nullptr; }
+    SDL_Window* handle() const { return window_; }
+    Uint32 id() const { return id_; }
+    bool hidden() const;
+    void show();
+
+    // Translates one event and runs it through the window logic, then any
+    // keyboard shortcut standing in for the system menu.
+    void dispatch(const SDL_Event& event);
+
+    // Set when SDL refused a style change (fullscreen on a display without it).
+    bool styleFailed = false;
+
+protected:
+    bool altHeld() override;
+    void setCapture() override;
+    void releaseCapture() override;
+    WindowSize clientSize() override;
+    void setCursor(CursorKind cursor) override;
+    void setVisible(bool visible) override;
+    void setFrameStyle(bool windowedStyle) override;
+    WindowRect outerRect() override;
+    void moveWindow(const WindowRect& outer) override;
+    WindowSize screenSize() override;
+    FrameInsets frameInsets() override;
+    bool minimised() override;
+    bool maximised() override;
+    void applySystemMenu(const MenuList& entries) override;
+
+private:
+    bool ourOwnMove(std::intptr_t position) const;
+
+    SDL_Window* window_ = nullptr;
+    Uint32 id_ = 0;
+    bool fullscreenStyle_ = false;
+    // Where our last move put the window, so its echo is not taken for a user drag.
+    int movedX_ = 0;
+    int movedY_ = 0;
+    bool moved_ = false;
+    Uint16 eventModifiers_ = 0;
+};

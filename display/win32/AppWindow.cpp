@@ -1,0 +1,169 @@
+#include "display/win32/AppWindow.h"
+
+#include "display/WindowMessage.h"
+
+#include <array>
+
+static_assert(wm::Destroy == WM_DESTROY && wm::Size == WM_SIZE && wm::Activate == WM_ACTIVATE &&
+                  wm::Paint == WM_PAINT && wm::Close == WM_CLOSE && wm::Quit == WM_QUIT &&
+                  wm::SetCursor == WM_SETCURSOR,
+              "window message numbers");
+static_assert(wm::KeyDown == WM_KEYDOWN && wm::KeyUp == WM_KEYUP &&
+                  wm::SysKeyDown == WM_SYSKEYDOWN && wm::SysKeyUp == WM_SYSKEYUP &&
+                  wm::SysCommand == WM_SYSCOMMAND,
+              "keyboard and command message numbers");
+static_assert(wm::MouseMove == WM_MOUSEMOVE && wm::LButtonDown == WM_LBUTTONDOWN &&
+                  wm::LButtonUp == WM_LBUTTONUP && wm::RButtonDown == WM_RBUTTONDOWN &&
+                  wm::RButtonUp == WM_RBUTTONUP && wm::MButtonDown == WM_MBUTTONDOWN &&
+                  wm::MButtonUp == WM_MBUTTONUP && wm::Sizing == WM_SIZING &&
+                  wm::Moving == WM_MOVING,
+              "mouse and sizing message numbers");
+static_assert(vk::Return == VK_RETURN && vk::Menu == VK_MENU && vk::Escape == VK_ESCAPE &&
+                  HitClient == HTCLIENT && ActivateInactive == WA_INACTIVE,
+              "key and hit-test numbers");
+static_assert(AppWindow::WindowedStyle == WS_OVERLAPPEDWINDOW &&
+                  AppWindow::FullscreenStyle == (WS_POPUP | WS_BORDER | WS_SYSMENU),
+              "window styles");
+
+AppWindow::AppWindow(ScreenCore* screen, ScreenControl* control, const char* title,
+                     std::int32_t width, std::int32_t height)
+    : WindowCore(screen, control, width, height) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
+    // A 1 x 1 cursor that leaves the screen as it is: AND mask set, XOR mask clear.
+    const BYTE andMask[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+    const BYTE xorMask[4] = {0, 0, 0, 0};
+    blankCursor = CreateCursor(nullptr, 0, 0, 1, 1, andMask, xorMask);
+
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = 0;
+    windowClass.lpfnWndProc = &AppWindow::windowProcedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, "DisplayIcon");
+    windowClass.lpszClassName = title;
+    // An earlier open may have left the class registered with another procedure.
+    UnregisterClassA(title, instance);
+    if (RegisterClassExA(&windowClass) == 0) {
+        return;
+    }
+    hwnd = CreateWindowExA(0, title, title, WindowedStyle, 0, 0, width, height, nullptr, nullptr,
+                           instance, nullptr);
+    if (hwnd != nullptr) {
+        SetWindowLongA(hwnd, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(this)));
+        rebuildSystemMenu();
+    }
+}
+
+AppWindow::~AppWindow() { destroy(); }
+
+void AppWindow::destroy() {
+    if (hwnd != nullptr) {
+        if (!destroyed) {
+            DestroyWindow(hwnd);
+        }
+        hwnd = nullptr;
+    }
+    if (blankCursor != nullptr) {
+        DestroyCursor(blankCursor);
+        blankCursor = nullptr;
+    }
+}
+
+LRESULT CALLBACK AppWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    // Messages sent while CreateWindowExA runs arrive before the record is attached.
+    auto* window = reinterpret_cast<AppWindow*>(static_cast<LONG_PTR>(GetWindowLongA(hwnd, GWL_USERDATA)));
+    if (window != nullptr) {
+        window->handleMessage(WindowMessage{message, wParam, lParam});
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void AppWindow::pumpMessages() {
+    pumpStarting();
+    // A handler may close the screen (a failed mode switch from the system menu) or
+    // the system may destroy the window: both end the pump before the next look.
+    while (usableWindow()) {
+        MSG message;
+        const bool found = PeekMessageA(&message, hwnd, 0, 0, PM_REMOVE) != 0;
+        if (found) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(0);
+        if (!found) {
+            break;
+        }
+    }
+}
+
+AppWindow::Placement AppWindow::placement() { return Placement{outerRect(), centred}; }
+
+void AppWindow::restorePlacement(const Placement& placement) {
+    moveWindow(placement.outer);
+    centred = placement.centred;
+    rebuildSystemMenu();
+}
+
+bool AppWindow::altHeld() { return GetAsyncKeyState(VK_MENU) != 0; }
+
+void AppWindow::setCapture() { SetCapture(hwnd); }
+
+void AppWindow::releaseCapture() { ReleaseCapture(); }
+
+WindowSize AppWindow::clientSize() {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return WindowSize{client.right - client.left, client.bottom - client.top};
+}
+
+void AppWindow::setCursor(CursorKind cursor) {
+    SetCursor(cursor == CursorKind::Arrow ? arrowCursor : blankCursor);
+}
+
+void AppWindow::setVisible(bool visible) { ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE); }
+
+void AppWindow::setFrameStyle(bool windowedStyle) {
+    SetWindowLongA(hwnd, GWL_STYLE,
+                   static_cast<LONG>(windowedStyle ? WindowedStyle : FullscreenStyle));
+}
+
+WindowRect AppWindow::outerRect() {
+    RECT outer{};
+    GetWindowRect(hwnd, &outer);
+    return WindowRect{outer.left, outer.top, outer.right, outer.bottom};
+}
+
+void AppWindow::moveWindow(const WindowRect& outer) {
+    SetWindowPos(hwnd, nullptr, outer.left, outer.top, outer.width(), outer.height(),
+                 SWP_NOZORDER);
+}
+
+WindowSize AppWindow::screenSize() {
+    return WindowSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+FrameInsets AppWindow::frameInsets() {
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRect(&frame, WindowedStyle, FALSE);
+    return FrameInsets{-frame.left, -frame.top, frame.right, frame.bottom};
+}
+
+bool AppWindow::minimised() { return IsIconic(hwnd) != 0; }
+
+bool AppWindow::maximised() { return IsZoomed(hwnd) != 0; }
+
+void AppWindow::applySystemMenu(const MenuList& entries) {
+    systemMenu = GetSystemMenu(hwnd, FALSE);
+    if (systemMenu == nullptr) {
+        return;
+    }
+    for (std::int32_t id : menuRemovalOrder) {
+        RemoveMenu(systemMenu, static_cast<UINT>(id), MF_BYCOMMAND);
+    }
+    for (const MenuEntry& entry : entries) {
+        AppendMenuA(systemMenu, entry.separator() ? MF_SEPARATOR : MF_STRING,
+                    static_cast<UINT_PTR>(entry.id), entry.text);
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "display/WindowCore.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+// The Win32 window of one open screen. Every decision (menu, placement, input)
+// lives in WindowCore; this class makes the real calls and runs the pump.
+class AppWindow : public WindowCore {
+public:
+    static constexpr DWORD WindowedStyle = 0x00CF0000;   // WS_OVERLAPPEDWINDOW
+    static constexpr DWORD FullscreenStyle = 0x80880000; // WS_POPUP | WS_BORDER | WS_SYSMENU
+
+    // Registers the class and creates the hidden window; hwnd stays null on failure.
+    AppWindow(ScreenCore* screen, ScreenControl* control, const char* title, std::int32_t width,
+              std::int32_t height);
+    ~AppWindow() override;
+
+    // Dispatches this window's queued messages until its queue is empty. Stops as
+    // soon as the window is destroyed or closed from inside a handler.
+    void pumpMessages();
+    // DestroyWindow (unless the system already destroyed it), then the blank cursor.
+    void destroy();
+
+    // Where the window is, so a failed mode switch can put it back.
+    struct Placement {
+        WindowRect outer;
+        bool centred = false;
+    };
+    Placement placement();
+    void restorePlacement(const Placement& placement);
+
+    static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+
+    HWND hwnd = nullptr;
+    HMENU systemMenu = nullptr;
+    HCURSOR arrowCursor = nullptr;
+    HCURSOR blankCursor = nullptr;
+
+protected:
+    bool altHeld() override;
+    void setCapture() override;
+    void releaseCapture() override;
+    WindowSize clientSize() override;
+    void setCursor(CursorKind cursor) override;
+    void setVisible(bool visible) override;
+    void setFrameStyle(bool windowedStyle) override;
+    WindowRect outerRect() override;
+    void moveWindow(const WindowRect& outer) override;
+    WindowSize screenSize() override;
+    FrameInsets frameInsets() override;
+    bool minimised() override;
+    bool maximised() override;
+    void applySystemMenu(const MenuList& entries) override;
+
+private:
+    bool usableWindow() const { return hwnd != nullptr && !destroyed; }
+};

@@ -1,0 +1,188 @@
+#include "output/Direct3DOutput.h"
+
+#include "convert/PixelConverter.h"
+
+#include <array>
+#include <cassert>
+#include <cstddef>
+
+namespace {
+
+constexpr std::array<PixelFormat, 6> floatProbeOrder = {
+    PixelFormat::FloatingPoint, PixelFormat::XRGB8888, PixelFormat::XBGR8888,
+    PixelFormat::RGB888,        PixelFormat::RGB565,   PixelFormat::XRGB1555,
+};
+// The integer order is the float order without its first entry.
+constexpr std::size_t integerProbeStart = 1;
+
+constexpr std::array<DWORD, 3> vertexProcessingFallbacks = {
+    D3DCREATE_HARDWARE_VERTEXPROCESSING,
+    D3DCREATE_MIXED_VERTEXPROCESSING,
+    D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+};
+
+template <typename Interface> void releaseAndClear(Interface*& object) {
+    if (object != nullptr) {
+        object->Release();
+        object = nullptr;
+    }
+}
+
+} // namespace
+
+D3DFORMAT direct3DFormat(PixelFormat format) {
+    switch (format) {
+    case PixelFormat::XRGB8888:
+        return D3DFMT_X8R8G8B8;
+    case PixelFormat::XBGR8888:
+        return D3DFMT_X8B8G8R8;
+    case PixelFormat::RGB888:
+        return D3DFMT_R8G8B8;
+    case PixelFormat::RGB565:
+        return D3DFMT_R5G6B5;
+    case PixelFormat::XRGB1555:
+        return D3DFMT_X1R5G5B5;
+    case PixelFormat::FloatingPoint:
+        return D3DFMT_A32B32G32R32F;
+    default:
+        return D3DFMT_UNKNOWN;
+    }
+}
+
+Direct3DOutput::Direct3DOutput(IDirect3D9* direct3d, HWND window, std::int32_t width,
+                               std::int32_t height, PixelMode pixelMode, bool windowed)
+    : direct3d_(direct3d), window_(window), width_(width), height_(height),
+      pixelMode_(pixelMode), windowed_(windowed) {
+    assert(window);
+    createDevice();
+}
+
+void Direct3DOutput::createDevice() {
+    // Without a root object (Direct3D 9 missing) or a window nothing can be created;
+    // the object stays unusable and the screen's enter operation closes the screen.
+    if (direct3d_ == nullptr || window_ == nullptr) {
+        return;
+    }
+    const std::size_t start = pixelMode_ == PixelMode::Float ? 0 : integerProbeStart;
+    bool created = false;
+    for (std::size_t i = start; i < floatProbeOrder.size() && !created; ++i) {
+        created = tryCreateDevice(direct3d_, width_, height_, floatProbeOrder[i], windowed_);
+    }
+    if (!created) {
+        return;
+    }
+    // A failure leaves surface_ null; frames are then dropped.
+    device_->CreateOffscreenPlainSurface(static_cast<UINT>(width_), static_cast<UINT>(height_),
+                                         direct3DFormat(format_), D3DPOOL_SYSTEMMEM, &surface_,
+                                         nullptr);
+}
+
+bool Direct3DOutput::tryCreateDevice(IDirect3D9* direct3d, std::int32_t width,
+                                     std::int32_t height, PixelFormat format, bool windowed) {
+    format_ = format;
+    parameters_ = D3DPRESENT_PARAMETERS{};
+    parameters_.BackBufferWidth = static_cast<UINT>(width);
+    parameters_.BackBufferHeight = static_cast<UINT>(height);
+    parameters_.BackBufferFormat = direct3DFormat(format);
+    parameters_.BackBufferCount = 2;
+    parameters_.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    parameters_.hDeviceWindow = window_;
+    parameters_.Windowed = windowed ? TRUE : FALSE;
+    if (createWithEachVertexProcessing(direct3d)) {
+        return true;
+    }
+    // Some adapters refuse a second back buffer; the rest of the parameters stay as
+    // the first pass left them.
+    parameters_.BackBufferCount = 1;
+    return createWithEachVertexProcessing(direct3d);
+}
+
+bool Direct3DOutput::createWithEachVertexProcessing(IDirect3D9* direct3d) {
+    for (DWORD flags : vertexProcessingFallbacks) {
+        IDirect3DDevice9* created = nullptr;
+        if (SUCCEEDED(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window_, flags,
+                                             &parameters_, &created)) &&
+            created != nullptr) {
+            device_ = created;
+            return true;
+        }
+    }
+    device_ = nullptr;
+    return false;
+}
+
+void Direct3DOutput::release() {
+    releaseAndClear(surface_);
+    releaseAndClear(device_);
+}
+
+bool Direct3DOutput::usable() {
+    return device_ != nullptr && SUCCEEDED(device_->TestCooperativeLevel());
+}
+
+bool Direct3DOutput::update(const PackedPixel* pixels, const FloatPixel* floatPixels) {
+    if (device_ == nullptr) {
+        return false;
+    }
+    if (device_->TestCooperativeLevel() == D3DERR_DEVICENOTRESET) {
+        device_->Reset(&parameters_);
+    }
+    if (!usable() || surface_ == nullptr) {
+        return false;
+    }
+    D3DLOCKED_RECT locked{};
+    if (FAILED(surface_->LockRect(&locked, nullptr, D3DLOCK_DISCARD))) {
+        return false;
+    }
+
+    const unsigned char* source = nullptr;
+    std::size_t sourcePitch = 0;
+    PixelFormat sourceFormat = PixelFormat::NoFormat;
+    if (floatPixels != nullptr) {
+        source = reinterpret_cast<const unsigned char*>(floatPixels);
+        sourcePitch = static_cast<std::size_t>(width_) * sizeof(FloatPixel);
+        sourceFormat = PixelFormat::FloatingPoint;
+    } else if (pixels != nullptr) {
+        source = reinterpret_cast<const unsigned char*>(pixels);
+        sourcePitch = static_cast<std::size_t>(width_) * sizeof(PackedPixel);
+        sourceFormat = PixelFormat::XRGB8888;
+    }
+    PixelConverter* converter =
+        source != nullptr ? lookupConverter(sourceFormat, format_) : nullptr;
+    if (converter != nullptr) {
+        auto* destination = static_cast<unsigned char*>(locked.pBits);
+        converter->startRun();
+        for (std::int32_t y = 0; y < height_; ++y) {
+            converter->convertRun(source + static_cast<std::size_t>(y) * sourcePitch,
+                                  destination + static_cast<std::ptrdiff_t>(y) * locked.Pitch,
+                                  static_cast<std::uint32_t>(width_));
+        }
+        converter->finishRun();
+    }
+    surface_->UnlockRect();
+    return present();
+}
+
+bool Direct3DOutput::present() {
+    if (!usable()) {
+        return false;
+    }
+    IDirect3DSurface9* backBuffer = nullptr;
+    device_->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
+    if (backBuffer == nullptr) {
+        return false;
+    }
+    // Without a surface there is nothing to copy: the copy counts as failed.
+    const bool copied =
+        surface_ != nullptr &&
+        SUCCEEDED(device_->UpdateSurface(surface_, nullptr, backBuffer, nullptr));
+    backBuffer->Release();
+    if (!copied) {
+        return false;
+    }
+    if (FAILED(device_->Present(nullptr, nullptr, nullptr, nullptr))) {
+        return false;
+    }
+    ValidateRect(window_, nullptr);
+    return true;
+}

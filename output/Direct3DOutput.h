@@ -1,0 +1,63 @@
+#pragma once
+
+#include "convert/PixelFormat.h"
+#include "convert/PixelTypes.h"
+#include "display/Screen.h"
+
+#include <d3d9.h>
+
+#include <cstdint>
+
+// The Direct3D 9 format of a back buffer and offscreen surface in a pixel format;
+// D3DFMT_UNKNOWN for the layouts Direct3D 9 has no format for.
+D3DFORMAT direct3DFormat(PixelFormat format);
+
+// One Direct3D 9 device for one window in one presentation mode, with the
+// system-memory surface that frames are converted into. The construction probes
+// the back-buffer formats by trying to create the device; the object never
+// probes again. Its owner calls release() before deleting it.
+class Direct3DOutput {
+public:
+    // Device creation attempts per format: two back buffers, then one, each with
+    // hardware, mixed and software vertex processing.
+    static constexpr int AttemptsPerFormat = 6;
+
+    Direct3DOutput(IDirect3D9* direct3d, HWND window, std::int32_t width, std::int32_t height,
+                   PixelMode pixelMode, bool windowed);
+    Direct3DOutput(const Direct3DOutput&) = delete;
+    Direct3DOutput& operator=(const Direct3DOutput&) = delete;
+
+    void createDevice();
+    // One format, up to six creation attempts; true when a device exists afterwards.
+    bool tryCreateDevice(IDirect3D9* direct3d, std::int32_t width, std::int32_t height,
+                         PixelFormat format, bool windowed);
+    // Surface first, then device.
+    void release();
+    bool usable();
+
+    // Converts one frame into the surface and presents it. The floating-point frame
+    // wins when both are given.
+    bool update(const PackedPixel* pixels, const FloatPixel* floatPixels);
+    // Copies the surface onto the back buffer and presents it.
+    bool present();
+
+    PixelFormat format() const { return format_; }
+    bool windowed() const { return windowed_; }
+    IDirect3DDevice9* device() const { return device_; }
+    IDirect3DSurface9* surface() const { return surface_; }
+    const D3DPRESENT_PARAMETERS& parameters() const { return parameters_; }
+
+private:
+    bool createWithEachVertexProcessing(IDirect3D9* direct3d);
+
+    IDirect3D9* direct3d_;
+    HWND window_;
+    D3DPRESENT_PARAMETERS parameters_{};
+    IDirect3DDevice9* device_ = nullptr;
+    IDirect3DSurface9* surface_ = nullptr;
+    std::int32_t width_;
+    std::int32_t height_;
+    PixelFormat format_ = PixelFormat::NoFormat;
+    PixelMode pixelMode_;
+    bool windowed_;
+};

@@ -1,0 +1,77 @@
+#include "renderer/ApplicationShell.h"
+
+#include "display/ScreenHandle.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+std::uint8_t keyHeld[256];
+std::uint8_t keyPressed[256];
+
+namespace {
+
+// One of each for the whole run. A second openDisplay replaces the first. The
+// display is declared last so that it is destroyed first at exit, while the
+// observer it points to still exists.
+std::unique_ptr<KeyStateObserver> observer;
+std::unique_ptr<ScreenHandle> display;
+// Sized once by openDisplay, so the address handed out stays valid.
+std::vector<PackedPixel> frame;
+
+KeyCode keyIndex(KeyCode key) {
+    return key & 0xFF;
+}
+
+} // namespace
+
+KeyStateObserver::KeyStateObserver() {
+    std::memset(keyHeld, 0, sizeof keyHeld);
+    std::memset(keyPressed, 0, sizeof keyPressed);
+}
+
+void KeyStateObserver::keyDown(Screen&, KeyCode key) {
+    keyHeld[keyIndex(key)] = 1;
+    keyPressed[keyIndex(key)] = 1;
+}
+
+void KeyStateObserver::keyUp(Screen&, KeyCode key) {
+    keyHeld[keyIndex(key)] = 0;
+}
+
+PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t height) {
+    display.reset();
+    display = std::make_unique<ScreenHandle>(title, width, height, ScreenMode::Unspecified,
+                                             PixelMode::Integer);
+    observer = std::make_unique<KeyStateObserver>();
+    display->setObserver(observer.get());
+    const std::size_t pixels =
+        width > 0 && height > 0 ? static_cast<std::size_t>(width) * static_cast<std::size_t>(height)
+                                : 0;
+    frame.assign(pixels, 0);
+    if (!display->isOpen() || frame.empty()) {
+        return nullptr;
+    }
+    return frame.data();
+}
+
+bool displayClosed() {
+    return display == nullptr || !display->isOpen();
+}
+
+bool updateDisplay() {
+    if (display == nullptr || frame.empty()) {
+        return false;
+    }
+    return display->showFrame(frame.data());
+}
+
+void closeDisplay() {
+    if (display != nullptr) {
+        display->close();
+    }
+}
+
+ScreenHandle* shellDisplay() {
+    return display.get();
+}

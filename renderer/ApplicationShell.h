@@ -1,0 +1,34 @@
+#pragma once
+
+#include "convert/PixelTypes.h"
+#include "display/InputObserver.h"
+
+#include <cstdint>
+
+class ScreenHandle;
+
+// The application's record of the keyboard, indexed by KeyCode.
+extern std::uint8_t keyHeld[256];    // 1 while the key is down
+extern std::uint8_t keyPressed[256]; // 1 once the key has gone down
+
+// Keeps keyHeld and keyPressed up to date; every other event is ignored.
+class KeyStateObserver : public InputObserver {
+public:
+    // Zeroes both key tables.
+    KeyStateObserver();
+    void keyDown(Screen& screen, KeyCode key) override;
+    void keyUp(Screen& screen, KeyCode key) override;
+};
+
+// Opens the one display of the program and sizes the framebuffer. Returns the
+// first framebuffer pixel, or null when the display did not open (the observer
+// is installed and the framebuffer sized either way).
+PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t height);
+// True when the display is not open.
+bool displayClosed();
+// Shows the framebuffer; true when the frame was shown.
+bool updateDisplay();
+void closeDisplay();
+
+// The display opened by openDisplay (null before), for checks.
+ScreenHandle* shellDisplay();

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "renderer/ScreenSize.h"
+
+#include <cstdint>
+
+// The open rows of the column being drawn: [clipTop, clipBottom).
+extern std::int32_t clipTop;
+extern std::int32_t clipBottom;
+
+// Depth at which every screen row sees one flat surface, in 24.8 fixed point.
+struct FlatCacheEntry {
+    std::uint8_t valid; // filled during the current frame
+    std::int32_t rowDepth[screenHeight];
+};
+
+// Keyed by 2 x sector + 0 for the floor, + 1 for the ceiling.
+constexpr std::int32_t flatCacheEntries = 16;
+extern FlatCacheEntry flatCache[flatCacheEntries];
+
+constexpr std::uint8_t floorSide = 0;
+constexpr std::uint8_t ceilingSide = 1;
+constexpr std::int32_t wallPiece = 1;
+constexpr std::int32_t flatSpan = 2;
+
+// Screen row at which the given height is seen at the given depth.
+std::int32_t projectRow(float height, float depth);
+
+// Draws one piece of the current column and narrows the open window: a wall piece
+// (u is its horizontal texture coordinate) or a floor/ceiling span (key names its
+// depth cache entry). The floor side covers rows from the projected line down, the
+// ceiling side rows from the top down to the line.
+void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
+                    std::int32_t texture, std::int32_t kind, float u, std::int32_t key);
+
+// Fills flatCache[key] for a surface at the given height and marks it valid.
+void fillFlatCache(std::int32_t key, float height);
+
+// Forgets every cached surface; the eye height and sector 1 move every frame.
+void invalidateFlatCache();

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "convert/PixelTypes.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// CRC-32 (zlib's) of the pixels as consecutive little-endian 32-bit words, so that
+// every platform gives the same value for the same picture.
+std::uint32_t frameCrc(const PackedPixel* pixels, std::size_t count);

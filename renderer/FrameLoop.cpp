@@ -1,0 +1,75 @@
+#include "renderer/FrameLoop.h"
+
+#include "renderer/ColumnDrawing.h"
+#include "renderer/FixedPoint.h"
+#include "renderer/Level.h"
+#include "renderer/Ray.h"
+#include "renderer/Traversal.h"
+
+#include <cmath>
+
+Vec3 cameraPos = {0.0f, 0.0f, 0.0f};
+std::int32_t cameraSector = 0;
+Vec3 viewDir = {0.0f, 0.0f, 0.0f};
+Vec3 viewSide = {0.0f, 0.0f, 0.0f};
+float animationTime = 0.0f;
+float columnSlopes[screenWidth];
+float rowSlopes[screenHeight];
+PackedPixel* framebuffer = nullptr;
+
+namespace {
+
+// The row step is one unit in the last place below the column step (1/160); every
+// frame depends on these exact bits.
+constexpr float rowSlopeStep = 0.0062499996f; // bits 0x3BCCCCCC
+constexpr float columnSlopeStep = 0.00625f;   // bits 0x3BCCCCCD
+constexpr float startTime = 5.0f;
+constexpr float timeStep = 0.01f;
+
+} // namespace
+
+void prepareFrames(PackedPixel* target) {
+    framebuffer = target;
+    cameraSector = 0;
+    animationTime = startTime;
+    for (std::int32_t i = 0; i < screenHeight; ++i) {
+        rowSlopes[i] = static_cast<float>(i - centreRow) * rowSlopeStep;
+    }
+    for (std::int32_t j = 0; j < screenWidth; ++j) {
+        columnSlopes[j] = static_cast<float>(j - centreColumn) * columnSlopeStep;
+    }
+}
+
+void updateCamera() {
+    const float time = animationTime;
+    const float angle = sineOf(time * 1.2f) * 0.7f;
+    cameraPos.z = sineOf(time * 2.5f) * 0.5f + 1.5f;
+    cameraPos.x = sineOf(time * 0.7f) * 3.0f - 2.0f;
+    cameraPos.y = cosineOf(time * 0.4f) * 3.0f;
+    viewDir.x = cosineOf(angle);
+    viewDir.y = sineOf(angle);
+    viewSide = Vec3(sineOf(angle), -viewDir.x, 0.0f);
+
+    // Sector 1's room keeps its height of 2.5 while its floor rises and falls.
+    const float lift = std::fabs(2.0f * sineOf(time * 1.9f));
+    if (sectors != nullptr) {
+        sectors[1].floorHeight = lift - 0.5f;
+        sectors[1].ceilingHeight = lift + 2.0f;
+    }
+}
+
+void drawFrame() {
+    viewDir.z = 0.0f;
+    animationTime = animationTime + timeStep;
+    updateCamera();
+    invalidateFlatCache();
+    if (framebuffer == nullptr || sectors == nullptr) {
+        return;
+    }
+    for (std::int32_t j = 0; j < screenWidth; ++j) {
+        const Ray ray = {cameraPos, viewDir + viewSide * columnSlopes[j]};
+        clipTop = 0;
+        clipBottom = screenHeight;
+        renderColumn(j, cameraSector, ray);
+    }
+}

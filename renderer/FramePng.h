@@ -1,0 +1,10 @@
+#pragma once
+
+#include "convert/PixelTypes.h"
+
+#include <cstdint>
+
+// Writes width x height row-major pixels as an 8-bit RGB PNG (alpha dropped).
+// Returns false when the file cannot be created or written.
+bool writeFramePng(const char* path, const PackedPixel* pixels, std::int32_t width,
+                   std::int32_t height);

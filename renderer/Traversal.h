@@ -1,0 +1,30 @@
+#pragma once
+
+#include "renderer/Level.h"
+#include "renderer/Ray.h"
+
+#include <cstdint>
+
+// Where a ray meets a wall: the point and the distance from the wall's start
+// point towards its end point.
+struct WallHit {
+    Vec3 point;
+    float along;
+};
+
+// A ray normally visits at most three sectors (0, 1, 0). A ray through an end point
+// shared by two portals can be handed back and forth at the same depth without
+// narrowing the window; this many visits ends such a column.
+constexpr std::int32_t maxSectorVisits = 64;
+
+// Number of sectors the last renderColumn call visited, and the most any call has
+// visited since the caller last reset it to 0.
+extern std::int32_t lastColumnVisits;
+extern std::int32_t deepestColumnVisits;
+
+// True when the ray meets the wall from its front side (end points included).
+bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit);
+
+// Draws one screen column by following the ray from sector to sector through portals
+// while part of the column is still open.
+void renderColumn(std::int32_t column, std::int32_t sector, Ray ray);

@@ -1,0 +1,19 @@
+# Pixel formats, converter lookup and the converter family.
+if(TARGET duskhall_convert)
+  set(convert_test_dir ${CMAKE_CURRENT_LIST_DIR}/convert)
+
+  duskhall_test(convert_test
+    SOURCES ${convert_test_dir}/LookupConverterTest.cpp
+            ${convert_test_dir}/ConverterWorkedValuesTest.cpp
+            ${convert_test_dir}/ConverterRunTest.cpp
+            ${convert_test_dir}/ConversionPaths.cpp
+    LIBS duskhall_convert)
+
+  # Every colour and every float bit pattern: seconds natively, far longer under the sanitizers.
+  duskhall_test(convert_exhaustive_test
+    SOURCES ${convert_test_dir}/ExhaustiveTrueColourTest.cpp
+            ${convert_test_dir}/ExhaustiveQuantiserTest.cpp
+            ${convert_test_dir}/ConversionPaths.cpp
+    LIBS duskhall_convert
+    LABELS slow)
+endif()

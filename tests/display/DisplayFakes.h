@@ -1,0 +1,146 @@
+#pragma once
+
+#include "display/InputObserver.h"
+#include "display/Screen.h"
+#include "display/ScreenControl.h"
+#include "display/ScreenCore.h"
+#include "display/WindowCore.h"
+
+#include <string>
+#include <vector>
+
+// Records every callback as a line such as "keyDown 27" or "buttonDown L-- 50.5 25.5",
+// and which screen each callback was given.
+class RecordingObserver : public InputObserver {
+public:
+    void keyDown(Screen& screen, KeyCode key) override { record(screen, "keyDown", key); }
+    void keyStroke(Screen& screen, KeyCode key) override { record(screen, "keyStroke", key); }
+    void keyUp(Screen& screen, KeyCode key) override { record(screen, "keyUp", key); }
+    void buttonDown(Screen& screen, MouseState mouse) override {
+        recordMouse(screen, "buttonDown", mouse);
+    }
+    void buttonUp(Screen& screen, MouseState mouse) override {
+        recordMouse(screen, "buttonUp", mouse);
+    }
+    void pointerMoved(Screen& screen, MouseState mouse) override {
+        recordMouse(screen, "pointerMoved", mouse);
+    }
+    void focusChanged(Screen& screen, bool active) override {
+        record(screen, "focusChanged", active ? 1 : 0);
+    }
+    void opened(Screen& screen) override { record(screen, "opened", -1); }
+    bool closing(Screen& screen) override {
+        record(screen, "closing", -1);
+        return true;
+    }
+
+    std::vector<std::string> events;
+    std::vector<Screen*> screens;
+    std::vector<MouseState> mice;
+
+private:
+    void record(Screen& screen, const char* name, int value) {
+        events.push_back(value < 0 ? std::string(name) : std::string(name) + " " + std::to_string(value));
+        screens.push_back(&screen);
+    }
+    void recordMouse(Screen& screen, const char* name, MouseState mouse) {
+        std::string buttons;
+        buttons += mouse.left ? 'L' : '-';
+        buttons += mouse.middle ? 'M' : '-';
+        buttons += mouse.right ? 'R' : '-';
+        events.push_back(std::string(name) + " " + buttons);
+        screens.push_back(&screen);
+        mice.push_back(mouse);
+    }
+};
+
+// A screen that counts what its window asks of it.
+class CountingScreen : public ScreenCore, public ScreenControl {
+public:
+    bool paint() override {
+        ++paints;
+        return true;
+    }
+    bool enterFullscreen() override {
+        ++fullscreenSwitches;
+        return ScreenCore::enterFullscreen();
+    }
+    bool enterWindowed() override {
+        ++windowedSwitches;
+        return ScreenCore::enterWindowed();
+    }
+    void requestToggle() override { ++toggleRequests; }
+    void requestClose() override { ++closeRequests; }
+
+    int paints = 0;
+    int fullscreenSwitches = 0;
+    int windowedSwitches = 0;
+    int toggleRequests = 0;
+    int closeRequests = 0;
+};
+
+// A window whose platform is a few plain values; every platform call is recorded.
+class FakeWindow : public WindowCore {
+public:
+    FakeWindow(CountingScreen& screen, std::int32_t width, std::int32_t height)
+        : WindowCore(&screen, &screen, width, height) {}
+
+    void send(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
+        handleMessage(WindowMessage{message, wParam, lParam});
+    }
+
+    // Platform state the hooks read.
+    bool alt = false;
+    WindowRect outer{0, 0, 320, 240};
+    WindowSize screenArea{1920, 1080};
+    FrameInsets insets{8, 31, 8, 8};
+    bool isMinimised = false;
+    bool isMaximised = false;
+    bool clientOverridden = false;
+    WindowSize client{};
+
+    // What the hooks were asked to do.
+    std::vector<std::string> calls;
+    int captures = 0;
+    int releases = 0;
+    int menuBuilds = 0;
+
+protected:
+    bool altHeld() override { return alt; }
+    void setCapture() override {
+        ++captures;
+        calls.push_back("capture");
+    }
+    void releaseCapture() override {
+        ++releases;
+        calls.push_back("release");
+    }
+    WindowSize clientSize() override {
+        if (clientOverridden) {
+            return client;
+        }
+        return WindowSize{outer.width() - insets.left - insets.right,
+                          outer.height() - insets.top - insets.bottom};
+    }
+    void setCursor(CursorKind cursor) override {
+        calls.push_back(cursor == CursorKind::Arrow ? "cursor arrow" : "cursor blank");
+    }
+    void setVisible(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
+    void setFrameStyle(bool windowedStyle) override {
+        calls.push_back(windowedStyle ? "style windowed" : "style fullscreen");
+    }
+    WindowRect outerRect() override { return outer; }
+    void moveWindow(const WindowRect& rect) override {
+        outer = rect;
+        calls.push_back("move " + std::to_string(rect.left) + " " + std::to_string(rect.top) +
+                        " " + std::to_string(rect.right) + " " + std::to_string(rect.bottom));
+    }
+    WindowSize screenSize() override { return screenArea; }
+    FrameInsets frameInsets() override { return insets; }
+    bool minimised() override { return isMinimised; }
+    bool maximised() override { return isMaximised; }
+    void applySystemMenu(const MenuList&) override { ++menuBuilds; }
+};
+
+// The menu as "id:text" items, separators as "id:-".
+std::vector<std::string> describeMenu(const MenuList& list);

@@ -1,0 +1,93 @@
+#include "XWindowProbe.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <chrono>
+#include <thread>
+
+XWindowProbe::XWindowProbe() : display_(XOpenDisplay(nullptr)) {}
+
+XWindowProbe::~XWindowProbe() {
+    if (display_ != nullptr) {
+        XCloseDisplay(display_);
+    }
+}
+
+unsigned long XWindowProbe::findWindow(const std::string& name) {
+    if (display_ == nullptr) {
+        return 0;
+    }
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    unsigned long found = 0;
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) ==
+        0) {
+        return 0;
+    }
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        char* title = nullptr;
+        XWindowAttributes attributes{};
+        if (XFetchName(display_, children[i], &title) != 0 && title != nullptr) {
+            if (name == title && XGetWindowAttributes(display_, children[i], &attributes) != 0 &&
+                attributes.map_state == IsViewable) {
+                found = children[i];
+            }
+            XFree(title);
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+unsigned long XWindowProbe::waitForWindow(const std::string& name, int milliseconds) {
+    for (int waited = 0; waited <= milliseconds; waited += 50) {
+        if (const unsigned long window = findWindow(name)) {
+            return window;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return 0;
+}
+
+void XWindowProbe::askToClose(unsigned long window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+}
+
+std::vector<std::uint32_t> XWindowProbe::capture(unsigned long window, int& width, int& height) {
+    std::vector<std::uint32_t> pixels;
+    XWindowAttributes attributes{};
+    if (display_ == nullptr || XGetWindowAttributes(display_, window, &attributes) == 0) {
+        return pixels;
+    }
+    width = attributes.width;
+    height = attributes.height;
+    XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return pixels;
+    }
+    pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned long value = XGetPixel(image, x, y);
+            // A 24-bit TrueColor visual: red, green and blue masks as in 0x00RRGGBB.
+            pixels.push_back(static_cast<std::uint32_t>(value & 0xFFFFFF));
+        }
+    }
+    XDestroyImage(image);
+    return pixels;
+}

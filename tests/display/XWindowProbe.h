@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Looks at windows on the X display from the outside, as a user or a window
+// manager would.
+class XWindowProbe {
+public:
+    XWindowProbe();
+    ~XWindowProbe();
+    XWindowProbe(const XWindowProbe&) = delete;
+    XWindowProbe& operator=(const XWindowProbe&) = delete;
+
+    bool connected() const { return display_ != nullptr; }
+    // The first viewable top-level window with this name, or 0.
+    unsigned long findWindow(const std::string& name);
+    // Waits up to the given time for findWindow to succeed.
+    unsigned long waitForWindow(const std::string& name, int milliseconds);
+    // What the close box does: asks the window to close (WM_DELETE_WINDOW).
+    void askToClose(unsigned long window);
+    // The window's pixels as 0x00RRGGBB, row-major; empty when it cannot be read.
+    std::vector<std::uint32_t> capture(unsigned long window, int& width, int& height);
+
+private:
+    struct _XDisplay* display_ = nullptr;
+};

@@ -1,0 +1,7 @@
+#include "AnimationPins.h"
+
+#include <gtest/gtest.h>
+
+TEST(AnimationCrcTest, FirstHundredFramesMatchTheirPins) {
+    expectPinnedFrames(100);
+}

@@ -1,0 +1,13 @@
+#include "AnimationPins.h"
+
+#include "renderer/Traversal.h"
+
+#include <gtest/gtest.h>
+
+TEST(AnimationLongCrcTest, FramesUpToTheCornerRayMatchTheirPins) {
+    deepestColumnVisits = 0;
+    expectPinnedFrames(6566);
+    // Frame 6566 is the first whose ray through a shared portal end point needs
+    // the visit bound; without it that column would never end.
+    EXPECT_EQ(deepestColumnVisits, maxSectorVisits);
+}

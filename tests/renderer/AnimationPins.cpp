@@ -1,0 +1,36 @@
+#include "AnimationPins.h"
+
+#include "renderer/FrameCrc.h"
+#include "renderer/FrameLoop.h"
+#include "renderer/Housekeeping.h"
+#include "renderer/Level.h"
+#include "renderer/Traversal.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+void expectPinnedFrames(long lastFrame) {
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(DUSKHALL_SOURCE_DIR) / "assets");
+    buildLevel();
+    std::filesystem::current_path(previous);
+
+    std::vector<PackedPixel> pixels(screenPixels, 0);
+    prepareFrames(pixels.data());
+    std::int32_t checked = 0;
+    for (long frame = 1; frame <= lastFrame; ++frame) {
+        drawFrame();
+        for (const PinnedFrame& pin : pinnedFrames) {
+            if (pin.frame == frame) {
+                EXPECT_EQ(frameCrc(pixels.data(), pixels.size()), pin.crc) << "frame " << frame;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 0);
+    freeLevel();
+    HKFreeAll();
+    framebuffer = nullptr;
+}

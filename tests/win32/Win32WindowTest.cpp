@@ -1,0 +1,216 @@
+#include "tests/display/DisplayFakes.h"
+#include "tests/win32/Win32ScreenFixture.h"
+
+#include <algorithm>
+
+namespace {
+
+using Win32WindowTest = Win32ScreenFixture;
+
+const MenuEntries windowedMenu = {{1, ""},        {2, "Original Size"}, {3, "2x Zoom"},
+                                  {4, "4x Zoom"}, {6, ""},              {8, "Fullscreen"}};
+
+void holdAlt(bool held) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_MENU;
+    input.ki.dwFlags = held ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+}
+
+TEST_F(Win32WindowTest, SystemMenuAfterOpenAfterAMoveAndAfterCentring) {
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920) << "the tests run on a 1920 x 1080 desktop";
+    ASSERT_TRUE(openScreen());
+    EXPECT_EQ(screenMenu(), windowedMenu) << "no 8x on 1920 x 1080, no Center after opening";
+
+    RECT moving = outerRect();
+    SendMessageA(hwnd(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&moving));
+    MenuEntries moved = windowedMenu;
+    moved.emplace_back(9, "");
+    moved.emplace_back(10, "Center");
+    EXPECT_EQ(screenMenu(), moved);
+
+    SetWindowPos(hwnd(), nullptr, 5, 7, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    menuCommand(10);
+    EXPECT_EQ(screenMenu(), windowedMenu);
+    const RECT outer = outerRect();
+    EXPECT_EQ(outer.left, (1920 - (outer.right - outer.left)) >> 1);
+    EXPECT_EQ(outer.top, (1080 - (outer.bottom - outer.top)) >> 1);
+}
+
+TEST_F(Win32WindowTest, ZoomCommandsResizeTheClientAreaAroundTheOldCentre) {
+    ASSERT_TRUE(openScreen());
+    const RECT before = outerRect();
+    menuCommand(3);
+    RECT client = clientRect();
+    EXPECT_EQ(client.right, 2 * Width);
+    EXPECT_EQ(client.bottom, 2 * Height);
+    const RECT after = outerRect();
+    EXPECT_NEAR((after.left + after.right) / 2, (before.left + before.right) / 2, 1);
+    EXPECT_NEAR((after.top + after.bottom) / 2, (before.top + before.bottom) / 2, 1);
+    EXPECT_EQ(screenMenu(), windowedMenu);
+
+    menuCommand(4);
+    client = clientRect();
+    EXPECT_EQ(client.right, 4 * Width);
+    EXPECT_EQ(client.bottom, 4 * Height);
+
+    menuCommand(2);
+    client = clientRect();
+    EXPECT_EQ(client.right, Width);
+    EXPECT_EQ(client.bottom, Height);
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Windowed);
+}
+
+TEST_F(Win32WindowTest, FullscreenFromTheMenuReplacesTheDeviceAfterReleasingTheOld) {
+    ASSERT_TRUE(openScreen());
+    ASSERT_TRUE(showFrame());
+    DWORD styleAtCreation = 0;
+    root.accepts = [&](const CreationAttempt&) {
+        styleAtCreation = style();
+        return true;
+    };
+    log.clear();
+    menuCommand(8);
+
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Fullscreen);
+    EXPECT_FALSE(screen->output()->windowed());
+    const int released = static_cast<int>(
+        std::find(log.begin(), log.end(), "Release device") - log.begin());
+    const int created = static_cast<int>(
+        std::find(log.begin(), log.end(), "CreateDevice") - log.begin());
+    EXPECT_LT(released, created) << "two devices never exist at once";
+    EXPECT_EQ(log.at(0), "Release surface");
+    EXPECT_EQ(styleAtCreation, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU))
+        << "the window is restyled before the device is made";
+    EXPECT_EQ(screenMenu(), (MenuEntries{{6, ""}, {7, "Windowed"}}));
+    EXPECT_TRUE(showFrame());
+
+    menuCommand(7);
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Windowed);
+    EXPECT_EQ(style(), static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
+    menuCommand(2);
+    const RECT client = clientRect();
+    EXPECT_EQ(client.right, Width) << "Original Size restores the framebuffer size";
+    EXPECT_EQ(client.bottom, Height);
+}
+
+TEST_F(Win32WindowTest, EnteringTheCurrentModeChangesNothing) {
+    ASSERT_TRUE(openScreen());
+    Direct3DOutput* output = screen->output();
+    const std::size_t attempts = root.attempts.size();
+    EXPECT_TRUE(screen->enterWindowed());
+    EXPECT_EQ(screen->output(), output);
+    EXPECT_EQ(root.attempts.size(), attempts);
+    EXPECT_FALSE(IsWindowVisible(hwnd()));
+}
+
+TEST_F(Win32WindowTest, RefusedFullscreenGoesBackToTheWindowWhereItWas) {
+    root.accepts = windowsOnly;
+    ASSERT_TRUE(openScreen());
+    menuCommand(3);
+    SetWindowPos(hwnd(), nullptr, 40, 30, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    ASSERT_TRUE(showFrame());
+    const RECT before = outerRect();
+    const MenuEntries menuBefore = screenMenu();
+    Direct3DOutput* old = screen->output();
+
+    menuCommand(8);
+
+    EXPECT_TRUE(screen->isOpen()) << "a refused switch must not end the program";
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Windowed);
+    ASSERT_NE(screen->output(), nullptr);
+    EXPECT_NE(screen->output(), old);
+    EXPECT_TRUE(screen->output()->usable());
+    EXPECT_TRUE(screen->output()->windowed());
+    EXPECT_EQ(style(), static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
+    const RECT after = outerRect();
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_EQ(screenMenu(), menuBefore);
+    EXPECT_TRUE(showFrame());
+    EXPECT_TRUE(IsWindowVisible(hwnd())) << "the next frame shows the window again";
+}
+
+TEST_F(Win32WindowTest, RefusedWindowedGoesBackToFullscreen) {
+    root.accepts = [](const CreationAttempt& attempt) { return !attempt.parameters.Windowed; };
+    ASSERT_TRUE(openScreen(ScreenMode::Fullscreen));
+    menuCommand(7);
+    EXPECT_TRUE(screen->isOpen());
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Fullscreen);
+    EXPECT_FALSE(screen->output()->windowed());
+    EXPECT_EQ(style(), static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU));
+}
+
+TEST_F(Win32WindowTest, SwitchFailingBothWaysInsideThePumpClosesTheScreenAndStopsThePump) {
+    root.accepts = windowsOnly;
+    RecordingObserver observer;
+    screen->setObserver(&observer);
+    ASSERT_TRUE(openScreen());
+    ASSERT_TRUE(showFrame());
+    const HWND window = hwnd();
+    root.accepts = [](const CreationAttempt&) { return false; };
+    PostMessageA(window, WM_SYSCOMMAND, 8, 0);
+    PostMessageA(window, WM_KEYDOWN, 'B', 0);
+    observer.events.clear();
+
+    EXPECT_TRUE(showFrame());
+
+    EXPECT_FALSE(screen->isOpen());
+    EXPECT_EQ(screen->window(), nullptr);
+    EXPECT_EQ(screen->output(), nullptr);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(std::find(observer.events.begin(), observer.events.end(), "keyDown 66"),
+              observer.events.end())
+        << "nothing is handled after the window is gone";
+    EXPECT_TRUE(showFrame()) << "a closed screen ignores frames";
+}
+
+TEST_F(Win32WindowTest, AltEnterTogglesAtTheNextFrameAndRefusedToggleKeepsTheScreen) {
+    ASSERT_TRUE(openScreen());
+    ASSERT_TRUE(showFrame());
+    holdAlt(true);
+    ASSERT_NE(GetAsyncKeyState(VK_MENU), 0) << "Alt must read as held";
+    PostMessageA(hwnd(), WM_SYSKEYDOWN, VK_RETURN, 0);
+    PostMessageA(hwnd(), WM_SYSKEYDOWN, VK_RETURN, 0x40000000);
+    EXPECT_TRUE(showFrame());
+    holdAlt(false);
+    EXPECT_TRUE(screen->toggleRequested());
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Windowed) << "the switch waits for the frame";
+    EXPECT_TRUE(showFrame());
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Fullscreen)
+        << "one switch per frame however often the key repeated";
+    EXPECT_FALSE(screen->toggleRequested());
+
+    root.accepts = windowsOnly;
+    holdAlt(true);
+    PostMessageA(hwnd(), WM_SYSKEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(showFrame());
+    holdAlt(false);
+    EXPECT_TRUE(showFrame());
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Windowed);
+
+    holdAlt(true);
+    PostMessageA(hwnd(), WM_SYSKEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(showFrame());
+    holdAlt(false);
+    EXPECT_TRUE(showFrame()) << "the refused fullscreen keeps the window";
+    EXPECT_TRUE(screen->isOpen());
+    EXPECT_EQ(screen->screenMode(), ScreenMode::Windowed);
+}
+
+TEST_F(Win32WindowTest, CursorIsArrowWindowedAndBlankInActiveFullscreen) {
+    ASSERT_TRUE(openScreen());
+    AppWindow* window = screen->window();
+    ASSERT_NE(window->blankCursor, nullptr);
+    ASSERT_NE(window->arrowCursor, nullptr);
+    SendMessageA(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd()), HTCLIENT);
+    EXPECT_EQ(GetCursor(), window->arrowCursor);
+    menuCommand(8);
+    SendMessageA(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd()), HTCLIENT);
+    EXPECT_EQ(GetCursor(), window->blankCursor);
+}
+
+} // namespace
