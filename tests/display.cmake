@@ -1,4 +1,6 @@
-# The display layer without any platform: screen state, window logic and geometry.
+# The display layer: screen state, window logic and geometry without any
+# platform; the shell; the SDL screen's pure parts; and, on a real or virtual X
+# display, the SDL screen and the demo program themselves.
 if(TARGET duskhall_display)
   duskhall_test(display_test
     SOURCES
@@ -9,4 +11,42 @@ if(TARGET duskhall_display)
       ${CMAKE_CURRENT_LIST_DIR}/display/WindowGeometryTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/display/WindowCoreTest.cpp
     LIBS duskhall_display)
+endif()
+
+if(TARGET duskhall_shell)
+  duskhall_test(display_shell_test
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/display/TestPlatformScreen.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/display/ApplicationShellTest.cpp
+    LIBS duskhall_shell)
+  if(TARGET duskhall)
+    add_dependencies(display_shell_test duskhall)
+  endif()
+endif()
+
+if(TARGET duskhall_platform_screen AND NOT WIN32)
+  duskhall_test(display_sdl_events_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/display/SdlEventsTest.cpp
+    LIBS duskhall_platform_screen)
+
+  # Tests that open windows run on $DISPLAY, or inside their own Xvfb when there
+  # is none; one at a time, since xvfb-run picks its server number racily.
+  find_package(X11 REQUIRED)
+  add_executable(display_xvfb_test
+    ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/XWindowProbe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/SdlScreenTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/DemoWindowTest.cpp)
+  target_link_libraries(display_xvfb_test PRIVATE duskhall_platform_screen X11::X11 ${gtest_libs})
+  target_compile_definitions(display_xvfb_test PRIVATE
+    DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}" DUSKHALL_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  set_target_properties(display_xvfb_test PROPERTIES
+    CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/display/with-display)
+  if(TARGET duskhall)
+    add_dependencies(display_xvfb_test duskhall)
+  endif()
+  gtest_discover_tests(display_xvfb_test DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}
+    PROPERTIES LABELS "xvfb" RESOURCE_LOCK "xvfb" DISCOVERY_TIMEOUT 60 TIMEOUT 120)
 endif()

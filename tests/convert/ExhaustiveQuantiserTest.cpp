@@ -68,11 +68,11 @@ void checkPatterns(const std::vector<std::string>& builds, std::uint64_t first,
             source[4 * i + 1] = b;
             source[4 * i + 2] = g;
             source[4 * i + 3] = r;
-            expected565[i] = static_cast<std::uint16_t>(referenceQuantiseBits(r, 5) << 11 |
-                                                        referenceQuantiseBits(g, 6) << 5 |
-                                                        referenceQuantiseBits(b, 5));
-            expected8888[i] = referenceQuantiseBits(r, 8) << 16 | referenceQuantiseBits(g, 8) << 8 |
-                              referenceQuantiseBits(b, 8);
+            const std::uint32_t rs = referenceSteps(r), gs = referenceSteps(g),
+                                bs = referenceSteps(b);
+            expected565[i] =
+                static_cast<std::uint16_t>((rs >> 18) << 11 | (gs >> 17) << 5 | bs >> 18);
+            expected8888[i] = (rs >> 15) << 16 | (gs >> 15) << 8 | bs >> 15;
         }
         for (std::size_t k = 0; k < paths.size(); ++k) {
             paths[k].to565->run(source.data(), actual565.data(), chunk);

@@ -88,8 +88,8 @@ inline float floatFromBits(std::uint32_t b) {
 // above zero (and NaNs with the sign set), full scale from 0.99999994 up (and NaNs with the sign
 // clear), otherwise x rounded to a whole number of steps of 2^-23 (halves to even) and scaled by
 // 2^bits, truncated.
-inline std::uint32_t referenceQuantiseBits(std::uint32_t pattern, int bits) {
-    const std::uint32_t full = (1u << bits) - 1u;
+// The quantised value at 23 bits (x scaled by 2^23), from which every narrower width is a shift.
+inline std::uint32_t referenceSteps(std::uint32_t pattern) {
     const bool negative = (pattern >> 31) != 0;
     const std::uint32_t exponent = (pattern >> 23) & 0xff;
     const std::uint32_t mantissa = pattern & 0x7fffff;
@@ -97,13 +97,13 @@ inline std::uint32_t referenceQuantiseBits(std::uint32_t pattern, int bits) {
         return 0u; // also -0.0, -inf and NaNs with the sign set
     }
     if (pattern >= 0x3f7fffffu) {
-        return full; // 0.99999994 and above, +inf, NaNs with the sign clear
+        return 0x7fffffu; // 0.99999994 and above, +inf, NaNs with the sign clear
     }
     // x * 2^23 = significand * 2^(exponent - 127), with exponent below 127 here.
     const std::uint32_t significand = exponent == 0 ? mantissa : (mantissa | 0x800000u);
     const std::uint32_t drop = exponent == 0 ? 126u : 127u - exponent;
     if (drop > 24) {
-        return 0u; // below a quarter step: rounds to zero
+        return 0u; // below half a step: rounds to zero
     }
     std::uint32_t steps = significand >> drop;
     const std::uint32_t rest = significand & ((1u << drop) - 1u);
@@ -111,7 +111,11 @@ inline std::uint32_t referenceQuantiseBits(std::uint32_t pattern, int bits) {
     if (rest > half || (rest == half && (steps & 1u) != 0)) {
         ++steps;
     }
-    return steps >> (23 - bits);
+    return steps;
+}
+
+inline std::uint32_t referenceQuantiseBits(std::uint32_t pattern, int bits) {
+    return referenceSteps(pattern) >> (23 - bits);
 }
 
 inline std::uint32_t referenceQuantise(float x, int bits) {

@@ -1,0 +1,122 @@
+#include "DisplayFakes.h"
+#include "TestPlatformScreen.h"
+
+#include "display/DisplayError.h"
+#include "display/ScreenHandle.h"
+#include "renderer/ApplicationShell.h"
+#include "renderer/RunDemo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// A screen that opens like the platform one but only remembers the frames.
+class FrameRecordingScreen : public ScreenCore {
+public:
+    bool deliverFrame(const PackedPixel* pixels, const FloatPixel*) override {
+        lastFrame = pixels;
+        ++frames;
+        return isOpen();
+    }
+    static const PackedPixel* lastFrame;
+    static int frames;
+};
+const PackedPixel* FrameRecordingScreen::lastFrame = nullptr;
+int FrameRecordingScreen::frames = 0;
+
+// A screen whose open fails, as when there is no display.
+class UnopenableScreen : public ScreenCore {
+public:
+    bool open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
+              PixelMode pixelMode) override {
+        ScreenCore::open(title, width, height, mode, pixelMode);
+        setDisplayError("no display for the test");
+        close();
+        return false;
+    }
+};
+
+TEST(KeyStateObserver, PressAndReleaseThroughTheWindowLogic) {
+    KeyStateObserver observer;
+    CountingScreen screen;
+    FakeWindow window(screen, 320, 240);
+    window.observer = &observer;
+    window.send(wm::KeyDown, 65);
+    EXPECT_EQ(keyHeld[65], 1);
+    EXPECT_EQ(keyPressed[65], 1);
+    window.send(wm::KeyDown, 65); // auto-repeat changes nothing
+    window.send(wm::KeyUp, 65);
+    EXPECT_EQ(keyHeld[65], 0);
+    EXPECT_EQ(keyPressed[65], 1);
+    window.send(wm::KeyDown, 189); // minus: KeyCode 108
+    EXPECT_EQ(keyHeld[108], 1);
+    EXPECT_EQ(keyHeld[189], 0);
+
+    KeyStateObserver fresh; // a new observer starts from empty tables
+    EXPECT_EQ(keyPressed[65], 0);
+    EXPECT_EQ(keyHeld[108], 0);
+}
+
+TEST(ApplicationShell, OpensShowsAndClosesTheDisplay) {
+    testScreenFactory = [] { return std::unique_ptr<ScreenCore>(new FrameRecordingScreen()); };
+    PackedPixel* pixels = openDisplay("duskhall", 320, 240);
+    testScreenFactory = nullptr;
+    ASSERT_NE(pixels, nullptr);
+    ASSERT_NE(shellDisplay(), nullptr);
+    EXPECT_STREQ(shellDisplay()->title(), "duskhall");
+    EXPECT_NE(shellDisplay()->observer(), nullptr);
+    for (int i = 0; i < 320 * 240; ++i) {
+        ASSERT_EQ(pixels[i], 0u) << "pixel " << i;
+    }
+    EXPECT_FALSE(displayClosed());
+    FrameRecordingScreen::frames = 0;
+    EXPECT_TRUE(updateDisplay());
+    EXPECT_EQ(FrameRecordingScreen::lastFrame, pixels);
+    EXPECT_EQ(FrameRecordingScreen::frames, 1);
+    closeDisplay();
+    EXPECT_TRUE(displayClosed());
+    EXPECT_FALSE(updateDisplay());
+}
+
+TEST(ApplicationShell, ADisplayThatCannotOpenGivesNullButKeepsTheObserver) {
+    testScreenFactory = [] { return std::unique_ptr<ScreenCore>(new UnopenableScreen()); };
+    EXPECT_EQ(openDisplay("duskhall", 320, 240), nullptr);
+    testScreenFactory = nullptr;
+    EXPECT_TRUE(displayClosed());
+    ASSERT_NE(shellDisplay(), nullptr);
+    EXPECT_NE(shellDisplay()->observer(), nullptr);
+    closeDisplay();
+}
+
+TEST(RunDemo, WithoutAWindowReportsTheReasonAndFails) {
+    testScreenFactory = [] { return std::unique_ptr<ScreenCore>(new UnopenableScreen()); };
+    testing::internal::CaptureStderr();
+    const int status = runDemo();
+    const std::string errors = testing::internal::GetCapturedStderr();
+    testScreenFactory = nullptr;
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(errors, "duskhall: cannot open a window: no display for the test\n");
+}
+
+TEST(RunDemo, TheProgramWithoutADisplayExitsWithStatusOne) {
+    const std::string command = std::string("cd '") + DUSKHALL_SOURCE_DIR +
+                                "/assets' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" +
+                                DUSKHALL_BINARY_DIR + "/duskhall' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string output;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+        output += buffer;
+    }
+    const int status = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(output, "duskhall: cannot open a window: no display: neither DISPLAY nor "
+                      "WAYLAND_DISPLAY is set\n");
+}
+
+} // namespace

@@ -1,0 +1,351 @@
+#include "DisplayFakes.h"
+#include "XWindowProbe.h"
+
+#include "display/ScreenHandle.h"
+#include "display/sdl/SdlScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int frameWidth = 320;
+constexpr int frameHeight = 240;
+
+// A frame whose every pixel differs from its neighbours.
+std::vector<PackedPixel> gradientFrame() {
+    std::vector<PackedPixel> frame(frameWidth * frameHeight);
+    for (int y = 0; y < frameHeight; ++y) {
+        for (int x = 0; x < frameWidth; ++x) {
+            const auto r = static_cast<PackedPixel>(x & 0xFF);
+            const auto g = static_cast<PackedPixel>(y & 0xFF);
+            const auto b = static_cast<PackedPixel>((x * 7 + y * 3) & 0xFF);
+            frame[static_cast<std::size_t>(y * frameWidth + x)] = 0xFF000000u | (r << 16) | (g << 8) | b;
+        }
+    }
+    return frame;
+}
+
+// Full and empty channels only, which survive every texture format exactly.
+std::vector<PackedPixel> blockFrame() {
+    std::vector<PackedPixel> frame(frameWidth * frameHeight);
+    for (int y = 0; y < frameHeight; ++y) {
+        for (int x = 0; x < frameWidth; ++x) {
+            const int colour = (x / 40 + y / 30) % 8;
+            frame[static_cast<std::size_t>(y * frameWidth + x)] =
+                ((colour & 4) != 0 ? 0xFF0000u : 0u) | ((colour & 2) != 0 ? 0x00FF00u : 0u) |
+                ((colour & 1) != 0 ? 0x0000FFu : 0u);
+        }
+    }
+    return frame;
+}
+
+// Pixels whose channels differ by more than the tolerance (the renderer may
+// widen 5- and 6-bit channels its own way).
+int countDifferences(const std::vector<PackedPixel>& expected, const std::vector<std::uint32_t>& seen,
+                     int tolerance = 0) {
+    if (expected.size() != seen.size()) {
+        return -1;
+    }
+    int differences = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        bool differs = false;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int want = static_cast<int>((expected[i] >> shift) & 0xFF);
+            const int got = static_cast<int>((seen[i] >> shift) & 0xFF);
+            differs = differs || std::abs(want - got) > tolerance;
+        }
+        if (differs) {
+            ++differences;
+        }
+    }
+    return differences;
+}
+
+class SdlScreenTest : public ::testing::Test {
+protected:
+    // Opens a screen through a handle, as the program does.
+    void openScreen(ScreenMode mode = ScreenMode::Unspecified,
+                    std::initializer_list<std::uint32_t> refused = {}) {
+        auto core = std::make_unique<SdlScreen>();
+        for (std::uint32_t format : refused) {
+            core->refuseTextureFormat(format);
+        }
+        screen = core.get();
+        handle = std::make_unique<ScreenHandle>(std::move(core), "duskhall", frameWidth,
+                                                frameHeight, mode, PixelMode::Integer);
+        ASSERT_TRUE(handle->isOpen());
+    }
+
+    // What the renderer would draw next, read back from the renderer itself.
+    std::vector<std::uint32_t> readBack() {
+        SdlOutput* output = screen->output();
+        output->draw();
+        int w = 0;
+        int h = 0;
+        SDL_GetRendererOutputSize(output->renderer(), &w, &h);
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+        SDL_RenderReadPixels(output->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
+                             w * 4);
+        return pixels;
+    }
+
+    WindowSize clientSize() {
+        WindowSize size;
+        SDL_GetWindowSize(screen->window()->handle(), &size.width, &size.height);
+        return size;
+    }
+
+    void pushKey(Uint32 type, SDL_Scancode scancode, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+        SDL_Event event{};
+        event.key.type = type;
+        event.key.windowID = screen->window()->id();
+        event.key.keysym.scancode = scancode;
+        event.key.keysym.mod = mod;
+        event.key.repeat = repeat;
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        SDL_PushEvent(&event);
+    }
+
+    void pushWindowEvent(SDL_WindowEventID id) {
+        SDL_Event event{};
+        event.window.type = SDL_WINDOWEVENT;
+        event.window.windowID = screen->window()->id();
+        event.window.event = static_cast<Uint8>(id);
+        SDL_PushEvent(&event);
+    }
+
+    void pushButton(Uint32 type, Uint8 button, int x, int y) {
+        SDL_Event event{};
+        event.button.type = type;
+        event.button.windowID = screen->window()->id();
+        event.button.button = button;
+        event.button.x = x;
+        event.button.y = y;
+        SDL_PushEvent(&event);
+    }
+
+    std::vector<PackedPixel> frame = gradientFrame();
+    SdlScreen* screen = nullptr;
+    std::unique_ptr<ScreenHandle> handle;
+};
+
+TEST_F(SdlScreenTest, OpensHiddenCentredAndShowsWithTheFirstFrame) {
+    openScreen();
+    EXPECT_EQ(handle->screenMode(), ScreenMode::Windowed);
+    EXPECT_STREQ(SDL_GetWindowTitle(screen->window()->handle()), "duskhall");
+    EXPECT_TRUE(screen->window()->hidden());
+    EXPECT_EQ(clientSize().width, frameWidth);
+    EXPECT_EQ(clientSize().height, frameHeight);
+
+    EXPECT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_FALSE(screen->window()->hidden());
+
+    SDL_DisplayMode desktop{};
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(screen->window()->handle(), &x, &y);
+    EXPECT_EQ(x, (desktop.w - frameWidth) / 2);
+    EXPECT_EQ(y, (desktop.h - frameHeight) / 2);
+    EXPECT_TRUE(screen->window()->centred);
+}
+
+TEST_F(SdlScreenTest, TheWindowShowsTheFramebuffer) {
+    openScreen();
+    ASSERT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_EQ(screen->output()->textureFormat().format, PixelFormat::XRGB8888);
+    EXPECT_EQ(countDifferences(frame, readBack()), 0);
+
+    // And on the X server, as anyone looking at the window sees it.
+    XWindowProbe probe;
+    ASSERT_TRUE(probe.connected());
+    const unsigned long window = probe.waitForWindow("duskhall", 3000);
+    ASSERT_NE(window, 0u);
+    int seen = -1;
+    for (int attempt = 0; attempt < 40 && seen != 0; ++attempt) {
+        handle->showFrame(frame.data());
+        int width = 0;
+        int height = 0;
+        const std::vector<std::uint32_t> pixels = probe.capture(window, width, height);
+        ASSERT_EQ(width, frameWidth);
+        ASSERT_EQ(height, frameHeight);
+        seen = countDifferences(frame, pixels);
+        SDL_Delay(25);
+    }
+    EXPECT_EQ(seen, 0);
+}
+
+TEST_F(SdlScreenTest, RefusedTextureFormatsFallBackToTheNextOne) {
+    const std::vector<PackedPixel> blocks = blockFrame();
+    openScreen(ScreenMode::Unspecified, {SDL_PIXELFORMAT_XRGB8888});
+    const PixelFormat second = screen->output()->textureFormat().format;
+    EXPECT_NE(second, PixelFormat::XRGB8888);
+    ASSERT_TRUE(handle->showFrame(blocks.data()));
+    EXPECT_EQ(countDifferences(blocks, readBack()), 0);
+    handle.reset();
+
+    openScreen(ScreenMode::Unspecified, {SDL_PIXELFORMAT_XRGB8888, SDL_PIXELFORMAT_XBGR8888,
+                                         SDL_PIXELFORMAT_RGB24});
+    const PixelFormat fourth = screen->output()->textureFormat().format;
+    EXPECT_TRUE(fourth == PixelFormat::RGB565 || fourth == PixelFormat::XRGB1555);
+    ASSERT_TRUE(handle->showFrame(blocks.data()));
+    EXPECT_EQ(countDifferences(blocks, readBack(), 8), 0);
+}
+
+TEST_F(SdlScreenTest, WithEveryFormatRefusedTheScreenDoesNotOpen) {
+    auto core = std::make_unique<SdlScreen>();
+    for (const TextureFormat& format : textureProbeOrder()) {
+        core->refuseTextureFormat(format.sdlFormat);
+    }
+    ScreenHandle refused(std::move(core), "duskhall", frameWidth, frameHeight,
+                         ScreenMode::Windowed, PixelMode::Integer);
+    EXPECT_FALSE(refused.isOpen());
+    EXPECT_EQ(refused.screenMode(), ScreenMode::Unspecified);
+    const PackedPixel pixel = 0;
+    EXPECT_TRUE(refused.showFrame(&pixel)); // a closed screen has nothing to do
+}
+
+TEST_F(SdlScreenTest, ModeValuesZeroAndOneOpenWindowedTheRestFullscreen) {
+    for (std::int32_t value : {0, 1, 2, 9}) {
+        openScreen(static_cast<ScreenMode>(value));
+        const bool windowed = value <= 1;
+        EXPECT_EQ(handle->screenMode(), windowed ? ScreenMode::Windowed : ScreenMode::Fullscreen)
+            << "mode " << value;
+        handle->showFrame(frame.data());
+        const bool fullscreen =
+            (SDL_GetWindowFlags(screen->window()->handle()) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
+            SDL_WINDOW_FULLSCREEN_DESKTOP;
+        EXPECT_EQ(fullscreen, !windowed) << "mode " << value;
+        EXPECT_EQ(screen->window()->windowed, windowed ? 1 : 0);
+        handle.reset();
+    }
+}
+
+TEST_F(SdlScreenTest, EscapeClosesTheScreenAtTheNextFrame) {
+    RecordingObserver observer;
+    openScreen();
+    handle->setObserver(&observer);
+    handle->showFrame(frame.data());
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_ESCAPE);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_ESCAPE, KMOD_NONE, 1);
+    EXPECT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_TRUE(screen->closeRequested());
+    EXPECT_TRUE(handle->isOpen());
+    EXPECT_FALSE(handle->showFrame(frame.data()));
+    EXPECT_FALSE(handle->isOpen());
+    EXPECT_EQ(screen->window(), nullptr);
+
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < observer.events.size(); ++i) {
+        if (observer.events[i].rfind("key", 0) == 0) {
+            keys.push_back(observer.events[i]);
+            EXPECT_EQ(observer.screens[i], handle.get());
+        }
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"keyDown 27", "keyStroke 27", "keyStroke 27"}));
+}
+
+TEST_F(SdlScreenTest, TheCloseBoxClosesWithAndWithoutAnObserver) {
+    RecordingObserver observer;
+    openScreen();
+    handle->setObserver(&observer);
+    handle->showFrame(frame.data());
+    pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    EXPECT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "closing"),
+              observer.events.end());
+    EXPECT_FALSE(handle->showFrame(frame.data()));
+    EXPECT_FALSE(handle->isOpen());
+    handle.reset();
+
+    openScreen();
+    handle->showFrame(frame.data());
+    pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    handle->showFrame(frame.data());
+    EXPECT_TRUE(screen->window()->hidden()); // gone from the desktop at once
+    EXPECT_FALSE(handle->showFrame(frame.data()));
+    EXPECT_FALSE(handle->isOpen());
+}
+
+TEST_F(SdlScreenTest, HeldAltEnterSwitchesOncePerFrame) {
+    openScreen();
+    handle->showFrame(frame.data());
+    for (Uint8 repeat = 0; repeat < 3; ++repeat) {
+        pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, KMOD_LALT, repeat);
+    }
+    handle->showFrame(frame.data()); // the pump raises the request
+    EXPECT_TRUE(screen->toggleRequested());
+    EXPECT_EQ(handle->screenMode(), ScreenMode::Windowed);
+    handle->showFrame(frame.data()); // the switch
+    EXPECT_EQ(handle->screenMode(), ScreenMode::Fullscreen);
+    EXPECT_FALSE(screen->toggleRequested());
+    handle->showFrame(frame.data());
+    EXPECT_EQ(handle->screenMode(), ScreenMode::Fullscreen);
+
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_RETURN, KMOD_RALT);
+    handle->showFrame(frame.data());
+    handle->showFrame(frame.data());
+    EXPECT_EQ(handle->screenMode(), ScreenMode::Windowed);
+    EXPECT_TRUE(handle->isOpen());
+}
+
+TEST_F(SdlScreenTest, ShortcutsZoomAndMouseIsScaled) {
+    RecordingObserver observer;
+    openScreen();
+    handle->setObserver(&observer);
+    handle->showFrame(frame.data());
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_2, KMOD_LCTRL);
+    handle->showFrame(frame.data());
+    EXPECT_EQ(clientSize().width, 2 * frameWidth);
+    EXPECT_EQ(clientSize().height, 2 * frameHeight);
+
+    pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 101, 51);
+    pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 101, 51);
+    handle->showFrame(frame.data());
+    ASSERT_EQ(observer.mice.size(), 2u);
+    EXPECT_EQ(observer.mice[0].x, 50.5f);
+    EXPECT_EQ(observer.mice[0].y, 25.5f);
+    EXPECT_TRUE(observer.mice[0].left);
+    EXPECT_FALSE(observer.mice[1].left);
+
+    // The picture is stretched over the whole client area.
+    const std::vector<std::uint32_t> pixels = readBack();
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(4 * frameWidth * frameHeight));
+    EXPECT_EQ(pixels[static_cast<std::size_t>(2 * frameWidth * 2 * 7 + 2 * 5)] & 0xFFFFFF,
+              frame[static_cast<std::size_t>(7 * frameWidth + 5)] & 0xFFFFFF);
+
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_1, KMOD_LCTRL);
+    handle->showFrame(frame.data());
+    EXPECT_EQ(clientSize().width, frameWidth);
+}
+
+TEST_F(SdlScreenTest, OpenedGoesOnlyToAnObserverInstalledBeforeOpen) {
+    RecordingObserver observer;
+    openScreen();
+    handle->setObserver(&observer);
+    EXPECT_TRUE(observer.events.empty());
+    ASSERT_TRUE(handle->open("duskhall", frameWidth, frameHeight, ScreenMode::Windowed,
+                             PixelMode::Integer));
+    ASSERT_FALSE(observer.events.empty());
+    EXPECT_EQ(observer.events.back(), "opened");
+    EXPECT_EQ(observer.screens.back(), handle.get());
+    EXPECT_EQ(screen->window()->observer, &observer);
+}
+
+TEST_F(SdlScreenTest, AFloatFrameIsConvertedToo) {
+    openScreen();
+    std::vector<FloatPixel> floats(frameWidth * frameHeight, FloatPixel{1.0f, 1.0f, 0.0f, 1.0f});
+    ASSERT_TRUE(handle->showFloatFrame(floats.data()));
+    const std::vector<std::uint32_t> pixels = readBack();
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_EQ(pixels[0] & 0xFFFFFF, 0xFF00FFu);
+    EXPECT_EQ(pixels.back() & 0xFFFFFF, 0xFF00FFu);
+}
+
+} // namespace
