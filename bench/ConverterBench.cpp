@@ -1,7 +1,10 @@
 // Times every converter on a 320 x 240 frame, next to the libraries that offer the same
 // conversion (SDL2, pixman, libyuv) and a memcpy of the source frame, and prints one table of
 // nanoseconds per pixel with the ratio each converter is held to.
+#include "convert/ConversionKernel.h"
 #include "convert/PixelConverter.h"
+#include "convert/PixelLayouts.h"
+#include "convert/Sse2Lanes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -185,6 +188,51 @@ void addConverters() {
     }
 }
 
+#if defined(__SSE2__)
+using Routine = void (*)(const void*, void*, std::uint32_t);
+
+// The SSE2 build of each converting pair, which processors without AVX2 (and the Windows build)
+// run; shown for information beside the converters this machine picks.
+template <class Source>
+void addBaselineRow(PixelFormat source, PixelFormat destination, Routine run) {
+    const std::uint8_t* from = frames().of(source).data();
+    const int in = width * bytesPerPixel(source);
+    const int out = width * bytesPerPixel(destination);
+    cases().push_back({conversionName(source, destination),
+                       "sse2",
+                       [=](std::uint8_t* to) {
+                           for (int y = 0; y < height; ++y) {
+                               run(from + y * in, to + y * out, width);
+                           }
+                       },
+                       {}});
+}
+
+template <class Source> void addBaselineRows(PixelFormat source) {
+    if constexpr (std::is_same_v<Source, TrueColourSource>) {
+        addBaselineRow<Source>(source, PixelFormat::FloatingPoint,
+                               convertPixels<Sse2Lanes, Source, FloatLayout>);
+    } else {
+        addBaselineRow<Source>(source, PixelFormat::XRGB8888,
+                               convertPixels<Sse2Lanes, Source, XRGB8888Layout>);
+    }
+    addBaselineRow<Source>(source, PixelFormat::XBGR8888,
+                           convertPixels<Sse2Lanes, Source, XBGR8888Layout>);
+    addBaselineRow<Source>(source, PixelFormat::RGB888,
+                           convertPixels<Sse2Lanes, Source, RGB888Layout>);
+    addBaselineRow<Source>(source, PixelFormat::BGR888,
+                           convertPixels<Sse2Lanes, Source, BGR888Layout>);
+    addBaselineRow<Source>(source, PixelFormat::RGB565,
+                           convertPixels<Sse2Lanes, Source, RGB565Layout>);
+    addBaselineRow<Source>(source, PixelFormat::BGR565,
+                           convertPixels<Sse2Lanes, Source, BGR565Layout>);
+    addBaselineRow<Source>(source, PixelFormat::XRGB1555,
+                           convertPixels<Sse2Lanes, Source, XRGB1555Layout>);
+    addBaselineRow<Source>(source, PixelFormat::XBGR1555,
+                           convertPixels<Sse2Lanes, Source, XBGR1555Layout>);
+}
+#endif
+
 void addPeers() {
     const std::uint8_t* trueColour = frames().trueColour.data();
     (void)trueColour;
@@ -308,8 +356,8 @@ void printTable(const BestTimeCollector& collector) {
     std::printf("\nConverters on a %d x %d frame, ns per pixel (best of 7 runs)\n", width, height);
     std::printf("memcpy of the source frame: XRGB8888 %.4f, FloatingPoint %.4f\n\n", copyTrueColour,
                 copyFloat);
-    std::printf("%-30s %9s %9s %9s %9s  %-22s %7s\n", "conversion", "duskhall", "sdl2", "pixman",
-                "libyuv", "target", "ratio");
+    std::printf("%-30s %9s %9s %9s %9s %9s  %-22s %7s\n", "conversion", "duskhall", "sse2", "sdl2",
+                "pixman", "libyuv", "target", "ratio");
     int misses = 0;
     int shown = 0;
     for (PixelFormat source : {PixelFormat::XRGB8888, PixelFormat::FloatingPoint}) {
@@ -320,6 +368,12 @@ void printTable(const BestTimeCollector& collector) {
                 continue; // filtered out
             }
             std::printf("%-30s %9.4f", name.c_str(), ours);
+            const double baselineBuild = perPixel(name, "sse2");
+            if (baselineBuild < 0) {
+                std::printf(" %9s", "-");
+            } else {
+                std::printf(" %9.4f", baselineBuild);
+            }
             double fastestPeer = -1.0;
             for (const std::string& peer : peers) {
                 const double t = perPixel(name, peer);
@@ -368,6 +422,10 @@ void printTable(const BestTimeCollector& collector) {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     addConverters();
+#if defined(__SSE2__)
+    addBaselineRows<TrueColourSource>(PixelFormat::XRGB8888);
+    addBaselineRows<FloatSource>(PixelFormat::FloatingPoint);
+#endif
     addPeers();
     for (Case& c : cases()) {
         const std::string name = c.conversion + "/" + c.runner;
