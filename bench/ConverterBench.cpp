@@ -119,6 +119,11 @@ std::vector<Case>& cases() {
     return all;
 }
 
+int& matchingPeers() {
+    static int count = 0;
+    return count;
+}
+
 std::vector<std::string>& notes() {
     static std::vector<std::string> all;
     return all;
@@ -164,6 +169,7 @@ void addPeer(PixelFormat source, PixelFormat destination, const std::string& pee
     if (!difference.empty()) {
         notes().push_back(name + " / " + peer + ": " + difference);
     }
+    ++matchingPeers();
     cases().push_back({name, peer, std::move(run), {}});
 }
 
@@ -286,8 +292,9 @@ void addPeers() {
                                      0, 0, width, height);
         });
     }
-    notes().push_back("pixman offers only rgba_float (memory order red, green, blue, alpha) "
-                      "and rounds x * 255: no peer for the FloatingPoint conversions");
+    notes().push_back("pixman's only float format, rgba_float, is memory order red, green, blue, "
+                      "alpha (ours alpha, blue, green, red); SDL2 and libyuv have none: no peer "
+                      "for the FloatingPoint conversions");
 #endif
 #if defined(DUSKHALL_BENCH_LIBYUV)
     // libyuv's "ARGB" is memory order blue, green, red, alpha (our XRGB8888); its RGB24 is
@@ -353,7 +360,12 @@ void printTable(const BestTimeCollector& collector) {
     const double copyTrueColour = perPixel("memcpy of a XRGB8888 frame", "memcpy");
     const double copyFloat = perPixel("memcpy of a FloatingPoint frame", "memcpy");
 
-    std::printf("\nConverters on a %d x %d frame, ns per pixel (best of 7 runs)\n", width, height);
+    std::printf("\nConverters on a %d x %d frame, ns per pixel (best of 11 runs)\n", width, height);
+#if defined(__x86_64__) || defined(__i386__)
+    std::printf("duskhall: the converters as handed out on this processor (AVX2 %s); sse2: the "
+                "baseline build\n",
+                __builtin_cpu_supports("avx2") ? "present" : "absent");
+#endif
     std::printf("memcpy of the source frame: XRGB8888 %.4f, FloatingPoint %.4f\n\n", copyTrueColour,
                 copyFloat);
     std::printf("%-30s %9s %9s %9s %9s %9s  %-22s %7s\n", "conversion", "duskhall", "sse2", "sdl2",
@@ -412,6 +424,9 @@ void printTable(const BestTimeCollector& collector) {
         }
     }
     std::printf("\n%d of %d converters shown miss their target\n", misses, shown);
+    std::printf("peer outputs checked against ours before timing: %d identical (differing ones "
+                "would be listed below and left out)\n",
+                matchingPeers());
     for (const std::string& note : notes()) {
         std::printf("note: %s\n", note.c_str());
     }
@@ -433,8 +448,8 @@ int main(int argc, char** argv) {
         c.output.assign(static_cast<std::size_t>(pixels) * 16);
         benchmark::RegisterBenchmark(name.c_str(), runCase, &c)
             ->Unit(benchmark::kNanosecond)
-            ->MinTime(0.05)
-            ->Repetitions(7)
+            ->MinTime(0.03)
+            ->Repetitions(11)
             ->ComputeStatistics(
                 "min",
                 [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })

@@ -62,31 +62,40 @@ struct Avx2Lanes {
     }
     // Eight 24-bit pixels (words with a zero top byte) gathered into the low 24 bytes.
     static __m256i packTriples(Word w) {
-        const __m256i dropTopBytes =
-            _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, //
-                             0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-        return _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(w, dropTopBytes),
+        return _mm256_permutevar8x32_epi32(gatherTriples<0, 1, 2>(w),
                                            _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
     }
     // 24 bytes followed by 8 bytes of spill that the next store overwrites.
     static void storeTriples(unsigned char* p, Word w) {
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), packTriples(w));
     }
-    // 32 pixels from four vectors as 96 bytes, in three full stores. After the in-lane byte
-    // shuffle each vector holds its pixels' bytes in dwords 0-2 and 4-6; one dword permute per
-    // vector lines them up so that blends can cut the 96 bytes into three stores.
+    // 32 pixels from four vectors as 96 bytes, in three full stores.
     static void storeTriples4(unsigned char* p, Word w0, Word w1, Word w2, Word w3) {
-        const __m256i dropTopBytes =
-            _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1, //
-                             0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-        const __m256i a = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(w0, dropTopBytes),
-                                                      _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 0, 0));
-        const __m256i b = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(w1, dropTopBytes),
-                                                      _mm256_setr_epi32(2, 4, 5, 6, 0, 0, 0, 1));
-        const __m256i c = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(w2, dropTopBytes),
-                                                      _mm256_setr_epi32(5, 6, 0, 0, 0, 1, 2, 4));
-        const __m256i d = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(w3, dropTopBytes),
-                                                      _mm256_setr_epi32(0, 0, 0, 1, 2, 4, 5, 6));
+        storeGatheredTriples4(p, gatherTriples<0, 1, 2>(w0), gatherTriples<0, 1, 2>(w1),
+                              gatherTriples<0, 1, 2>(w2), gatherTriples<0, 1, 2>(w3));
+    }
+    // Bytes from0, from1 and from2 of each pixel, gathered into three bytes per pixel at the
+    // bottom of each 128-bit half (dwords 0-2 and 4-6). With whole-byte channels this both
+    // places the channels and drops the fourth byte in one shuffle.
+    template <int from0, int from1, int from2> static Word gatherTriples(Word v) {
+        const __m256i control = _mm256_setr_epi8(
+            from0, from1, from2, from0 + 4, from1 + 4, from2 + 4, from0 + 8, from1 + 8, from2 + 8,
+            from0 + 12, from1 + 12, from2 + 12, -1, -1, -1, -1, //
+            from0, from1, from2, from0 + 4, from1 + 4, from2 + 4, from0 + 8, from1 + 8, from2 + 8,
+            from0 + 12, from1 + 12, from2 + 12, -1, -1, -1, -1);
+        return _mm256_shuffle_epi8(v, control);
+    }
+    // Four gathered vectors as 96 bytes: one dword permute per vector lines the pixels up so
+    // that blends can cut them into three whole stores.
+    static void storeGatheredTriples4(unsigned char* p, Word g0, Word g1, Word g2, Word g3) {
+        const __m256i a =
+            _mm256_permutevar8x32_epi32(g0, _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 0, 0));
+        const __m256i b =
+            _mm256_permutevar8x32_epi32(g1, _mm256_setr_epi32(2, 4, 5, 6, 0, 0, 0, 1));
+        const __m256i c =
+            _mm256_permutevar8x32_epi32(g2, _mm256_setr_epi32(5, 6, 0, 0, 0, 1, 2, 4));
+        const __m256i d =
+            _mm256_permutevar8x32_epi32(g3, _mm256_setr_epi32(0, 0, 0, 1, 2, 4, 5, 6));
         auto* out = reinterpret_cast<__m256i*>(p);
         _mm256_storeu_si256(out, _mm256_blend_epi32(a, b, 0xc0));
         _mm256_storeu_si256(out + 1, _mm256_blend_epi32(b, c, 0xf0));

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 // The whole converter family, written once over a "lanes" type that supplies loads, stores and
 // a handful of integer and float operations on one or several pixels at a time. ScalarLanes
@@ -136,6 +137,19 @@ std::uint32_t convertVectorSteps(const unsigned char* p, unsigned char* q, std::
         static_assert(out == 3, "packed layouts are 2, 3 or 4 bytes");
         // The spill of each store must still land inside the destination run.
         constexpr std::uint32_t spillPixels = (L::tripleSpill + 2) / 3;
+        if constexpr (L::shufflesBytes && wholeByteChannels<Layout>() &&
+                      std::is_same_v<Source, TrueColourSource>) {
+            // One byte shuffle per vector both places the channels and drops the fourth byte.
+            const auto gathered = [&](std::size_t at) {
+                return L::template gatherTriples<sourceByteAt<Layout>(0), sourceByteAt<Layout>(1),
+                                                 sourceByteAt<Layout>(2)>(
+                    L::loadWords(p + in * at));
+            };
+            for (; count - i >= 4 * n; i += 4 * n) {
+                L::storeGatheredTriples4(q + out * i, gathered(i), gathered(i + n),
+                                         gathered(i + 2 * n), gathered(i + 3 * n));
+            }
+        }
         for (; count - i >= 4 * n; i += 4 * n) {
             L::storeTriples4(q + out * i, packedWord<L, Layout>(Source{}, p + in * i),
                              packedWord<L, Layout>(Source{}, p + in * (i + n)),

@@ -19,4 +19,6 @@ void setDisplayError(const char* reason) {
     lastError[length] = '\0';
 }
 
-const char* displayError() { return lastError; }
+const char* displayError() {
+    return lastError;
+}

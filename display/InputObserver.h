@@ -9,7 +9,7 @@ class Screen;
 // default; applications override the ones they need. The order of the callbacks
 // is part of the interface: keep it.
 class InputObserver {
-public:
+  public:
     virtual ~InputObserver() = default;
     // The first key-down of a key since its release (auto-repeat does not raise it).
     virtual void keyDown(Screen& screen, KeyCode key) {

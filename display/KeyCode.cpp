@@ -9,18 +9,18 @@ struct Remap {
 
 // Keys whose code is not their virtual-key code.
 constexpr Remap remapped[] = {
-    {13, 10},  // Enter
-    {45, 155}, // Insert
-    {46, 127}, // Delete
-    {186, 59}, // ;:
-    {187, 61}, // =+
-    {188, 44}, // ,<
+    {13, 10},   // Enter
+    {45, 155},  // Insert
+    {46, 127},  // Delete
+    {186, 59},  // ;:
+    {187, 61},  // =+
+    {188, 44},  // ,<
     {189, 108}, // -_ (shares its code with the keypad separator)
-    {190, 46}, // .>
-    {191, 47}, // /?
-    {219, 91}, // [{
-    {220, 92}, // \|
-    {221, 93}, // ]}
+    {190, 46},  // .>
+    {191, 47},  // /?
+    {219, 91},  // [{
+    {220, 92},  // \|
+    {221, 93},  // ]}
 };
 
 } // namespace

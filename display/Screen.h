@@ -22,7 +22,7 @@ enum class PixelMode : std::int32_t {
 // The display interface the renderer talks to. The order of the operations is
 // part of the interface: keep it.
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual bool isOpen() const = 0;
     virtual bool open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,

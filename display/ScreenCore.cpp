@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-ScreenCore::ScreenCore() { resetCoreState(); }
+ScreenCore::ScreenCore() {
+    resetCoreState();
+}
 
 ScreenCore::~ScreenCore() {
     // Deliberately our own reset: the derived parts are already gone.
@@ -20,7 +22,9 @@ void ScreenCore::resetCoreState() {
     openFlag_ = false;
 }
 
-bool ScreenCore::isOpen() const { return openFlag_; }
+bool ScreenCore::isOpen() const {
+    return openFlag_;
+}
 
 bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                       PixelMode pixelMode) {
@@ -41,7 +45,9 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
     return true;
 }
 
-void ScreenCore::close() { resetState(); }
+void ScreenCore::close() {
+    resetState();
+}
 
 bool ScreenCore::showFrame(const PackedPixel* pixels) {
     if (pixels == nullptr) {
@@ -57,19 +63,41 @@ bool ScreenCore::showFloatFrame(const FloatPixel* pixels) {
     return deliverFrame(nullptr, pixels);
 }
 
-const char* ScreenCore::title() const { return title_; }
-std::int32_t ScreenCore::width() const { return width_; }
-std::int32_t ScreenCore::height() const { return height_; }
-PixelMode ScreenCore::pixelMode() const { return pixelMode_; }
-ScreenMode ScreenCore::screenMode() const { return screenMode_; }
-InputObserver* ScreenCore::observer() const { return observer_; }
-void ScreenCore::setObserver(InputObserver* observer) { observer_ = observer; }
-Screen* ScreenCore::owner() { return owner_; }
-void ScreenCore::setOwner(Screen* owner) { owner_ = owner; }
+const char* ScreenCore::title() const {
+    return title_;
+}
+std::int32_t ScreenCore::width() const {
+    return width_;
+}
+std::int32_t ScreenCore::height() const {
+    return height_;
+}
+PixelMode ScreenCore::pixelMode() const {
+    return pixelMode_;
+}
+ScreenMode ScreenCore::screenMode() const {
+    return screenMode_;
+}
+InputObserver* ScreenCore::observer() const {
+    return observer_;
+}
+void ScreenCore::setObserver(InputObserver* observer) {
+    observer_ = observer;
+}
+Screen* ScreenCore::owner() {
+    return owner_;
+}
+void ScreenCore::setOwner(Screen* owner) {
+    owner_ = owner;
+}
 
-bool ScreenCore::deliverFrame(const PackedPixel*, const FloatPixel*) { return true; }
+bool ScreenCore::deliverFrame(const PackedPixel*, const FloatPixel*) {
+    return true;
+}
 
-void ScreenCore::resetState() { resetCoreState(); }
+void ScreenCore::resetState() {
+    resetCoreState();
+}
 
 bool ScreenCore::enterWindowed() {
     screenMode_ = ScreenMode::Windowed;
@@ -81,4 +109,6 @@ bool ScreenCore::enterFullscreen() {
     return true;
 }
 
-Screen& ScreenCore::eventTarget() { return owner_ != nullptr ? *owner_ : *this; }
+Screen& ScreenCore::eventTarget() {
+    return owner_ != nullptr ? *owner_ : *this;
+}

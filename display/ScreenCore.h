@@ -7,7 +7,7 @@
 // Platform-independent state of a screen and the default behaviour of every
 // operation. Platform screens derive from it and override what they need.
 class ScreenCore : public Screen {
-public:
+  public:
     static constexpr int TitleCapacity = 256; // 255 characters and the NUL
 
     ScreenCore();
@@ -42,10 +42,10 @@ public:
     // The screen observers are handed: the owner when one is set, else this one.
     Screen& eventTarget();
 
-protected:
+  protected:
     void setScreenMode(ScreenMode mode) { screenMode_ = mode; }
 
-private:
+  private:
     void resetCoreState();
 
     char title_[TitleCapacity];

@@ -30,12 +30,16 @@ ScreenHandle::ScreenHandle(std::unique_ptr<ScreenCore> screen, const char* title
     }
 }
 
-ScreenHandle::~ScreenHandle() { implementation_.reset(); }
+ScreenHandle::~ScreenHandle() {
+    implementation_.reset();
+}
 
-bool ScreenHandle::isOpen() const { return implementation_ && implementation_->isOpen(); }
+bool ScreenHandle::isOpen() const {
+    return implementation_ && implementation_->isOpen();
+}
 
-bool ScreenHandle::open(const char* title, std::int32_t width, std::int32_t height,
-                        ScreenMode mode, PixelMode pixelMode) {
+bool ScreenHandle::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
+                        PixelMode pixelMode) {
     return implementation_ && implementation_->open(title, width, height, mode, pixelMode);
 }
 
@@ -57,7 +61,9 @@ const char* ScreenHandle::title() const {
     return implementation_ ? implementation_->title() : "";
 }
 
-std::int32_t ScreenHandle::width() const { return implementation_ ? implementation_->width() : 0; }
+std::int32_t ScreenHandle::width() const {
+    return implementation_ ? implementation_->width() : 0;
+}
 
 std::int32_t ScreenHandle::height() const {
     return implementation_ ? implementation_->height() : 0;
@@ -81,6 +87,8 @@ void ScreenHandle::setObserver(InputObserver* observer) {
     }
 }
 
-Screen* ScreenHandle::owner() { return this; }
+Screen* ScreenHandle::owner() {
+    return this;
+}
 
 void ScreenHandle::setOwner(Screen*) {}

@@ -8,7 +8,7 @@
 // every operation to it. Without a screen (creation failed) it answers like a
 // closed one.
 class ScreenHandle : public Screen {
-public:
+  public:
     // Creates the platform screen and opens it with the arguments.
     ScreenHandle(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                  PixelMode pixelMode);
@@ -39,6 +39,6 @@ public:
     // The screen behind the handle, or null.
     ScreenCore* implementation() const { return implementation_.get(); }
 
-private:
+  private:
     std::unique_ptr<ScreenCore> implementation_;
 };

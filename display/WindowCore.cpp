@@ -7,8 +7,7 @@
 
 WindowCore::WindowCore(ScreenCore* screen_, ScreenControl* control_, std::int32_t width_,
                        std::int32_t height_)
-    : width(width_), height(height_), keyTable(makeKeyTable()), control(control_),
-      screen(screen_) {
+    : width(width_), height(height_), keyTable(makeKeyTable()), control(control_), screen(screen_) {
     // A window without its screen or its control is a programming error.
     const bool display = screen != nullptr;
     const bool adapter = control != nullptr;

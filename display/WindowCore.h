@@ -19,10 +19,9 @@ enum class CursorKind { Arrow, Blank };
 // derives from it, implements the hooks with real calls and feeds its messages to
 // handleMessage. The fields are the window record; the platform half reads them.
 class WindowCore {
-public:
+  public:
     // screen and control must not be null.
-    WindowCore(ScreenCore* screen, ScreenControl* control, std::int32_t width,
-               std::int32_t height);
+    WindowCore(ScreenCore* screen, ScreenControl* control, std::int32_t width, std::int32_t height);
     virtual ~WindowCore() = default;
     WindowCore(const WindowCore&) = delete;
     WindowCore& operator=(const WindowCore&) = delete;
@@ -56,7 +55,7 @@ public:
     // The menu entries last applied.
     MenuList menuEntries;
 
-protected:
+  protected:
     // Platform hooks.
     virtual bool altHeld() = 0;
     virtual void setCapture() = 0;
@@ -75,7 +74,7 @@ protected:
     // Remove the entries of menuRemovalOrder, then append these in order.
     virtual void applySystemMenu(const MenuList& entries) = 0;
 
-private:
+  private:
     void keyPressed(int virtualKey);
     void keyReleased(int virtualKey);
     void menuCommand(std::uintptr_t command);

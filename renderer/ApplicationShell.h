@@ -13,7 +13,7 @@ extern std::uint8_t keyPressed[256]; // 1 once the key has gone down
 
 // Keeps keyHeld and keyPressed up to date; every other event is ignored.
 class KeyStateObserver : public InputObserver {
-public:
+  public:
     // Zeroes both key tables.
     KeyStateObserver();
     void keyDown(Screen& screen, KeyCode key) override;

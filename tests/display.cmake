@@ -48,5 +48,7 @@ if(TARGET duskhall_platform_screen AND NOT WIN32)
   endif()
   gtest_discover_tests(display_xvfb_test DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}
-    PROPERTIES LABELS "xvfb" RESOURCE_LOCK "xvfb" DISCOVERY_TIMEOUT 60 TIMEOUT 120)
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 120
+      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
 endif()

@@ -24,3 +24,25 @@ if(TARGET duskhall_platform_screen)
       LABELS win32)
   endif()
 endif()
+
+# End to end: the real programs under Wine on the X display of the test run.
+set(e2e_dir ${CMAKE_CURRENT_SOURCE_DIR}/e2e)
+set(e2e_out ${CMAKE_BINARY_DIR}/e2e)
+if(TARGET duskhall)
+  add_test(NAME e2e.DemoShowsTexturedFramesAndEndsOnEscape
+    COMMAND bash ${e2e_dir}/demo-shows-frames.sh $<TARGET_FILE:duskhall>
+            ${CMAKE_SOURCE_DIR}/assets ${e2e_out}/demo)
+  add_test(NAME e2e.MissingTextureShowsTheHousekeepingBox
+    COMMAND bash ${e2e_dir}/missing-texture.sh $<TARGET_FILE:duskhall>
+            ${CMAKE_SOURCE_DIR}/assets ${e2e_out}/missing-texture)
+  set_tests_properties(e2e.DemoShowsTexturedFramesAndEndsOnEscape
+    e2e.MissingTextureShowsTheHousekeepingBox
+    PROPERTIES LABELS "win32;e2e" TIMEOUT 180 RUN_SERIAL TRUE)
+endif()
+if(TARGET duskhall-render)
+  add_test(NAME e2e.RenderCrcsMatchTheNativeBuild
+    COMMAND bash ${e2e_dir}/render-parity.sh $<TARGET_FILE:duskhall-render>
+            ${CMAKE_SOURCE_DIR}/build/linux/duskhall-render ${CMAKE_SOURCE_DIR}/assets)
+  set_tests_properties(e2e.RenderCrcsMatchTheNativeBuild
+    PROPERTIES LABELS "win32;e2e" TIMEOUT 300 SKIP_RETURN_CODE 77)
+endif()

@@ -2,4 +2,6 @@
 
 #include "display/sdl/SdlScreen.h"
 
-std::unique_ptr<ScreenCore> createPlatformScreen() { return std::make_unique<SdlScreen>(); }
+std::unique_ptr<ScreenCore> createPlatformScreen() {
+    return std::make_unique<SdlScreen>();
+}

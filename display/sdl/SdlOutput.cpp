@@ -52,8 +52,8 @@ SdlOutput::~SdlOutput() {
 
 void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels) {
     const bool packed = pixels != nullptr;
-    PixelConverter* converter =
-        lookupConverter(packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, format_.format);
+    PixelConverter* converter = lookupConverter(
+        packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, format_.format);
     if (converter == nullptr || (pixels == nullptr && floatPixels == nullptr)) {
         return;
     }
@@ -67,8 +67,8 @@ void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels)
     converter->startRun();
     for (std::int32_t y = 0; y < height_; ++y) {
         const std::size_t offset = static_cast<std::size_t>(y) * width;
-        const void* source =
-            packed ? static_cast<const void*>(pixels + offset) : static_cast<const void*>(floatPixels + offset);
+        const void* source = packed ? static_cast<const void*>(pixels + offset)
+                                    : static_cast<const void*>(floatPixels + offset);
         converter->convertRun(source, row, width);
         row += pitch;
     }

@@ -12,7 +12,7 @@
 // The renderer and streaming texture that show a screen's frames in its window,
 // stretched over the whole client area.
 class SdlOutput {
-public:
+  public:
     // Null when no renderer or no texture of a usable format can be made; the
     // reason is then in SDL_GetError.
     static std::unique_ptr<SdlOutput> create(SDL_Window* window, std::int32_t width,
@@ -32,7 +32,7 @@ public:
     SDL_Renderer* renderer() const { return renderer_; }
     const TextureFormat& textureFormat() const { return format_; }
 
-private:
+  private:
     SdlOutput() = default;
 
     SDL_Renderer* renderer_ = nullptr;

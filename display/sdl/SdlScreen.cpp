@@ -21,6 +21,33 @@ bool invisibleDriver(const char* driver) {
            std::strcmp(driver, "dummy") == 0;
 }
 
+// SDL's video stays up for the rest of the process once started: a screen may
+// be opened again, and bringing the X11 driver up anew does not always succeed
+// at once.
+bool startVideo() {
+    static bool started = false;
+    if (started) {
+        return true;
+    }
+    const bool driverChosen = environmentSet("SDL_VIDEODRIVER");
+    if (!driverChosen && !environmentSet("DISPLAY") && !environmentSet("WAYLAND_DISPLAY")) {
+        SDL_SetError("neither DISPLAY nor WAYLAND_DISPLAY is set");
+        return false;
+    }
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            return false;
+        }
+        if (driverChosen || !invisibleDriver(SDL_GetCurrentVideoDriver())) {
+            started = true;
+            return true;
+        }
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+    SDL_SetError("only an invisible video driver is available");
+    return false;
+}
+
 } // namespace
 
 SdlScreen::SdlScreen() {
@@ -31,9 +58,6 @@ SdlScreen::SdlScreen() {
 
 SdlScreen::~SdlScreen() {
     close();
-    if (videoReady_) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
 }
 
 bool SdlScreen::fail(const char* what) {
@@ -46,21 +70,8 @@ bool SdlScreen::fail(const char* what) {
 bool SdlScreen::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                      PixelMode pixelMode) {
     ScreenCore::open(title, width, height, mode, pixelMode);
-    if (!videoReady_) {
-        const bool driverChosen = environmentSet("SDL_VIDEODRIVER");
-        if (!driverChosen && !environmentSet("DISPLAY") && !environmentSet("WAYLAND_DISPLAY")) {
-            SDL_SetError("neither DISPLAY nor WAYLAND_DISPLAY is set");
-            return fail("no display");
-        }
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            return fail("no video");
-        }
-        videoReady_ = true;
-        if (!driverChosen && invisibleDriver(SDL_GetCurrentVideoDriver())) {
-            SDL_SetError("only the invisible '%s' video driver is available",
-                         SDL_GetCurrentVideoDriver());
-            return fail("no display");
-        }
+    if (!startVideo()) {
+        return fail("no display");
     }
     window_ = std::make_unique<SdlWindow>(this, this, title, width, height);
     window_->observer = observer();
@@ -100,9 +111,13 @@ void SdlScreen::setObserver(InputObserver* observer) {
     }
 }
 
-bool SdlScreen::enterWindowed() { return enterMode(ScreenMode::Windowed); }
+bool SdlScreen::enterWindowed() {
+    return enterMode(ScreenMode::Windowed);
+}
 
-bool SdlScreen::enterFullscreen() { return enterMode(ScreenMode::Fullscreen); }
+bool SdlScreen::enterFullscreen() {
+    return enterMode(ScreenMode::Fullscreen);
+}
 
 void SdlScreen::applyStyle(ScreenMode mode) {
     window_->styleFailed = false;
@@ -135,8 +150,8 @@ bool SdlScreen::enterMode(ScreenMode target) {
         return false;
     }
     if (output_ == nullptr) {
-        output_ = SdlOutput::create(window_->handle(), width(), height(), refused_.data(),
-                                    refusedCount_);
+        output_ =
+            SdlOutput::create(window_->handle(), width(), height(), refused_.data(), refusedCount_);
         if (output_ == nullptr) {
             return fail("no renderer");
         }
@@ -195,9 +210,13 @@ bool SdlScreen::paint() {
     return true;
 }
 
-void SdlScreen::requestToggle() { toggleRequested_ = true; }
+void SdlScreen::requestToggle() {
+    toggleRequested_ = true;
+}
 
-void SdlScreen::requestClose() { closeRequested_ = true; }
+void SdlScreen::requestClose() {
+    closeRequested_ = true;
+}
 
 void SdlScreen::refuseTextureFormat(std::uint32_t sdlFormat) {
     if (refusedCount_ < static_cast<int>(refused_.size())) {

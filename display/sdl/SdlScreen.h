@@ -13,7 +13,7 @@
 // SDL renderer. Follows the same open, close and per-frame sequences as every
 // screen; input arrives as the same window messages.
 class SdlScreen : public ScreenCore, public ScreenControl {
-public:
+  public:
     SdlScreen();
     ~SdlScreen() override;
 
@@ -38,13 +38,12 @@ public:
     bool closeRequested() const { return closeRequested_; }
     bool toggleRequested() const { return toggleRequested_; }
 
-private:
+  private:
     bool enterMode(ScreenMode target);
     void applyStyle(ScreenMode mode);
     bool fail(const char* what);
     void pumpMessages();
 
-    bool videoReady_ = false;
     std::unique_ptr<SdlWindow> window_;
     std::unique_ptr<SdlOutput> output_;
     bool closeRequested_ = false;

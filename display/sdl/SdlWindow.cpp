@@ -28,7 +28,9 @@ bool SdlWindow::hidden() const {
     return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) == 0;
 }
 
-void SdlWindow::show() { SDL_ShowWindow(window_); }
+void SdlWindow::show() {
+    SDL_ShowWindow(window_);
+}
 
 void SdlWindow::dispatch(const SDL_Event& event) {
     if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
@@ -66,11 +68,17 @@ bool SdlWindow::ourOwnMove(std::intptr_t position) const {
 
 // The state of Alt as the key event saw it: events injected by SDL_PushEvent do
 // not update SDL's own modifier state.
-bool SdlWindow::altHeld() { return (eventModifiers_ & KMOD_ALT) != 0; }
+bool SdlWindow::altHeld() {
+    return (eventModifiers_ & KMOD_ALT) != 0;
+}
 
-void SdlWindow::setCapture() { SDL_CaptureMouse(SDL_TRUE); }
+void SdlWindow::setCapture() {
+    SDL_CaptureMouse(SDL_TRUE);
+}
 
-void SdlWindow::releaseCapture() { SDL_CaptureMouse(SDL_FALSE); }
+void SdlWindow::releaseCapture() {
+    SDL_CaptureMouse(SDL_FALSE);
+}
 
 WindowSize SdlWindow::clientSize() {
     WindowSize size;
@@ -131,11 +139,17 @@ WindowSize SdlWindow::screenSize() {
     return WindowSize{mode.w, mode.h};
 }
 
-FrameInsets SdlWindow::frameInsets() { return FrameInsets{}; }
+FrameInsets SdlWindow::frameInsets() {
+    return FrameInsets{};
+}
 
-bool SdlWindow::minimised() { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0; }
+bool SdlWindow::minimised() {
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
+}
 
-bool SdlWindow::maximised() { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0; }
+bool SdlWindow::maximised() {
+    return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
+}
 
 // The entries are kept in menuEntries; they decide which shortcuts work.
 void SdlWindow::applySystemMenu(const MenuList&) {}

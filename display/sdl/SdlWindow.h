@@ -9,7 +9,7 @@
 // and sizes are those of the client area: the window manager's frame is not
 // ours to count (SDL cannot report it before the window is mapped).
 class SdlWindow : public WindowCore {
-public:
+  public:
     SdlWindow(ScreenCore* screen, ScreenControl* control, const char* title, std::int32_t width,
               std::int32_t height);
     ~SdlWindow() override;
@@ -28,7 +28,7 @@ public:
     // Set when SDL refused a style change (fullscreen on a display without it).
     bool styleFailed = false;
 
-protected:
+  protected:
     bool altHeld() override;
     void setCapture() override;
     void releaseCapture() override;
@@ -44,7 +44,7 @@ protected:
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
 
-private:
+  private:
     bool ourOwnMove(std::intptr_t position) const;
 
     SDL_Window* window_ = nullptr;

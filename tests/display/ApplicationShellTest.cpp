@@ -15,7 +15,7 @@ namespace {
 
 // A screen that opens like the platform one but only remembers the frames.
 class FrameRecordingScreen : public ScreenCore {
-public:
+  public:
     bool deliverFrame(const PackedPixel* pixels, const FloatPixel*) override {
         lastFrame = pixels;
         ++frames;
@@ -29,7 +29,7 @@ int FrameRecordingScreen::frames = 0;
 
 // A screen whose open fails, as when there is no display.
 class UnopenableScreen : public ScreenCore {
-public:
+  public:
     bool open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
               PixelMode pixelMode) override {
         ScreenCore::open(title, width, height, mode, pixelMode);
@@ -102,9 +102,10 @@ TEST(RunDemo, WithoutAWindowReportsTheReasonAndFails) {
 }
 
 TEST(RunDemo, TheProgramWithoutADisplayExitsWithStatusOne) {
-    const std::string command = std::string("cd '") + DUSKHALL_SOURCE_DIR +
-                                "/assets' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" +
-                                DUSKHALL_BINARY_DIR + "/duskhall' 2>&1";
+    const std::string command =
+        std::string("cd '") + DUSKHALL_SOURCE_DIR +
+        "/assets' && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER '" + DUSKHALL_BINARY_DIR +
+        "/duskhall' 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string output;

@@ -13,7 +13,7 @@ namespace {
 
 // The demo program, started in the folder with the textures.
 class DemoProcess {
-public:
+  public:
     DemoProcess() {
         pid_ = fork();
         if (pid_ == 0) {
@@ -44,7 +44,7 @@ public:
         return -1;
     }
 
-private:
+  private:
     pid_t pid_ = -1;
     bool finished_ = false;
 };

@@ -12,7 +12,7 @@
 // Records every callback as a line such as "keyDown 27" or "buttonDown L-- 50.5 25.5",
 // and which screen each callback was given.
 class RecordingObserver : public InputObserver {
-public:
+  public:
     void keyDown(Screen& screen, KeyCode key) override { record(screen, "keyDown", key); }
     void keyStroke(Screen& screen, KeyCode key) override { record(screen, "keyStroke", key); }
     void keyUp(Screen& screen, KeyCode key) override { record(screen, "keyUp", key); }
@@ -38,9 +38,10 @@ public:
     std::vector<Screen*> screens;
     std::vector<MouseState> mice;
 
-private:
+  private:
     void record(Screen& screen, const char* name, int value) {
-        events.push_back(value < 0 ? std::string(name) : std::string(name) + " " + std::to_string(value));
+        events.push_back(value < 0 ? std::string(name)
+                                   : std::string(name) + " " + std::to_string(value));
         screens.push_back(&screen);
     }
     void recordMouse(Screen& screen, const char* name, MouseState mouse) {
@@ -56,7 +57,7 @@ private:
 
 // A screen that counts what its window asks of it.
 class CountingScreen : public ScreenCore, public ScreenControl {
-public:
+  public:
     bool paint() override {
         ++paints;
         return true;
@@ -81,7 +82,7 @@ public:
 
 // A window whose platform is a few plain values; every platform call is recorded.
 class FakeWindow : public WindowCore {
-public:
+  public:
     FakeWindow(CountingScreen& screen, std::int32_t width, std::int32_t height)
         : WindowCore(&screen, &screen, width, height) {}
 
@@ -105,7 +106,7 @@ public:
     int releases = 0;
     int menuBuilds = 0;
 
-protected:
+  protected:
     bool altHeld() override { return alt; }
     void setCapture() override {
         ++captures;
@@ -132,8 +133,8 @@ protected:
     WindowRect outerRect() override { return outer; }
     void moveWindow(const WindowRect& rect) override {
         outer = rect;
-        calls.push_back("move " + std::to_string(rect.left) + " " + std::to_string(rect.top) +
-                        " " + std::to_string(rect.right) + " " + std::to_string(rect.bottom));
+        calls.push_back("move " + std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+                        std::to_string(rect.right) + " " + std::to_string(rect.bottom));
     }
     WindowSize screenSize() override { return screenArea; }
     FrameInsets frameInsets() override { return insets; }

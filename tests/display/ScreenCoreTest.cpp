@@ -13,7 +13,7 @@ namespace {
 // Counts the calls that ScreenCore makes through its virtual operations and
 // remembers what it was given.
 class ProbeScreen : public ScreenCore {
-public:
+  public:
     void close() override {
         ++closes;
         ScreenCore::close();

@@ -50,29 +50,19 @@ std::vector<std::uint32_t> messages(const TranslatedEvent& translated) {
 }
 
 TEST(SdlKeyMap, PhysicalKeysGiveWin32VirtualKeys) {
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_A), 65);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_Z), 90);
+    // The runs SDL numbers differently from Win32: digits and keypad go 1..9 then 0.
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_1), 49);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_9), 57);
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_0), 48);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_KP_1), 97);
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_KP_9), 105);
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_KP_0), 96);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_F1), 112);
+    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_Z), 90);
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_F12), 123);
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_F13), 124);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_ESCAPE), 27);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_RETURN), 13);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_KP_ENTER), 13);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_LSHIFT), 16);
+    // Both sides give the generic code; keypad Enter is Enter.
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_RSHIFT), 16);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_RCTRL), 17);
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_RALT), 18);
+    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_KP_ENTER), 13);
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_MINUS), 189);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_GRAVE), 192);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_APOSTROPHE), 222);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_LEFT), 37);
-    EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_DOWN), 40);
     EXPECT_EQ(virtualKeyFor(SDL_SCANCODE_UNKNOWN), 0);
     EXPECT_EQ(virtualKeyFor(static_cast<SDL_Scancode>(SDL_NUM_SCANCODES)), 0);
 }
@@ -112,8 +102,8 @@ TEST(SdlEvents, MouseEventsCarryClientCoordinates) {
     EXPECT_EQ(release.messages[0].message, wm::MButtonUp);
     EXPECT_EQ(static_cast<std::int16_t>(release.messages[0].lParam & 0xFFFF), -5);
 
-    EXPECT_EQ(translateEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 1, 1), ourWindow).count,
-              0);
+    EXPECT_EQ(
+        translateEvent(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 1, 1), ourWindow).count, 0);
 
     SDL_Event motion{};
     motion.motion.type = SDL_MOUSEMOTION;
@@ -167,9 +157,9 @@ TEST(SdlShortcuts, ExistOnlyWhileTheirMenuEntryDoes) {
               menu::Fullscreen);
     // Without Ctrl, with Alt too, on repeat or on release: no command.
     EXPECT_EQ(shortcutCommand(keyEvent(SDL_KEYDOWN, SDL_SCANCODE_2).key, windowed), 0);
-    EXPECT_EQ(
-        shortcutCommand(keyEvent(SDL_KEYDOWN, SDL_SCANCODE_2, KMOD_LCTRL | KMOD_LALT).key, windowed),
-        0);
+    EXPECT_EQ(shortcutCommand(keyEvent(SDL_KEYDOWN, SDL_SCANCODE_2, KMOD_LCTRL | KMOD_LALT).key,
+                              windowed),
+              0);
     EXPECT_EQ(shortcutCommand(keyEvent(SDL_KEYDOWN, SDL_SCANCODE_2, KMOD_LCTRL, 1).key, windowed),
               0);
     EXPECT_EQ(shortcutCommand(keyEvent(SDL_KEYUP, SDL_SCANCODE_2, KMOD_LCTRL).key, windowed), 0);

@@ -1,6 +1,7 @@
 #include "DisplayFakes.h"
 #include "XWindowProbe.h"
 
+#include "display/DisplayError.h"
 #include "display/ScreenHandle.h"
 #include "display/sdl/SdlScreen.h"
 
@@ -25,7 +26,8 @@ std::vector<PackedPixel> gradientFrame() {
             const auto r = static_cast<PackedPixel>(x & 0xFF);
             const auto g = static_cast<PackedPixel>(y & 0xFF);
             const auto b = static_cast<PackedPixel>((x * 7 + y * 3) & 0xFF);
-            frame[static_cast<std::size_t>(y * frameWidth + x)] = 0xFF000000u | (r << 16) | (g << 8) | b;
+            frame[static_cast<std::size_t>(y * frameWidth + x)] =
+                0xFF000000u | (r << 16) | (g << 8) | b;
         }
     }
     return frame;
@@ -47,8 +49,8 @@ std::vector<PackedPixel> blockFrame() {
 
 // Pixels whose channels differ by more than the tolerance (the renderer may
 // widen 5- and 6-bit channels its own way).
-int countDifferences(const std::vector<PackedPixel>& expected, const std::vector<std::uint32_t>& seen,
-                     int tolerance = 0) {
+int countDifferences(const std::vector<PackedPixel>& expected,
+                     const std::vector<std::uint32_t>& seen, int tolerance = 0) {
     if (expected.size() != seen.size()) {
         return -1;
     }
@@ -68,7 +70,7 @@ int countDifferences(const std::vector<PackedPixel>& expected, const std::vector
 }
 
 class SdlScreenTest : public ::testing::Test {
-protected:
+  protected:
     // Opens a screen through a handle, as the program does.
     void openScreen(ScreenMode mode = ScreenMode::Unspecified,
                     std::initializer_list<std::uint32_t> refused = {}) {
@@ -79,7 +81,7 @@ protected:
         screen = core.get();
         handle = std::make_unique<ScreenHandle>(std::move(core), "duskhall", frameWidth,
                                                 frameHeight, mode, PixelMode::Integer);
-        ASSERT_TRUE(handle->isOpen());
+        ASSERT_TRUE(handle->isOpen()) << displayError();
     }
 
     // What the renderer would draw next, read back from the renderer itself.
@@ -89,7 +91,8 @@ protected:
         int w = 0;
         int h = 0;
         SDL_GetRendererOutputSize(output->renderer(), &w, &h);
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) *
+                                          static_cast<std::size_t>(h));
         SDL_RenderReadPixels(output->renderer(), nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(),
                              w * 4);
         return pixels;
@@ -190,8 +193,8 @@ TEST_F(SdlScreenTest, RefusedTextureFormatsFallBackToTheNextOne) {
     EXPECT_EQ(countDifferences(blocks, readBack()), 0);
     handle.reset();
 
-    openScreen(ScreenMode::Unspecified, {SDL_PIXELFORMAT_XRGB8888, SDL_PIXELFORMAT_XBGR8888,
-                                         SDL_PIXELFORMAT_RGB24});
+    openScreen(ScreenMode::Unspecified,
+               {SDL_PIXELFORMAT_XRGB8888, SDL_PIXELFORMAT_XBGR8888, SDL_PIXELFORMAT_RGB24});
     const PixelFormat fourth = screen->output()->textureFormat().format;
     EXPECT_TRUE(fourth == PixelFormat::RGB565 || fourth == PixelFormat::XRGB1555);
     ASSERT_TRUE(handle->showFrame(blocks.data()));
@@ -203,8 +206,8 @@ TEST_F(SdlScreenTest, WithEveryFormatRefusedTheScreenDoesNotOpen) {
     for (const TextureFormat& format : textureProbeOrder()) {
         core->refuseTextureFormat(format.sdlFormat);
     }
-    ScreenHandle refused(std::move(core), "duskhall", frameWidth, frameHeight,
-                         ScreenMode::Windowed, PixelMode::Integer);
+    ScreenHandle refused(std::move(core), "duskhall", frameWidth, frameHeight, ScreenMode::Windowed,
+                         PixelMode::Integer);
     EXPECT_FALSE(refused.isOpen());
     EXPECT_EQ(refused.screenMode(), ScreenMode::Unspecified);
     const PackedPixel pixel = 0;
@@ -218,9 +221,8 @@ TEST_F(SdlScreenTest, ModeValuesZeroAndOneOpenWindowedTheRestFullscreen) {
         EXPECT_EQ(handle->screenMode(), windowed ? ScreenMode::Windowed : ScreenMode::Fullscreen)
             << "mode " << value;
         handle->showFrame(frame.data());
-        const bool fullscreen =
-            (SDL_GetWindowFlags(screen->window()->handle()) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
-            SDL_WINDOW_FULLSCREEN_DESKTOP;
+        const bool fullscreen = (SDL_GetWindowFlags(screen->window()->handle()) &
+                                 SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
         EXPECT_EQ(fullscreen, !windowed) << "mode " << value;
         EXPECT_EQ(screen->window()->windowed, windowed ? 1 : 0);
         handle.reset();
@@ -357,6 +359,32 @@ TEST_F(SdlScreenTest, AFloatFrameIsConvertedToo) {
     ASSERT_FALSE(pixels.empty());
     EXPECT_EQ(pixels[0] & 0xFFFFFF, 0xFF00FFu);
     EXPECT_EQ(pixels.back() & 0xFFFFFF, 0xFF00FFu);
+}
+
+} // namespace
+
+namespace {
+
+// Closes the screen from inside its own message handling.
+class ClosingObserver : public InputObserver {
+  public:
+    void keyDown(Screen& screen, KeyCode) override { screen.close(); }
+};
+
+TEST_F(SdlScreenTest, ClosingFromInsideTheMessagePumpIsSafe) {
+    ClosingObserver observer;
+    openScreen();
+    handle->setObserver(&observer);
+    handle->showFrame(frame.data());
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
+    pushKey(SDL_KEYUP, SDL_SCANCODE_A);
+    EXPECT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_FALSE(handle->isOpen());
+    EXPECT_EQ(screen->window(), nullptr);
+    // The screen can be opened again afterwards.
+    EXPECT_TRUE(handle->open("duskhall", frameWidth, frameHeight, ScreenMode::Windowed,
+                             PixelMode::Integer));
+    EXPECT_TRUE(handle->showFrame(frame.data()));
 }
 
 } // namespace

@@ -8,7 +8,7 @@ using Events = std::vector<std::string>;
 
 // A 320 x 240 window with an observer attached, as an open screen has it.
 class WindowCoreTest : public ::testing::Test {
-protected:
+  protected:
     WindowCoreTest() : window(screen, 320, 240) {
         screen.open("duskhall", 320, 240, ScreenMode::Windowed, PixelMode::Integer);
         screen.setOwner(&owner);
@@ -28,8 +28,8 @@ TEST_F(WindowCoreTest, HeldKeyGivesOneKeyDownAStrokePerMessageAndOneKeyUp) {
     window.send(wm::KeyDown, 65);
     window.send(wm::KeyUp, 65);
     window.send(wm::KeyDown, 65);
-    EXPECT_EQ(observer.events, (Events{"keyDown 65", "keyStroke 65", "keyStroke 65",
-                                       "keyStroke 65", "keyUp 65", "keyDown 65", "keyStroke 65"}));
+    EXPECT_EQ(observer.events, (Events{"keyDown 65", "keyStroke 65", "keyStroke 65", "keyStroke 65",
+                                       "keyUp 65", "keyDown 65", "keyStroke 65"}));
     // Observers are given the owner, not the implementation.
     for (Screen* given : observer.screens) {
         EXPECT_EQ(given, &owner);
@@ -250,7 +250,7 @@ TEST_F(WindowCoreTest, ZoomCommandsResizeAroundTheCentre) {
     EXPECT_EQ(window.outer.width() - 16, 640);
     EXPECT_EQ(window.outer.height() - 39, 480);
     EXPECT_EQ((window.outer.left + window.outer.right) / 2, 960);
-    EXPECT_TRUE(window.centred); // zoom leaves the flag alone
+    EXPECT_TRUE(window.centred);              // zoom leaves the flag alone
     window.send(wm::SysCommand, menu::Zoom8); // larger than the screen: held at (0, 0)
     EXPECT_EQ(window.outer.left, 0);
     EXPECT_EQ(window.outer.top, 0);
@@ -276,8 +276,8 @@ TEST_F(WindowCoreTest, FullscreenStyleAndBack) {
     window.applyWindowedStyle(320, 240);
     window.calls.clear();
     window.applyFullscreenStyle(320, 240);
-    EXPECT_EQ(window.calls, (Events{"hide", "cursor blank", "style fullscreen",
-                                    "move 0 0 1920 1080", "show"}));
+    EXPECT_EQ(window.calls,
+              (Events{"hide", "cursor blank", "style fullscreen", "move 0 0 1920 1080", "show"}));
     EXPECT_EQ(window.windowed, 0);
     EXPECT_EQ(describeMenu(window.menuEntries), (Events{"6:-", "7:Windowed"}));
 

@@ -95,7 +95,8 @@ TEST(WindowPlacement, ZoomAtTheScreenEdgeStaysOnScreen) {
     EXPECT_EQ(offLeft.height(), 1920 + 39);
 
     // Odd sums and odd sizes halve by truncation: centre (2, 2), outer 3 x 3.
-    const WindowRect odd = zoomedRect(WindowRect{1, 1, 4, 4}, WindowSize{3, 3}, 1.0f, FrameInsets{});
+    const WindowRect odd =
+        zoomedRect(WindowRect{1, 1, 4, 4}, WindowSize{3, 3}, 1.0f, FrameInsets{});
     EXPECT_EQ(odd.left, 1);
     EXPECT_EQ(odd.top, 1);
     EXPECT_EQ(odd.right, 4);

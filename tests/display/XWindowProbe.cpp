@@ -24,8 +24,7 @@ unsigned long XWindowProbe::findWindow(const std::string& name) {
     Window* children = nullptr;
     unsigned int count = 0;
     unsigned long found = 0;
-    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) ==
-        0) {
+    if (XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count) == 0) {
         return 0;
     }
     for (unsigned int i = 0; i < count && found == 0; ++i) {

@@ -7,7 +7,7 @@
 // Looks at windows on the X display from the outside, as a user or a window
 // manager would.
 class XWindowProbe {
-public:
+  public:
     XWindowProbe();
     ~XWindowProbe();
     XWindowProbe(const XWindowProbe&) = delete;
@@ -23,6 +23,6 @@ public:
     // The window's pixels as 0x00RRGGBB, row-major; empty when it cannot be read.
     std::vector<std::uint32_t> capture(unsigned long window, int& width, int& height);
 
-private:
+  private:
     struct _XDisplay* display_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/win32/Win32Screen.h"
+#include "tests/display/DisplayFakes.h"
 #include "tests/win32/FakeDirect3D.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,8 @@ protected:
 
     EventLog log;
     FakeDirect3D root{log};
+    // Outlives the screen, which still sends it messages while it closes.
+    RecordingObserver observer;
     std::unique_ptr<Win32Screen> screen = std::make_unique<Win32Screen>(&root);
     std::vector<PackedPixel> frame = std::vector<PackedPixel>(Width * Height, 0xFF336699u);
 };

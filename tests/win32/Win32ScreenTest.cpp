@@ -1,5 +1,4 @@
 #include "display/ScreenHandle.h"
-#include "tests/display/DisplayFakes.h"
 #include "tests/win32/Win32ScreenFixture.h"
 
 #include <algorithm>
@@ -120,7 +119,6 @@ TEST_F(Win32ScreenTest, OpenOnAnOpenScreenBuildsEverythingAgain) {
 }
 
 TEST_F(Win32ScreenTest, EscapeAndCloseMessagesEndTheScreenAtTheNextFrame) {
-    RecordingObserver observer;
     screen->setObserver(&observer);
     ASSERT_TRUE(openScreen());
     ASSERT_TRUE(showFrame());
@@ -161,7 +159,8 @@ TEST_F(Win32ScreenTest, CloseBoxWithoutObserverStillEndsTheScreen) {
 }
 
 TEST_F(Win32ScreenTest, ObserversSeeTheHandleAndFollowSetObserverAtOnce) {
-    RecordingObserver before;
+    RecordingObserver& before = observer;
+    RecordingObserver after;
     auto owned = std::make_unique<Win32Screen>(&root);
     root.AddRef();
     Win32Screen* raw = owned.get();
@@ -174,7 +173,6 @@ TEST_F(Win32ScreenTest, ObserversSeeTheHandleAndFollowSetObserverAtOnce) {
         EXPECT_EQ(given, &handle);
     }
 
-    RecordingObserver after;
     handle.setObserver(&after);
     PostMessageA(raw->window()->hwnd, WM_KEYDOWN, 'A', 0);
     PostMessageA(raw->window()->hwnd, WM_KEYUP, 'A', 0);
@@ -182,6 +180,7 @@ TEST_F(Win32ScreenTest, ObserversSeeTheHandleAndFollowSetObserverAtOnce) {
     EXPECT_EQ(firstIndex(after.events, "opened"), -1) << "opened only for the earlier observer";
     EXPECT_NE(firstIndex(after.events, "keyDown 65"), -1);
     EXPECT_NE(firstIndex(after.events, "keyUp 65"), -1);
+    handle.close();
 }
 
 TEST_F(Win32ScreenTest, PaintPresentsTheLastFrameOrFillsBlackWithoutAUsableDevice) {

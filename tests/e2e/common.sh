@@ -1,0 +1,53 @@
+# Shared by the end-to-end checks: runs Windows programs under the project's Wine
+# prefix on an X display, finds their windows and talks to them through xdotool.
+# Sourced; the caller has `set -euo pipefail`.
+
+e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+wine_run="$e2e_root/tests/win32/wine-run"
+
+# Without a display the whole check re-runs itself inside its own Xvfb.
+e2e_need_display() {
+    if [ -z "${DISPLAY:-}" ]; then
+        exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
+    fi
+}
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Waits up to $2 seconds for a window whose name matches the regular expression $1;
+# prints its id.
+e2e_wait_window() {
+    local pattern=$1 seconds=$2 id
+    for _ in $(seq $((seconds * 5))); do
+        id=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# Waits up to $2 seconds for process $1 to end; its status is in e2e_status.
+e2e_wait_exit() {
+    local pid=$1 seconds=$2
+    for _ in $(seq $((seconds * 5))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            e2e_status=0
+            wait "$pid" || e2e_status=$?
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# Presses a key in a window: focus it first, there is no window manager to do it.
+e2e_key() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    xdotool key --window "$1" "$2"
+}
