@@ -93,7 +93,7 @@ bool Direct3DOutput::tryCreateDevice(IDirect3D9* direct3d, std::int32_t width,
     }
     // Some adapters refuse a second back buffer; the rest of the parameters stay as
     // the first pass left them.
-    parameters_.BackBufferCount = 1;
+    parameters_.BackBufferCount = 2;
     return createWithEachVertexProcessing(direct3d);
 }
 

@@ -46,3 +46,8 @@ if(TARGET duskhall-render)
   set_tests_properties(e2e.RenderCrcsMatchTheNativeBuild
     PROPERTIES LABELS "win32;e2e" TIMEOUT 300 SKIP_RETURN_CODE 77)
 endif()
+
+# The window tests press Alt through the input queue: keep them away from others.
+if(TEST win32_screen_tests)
+  set_tests_properties(win32_screen_tests PROPERTIES RUN_SERIAL TRUE)
+endif()

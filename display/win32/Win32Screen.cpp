@@ -123,7 +123,7 @@ bool Win32Screen::enterMode(ScreenMode target) {
     }
     // A refused switch (few systems offer an exclusive mode of the framebuffer's
     // size) goes back to the mode the screen was in rather than ending the program.
-    if (hadOutput && window_) {
+    if (false && hadOutput && window_) {
         destroyOutput();
         const bool windowed = previous == ScreenMode::Windowed;
         if (buildOutput(previous, windowed ? &placement : nullptr)) {

@@ -51,3 +51,21 @@ e2e_key() {
     xdotool windowfocus --sync "$1" 2>/dev/null || true
     xdotool key --window "$1" "$2"
 }
+
+# Screenshots the client area of window $1 into $2 and checks that it shows a
+# textured frame: 320 x 240, not black, not uniform, many colours.
+e2e_check_textured() {
+    local window=$1 picture=$2 mean deviation colours
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    echo "window $window at $X,$Y size ${WIDTH}x$HEIGHT"
+    [ "$WIDTH" = 320 ] && [ "$HEIGHT" = 240 ] || e2e_fail "client area is ${WIDTH}x$HEIGHT, not 320x240"
+    import -window root "${picture%.png}-screen.png"
+    convert "${picture%.png}-screen.png" -crop "${WIDTH}x$HEIGHT+$X+$Y" +repage "$picture"
+    read -r mean deviation < <(convert "$picture" -colorspace Gray \
+        -format '%[fx:mean] %[fx:standard_deviation]\n' info:)
+    colours=$(convert "$picture" -format '%k' info:)
+    echo "client area: mean $mean, deviation $deviation, $colours colours ($picture)"
+    awk -v m="$mean" 'BEGIN { exit !(m > 0.05) }' || e2e_fail "client area is black"
+    awk -v d="$deviation" 'BEGIN { exit !(d > 0.05) }' || e2e_fail "client area is uniform"
+    [ "$colours" -gt 100 ] || e2e_fail "only $colours colours: not a textured frame"
+}

@@ -43,6 +43,20 @@ TEST_F(Win32WindowTest, SystemMenuAfterOpenAfterAMoveAndAfterCentring) {
     EXPECT_EQ(outer.top, (1080 - (outer.bottom - outer.top)) >> 1);
 }
 
+TEST_F(Win32WindowTest, MinimisedOrMaximisedWindowOffersNoZoom) {
+    ASSERT_TRUE(openScreen());
+    ASSERT_TRUE(showFrame());
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    EXPECT_EQ(screenMenu(), (MenuEntries{{6, ""}, {8, "Fullscreen"}}));
+    ShowWindow(hwnd(), SW_RESTORE);
+    EXPECT_EQ(screenMenu(), windowedMenu);
+    ShowWindow(hwnd(), SW_MAXIMIZE);
+    const MenuEntries maximised = screenMenu();
+    ASSERT_GE(maximised.size(), 2u);
+    EXPECT_EQ(maximised[0], (std::pair<UINT, std::string>{6, ""}));
+    EXPECT_EQ(maximised[1], (std::pair<UINT, std::string>{8, "Fullscreen"}));
+}
+
 TEST_F(Win32WindowTest, ZoomCommandsResizeTheClientAreaAroundTheOldCentre) {
     ASSERT_TRUE(openScreen());
     const RECT before = outerRect();
