@@ -51,8 +51,8 @@ D3DFORMAT direct3DFormat(PixelFormat format) {
 
 Direct3DOutput::Direct3DOutput(IDirect3D9* direct3d, HWND window, std::int32_t width,
                                std::int32_t height, PixelMode pixelMode, bool windowed)
-    : direct3d_(direct3d), window_(window), width_(width), height_(height),
-      pixelMode_(pixelMode), windowed_(windowed) {
+    : direct3d_(direct3d), window_(window), width_(width), height_(height), pixelMode_(pixelMode),
+      windowed_(windowed) {
     assert(window);
     createDevice();
 }
@@ -77,8 +77,8 @@ void Direct3DOutput::createDevice() {
                                          nullptr);
 }
 
-bool Direct3DOutput::tryCreateDevice(IDirect3D9* direct3d, std::int32_t width,
-                                     std::int32_t height, PixelFormat format, bool windowed) {
+bool Direct3DOutput::tryCreateDevice(IDirect3D9* direct3d, std::int32_t width, std::int32_t height,
+                                     PixelFormat format, bool windowed) {
     format_ = format;
     parameters_ = D3DPRESENT_PARAMETERS{};
     parameters_.BackBufferWidth = static_cast<UINT>(width);
@@ -93,7 +93,7 @@ bool Direct3DOutput::tryCreateDevice(IDirect3D9* direct3d, std::int32_t width,
     }
     // Some adapters refuse a second back buffer; the rest of the parameters stay as
     // the first pass left them.
-    parameters_.BackBufferCount = 2;
+    parameters_.BackBufferCount = 1;
     return createWithEachVertexProcessing(direct3d);
 }
 
@@ -173,9 +173,8 @@ bool Direct3DOutput::present() {
         return false;
     }
     // Without a surface there is nothing to copy: the copy counts as failed.
-    const bool copied =
-        surface_ != nullptr &&
-        SUCCEEDED(device_->UpdateSurface(surface_, nullptr, backBuffer, nullptr));
+    const bool copied = surface_ != nullptr &&
+                        SUCCEEDED(device_->UpdateSurface(surface_, nullptr, backBuffer, nullptr));
     backBuffer->Release();
     if (!copied) {
         return false;

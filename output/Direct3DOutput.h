@@ -17,18 +17,15 @@ D3DFORMAT direct3DFormat(PixelFormat format);
 // the back-buffer formats by trying to create the device; the object never
 // probes again. Its owner calls release() before deleting it.
 class Direct3DOutput {
-public:
-    // Device creation attempts per format: two back buffers, then one, each with
-    // hardware, mixed and software vertex processing.
-    static constexpr int AttemptsPerFormat = 6;
-
+  public:
     Direct3DOutput(IDirect3D9* direct3d, HWND window, std::int32_t width, std::int32_t height,
                    PixelMode pixelMode, bool windowed);
     Direct3DOutput(const Direct3DOutput&) = delete;
     Direct3DOutput& operator=(const Direct3DOutput&) = delete;
 
     void createDevice();
-    // One format, up to six creation attempts; true when a device exists afterwards.
+    // One format: two back buffers, then one, each with hardware, mixed and software
+    // vertex processing; true when a device exists afterwards.
     bool tryCreateDevice(IDirect3D9* direct3d, std::int32_t width, std::int32_t height,
                          PixelFormat format, bool windowed);
     // Surface first, then device.
@@ -47,7 +44,7 @@ public:
     IDirect3DSurface9* surface() const { return surface_; }
     const D3DPRESENT_PARAMETERS& parameters() const { return parameters_; }
 
-private:
+  private:
     bool createWithEachVertexProcessing(IDirect3D9* direct3d);
 
     IDirect3D9* direct3d_;

@@ -55,7 +55,9 @@ AppWindow::AppWindow(ScreenCore* screen, ScreenControl* control, const char* tit
     }
 }
 
-AppWindow::~AppWindow() { destroy(); }
+AppWindow::~AppWindow() {
+    destroy();
+}
 
 void AppWindow::destroy() {
     if (hwnd != nullptr) {
@@ -70,10 +72,10 @@ void AppWindow::destroy() {
     }
 }
 
-LRESULT CALLBACK AppWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
+LRESULT CALLBACK AppWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Messages sent while CreateWindowExA runs arrive before the record is attached.
-    auto* window = reinterpret_cast<AppWindow*>(static_cast<LONG_PTR>(GetWindowLongA(hwnd, GWL_USERDATA)));
+    auto* window =
+        reinterpret_cast<AppWindow*>(static_cast<LONG_PTR>(GetWindowLongA(hwnd, GWL_USERDATA)));
     if (window != nullptr) {
         window->handleMessage(WindowMessage{message, wParam, lParam});
     }
@@ -98,7 +100,9 @@ void AppWindow::pumpMessages() {
     }
 }
 
-AppWindow::Placement AppWindow::placement() { return Placement{outerRect(), centred}; }
+AppWindow::Placement AppWindow::placement() {
+    return Placement{outerRect(), centred};
+}
 
 void AppWindow::restorePlacement(const Placement& placement) {
     moveWindow(placement.outer);
@@ -106,11 +110,17 @@ void AppWindow::restorePlacement(const Placement& placement) {
     rebuildSystemMenu();
 }
 
-bool AppWindow::altHeld() { return GetAsyncKeyState(VK_MENU) != 0; }
+bool AppWindow::altHeld() {
+    return GetAsyncKeyState(VK_MENU) != 0;
+}
 
-void AppWindow::setCapture() { SetCapture(hwnd); }
+void AppWindow::setCapture() {
+    SetCapture(hwnd);
+}
 
-void AppWindow::releaseCapture() { ReleaseCapture(); }
+void AppWindow::releaseCapture() {
+    ReleaseCapture();
+}
 
 WindowSize AppWindow::clientSize() {
     RECT client{};
@@ -122,7 +132,9 @@ void AppWindow::setCursor(CursorKind cursor) {
     SetCursor(cursor == CursorKind::Arrow ? arrowCursor : blankCursor);
 }
 
-void AppWindow::setVisible(bool visible) { ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE); }
+void AppWindow::setVisible(bool visible) {
+    ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+}
 
 void AppWindow::setFrameStyle(bool windowedStyle) {
     SetWindowLongA(hwnd, GWL_STYLE,
@@ -136,8 +148,7 @@ WindowRect AppWindow::outerRect() {
 }
 
 void AppWindow::moveWindow(const WindowRect& outer) {
-    SetWindowPos(hwnd, nullptr, outer.left, outer.top, outer.width(), outer.height(),
-                 SWP_NOZORDER);
+    SetWindowPos(hwnd, nullptr, outer.left, outer.top, outer.width(), outer.height(), SWP_NOZORDER);
 }
 
 WindowSize AppWindow::screenSize() {
@@ -150,9 +161,13 @@ FrameInsets AppWindow::frameInsets() {
     return FrameInsets{-frame.left, -frame.top, frame.right, frame.bottom};
 }
 
-bool AppWindow::minimised() { return IsIconic(hwnd) != 0; }
+bool AppWindow::minimised() {
+    return IsIconic(hwnd) != 0;
+}
 
-bool AppWindow::maximised() { return IsZoomed(hwnd) != 0; }
+bool AppWindow::maximised() {
+    return IsZoomed(hwnd) != 0;
+}
 
 void AppWindow::applySystemMenu(const MenuList& entries) {
     systemMenu = GetSystemMenu(hwnd, FALSE);

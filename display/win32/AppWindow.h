@@ -9,7 +9,7 @@
 // The Win32 window of one open screen. Every decision (menu, placement, input)
 // lives in WindowCore; this class makes the real calls and runs the pump.
 class AppWindow : public WindowCore {
-public:
+  public:
     static constexpr DWORD WindowedStyle = 0x00CF0000;   // WS_OVERLAPPEDWINDOW
     static constexpr DWORD FullscreenStyle = 0x80880000; // WS_POPUP | WS_BORDER | WS_SYSMENU
 
@@ -32,15 +32,14 @@ public:
     Placement placement();
     void restorePlacement(const Placement& placement);
 
-    static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam,
-                                            LPARAM lParam);
+    static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd = nullptr;
     HMENU systemMenu = nullptr;
     HCURSOR arrowCursor = nullptr;
     HCURSOR blankCursor = nullptr;
 
-protected:
+  protected:
     bool altHeld() override;
     void setCapture() override;
     void releaseCapture() override;
@@ -56,6 +55,6 @@ protected:
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
 
-private:
+  private:
     bool usableWindow() const { return hwnd != nullptr && !destroyed; }
 };

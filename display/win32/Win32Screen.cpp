@@ -12,21 +12,20 @@ Win32Screen::~Win32Screen() {
     }
 }
 
-bool Win32Screen::open(const char* title, std::int32_t width, std::int32_t height,
-                       ScreenMode mode, PixelMode pixelMode) {
+bool Win32Screen::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
+                       PixelMode pixelMode) {
     ScreenCore::open(title, width, height, mode, pixelMode);
     // The window takes the caller's text, not the shortened copy.
-    window_ = std::make_unique<AppWindow>(this, this, title != nullptr ? title : "", width,
-                                          height);
+    window_ = std::make_unique<AppWindow>(this, this, title != nullptr ? title : "", width, height);
     window_->observer = observer();
     if (window_->hwnd == nullptr) {
         close();
         return false;
     }
-    const bool entered = screenMode() == ScreenMode::Unspecified ||
-                                 screenMode() == ScreenMode::Windowed
-                             ? enterWindowed()
-                             : enterFullscreen();
+    const bool entered =
+        screenMode() == ScreenMode::Unspecified || screenMode() == ScreenMode::Windowed
+            ? enterWindowed()
+            : enterFullscreen();
     if (!entered) {
         return false;
     }
@@ -39,15 +38,19 @@ bool Win32Screen::open(const char* title, std::int32_t width, std::int32_t heigh
 void Win32Screen::close() {
     destroyOutput();
     if (window_) {
-        // Destroying the window sends messages; the record must still be there for them.
+        // Destroying the window sends messages; the record must still be there for
+        // them, and for a handler or pump further up the stack that asked for the
+        // close. It is freed once nothing of the window runs any more.
         window_->destroy();
-        if (pumpDepth_ > 0) {
-            retiredWindows_.push_back(std::move(window_));
-        } else {
-            window_.reset();
-        }
+        retiredWindows_.push_back(std::move(window_));
     }
     resetState();
+}
+
+void Win32Screen::freeRetiredWindows() {
+    if (pumpDepth_ == 0) {
+        retiredWindows_.clear();
+    }
 }
 
 void Win32Screen::resetState() {
@@ -69,6 +72,7 @@ void Win32Screen::setObserver(InputObserver* observer) {
 }
 
 bool Win32Screen::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
+    freeRetiredWindows();
     if (closeRequested_) {
         close();
         return false;
@@ -98,9 +102,13 @@ bool Win32Screen::deliverFrame(const PackedPixel* pixels, const FloatPixel* floa
     return true;
 }
 
-bool Win32Screen::enterWindowed() { return enterMode(ScreenMode::Windowed); }
+bool Win32Screen::enterWindowed() {
+    return enterMode(ScreenMode::Windowed);
+}
 
-bool Win32Screen::enterFullscreen() { return enterMode(ScreenMode::Fullscreen); }
+bool Win32Screen::enterFullscreen() {
+    return enterMode(ScreenMode::Fullscreen);
+}
 
 bool Win32Screen::enterMode(ScreenMode target) {
     if (!window_ || window_->hwnd == nullptr || window_->destroyed) {
@@ -123,7 +131,7 @@ bool Win32Screen::enterMode(ScreenMode target) {
     }
     // A refused switch (few systems offer an exclusive mode of the framebuffer's
     // size) goes back to the mode the screen was in rather than ending the program.
-    if (false && hadOutput && window_) {
+    if (hadOutput && window_) {
         destroyOutput();
         const bool windowed = previous == ScreenMode::Windowed;
         if (buildOutput(previous, windowed ? &placement : nullptr)) {
@@ -168,9 +176,7 @@ void Win32Screen::pumpMessages() {
     ++pumpDepth_;
     window->pumpMessages();
     --pumpDepth_;
-    if (pumpDepth_ == 0) {
-        retiredWindows_.clear();
-    }
+    freeRetiredWindows();
 }
 
 bool Win32Screen::paint() {
@@ -201,6 +207,10 @@ void Win32Screen::fillBlack() {
     ValidateRect(hwnd, nullptr);
 }
 
-void Win32Screen::requestToggle() { toggleRequested_ = true; }
+void Win32Screen::requestToggle() {
+    toggleRequested_ = true;
+}
 
-void Win32Screen::requestClose() { closeRequested_ = true; }
+void Win32Screen::requestClose() {
+    closeRequested_ = true;
+}

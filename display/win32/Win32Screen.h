@@ -12,7 +12,7 @@
 
 // The Windows screen: a Win32 window showing frames through Direct3D 9.
 class Win32Screen : public ScreenCore, public ScreenControl {
-public:
+  public:
     // Takes over one reference to the root object; null when Direct3D 9 is missing,
     // in which case every open fails.
     explicit Win32Screen(IDirect3D9* direct3d);
@@ -37,12 +37,13 @@ public:
     bool closeRequested() const { return closeRequested_; }
     bool toggleRequested() const { return toggleRequested_; }
 
-private:
+  private:
     bool enterMode(ScreenMode target);
     // Restyles the window for the mode and builds a new output; true when usable.
     bool buildOutput(ScreenMode target, const AppWindow::Placement* windowedPlacement);
     void destroyOutput();
     void pumpMessages();
+    void freeRetiredWindows();
     void fillBlack();
 
     IDirect3D9* direct3d_;
@@ -50,8 +51,9 @@ private:
     std::unique_ptr<Direct3DOutput> output_;
     bool closeRequested_ = false;
     bool toggleRequested_ = false;
-    // Windows closed while their own messages were being pumped; freed once the
-    // outermost pump has returned, so the pump never runs on a freed record.
+    // Closed windows wait here until no pump or handler of theirs can still be
+    // running (the next frame, or the end of the outermost pump), so a close from
+    // inside a message handler never leaves the pump on a freed record.
     int pumpDepth_ = 0;
     std::vector<std::unique_ptr<AppWindow>> retiredWindows_;
 };

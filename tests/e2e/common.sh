@@ -48,7 +48,7 @@ e2e_wait_exit() {
 
 # Presses a key in a window: focus it first, there is no window manager to do it.
 e2e_key() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true
     xdotool key --window "$1" "$2"
 }
 

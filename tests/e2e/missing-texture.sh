@@ -20,6 +20,8 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 box=$(e2e_wait_window '^Housekeeping error$' 60) || e2e_fail "no \"Housekeeping error\" box appeared"
 echo "message box $box"
 kill -0 "$pid" 2>/dev/null || e2e_fail "the program did not wait for the box"
+sleep 0.5
+import -window root "$out/box.png"
 e2e_key "$box" Return
 e2e_wait_exit "$pid" 30 || e2e_fail "duskhall.exe still runs after the box was dismissed"
 trap - EXIT

@@ -14,7 +14,7 @@ constexpr int Width = 320;
 constexpr int Height = 240;
 
 class Direct3DOutputTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<Direct3DOutput> make(PixelMode mode = PixelMode::Integer,
                                          bool windowed = true) {
         return std::make_unique<Direct3DOutput>(&root, window.handle(), Width, Height, mode,
@@ -116,8 +116,7 @@ TEST_F(Direct3DOutputTest, AdapterAcceptingOnlyRgb565SucceedsAfterEighteenFailur
     ASSERT_EQ(root.attempts.size(), 19u);
     EXPECT_EQ(root.attempts[18].parameters.BackBufferFormat, D3DFMT_R5G6B5);
     EXPECT_EQ(root.attempts[18].parameters.BackBufferCount, 2u);
-    EXPECT_EQ(root.attempts[18].behaviour,
-              static_cast<DWORD>(D3DCREATE_HARDWARE_VERTEXPROCESSING));
+    EXPECT_EQ(root.attempts[18].behaviour, static_cast<DWORD>(D3DCREATE_HARDWARE_VERTEXPROCESSING));
     EXPECT_EQ(output->format(), PixelFormat::RGB565);
     ASSERT_NE(root.lastDevice()->surface, nullptr);
     EXPECT_EQ(root.lastDevice()->surface->format, D3DFMT_R5G6B5);

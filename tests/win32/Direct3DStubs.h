@@ -5,6 +5,7 @@
 
 #include <d3d9.h>
 
+// clang-format off
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-parameter"
 
@@ -174,3 +175,4 @@ struct StubDirect3DSurface9 : IDirect3DSurface9 {
 };
 
 #pragma GCC diagnostic pop
+// clang-format on

@@ -32,10 +32,10 @@ std::uint16_t rgb565(PackedPixel v) {
 }
 
 class Direct3DUploadTest : public ::testing::Test {
-protected:
+  protected:
     std::unique_ptr<Direct3DOutput> make(PixelMode mode = PixelMode::Integer) {
-        auto output = std::make_unique<Direct3DOutput>(&root, window.handle(), Width, Height,
-                                                       mode, true);
+        auto output =
+            std::make_unique<Direct3DOutput>(&root, window.handle(), Width, Height, mode, true);
         device = root.lastDevice();
         surface = device != nullptr ? device->surface : nullptr;
         log.clear();
@@ -50,9 +50,9 @@ protected:
 };
 
 const EventLog uploadAndPresent = {
-    "TestCooperativeLevel", "TestCooperativeLevel", "LockRect", "UnlockRect",
-    "TestCooperativeLevel", "GetBackBuffer",        "UpdateSurface", "Release backbuffer",
-    "Present",
+    "TestCooperativeLevel", "TestCooperativeLevel", "LockRect",
+    "UnlockRect",           "TestCooperativeLevel", "GetBackBuffer",
+    "UpdateSurface",        "Release backbuffer",   "Present",
 };
 
 TEST_F(Direct3DUploadTest, Rgb565FrameIsConvertedRowByRowIntoAWiderPitch) {
@@ -129,9 +129,9 @@ TEST_F(Direct3DUploadTest, DeviceWaitingForResetIsResetAndTheSameFrameShown) {
 
     EXPECT_TRUE(output->update(frame.data(), nullptr));
     EXPECT_EQ(device->resets, 1);
-    EXPECT_EQ(std::memcmp(&device->resetParameters, &output->parameters(),
-                          sizeof(D3DPRESENT_PARAMETERS)),
-              0);
+    EXPECT_EQ(
+        std::memcmp(&device->resetParameters, &output->parameters(), sizeof(D3DPRESENT_PARAMETERS)),
+        0);
     EXPECT_EQ(surface->locks, 1);
     EXPECT_EQ(device->presents, 1);
     EXPECT_EQ(std::memcmp(surface->memory.data(), frame.data(), frame.size() * 4), 0)

@@ -7,7 +7,9 @@ FakeSurface::FakeSurface(EventLog& log, std::string name, D3DFORMAT format, D3DP
     : log(log), name(std::move(name)), format(format), pool(pool), width(width), height(height),
       pitch(pitch), memory(static_cast<std::size_t>(pitch) * height, 0xCD) {}
 
-ULONG FakeSurface::AddRef() { return ++references; }
+ULONG FakeSurface::AddRef() {
+    return ++references;
+}
 
 ULONG FakeSurface::Release() {
     log.push_back("Release " + name);
@@ -37,7 +39,9 @@ FakeDevice::FakeDevice(EventLog& log, FakeDirect3D& root, const D3DPRESENT_PARAM
                        DWORD behaviour)
     : log(log), root(root), parameters(parameters), behaviour(behaviour) {}
 
-ULONG FakeDevice::AddRef() { return ++references; }
+ULONG FakeDevice::AddRef() {
+    return ++references;
+}
 
 ULONG FakeDevice::Release() {
     log.push_back("Release device");
@@ -65,10 +69,10 @@ HRESULT FakeDevice::CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORM
     if (!createSurfaces) {
         return D3DERR_OUTOFVIDEOMEMORY;
     }
-    const INT bytes = format == D3DFMT_A32B32G32R32F ? 16
-                      : format == D3DFMT_R8G8B8      ? 3
+    const INT bytes = format == D3DFMT_A32B32G32R32F                           ? 16
+                      : format == D3DFMT_R8G8B8                                ? 3
                       : (format == D3DFMT_R5G6B5 || format == D3DFMT_X1R5G5B5) ? 2
-                                                                                 : 4;
+                                                                               : 4;
     const INT pitch = surfacePitch != 0 ? surfacePitch : static_cast<INT>(width) * bytes;
     root.surfaces.push_back(
         std::make_unique<FakeSurface>(log, "surface", format, pool, width, height, pitch));
@@ -85,9 +89,9 @@ HRESULT FakeDevice::GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE
         return D3DERR_INVALIDCALL;
     }
     if (!backBuffer) {
-        backBuffer = std::make_unique<FakeSurface>(
-            log, "backbuffer", parameters.BackBufferFormat, D3DPOOL_DEFAULT,
-            parameters.BackBufferWidth, parameters.BackBufferHeight, 4);
+        backBuffer = std::make_unique<FakeSurface>(log, "backbuffer", parameters.BackBufferFormat,
+                                                   D3DPOOL_DEFAULT, parameters.BackBufferWidth,
+                                                   parameters.BackBufferHeight, 4);
         backBuffer->references = 0;
     }
     backBuffer->AddRef();
@@ -118,7 +122,9 @@ FakeDirect3D::FakeDirect3D(EventLog& log) : log(log) {}
 
 FakeDirect3D::~FakeDirect3D() = default;
 
-ULONG FakeDirect3D::AddRef() { return ++references; }
+ULONG FakeDirect3D::AddRef() {
+    return ++references;
+}
 
 ULONG FakeDirect3D::Release() {
     log.push_back("Release direct3d");

@@ -51,12 +51,10 @@ struct FakeDevice : StubDirect3DDevice9 {
     ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE TestCooperativeLevel() override;
     HRESULT STDMETHODCALLTYPE Reset(D3DPRESENT_PARAMETERS* parameters) override;
-    HRESULT STDMETHODCALLTYPE CreateOffscreenPlainSurface(UINT width, UINT height,
-                                                          D3DFORMAT format, D3DPOOL pool,
-                                                          IDirect3DSurface9** surface,
+    HRESULT STDMETHODCALLTYPE CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORMAT format,
+                                                          D3DPOOL pool, IDirect3DSurface9** surface,
                                                           HANDLE* sharedHandle) override;
-    HRESULT STDMETHODCALLTYPE GetBackBuffer(UINT swapChain, UINT index,
-                                            D3DBACKBUFFER_TYPE type,
+    HRESULT STDMETHODCALLTYPE GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE type,
                                             IDirect3DSurface9** backBuffer) override;
     HRESULT STDMETHODCALLTYPE UpdateSurface(IDirect3DSurface9* source, const RECT* sourceRect,
                                             IDirect3DSurface9* destination,
@@ -97,15 +95,14 @@ struct CreationAttempt {
 };
 
 class FakeDirect3D : public StubDirect3D9 {
-public:
+  public:
     explicit FakeDirect3D(EventLog& log);
     ~FakeDirect3D() override;
 
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE CreateDevice(UINT adapter, D3DDEVTYPE deviceType,
-                                           HWND focusWindow, DWORD behaviour,
-                                           D3DPRESENT_PARAMETERS* parameters,
+    HRESULT STDMETHODCALLTYPE CreateDevice(UINT adapter, D3DDEVTYPE deviceType, HWND focusWindow,
+                                           DWORD behaviour, D3DPRESENT_PARAMETERS* parameters,
                                            IDirect3DDevice9** device) override;
 
     // Decides which attempts succeed; by default every one does.

@@ -4,10 +4,10 @@
 
 // A plain hidden top-level window for tests that need a real window handle.
 class TestWindow {
-public:
+  public:
     TestWindow()
-        : handle_(CreateWindowExA(0, "STATIC", "duskhall test", WS_OVERLAPPEDWINDOW, 0, 0, 320,
-                                  240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+        : handle_(CreateWindowExA(0, "STATIC", "duskhall test", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
     ~TestWindow() {
         if (handle_ != nullptr) {
             DestroyWindow(handle_);
@@ -18,6 +18,6 @@ public:
 
     HWND handle() const { return handle_; }
 
-private:
+  private:
     HWND handle_;
 };

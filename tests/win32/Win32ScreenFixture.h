@@ -13,7 +13,7 @@
 
 // A Win32Screen with a real window under a fake Direct3D root.
 class Win32ScreenFixture : public ::testing::Test {
-protected:
+  protected:
     static constexpr int Width = 320;
     static constexpr int Height = 240;
 

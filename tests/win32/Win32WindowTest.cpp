@@ -6,8 +6,8 @@ namespace {
 
 using Win32WindowTest = Win32ScreenFixture;
 
-const MenuEntries windowedMenu = {{1, ""},        {2, "Original Size"}, {3, "2x Zoom"},
-                                  {4, "4x Zoom"}, {6, ""},              {8, "Fullscreen"}};
+const MenuEntries windowedMenu = {{1, ""}, {2, "Original Size"}, {3, "2x Zoom"}, {4, "4x Zoom"},
+                                  {6, ""}, {8, "Fullscreen"}};
 
 // Presses or releases Alt for GetAsyncKeyState. The key messages that the press
 // itself produces are dropped: a lone Alt release would put the window into its
@@ -94,10 +94,10 @@ TEST_F(Win32WindowTest, FullscreenFromTheMenuReplacesTheDeviceAfterReleasingTheO
 
     EXPECT_EQ(screen->screenMode(), ScreenMode::Fullscreen);
     EXPECT_FALSE(screen->output()->windowed());
-    const int released = static_cast<int>(
-        std::find(log.begin(), log.end(), "Release device") - log.begin());
-    const int created = static_cast<int>(
-        std::find(log.begin(), log.end(), "CreateDevice") - log.begin());
+    const int released =
+        static_cast<int>(std::find(log.begin(), log.end(), "Release device") - log.begin());
+    const int created =
+        static_cast<int>(std::find(log.begin(), log.end(), "CreateDevice") - log.begin());
     EXPECT_LT(released, created) << "two devices never exist at once";
     EXPECT_EQ(log.at(0), "Release surface");
     EXPECT_EQ(styleAtCreation, static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU))
@@ -218,6 +218,27 @@ TEST_F(Win32WindowTest, AltEnterTogglesAtTheNextFrameAndRefusedToggleKeepsTheScr
     EXPECT_TRUE(showFrame()) << "the refused fullscreen keeps the window";
     EXPECT_TRUE(screen->isOpen());
     EXPECT_EQ(screen->screenMode(), ScreenMode::Windowed);
+}
+
+TEST_F(Win32WindowTest, MouseIsScaledToTheFramebufferAndCapturedWhileAButtonIsHeld) {
+    screen->setObserver(&observer);
+    ASSERT_TRUE(openScreen());
+    ASSERT_TRUE(showFrame());
+    menuCommand(3);
+    PostMessageA(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(101, 51));
+    ASSERT_TRUE(showFrame());
+    ASSERT_FALSE(observer.mice.empty());
+    EXPECT_FLOAT_EQ(observer.mice.back().x, 50.5f);
+    EXPECT_FLOAT_EQ(observer.mice.back().y, 25.5f);
+    EXPECT_TRUE(observer.mice.back().left);
+    EXPECT_EQ(GetCapture(), hwnd());
+
+    PostMessageA(hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(-20, 700));
+    ASSERT_TRUE(showFrame());
+    EXPECT_EQ(observer.events.back(), "buttonUp ---");
+    EXPECT_FLOAT_EQ(observer.mice.back().x, -10.0f) << "outside the frame while captured";
+    EXPECT_FLOAT_EQ(observer.mice.back().y, 350.0f);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(Win32WindowTest, CursorIsArrowWindowedAndBlankInActiveFullscreen) {

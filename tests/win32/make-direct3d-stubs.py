@@ -50,6 +50,7 @@ def main():
         "",
         "#include <d3d9.h>",
         "",
+        "// clang-format off",
         "#pragma GCC diagnostic push",
         '#pragma GCC diagnostic ignored "-Wunused-parameter"',
         "",
@@ -63,6 +64,7 @@ def main():
         out.append("};")
         out.append("")
     out.append("#pragma GCC diagnostic pop")
+    out.append("// clang-format on")
     print("\n".join(out))
 
 
