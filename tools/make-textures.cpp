@@ -253,13 +253,13 @@ Surface coffers(int x, int y) {
 
 // ---- Lighting and output.
 
-struct TextureSpec {
+struct TextureRecipe {
     const char* file;
     Surface (*paint)(int x, int y);
     float relief; // how strongly height differences catch the light
 };
 
-const TextureSpec textureSpecs[] = {
+const TextureRecipe textureRecipes[] = {
     {"wall1.png", bricks, 2.2f},   {"wall2.png", stoneBlocks, 2.0f},
     {"wall3.png", panels, 1.8f},   {"floor1.png", tiles, 1.6f},
     {"floor2.png", planks, 1.6f},  {"floor3.png", flagstones, 1.8f},
@@ -272,11 +272,11 @@ std::uint8_t toByte(float v) {
 
 // Lights the height field from the upper left; neighbours wrap so the light
 // across the tile's edges matches its inside.
-std::vector<std::uint8_t> render(const TextureSpec& spec) {
+std::vector<std::uint8_t> render(const TextureRecipe& recipe) {
     std::vector<Surface> surface(size * size);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            surface[y * size + x] = spec.paint(x, y);
+            surface[y * size + x] = recipe.paint(x, y);
         }
     }
     const auto height = [&](int x, int y) {
@@ -290,8 +290,8 @@ std::vector<std::uint8_t> render(const TextureSpec& spec) {
     rgb.reserve(size * size * 3);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            const float gx = (height(x + 1, y) - height(x - 1, y)) * 0.5f * spec.relief;
-            const float gy = (height(x, y + 1) - height(x, y - 1)) * 0.5f * spec.relief;
+            const float gx = (height(x + 1, y) - height(x - 1, y)) * 0.5f * recipe.relief;
+            const float gy = (height(x, y + 1) - height(x, y - 1)) * 0.5f * recipe.relief;
             const float nl = std::sqrt(gx * gx + gy * gy + 1.0f);
             const float lambert = (-gx * lx - gy * ly + lz) / (nl * norm);
             const float light = std::max(0.0f, lambert) / (lz / norm);
@@ -347,8 +347,8 @@ int main(int argc, char** argv) {
     const std::filesystem::path outDir = argv[1];
     std::error_code error;
     std::filesystem::create_directories(outDir, error);
-    for (const TextureSpec& spec : textureSpecs) {
-        if (!writePng((outDir / spec.file).string(), render(spec))) {
+    for (const TextureRecipe& recipe : textureRecipes) {
+        if (!writePng((outDir / recipe.file).string(), render(recipe))) {
             return 1;
         }
     }
