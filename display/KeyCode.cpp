@@ -35,8 +35,3 @@ KeyTable makeKeyTable() {
     }
     return table;
 }
-
-KeyCode keyCodeFor(int virtualKey) {
-    static const KeyTable table = makeKeyTable();
-    return table[static_cast<std::size_t>(virtualKey & 0xFF)];
-}

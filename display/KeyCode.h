@@ -14,6 +14,3 @@ constexpr KeyCode KeyEscape = 27;
 using KeyTable = std::array<KeyCode, 256>;
 
 KeyTable makeKeyTable();
-
-// The KeyCode of one virtual-key code (0..255; other values are masked to a byte).
-KeyCode keyCodeFor(int virtualKey);

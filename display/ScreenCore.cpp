@@ -28,15 +28,19 @@ bool ScreenCore::isOpen() const {
 
 bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                       PixelMode pixelMode) {
-    close();
+    // Copied before the close: the caller may be reopening with our own title(),
+    // which the close empties.
+    char copy[TitleCapacity];
     std::size_t length = 0;
     if (title != nullptr) {
         while (length < TitleCapacity - 1 && title[length] != '\0') {
             ++length;
         }
-        std::memcpy(title_, title, length);
+        std::memcpy(copy, title, length);
     }
-    title_[length] = '\0';
+    copy[length] = '\0';
+    close();
+    std::memcpy(title_, copy, length + 1);
     width_ = width;
     height_ = height;
     screenMode_ = mode;

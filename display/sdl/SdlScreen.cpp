@@ -51,6 +51,9 @@ bool startVideo() {
 } // namespace
 
 SdlScreen::SdlScreen() {
+    // Room for the usual single close inside a pump, so it need not allocate.
+    retiredOutputs_.reserve(1);
+    retiredWindows_.reserve(1);
     // One window is the whole program: closing it is handled as a close request,
     // not as a second, separate quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -90,8 +93,12 @@ bool SdlScreen::open(const char* title, std::int32_t width, std::int32_t height,
 
 void SdlScreen::close() {
     if (pumpDepth_ > 0) {
-        retiredOutput_ = std::move(output_);
-        retiredWindow_ = std::move(window_);
+        if (output_ != nullptr) {
+            retiredOutputs_.push_back(std::move(output_));
+        }
+        if (window_ != nullptr) {
+            retiredWindows_.push_back(std::move(window_));
+        }
     }
     output_.reset(); // the renderer goes before its window
     window_.reset();
@@ -157,6 +164,10 @@ bool SdlScreen::enterMode(ScreenMode target) {
         }
     }
     setScreenMode(target);
+    if (target == ScreenMode::Fullscreen) {
+        // The switch queues messages of its own (size, focus): handle them now.
+        pumpMessages();
+    }
     return true;
 }
 
@@ -171,8 +182,8 @@ void SdlScreen::pumpMessages() {
         window_->dispatch(event);
     }
     if (--pumpDepth_ == 0) {
-        retiredOutput_.reset();
-        retiredWindow_.reset();
+        retiredOutputs_.clear(); // renderers go before their windows
+        retiredWindows_.clear();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // The Linux screen: an SDL window whose client area shows the frames through an
 // SDL renderer. Follows the same open, close and per-frame sequences as every
@@ -48,11 +49,12 @@ class SdlScreen : public ScreenCore, public ScreenControl {
     std::unique_ptr<SdlOutput> output_;
     bool closeRequested_ = false;
     bool toggleRequested_ = false;
-    // A close from inside the pump (a failed mode switch) must not free the
-    // window whose event is being handled: it waits here until the pump ends.
+    // A close from inside the pump (a failed mode switch, an observer) must not
+    // free the window whose event is being handled: it waits here until the pump
+    // ends. One close may be followed by an open and another close before then.
     int pumpDepth_ = 0;
-    std::unique_ptr<SdlOutput> retiredOutput_;
-    std::unique_ptr<SdlWindow> retiredWindow_;
+    std::vector<std::unique_ptr<SdlOutput>> retiredOutputs_;
+    std::vector<std::unique_ptr<SdlWindow>> retiredWindows_;
     std::array<std::uint32_t, 5> refused_{};
     int refusedCount_ = 0;
 };

@@ -119,8 +119,10 @@ WindowRect SdlWindow::outerRect() {
 }
 
 void SdlWindow::moveWindow(const WindowRect& outer) {
-    if (fullscreenStyle_) {
-        return; // the desktop is covered whatever the rectangle says
+    // Fullscreen covers the desktop whatever the rectangle says; after a refused
+    // style change the window keeps the place and size it had.
+    if (fullscreenStyle_ || styleFailed) {
+        return;
     }
     SDL_SetWindowSize(window_, outer.width() > 0 ? outer.width() : 1,
                       outer.height() > 0 ? outer.height() : 1);

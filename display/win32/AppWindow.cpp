@@ -1,8 +1,10 @@
 #include "display/win32/AppWindow.h"
 
+#include "display/ScreenCore.h"
 #include "display/WindowMessage.h"
 
 #include <array>
+#include <cstddef>
 
 static_assert(wm::Destroy == WM_DESTROY && wm::Size == WM_SIZE && wm::Activate == WM_ACTIVATE &&
                   wm::Paint == WM_PAINT && wm::Close == WM_CLOSE && wm::Quit == WM_QUIT &&
@@ -41,18 +43,30 @@ AppWindow::AppWindow(ScreenCore* screen, ScreenControl* control, const char* tit
     windowClass.lpfnWndProc = &AppWindow::windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, "DisplayIcon");
-    windowClass.lpszClassName = title;
+    // Windows refuses class names of more than 255 characters: the class takes the
+    // title as the screen stores it, the caption the whole text.
+    char className[ScreenCore::TitleCapacity];
+    std::size_t length = 0;
+    while (length < sizeof className - 1 && title[length] != '\0') {
+        className[length] = title[length];
+        ++length;
+    }
+    className[length] = '\0';
+    windowClass.lpszClassName = className;
     // An earlier open may have left the class registered with another procedure.
-    UnregisterClassA(title, instance);
+    UnregisterClassA(className, instance);
     if (RegisterClassExA(&windowClass) == 0) {
+        creationError = GetLastError();
         return;
     }
-    hwnd = CreateWindowExA(0, title, title, WindowedStyle, 0, 0, width, height, nullptr, nullptr,
-                           instance, nullptr);
-    if (hwnd != nullptr) {
-        SetWindowLongA(hwnd, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(this)));
-        rebuildSystemMenu();
+    hwnd = CreateWindowExA(0, className, title, WindowedStyle, 0, 0, width, height, nullptr,
+                           nullptr, instance, nullptr);
+    if (hwnd == nullptr) {
+        creationError = GetLastError();
+        return;
     }
+    SetWindowLongA(hwnd, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(this)));
+    rebuildSystemMenu();
 }
 
 AppWindow::~AppWindow() {

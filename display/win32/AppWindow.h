@@ -36,6 +36,8 @@ class AppWindow : public WindowCore {
 
     HWND hwnd = nullptr;
     HMENU systemMenu = nullptr;
+    // GetLastError of the registration or creation that failed; 0 when hwnd exists.
+    DWORD creationError = 0;
     HCURSOR arrowCursor = nullptr;
     HCURSOR blankCursor = nullptr;
 

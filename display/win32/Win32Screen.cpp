@@ -1,6 +1,35 @@
 #include "display/win32/Win32Screen.h"
 
+#include "display/DisplayError.h"
 #include "display/InputObserver.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// "no window: <the system's text for the error>" for the user, without the text's
+// line end.
+void recordWindowError(DWORD error) {
+    char text[200] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                   text, sizeof text, nullptr);
+    std::size_t length = std::strlen(text);
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r' ||
+                          text[length - 1] == ' ' || text[length - 1] == '.')) {
+        text[--length] = '\0';
+    }
+    char reason[256];
+    if (length > 0) {
+        std::snprintf(reason, sizeof reason, "no window: %s", text);
+    } else {
+        std::snprintf(reason, sizeof reason, "no window: error %lu",
+                      static_cast<unsigned long>(error));
+    }
+    setDisplayError(reason);
+}
+
+} // namespace
 
 Win32Screen::Win32Screen(IDirect3D9* direct3d) : direct3d_(direct3d) {}
 
@@ -19,6 +48,7 @@ bool Win32Screen::open(const char* title, std::int32_t width, std::int32_t heigh
     window_ = std::make_unique<AppWindow>(this, this, title != nullptr ? title : "", width, height);
     window_->observer = observer();
     if (window_->hwnd == nullptr) {
+        recordWindowError(window_->creationError);
         close();
         return false;
     }
@@ -129,6 +159,7 @@ bool Win32Screen::enterMode(ScreenMode target) {
         }
         return true;
     }
+    setDisplayError(direct3d_ == nullptr ? "no Direct3D 9" : "no usable Direct3D device");
     // A refused switch (few systems offer an exclusive mode of the framebuffer's
     // size) goes back to the mode the screen was in rather than ending the program.
     if (hadOutput && window_) {

@@ -101,6 +101,21 @@ TEST(ScreenCore, TitleIsCutTo255Characters) {
     EXPECT_STREQ(screen.title(), "");
 }
 
+TEST(ScreenCore, ReopeningWithItsOwnTitleKeepsTheTitle) {
+    ProbeScreen screen;
+    screen.open("duskhall", 320, 240, ScreenMode::Windowed, PixelMode::Integer);
+    // The close that starts open empties the very text passed in.
+    screen.open(screen.title(), 640, 480, ScreenMode::Fullscreen, PixelMode::Integer);
+    EXPECT_EQ(screen.closes, 2);
+    EXPECT_STREQ(screen.title(), "duskhall");
+    EXPECT_EQ(screen.width(), 640);
+
+    ScreenHandle handle(std::make_unique<ProbeScreen>(), "handle title", 8, 8, ScreenMode::Windowed,
+                        PixelMode::Integer);
+    EXPECT_TRUE(handle.open(handle.title(), 16, 16, ScreenMode::Windowed, PixelMode::Integer));
+    EXPECT_STREQ(handle.title(), "handle title");
+}
+
 TEST(ScreenCore, OpeningAnOpenScreenClosesItFirstThroughTheDerivedClose) {
     ProbeScreen screen;
     screen.open("first", 320, 240, ScreenMode::Windowed, PixelMode::Integer);

@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -297,6 +298,61 @@ TEST_F(SdlScreenTest, HeldAltEnterSwitchesOncePerFrame) {
     EXPECT_TRUE(handle->isOpen());
 }
 
+TEST_F(SdlScreenTest, ASwitchToFullscreenHandlesTheQueuedMessages) {
+    RecordingObserver observer;
+    openScreen();
+    handle->setObserver(&observer);
+    handle->showFrame(frame.data());
+    observer.events.clear();
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_B);
+    ASSERT_TRUE(screen->enterFullscreen());
+    EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "keyDown 66"),
+              observer.events.end());
+    // Windowed again: no pumping there, the next frame does it.
+    pushKey(SDL_KEYUP, SDL_SCANCODE_B);
+    ASSERT_TRUE(screen->enterWindowed());
+    EXPECT_EQ(std::find(observer.events.begin(), observer.events.end(), "keyUp 66"),
+              observer.events.end());
+    handle->showFrame(frame.data());
+    EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "keyUp 66"),
+              observer.events.end());
+}
+
+// A window on a display that has no fullscreen.
+class NoFullscreenWindow : public SdlWindow {
+  public:
+    using SdlWindow::SdlWindow;
+
+  protected:
+    void setFrameStyle(bool windowedStyle) override {
+        if (windowedStyle) {
+            SdlWindow::setFrameStyle(true);
+        } else {
+            styleFailed = true;
+        }
+    }
+};
+
+TEST_F(SdlScreenTest, ARefusedFullscreenStyleLeavesTheWindowItsSize) {
+    openScreen(); // brings up the video
+    NoFullscreenWindow window(screen, screen, "no fullscreen", frameWidth, frameHeight);
+    ASSERT_TRUE(window.valid());
+    window.applyWindowedStyle(frameWidth, frameHeight);
+    window.applyFullscreenStyle(frameWidth, frameHeight);
+    EXPECT_TRUE(window.styleFailed);
+    int w = 0;
+    int h = 0;
+    SDL_GetWindowSize(window.handle(), &w, &h);
+    EXPECT_EQ(w, frameWidth);
+    EXPECT_EQ(h, frameHeight);
+    // Back to the windowed style, as the screen does after the refusal.
+    window.styleFailed = false;
+    window.applyWindowedStyle(frameWidth, frameHeight);
+    SDL_GetWindowSize(window.handle(), &w, &h);
+    EXPECT_EQ(w, frameWidth);
+    EXPECT_EQ(h, frameHeight);
+}
+
 TEST_F(SdlScreenTest, ShortcutsZoomAndMouseIsScaled) {
     RecordingObserver observer;
     openScreen();
@@ -343,12 +399,14 @@ TEST_F(SdlScreenTest, OpenedGoesOnlyToAnObserverInstalledBeforeOpen) {
     openScreen();
     handle->setObserver(&observer);
     EXPECT_TRUE(observer.events.empty());
-    ASSERT_TRUE(handle->open("duskhall", frameWidth, frameHeight, ScreenMode::Windowed,
+    // Reopened with its own title, which the close inside open empties.
+    ASSERT_TRUE(handle->open(handle->title(), frameWidth, frameHeight, ScreenMode::Windowed,
                              PixelMode::Integer));
     ASSERT_FALSE(observer.events.empty());
     EXPECT_EQ(observer.events.back(), "opened");
     EXPECT_EQ(observer.screens.back(), handle.get());
     EXPECT_EQ(screen->window()->observer, &observer);
+    EXPECT_STREQ(SDL_GetWindowTitle(screen->window()->handle()), "duskhall");
 }
 
 TEST_F(SdlScreenTest, AFloatFrameIsConvertedToo) {
@@ -382,6 +440,33 @@ TEST_F(SdlScreenTest, ClosingFromInsideTheMessagePumpIsSafe) {
     EXPECT_FALSE(handle->isOpen());
     EXPECT_EQ(screen->window(), nullptr);
     // The screen can be opened again afterwards.
+    EXPECT_TRUE(handle->open("duskhall", frameWidth, frameHeight, ScreenMode::Windowed,
+                             PixelMode::Integer));
+    EXPECT_TRUE(handle->showFrame(frame.data()));
+}
+
+// Closes, opens again and closes once more, all inside one key message.
+class ReopeningObserver : public InputObserver {
+  public:
+    void keyDown(Screen& screen, KeyCode) override {
+        screen.close();
+        reopened = screen.open("duskhall", frameWidth, frameHeight, ScreenMode::Windowed,
+                               PixelMode::Integer);
+        screen.close();
+    }
+    bool reopened = false;
+};
+
+TEST_F(SdlScreenTest, SeveralClosesInsideOneMessageKeepEveryWindowUntilThePumpEnds) {
+    ReopeningObserver observer;
+    openScreen();
+    handle->setObserver(&observer);
+    handle->showFrame(frame.data());
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
+    EXPECT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_TRUE(observer.reopened);
+    EXPECT_FALSE(handle->isOpen());
+    EXPECT_EQ(screen->window(), nullptr);
     EXPECT_TRUE(handle->open("duskhall", frameWidth, frameHeight, ScreenMode::Windowed,
                              PixelMode::Integer));
     EXPECT_TRUE(handle->showFrame(frame.data()));
