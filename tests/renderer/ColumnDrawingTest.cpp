@@ -53,6 +53,12 @@ TEST_F(ColumnDrawingTest, ProjectionRoundsHalvesToEven) {
     EXPECT_EQ(projectRow(1.5625f, 1.3333334f), 120 - 8);
     EXPECT_EQ(projectRow(1.6875f, 1.3333334f), 120 - 22);
     EXPECT_EQ(projectRow(1.4375f, 1.3333334f), 120 + 8);
+
+    // The offset is (height - eye) x k, then x 120, each product rounded to float.
+    // At depth 16 (k = 0.083333336) a height 1.25 below the eye gives -12.500001 and
+    // row 133; taking k x 120 first would give exactly -12.5 and row 132.
+    EXPECT_EQ(projectRow(0.25f, 16.0f), 133);
+    EXPECT_EQ(projectRow(2.75f, 16.0f), 107);
 }
 
 TEST_F(ColumnDrawingTest, FloorSpanShowsTheTexelUnderTheRowsWorldPoint) {

@@ -32,6 +32,18 @@ TEST(IntersectWallTest, HitsFromTheFrontWithThePositionAlongTheWall) {
     EXPECT_FALSE(intersectWall(rayFrom(0.0f, -1.01f, 1.0f, 0.0f), wall, hit));
 }
 
+TEST(IntersectWallTest, PositionAlongTheWallKeepsItsOrderOfOperations) {
+    // g x (u . direction) / f + u . (origin - a), left to right, every step rounded
+    // to float: 0.488788366 here, where dividing by f before multiplying by g would
+    // give 0.488788128. Frames depend on these last bits.
+    const Wall wall = wallFrom(4.0f, -3.0f, 4.25f, 5.0f);
+    WallHit hit;
+    ASSERT_TRUE(intersectWall(rayFrom(0.0f, 0.5f, 1.0f, -0.75f), wall, hit));
+    EXPECT_EQ(hit.along, 0.488788366f);
+    EXPECT_EQ(hit.point.x, 4.01526737f);
+    EXPECT_EQ(hit.point.y, -2.51145005f);
+}
+
 TEST(IntersectWallTest, MissesFromBehindAwayAndAlong) {
     const Wall wall = wallFrom(4.0f, -1.0f, 4.0f, 3.0f);
     WallHit hit;
