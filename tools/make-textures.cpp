@@ -318,7 +318,13 @@ bool writePng(const std::string& path, const std::vector<std::uint8_t>& rgb) {
         return false;
     }
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, nullptr);
-    png_infop info = png_create_info_struct(png);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        std::fprintf(stderr, "make-textures: out of memory writing %s\n", path.c_str());
+        png_destroy_write_struct(&png, nullptr);
+        std::fclose(file);
+        return false;
+    }
     png_init_io(png, file);
     // Fixed settings: the committed files must be reproducible byte for byte.
     png_set_compression_level(png, 9);
