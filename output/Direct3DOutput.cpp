@@ -71,10 +71,14 @@ void Direct3DOutput::createDevice() {
     if (!created) {
         return;
     }
-    // A failure leaves surface_ null; frames are then dropped.
-    device_->CreateOffscreenPlainSurface(static_cast<UINT>(width_), static_cast<UINT>(height_),
-                                         direct3DFormat(format_), D3DPOOL_SYSTEMMEM, &surface_,
-                                         nullptr);
+    // A failure leaves surface_ null, whatever the failed call wrote; frames are then
+    // dropped.
+    IDirect3DSurface9* surface = nullptr;
+    if (SUCCEEDED(device_->CreateOffscreenPlainSurface(
+            static_cast<UINT>(width_), static_cast<UINT>(height_), direct3DFormat(format_),
+            D3DPOOL_SYSTEMMEM, &surface, nullptr))) {
+        surface_ = surface;
+    }
 }
 
 bool Direct3DOutput::tryCreateDevice(IDirect3D9* direct3d, std::int32_t width, std::int32_t height,
@@ -167,9 +171,10 @@ bool Direct3DOutput::present() {
     if (!usable()) {
         return false;
     }
+    // A failed call counts as no back buffer, whatever it wrote.
     IDirect3DSurface9* backBuffer = nullptr;
-    device_->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer);
-    if (backBuffer == nullptr) {
+    if (FAILED(device_->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &backBuffer)) ||
+        backBuffer == nullptr) {
         return false;
     }
     // Without a surface there is nothing to copy: the copy counts as failed.

@@ -125,9 +125,7 @@ bool Win32Screen::deliverFrame(const PackedPixel* pixels, const FloatPixel* floa
     if (window_ && window_->hwnd != nullptr && !window_->destroyed &&
         !IsWindowVisible(window_->hwnd)) {
         ShowWindow(window_->hwnd, SW_SHOW);
-        if (window_) {
-            pumpMessages();
-        }
+        pumpMessages();
     }
     return true;
 }
@@ -204,6 +202,9 @@ void Win32Screen::destroyOutput() {
 
 void Win32Screen::pumpMessages() {
     AppWindow* window = window_.get();
+    if (window == nullptr) {
+        return;
+    }
     ++pumpDepth_;
     window->pumpMessages();
     --pumpDepth_;
@@ -219,8 +220,9 @@ bool Win32Screen::paint() {
 }
 
 void Win32Screen::fillBlack() {
-    // Without a window GetDC would hand out the whole screen: nothing to paint then.
-    if (!window_ || window_->hwnd == nullptr) {
+    // Without a window GetDC would hand out the whole screen, and the handle of a
+    // window the system destroyed may already name another: nothing to paint then.
+    if (!window_ || window_->hwnd == nullptr || window_->destroyed) {
         return;
     }
     const HWND hwnd = window_->hwnd;

@@ -8,7 +8,7 @@ wine_run="$e2e_root/tests/win32/wine-run"
 # Without a display the whole check re-runs itself inside its own Xvfb.
 e2e_need_display() {
     if [ -z "${DISPLAY:-}" ]; then
-        exec xvfb-run -a -s "-screen 0 1920x1080x24" bash "$0" "$@"
+        exec "$e2e_root/tests/win32/with-xvfb" bash "$0" "$@"
     fi
 }
 
@@ -47,9 +47,10 @@ e2e_wait_exit() {
 }
 
 # Presses a key in a window: focus it first, there is no window manager to do it.
+# The keys then go through XTEST to the focused window, as a user's keys would.
 e2e_key() {
     timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true
-    xdotool key --window "$1" "$2"
+    xdotool key "$2"
 }
 
 # Screenshots the client area of window $1 into $2 and checks that it shows a

@@ -67,6 +67,8 @@ HRESULT FakeDevice::CreateOffscreenPlainSurface(UINT width, UINT height, D3DFORM
     log.push_back(sharedHandle == nullptr ? "CreateOffscreenPlainSurface"
                                           : "CreateOffscreenPlainSurface shared");
     if (!createSurfaces) {
+        // As with devices, a failed call may leave junk in the out argument.
+        *created = reinterpret_cast<IDirect3DSurface9*>(static_cast<std::uintptr_t>(0xBAD));
         return D3DERR_OUTOFVIDEOMEMORY;
     }
     const INT bytes = format == D3DFMT_A32B32G32R32F                           ? 16
@@ -85,7 +87,7 @@ HRESULT FakeDevice::GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE
                                   IDirect3DSurface9** result) {
     log.push_back("GetBackBuffer");
     if (!giveBackBuffer || swapChain != 0 || index != 0 || type != D3DBACKBUFFER_TYPE_MONO) {
-        *result = nullptr;
+        *result = reinterpret_cast<IDirect3DSurface9*>(static_cast<std::uintptr_t>(0xBAD));
         return D3DERR_INVALIDCALL;
     }
     if (!backBuffer) {

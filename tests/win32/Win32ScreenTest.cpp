@@ -1,8 +1,10 @@
+#include "display/DisplayError.h"
 #include "display/ScreenHandle.h"
 #include "tests/win32/Win32ScreenFixture.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -87,6 +89,53 @@ TEST_F(Win32ScreenTest, OpeningFailsAndClosesWhenNoDeviceCanBeMade) {
     EXPECT_FALSE(withoutDirect3D.isOpen());
 }
 
+TEST_F(Win32ScreenTest, LongTitleOpensWithItsWholeCaption) {
+    std::string title = "duskhall ";
+    while (title.size() < 300) {
+        title += static_cast<char>('a' + title.size() % 26);
+    }
+    ASSERT_TRUE(
+        screen->open(title.c_str(), Width, Height, ScreenMode::Unspecified, PixelMode::Integer))
+        << displayError();
+    EXPECT_EQ(std::string(screen->title()), title.substr(0, 255));
+    char caption[400] = {};
+    GetWindowTextA(hwnd(), caption, sizeof caption);
+    EXPECT_EQ(std::string(caption), title) << "the caption is the caller's text";
+    char className[400] = {};
+    GetClassNameA(hwnd(), className, sizeof className);
+    EXPECT_EQ(std::string(className), title.substr(0, 255));
+
+    ASSERT_TRUE(
+        screen->open(title.c_str(), Width, Height, ScreenMode::Unspecified, PixelMode::Integer))
+        << "the class is registered again";
+
+    ASSERT_TRUE(
+        screen->open(screen->title(), Width, Height, ScreenMode::Unspecified, PixelMode::Integer))
+        << "reopening with the screen's own title";
+    GetWindowTextA(hwnd(), caption, sizeof caption);
+    EXPECT_EQ(std::string(caption), title.substr(0, 255));
+}
+
+TEST_F(Win32ScreenTest, FailedOpensLeaveAReasonForTheUser) {
+    setDisplayError("");
+    root.accepts = [](const CreationAttempt&) { return false; };
+    EXPECT_FALSE(openScreen());
+    EXPECT_STREQ(displayError(), "no usable Direct3D device");
+
+    Win32Screen withoutDirect3D(nullptr);
+    EXPECT_FALSE(withoutDirect3D.open("duskhall", Width, Height, ScreenMode::Unspecified,
+                                      PixelMode::Integer));
+    EXPECT_STREQ(displayError(), "no Direct3D 9");
+
+    // A class name Windows cannot register.
+    setDisplayError("");
+    EXPECT_FALSE(screen->open("", Width, Height, ScreenMode::Unspecified, PixelMode::Integer));
+    EXPECT_EQ(std::string(displayError()).rfind("no window: ", 0), 0u) << displayError();
+    EXPECT_GT(std::strlen(displayError()), std::strlen("no window: "));
+    EXPECT_EQ(screen->window(), nullptr);
+    EXPECT_FALSE(screen->isOpen());
+}
+
 TEST_F(Win32ScreenTest, CloseReleasesSurfaceThenDeviceAndKeepsTheRootForTheNextOpen) {
     ASSERT_TRUE(openScreen());
     const HWND first = hwnd();
@@ -128,7 +177,12 @@ TEST_F(Win32ScreenTest, EscapeAndCloseMessagesEndTheScreenAtTheNextFrame) {
         EXPECT_TRUE(showFrame()) << "the pump only raises the request";
         EXPECT_TRUE(screen->closeRequested());
         const HWND window = hwnd();
+        FakeDevice* device = root.lastDevice();
+        const int presents = device->presents;
+        const int locks = device->surface->locks;
         EXPECT_FALSE(showFrame());
+        EXPECT_EQ(device->presents, presents) << "the closing frame is not shown";
+        EXPECT_EQ(device->surface->locks, locks);
         EXPECT_FALSE(screen->isOpen());
         EXPECT_FALSE(IsWindow(window));
         EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "keyDown 27"),

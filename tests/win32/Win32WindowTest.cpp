@@ -114,6 +114,25 @@ TEST_F(Win32WindowTest, FullscreenFromTheMenuReplacesTheDeviceAfterReleasingTheO
     EXPECT_EQ(client.bottom, Height);
 }
 
+TEST_F(Win32WindowTest, OnlyTheFullscreenSwitchPumpsTheWindowsMessages) {
+    screen->setObserver(&observer);
+    ASSERT_TRUE(openScreen());
+    ASSERT_TRUE(showFrame());
+    auto seen = [&](const char* event) {
+        return std::find(observer.events.begin(), observer.events.end(), event) !=
+               observer.events.end();
+    };
+    PostMessageA(hwnd(), WM_KEYDOWN, 'F', 0);
+    ASSERT_TRUE(screen->enterFullscreen());
+    EXPECT_TRUE(seen("keyDown 70")) << "the switch to fullscreen pumps once";
+
+    PostMessageA(hwnd(), WM_KEYDOWN, 'W', 0);
+    ASSERT_TRUE(screen->enterWindowed());
+    EXPECT_FALSE(seen("keyDown 87")) << "the switch back leaves the queue to the next frame";
+    EXPECT_TRUE(showFrame());
+    EXPECT_TRUE(seen("keyDown 87"));
+}
+
 TEST_F(Win32WindowTest, EnteringTheCurrentModeChangesNothing) {
     ASSERT_TRUE(openScreen());
     Direct3DOutput* output = screen->output();

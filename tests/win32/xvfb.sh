@@ -1,0 +1,34 @@
+# Starting a private Xvfb for the Windows tests. Sourced by tests/win32/with-xvfb and
+# scripts/test-win32. The server picks a free display number itself (-displayfd) and
+# reports it, so servers started at the same moment by other runs never collide.
+
+# Starts Xvfb with a 1920 x 1080 screen; sets DISPLAY and xvfb_pid. Returns non-zero
+# when no server came up within ten seconds.
+xvfb_start() {
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 200); do
+        [ -s "$number_file" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    if [ ! -s "$number_file" ]; then
+        echo "xvfb: Xvfb did not start" >&2
+        rm -f "$number_file"
+        xvfb_stop
+        return 1
+    fi
+    DISPLAY=":$(head -n 1 "$number_file")"
+    export DISPLAY
+    rm -f "$number_file"
+}
+
+xvfb_stop() {
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=
+    fi
+}
