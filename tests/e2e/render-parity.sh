@@ -6,7 +6,10 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 exe=$1 native=$2 textures=$3
-frames=1,2,3,10,100,1000,5000
+# Every frame of the first hundred (a rounding slip shows up in a few frames only),
+# then a few far into the animation, up to the first frame with a corner ray.
+frames="$(seq -s, 1 100),1000,5000,6566"
+count=103
 
 if [ ! -x "$native" ]; then
     echo "SKIP: no native $native (build the linux preset first)"
@@ -18,10 +21,10 @@ expected=$("$native" --crc "$frames")
 actual=$("$wine_run" "$exe" --crc "$frames" | tr -d '\r')
 echo "native:"
 echo "$expected"
-[ "$(echo "$expected" | wc -l)" = 7 ] || e2e_fail "the native renderer printed no 7 CRC lines"
+[ "$(echo "$expected" | wc -l)" = "$count" ] || e2e_fail "the native renderer printed no $count CRC lines"
 if [ "$actual" != "$expected" ]; then
     echo "windows:"
     echo "$actual"
     e2e_fail "the CRC lines differ"
 fi
-echo "PASS: the same 7 CRC lines under Wine"
+echo "PASS: the same $count CRC lines under Wine"
