@@ -51,4 +51,13 @@ if(TARGET duskhall_platform_screen AND NOT WIN32)
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 120
       ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
+
+  if(TARGET duskhall)
+    add_test(NAME DemoMissingTexture.ShowsTheHousekeepingBoxAndEndsWithOne
+      COMMAND ${CMAKE_CURRENT_LIST_DIR}/display/with-display
+              ${CMAKE_CURRENT_LIST_DIR}/display/missing-texture-box.sh $<TARGET_FILE:duskhall>)
+    set_tests_properties(DemoMissingTexture.ShowsTheHousekeepingBoxAndEndsWithOne PROPERTIES
+      LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 60
+      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
+  endif()
 endif()
