@@ -113,6 +113,22 @@ bool ScreenCore::enterFullscreen() {
     return true;
 }
 
+bool ScreenCore::actOnRequests(bool& closeRequested, bool& toggleRequested) {
+    if (closeRequested) {
+        close();
+        return false;
+    }
+    if (toggleRequested) {
+        toggleRequested = false;
+        if (screenMode_ == ScreenMode::Windowed) {
+            enterFullscreen();
+        } else {
+            enterWindowed();
+        }
+    }
+    return true;
+}
+
 Screen& ScreenCore::eventTarget() {
     return owner_ != nullptr ? *owner_ : *this;
 }

@@ -44,6 +44,10 @@ class ScreenCore : public Screen {
 
   protected:
     void setScreenMode(ScreenMode mode) { screenMode_ = mode; }
+    // The first steps of a platform screen's frame: a pending close closes the
+    // screen (false: the frame ends there); a pending toggle switches between
+    // windowed and fullscreen, whatever the switch returns.
+    bool actOnRequests(bool& closeRequested, bool& toggleRequested);
 
   private:
     void resetCoreState();

@@ -188,17 +188,8 @@ void SdlScreen::pumpMessages() {
 }
 
 bool SdlScreen::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
-    if (closeRequested_) {
-        close();
+    if (!actOnRequests(closeRequested_, toggleRequested_)) {
         return false;
-    }
-    if (toggleRequested_) {
-        toggleRequested_ = false;
-        if (screenMode() == ScreenMode::Windowed) {
-            enterFullscreen();
-        } else {
-            enterWindowed();
-        }
     }
     pumpMessages();
     const bool windowGone = window_ == nullptr || window_->destroyed;

@@ -103,17 +103,8 @@ void Win32Screen::setObserver(InputObserver* observer) {
 
 bool Win32Screen::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
     freeRetiredWindows();
-    if (closeRequested_) {
-        close();
+    if (!actOnRequests(closeRequested_, toggleRequested_)) {
         return false;
-    }
-    if (toggleRequested_) {
-        toggleRequested_ = false;
-        if (screenMode() == ScreenMode::Windowed) {
-            enterFullscreen();
-        } else {
-            enterWindowed();
-        }
     }
     if (window_) {
         pumpMessages();
