@@ -1,23 +1,5 @@
-# Cross build for 32-bit Windows with MinGW-w64 (posix threads). Programs link the
-# runtime statically so duskhall.exe needs no DLL beside it, and run under Wine
-# whenever CMake or CTest executes them (test discovery, ctest).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with MinGW-w64 (posix threads), tested under 32-bit Wine.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(mingw_triplet i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
-set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
-
-get_filename_component(duskhall_root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-# Static libpng from scripts/build-mingw-libpng; zlib from libz-mingw-w64-dev.
-set(CMAKE_FIND_ROOT_PATH "/usr/${mingw_triplet}" "${duskhall_root}/build/mingw-deps")
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(ZLIB_USE_STATIC_LIBS ON)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-set(CMAKE_CROSSCOMPILING_EMULATOR "${duskhall_root}/tests/win32/wine-run")
+set(wine_arch win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -25,7 +25,8 @@ if(TARGET duskhall_platform_screen)
   endif()
 endif()
 
-# End to end: the real programs under Wine on the X display of the test run.
+# End to end: the real programs under the Wine of this build's architecture (set by
+# the toolchain file) on the X display of the test run.
 set(e2e_dir ${CMAKE_CURRENT_SOURCE_DIR}/e2e)
 set(e2e_out ${CMAKE_BINARY_DIR}/e2e)
 if(TARGET duskhall)
@@ -37,14 +38,23 @@ if(TARGET duskhall)
             ${CMAKE_SOURCE_DIR}/assets ${e2e_out}/missing-texture)
   set_tests_properties(e2e.DemoShowsTexturedFramesAndEndsOnEscape
     e2e.MissingTextureShowsTheHousekeepingBox
-    PROPERTIES LABELS "win32;e2e" TIMEOUT 180 RUN_SERIAL TRUE)
+    PROPERTIES LABELS "win32;e2e" TIMEOUT 180 RUN_SERIAL TRUE
+               ENVIRONMENT DUSKHALL_WINE_ARCH=${DUSKHALL_WINE_ARCH})
+endif()
+if(TARGET duskhall AND TARGET duskhall-render)
+  add_test(NAME e2e.ProgramsAreConsoleProgramsOfTheirArchitecture
+    COMMAND bash ${e2e_dir}/pe-format.sh ${DUSKHALL_WINE_ARCH}
+            $<TARGET_FILE:duskhall> $<TARGET_FILE:duskhall-render>)
+  set_tests_properties(e2e.ProgramsAreConsoleProgramsOfTheirArchitecture
+    PROPERTIES LABELS "win32;e2e")
 endif()
 if(TARGET duskhall-render)
   add_test(NAME e2e.RenderCrcsMatchTheNativeBuild
     COMMAND bash ${e2e_dir}/render-parity.sh $<TARGET_FILE:duskhall-render>
             ${CMAKE_SOURCE_DIR}/build/linux/duskhall-render ${CMAKE_SOURCE_DIR}/assets)
   set_tests_properties(e2e.RenderCrcsMatchTheNativeBuild
-    PROPERTIES LABELS "win32;e2e" TIMEOUT 300 SKIP_RETURN_CODE 77)
+    PROPERTIES LABELS "win32;e2e" TIMEOUT 300 SKIP_RETURN_CODE 77
+               ENVIRONMENT DUSKHALL_WINE_ARCH=${DUSKHALL_WINE_ARCH})
 endif()
 
 # The window tests press Alt through the input queue: keep them away from others.

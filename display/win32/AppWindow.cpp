@@ -65,7 +65,7 @@ AppWindow::AppWindow(ScreenCore* screen, ScreenControl* control, const char* tit
         creationError = GetLastError();
         return;
     }
-    SetWindowLongA(hwnd, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(this)));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     rebuildSystemMenu();
 }
 
@@ -88,8 +88,7 @@ void AppWindow::destroy() {
 
 LRESULT CALLBACK AppWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Messages sent while CreateWindowExA runs arrive before the record is attached.
-    auto* window =
-        reinterpret_cast<AppWindow*>(static_cast<LONG_PTR>(GetWindowLongA(hwnd, GWL_USERDATA)));
+    auto* window = reinterpret_cast<AppWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (window != nullptr) {
         window->handleMessage(WindowMessage{message, wParam, lParam});
     }

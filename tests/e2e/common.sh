@@ -1,14 +1,18 @@
-# Shared by the end-to-end checks: runs Windows programs under the project's Wine
-# prefix on an X display, finds their windows and talks to them through xdotool.
+# Shared by the end-to-end checks: runs Windows programs under the Wine of the build
+# being tested (DUSKHALL_WINE_ARCH, win32 or win64, set by that build's CTest) on an X
+# display, finds their windows and talks to them through xdotool.
 # Sourced; the caller has `set -euo pipefail`.
 
 e2e_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-wine_run="$e2e_root/tests/win32/wine-run"
+
+# The command that runs a Windows program under the Wine of the build being tested
+# (an array, so that `"${wine_run[@]}" prog &` gives the program's own process id).
+wine_run=("$e2e_root/tests/win32/wine-run" "${DUSKHALL_WINE_ARCH:?which build: win32 or win64}")
 
 # Without a display the whole check re-runs itself inside its own Xvfb.
 e2e_need_display() {
     if [ -z "${DISPLAY:-}" ]; then
-        exec "$e2e_root/tests/win32/with-xvfb" bash "$0" "$@"
+        exec "$e2e_root/tests/display/with-display" bash "$0" "$@"
     fi
 }
 
@@ -46,11 +50,44 @@ e2e_wait_exit() {
     return 1
 }
 
-# Presses a key in a window: focus it first, there is no window manager to do it.
-# The keys then go through XTEST to the focused window, as a user's keys would.
+# Gives window $1 the keyboard focus and waits until the X server reports it there
+# (up to ten seconds). There is no window manager to do it; keys sent before the focus
+# has arrived go to whichever window had it and are lost.
+e2e_focus() {
+    local window=$1 focused
+    for _ in $(seq 50); do
+        timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
+        focused=$(xdotool getwindowfocus 2>/dev/null || true)
+        [ "$focused" = "$window" ] && return 0
+        sleep 0.2
+    done
+    echo "window $window did not get the focus (it is at ${focused:-none})" >&2
+    return 1
+}
+
+# Presses a key in a window once it has the focus. The keys then go through XTEST to
+# the focused window, as a user's keys would.
 e2e_key() {
-    timeout 5 xdotool windowfocus --sync "$1" 2>/dev/null || true
+    e2e_focus "$1" || true
     xdotool key "$2"
+}
+
+# Starts recording the X events of kinds $3... of window $1 into file $2 (xev), and
+# returns once the recorder demonstrably listens: it has seen a property we set on
+# the window. Sets e2e_recorder to its process id.
+e2e_record_events() {
+    local window=$1 log=$2
+    shift 2
+    local kinds=(-event property)
+    for kind in "$@"; do kinds+=(-event "$kind"); done
+    xev -id "$window" "${kinds[@]}" >"$log" 2>&1 &
+    e2e_recorder=$!
+    for i in $(seq 100); do
+        xprop -id "$window" -f _DUSKHALL_E2E_MARK 32c -set _DUSKHALL_E2E_MARK "$i" 2>/dev/null || true
+        grep -q _DUSKHALL_E2E_MARK "$log" && return 0
+        sleep 0.1
+    done
+    e2e_fail "the event recorder on window $window did not start"
 }
 
 # Screenshots the client area of window $1 into $2 and checks that it shows a

@@ -13,7 +13,7 @@ cp "$textures"/*.png "$out/"
 rm "$out/wall2.png"
 
 cd "$out"
-"$wine_run" "$exe" >"$out/demo.log" 2>&1 &
+"${wine_run[@]}" "$exe" >"$out/demo.log" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 

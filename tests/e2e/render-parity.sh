@@ -18,7 +18,7 @@ fi
 cd "$textures"
 expected=$("$native" --crc "$frames")
 # Windows text mode ends lines with CR LF.
-actual=$("$wine_run" "$exe" --crc "$frames" | tr -d '\r')
+actual=$("${wine_run[@]}" "$exe" --crc "$frames" | tr -d '\r')
 echo "native:"
 echo "$expected"
 [ "$(echo "$expected" | wc -l)" = "$count" ] || e2e_fail "the native renderer printed no $count CRC lines"

@@ -1,15 +1,16 @@
-# Starting a private Xvfb for the Windows tests. Sourced by tests/win32/with-xvfb and
-# scripts/test-win32. The server picks a free display number itself (-displayfd) and
-# reports it, so servers started at the same moment by other runs never collide.
+# The one way the tests get a private X display: a 1920 x 1080 Xvfb. Sourced by
+# tests/display/with-display and scripts/test-windows. The server picks a free display
+# number itself (-displayfd) and reports it, so servers started at the same moment by
+# other runs never collide.
 
-# Starts Xvfb with a 1920 x 1080 screen; sets DISPLAY and xvfb_pid. Returns non-zero
-# when no server came up within ten seconds.
+# Starts the server; sets DISPLAY and xvfb_pid. Returns non-zero when no server came
+# up within 30 seconds (a loaded machine can take several) or it ended at start.
 xvfb_start() {
     local number_file
     number_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     xvfb_pid=$!
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         [ -s "$number_file" ] && break
         kill -0 "$xvfb_pid" 2>/dev/null || break
         sleep 0.05
@@ -25,6 +26,7 @@ xvfb_start() {
     rm -f "$number_file"
 }
 
+# Stops the server started by xvfb_start, by its process id.
 xvfb_stop() {
     if [ -n "${xvfb_pid:-}" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
