@@ -36,21 +36,29 @@ std::int32_t rowAt(float height, float k) {
 // Moves the window's edge past a piece already clipped to it: a floor-side piece
 // takes the bottom, a ceiling-side piece the top. A piece with no rows inside the
 // window leaves it as it is.
-void narrowWindow(std::uint8_t side, std::int32_t start, std::int32_t end) {
+void narrowWindow(ColumnState& state, std::uint8_t side, std::int32_t start, std::int32_t end) {
     if (side != floorSide) {
-        if (end > clipTop) {
-            clipTop = end;
+        if (end > state.top) {
+            state.top = end;
         }
-    } else if (start < clipBottom) {
-        clipBottom = start;
+    } else if (start < state.bottom) {
+        state.bottom = start;
     }
 }
 
-void drawFlatSpan(std::int32_t x, float height, std::uint8_t side, std::int32_t texture,
-                  std::int32_t key, std::int32_t start, std::int32_t end) {
-    start = std::max(start, clipTop);
-    end = std::min(end, clipBottom);
-    narrowWindow(side, start, end);
+// The texel of a flat needs bits 8 to 13 of ((t x d) >> 8) + o, which are bits 16
+// to 21 of t x d + o x 256. Low bits of sums and products do not depend on the
+// bits above them, so unsigned 32-bit arithmetic, which wraps instead of
+// overflowing, gives them exactly as 64-bit arithmetic would.
+std::uint32_t flatFixed(float value) {
+    return static_cast<std::uint32_t>(roundToInt(value * flatFixedOne));
+}
+
+void drawFlatSpan(ColumnState& state, std::int32_t x, float height, std::uint8_t side,
+                  std::int32_t texture, std::int32_t key, std::int32_t start, std::int32_t end) {
+    start = std::max(start, state.top);
+    end = std::min(end, state.bottom);
+    narrowWindow(state, side, start, end);
     FlatCacheEntry& entry = flatCache[key];
     if (!entry.valid) {
         fillFlatCache(key, height);
@@ -59,48 +67,49 @@ void drawFlatSpan(std::int32_t x, float height, std::uint8_t side, std::int32_t 
         return;
     }
     const float slope = columnSlopes[x];
-    // 64-bit products give the same low bits as the 32-bit products of the usual
-    // range and stay defined beyond it.
-    const std::int64_t dx = roundToInt((viewSide.x * slope + viewDir.x) * flatFixedOne);
-    const std::int64_t dy = roundToInt((viewSide.y * slope + viewDir.y) * flatFixedOne);
-    const std::int64_t ox = roundToInt(cameraPos.x * flatFixedOne);
-    const std::int64_t oy = roundToInt(cameraPos.y * flatFixedOne);
+    const std::uint32_t dx = flatFixed(viewSide.x * slope + viewDir.x);
+    const std::uint32_t dy = flatFixed(viewSide.y * slope + viewDir.y);
+    const std::uint32_t ox = flatFixed(cameraPos.x) << 8;
+    const std::uint32_t oy = flatFixed(cameraPos.y) << 8;
     const PackedPixel* texels = textures[texture].pixels;
-    PackedPixel* out = framebuffer + start * screenWidth + x;
-    for (std::int32_t r = start; r < end; ++r) {
-        const std::int64_t t = entry.rowDepth[r];
-        const std::int64_t wx = ((t * dx) >> 8) + ox;
-        const std::int64_t wy = ((t * dy) >> 8) + oy;
-        *out = texels[((wy >> 8) & textureMask) * textureSize + ((wx >> 8) & textureMask)];
-        out += screenWidth;
+    const std::int32_t* depth = entry.rowDepth + start;
+    const std::int32_t* const last = entry.rowDepth + end;
+    PackedPixel* out = state.pixels + start * screenWidth;
+    constexpr std::uint32_t rowBits = textureMask * textureSize;
+    for (; depth != last; ++depth, out += screenWidth) {
+        const std::uint32_t t = static_cast<std::uint32_t>(*depth);
+        const std::uint32_t wx = t * dx + ox;
+        const std::uint32_t wy = t * dy + oy;
+        *out = texels[((wy >> 10) & rowBits) | ((wx >> 16) & textureMask)];
     }
 }
 
-void drawWallPiece(std::int32_t x, std::int32_t y, float k, std::uint8_t side, std::int32_t texture,
-                   float u, std::int32_t start, std::int32_t end) {
+void drawWallPiece(ColumnState& state, std::int32_t y, float k, std::uint8_t side,
+                   std::int32_t texture, float u, std::int32_t start, std::int32_t end) {
     const PackedPixel* texels =
         textures[texture].pixels + (roundToInt(u) & textureMask) * textureSize;
     const float s = wallRowScale / k;
     // Texture row 0 sits on the boundary line y on both sides.
     float v = side != floorSide ? static_cast<float>(-y) * s : 0.0f;
-    if (start < clipTop) {
-        v = v + static_cast<float>(clipTop - start) * s;
-        start = clipTop;
+    if (start < state.top) {
+        v = v + static_cast<float>(state.top - start) * s;
+        start = state.top;
     }
-    if (end > clipBottom) {
-        end = clipBottom;
+    if (end > state.bottom) {
+        end = state.bottom;
     }
-    narrowWindow(side, start, end);
+    narrowWindow(state, side, start, end);
     if (start >= end) {
         return;
     }
-    const std::int64_t step = roundToInt(s * wallFixedOne);
-    std::int64_t vfix = roundToInt(v * wallFixedOne);
-    PackedPixel* out = framebuffer + start * screenWidth + x;
-    for (std::int32_t r = start; r < end; ++r) {
+    // Only bits 16 to 21 of the running sum are read: wrapping 32-bit arithmetic
+    // gives them as a wider sum would.
+    const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallFixedOne));
+    std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallFixedOne));
+    PackedPixel* out = state.pixels + start * screenWidth;
+    PackedPixel* const last = state.pixels + end * screenWidth;
+    for (; out != last; out += screenWidth, vfix += step) {
         *out = texels[(vfix >> 16) & textureMask];
-        vfix += step;
-        out += screenWidth;
     }
 }
 
@@ -112,6 +121,15 @@ std::int32_t projectRow(float height, float depth) {
 
 void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
                     std::int32_t texture, std::int32_t kind, float u, std::int32_t key) {
+    ColumnState state = {framebuffer + x, clipTop, clipBottom};
+    drawColumnPart(state, x, height, depth, side, texture, kind, u, key);
+    clipTop = state.top;
+    clipBottom = state.bottom;
+}
+
+void drawColumnPart(ColumnState& state, std::int32_t x, float height, float depth,
+                    std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
+                    std::int32_t key) {
     if (kind != wallPiece && kind != flatSpan) {
         return;
     }
@@ -120,9 +138,9 @@ void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side
     const std::int32_t start = side != floorSide ? 0 : y;
     const std::int32_t end = side != floorSide ? y : screenHeight;
     if (kind == flatSpan) {
-        drawFlatSpan(x, height, side, texture, key, start, end);
+        drawFlatSpan(state, x, height, side, texture, key, start, end);
     } else {
-        drawWallPiece(x, y, k, side, texture, u, start, end);
+        drawWallPiece(state, y, k, side, texture, u, start, end);
     }
 }
 
@@ -139,5 +157,14 @@ void fillFlatCache(std::int32_t key, float height) {
 void invalidateFlatCache() {
     for (FlatCacheEntry& entry : flatCache) {
         entry.valid = 0;
+    }
+}
+
+void prepareFlatCache() {
+    invalidateFlatCache();
+    const std::int32_t surfaces = std::min(2 * sectorCount, flatCacheEntries);
+    for (std::int32_t key = 0; key < surfaces; ++key) {
+        const Sector& sector = sectors[key / 2];
+        fillFlatCache(key, key % 2 == 0 ? sector.floorHeight : sector.ceilingHeight);
     }
 }
