@@ -3,6 +3,7 @@
 #include "renderer/FixedPoint.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Level.h"
+#include "renderer/SpanRows.h"
 
 #include <algorithm>
 
@@ -49,7 +50,8 @@ void narrowWindow(ColumnState& state, std::uint8_t side, std::int32_t start, std
 // The texel of a flat needs bits 8 to 13 of ((t x d) >> 8) + o, which are bits 16
 // to 21 of t x d + o x 256. Low bits of sums and products do not depend on the
 // bits above them, so unsigned 32-bit arithmetic, which wraps instead of
-// overflowing, gives them exactly as 64-bit arithmetic would.
+// overflowing, gives them exactly as 64-bit arithmetic would. Likewise the wall
+// rows' running sum, of which bits 16 to 21 are read.
 std::uint32_t flatFixed(float value) {
     return static_cast<std::uint32_t>(roundToInt(value * flatFixedOne));
 }
@@ -71,17 +73,8 @@ void drawFlatSpan(ColumnState& state, std::int32_t x, float height, std::uint8_t
     const std::uint32_t dy = flatFixed(viewSide.y * slope + viewDir.y);
     const std::uint32_t ox = flatFixed(cameraPos.x) << 8;
     const std::uint32_t oy = flatFixed(cameraPos.y) << 8;
-    const PackedPixel* texels = textures[texture].pixels;
-    const std::int32_t* depth = entry.rowDepth + start;
-    const std::int32_t* const last = entry.rowDepth + end;
-    PackedPixel* out = state.pixels + start * screenWidth;
-    constexpr std::uint32_t rowBits = textureMask * textureSize;
-    for (; depth != last; ++depth, out += screenWidth) {
-        const std::uint32_t t = static_cast<std::uint32_t>(*depth);
-        const std::uint32_t wx = t * dx + ox;
-        const std::uint32_t wy = t * dy + oy;
-        *out = texels[((wy >> 10) & rowBits) | ((wx >> 16) & textureMask)];
-    }
+    drawFlatRows(entry.rowDepth + start, end - start, textures[texture].pixels,
+                 {dx, dy, ox, oy}, state.pixels + start * screenWidth);
 }
 
 void drawWallPiece(ColumnState& state, std::int32_t y, float k, std::uint8_t side,
@@ -102,15 +95,9 @@ void drawWallPiece(ColumnState& state, std::int32_t y, float k, std::uint8_t sid
     if (start >= end) {
         return;
     }
-    // Only bits 16 to 21 of the running sum are read: wrapping 32-bit arithmetic
-    // gives them as a wider sum would.
     const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallFixedOne));
     std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallFixedOne));
-    PackedPixel* out = state.pixels + start * screenWidth;
-    PackedPixel* const last = state.pixels + end * screenWidth;
-    for (; out != last; out += screenWidth, vfix += step) {
-        *out = texels[(vfix >> 16) & textureMask];
-    }
+    drawWallRows(end - start, texels, {vfix, step}, state.pixels + start * screenWidth);
 }
 
 } // namespace

@@ -38,6 +38,16 @@ template <class Condition> bool spinUntil(Condition condition) {
     }
 }
 
+std::uint64_t frameWork(std::uint32_t frame, std::int32_t column) {
+    return static_cast<std::uint64_t>(frame) << 32 | static_cast<std::uint32_t>(column);
+}
+std::uint32_t frameOf(std::uint64_t work) {
+    return static_cast<std::uint32_t>(work >> 32);
+}
+std::int32_t columnOf(std::uint64_t work) {
+    return static_cast<std::int32_t>(work & 0xFFFFFFFFu);
+}
+
 } // namespace
 
 ColumnWorkers::ColumnWorkers(std::int32_t threads, std::int32_t columns, std::int32_t rangeSize,
@@ -54,7 +64,8 @@ ColumnWorkers::~ColumnWorkers() {
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         stopping_.store(true, std::memory_order_relaxed);
-        generation_.fetch_add(1, std::memory_order_release);
+        work_.store(frameWork(frameOf(work_.load(std::memory_order_relaxed)) + 1, columns_),
+                    std::memory_order_release);
     }
     frameStarted_.notify_all();
     for (std::thread& helper : helpers_) {
@@ -63,24 +74,23 @@ ColumnWorkers::~ColumnWorkers() {
 }
 
 std::int32_t ColumnWorkers::run() {
-    nextColumn_.store(0, std::memory_order_relaxed);
+    columnsDone_.store(0, std::memory_order_relaxed);
     deepest_.store(0, std::memory_order_relaxed);
-    if (!helpers_.empty()) {
-        busyHelpers_.store(static_cast<std::int32_t>(helpers_.size()), std::memory_order_relaxed);
-        {
-            // Under the lock, so that a helper about to sleep cannot miss the frame.
-            const std::lock_guard<std::mutex> lock(mutex_);
-            generation_.fetch_add(1, std::memory_order_release);
-        }
-        frameStarted_.notify_all();
+    const std::uint32_t frame = frameOf(work_.load(std::memory_order_relaxed)) + 1;
+    {
+        // Under the lock, so that a helper about to sleep cannot miss the frame. The
+        // release publishes everything the caller prepared for the frame.
+        const std::lock_guard<std::mutex> lock(mutex_);
+        work_.store(frameWork(frame, 0), std::memory_order_release);
     }
-    drawRanges();
-    const auto helpersDone = [this] {
-        return busyHelpers_.load(std::memory_order_acquire) == 0;
+    frameStarted_.notify_all();
+    drawRanges(frame);
+    const auto frameDone = [this] {
+        return columnsDone_.load(std::memory_order_acquire) == columns_;
     };
-    if (!spinUntil(helpersDone)) {
+    if (!spinUntil(frameDone)) {
         std::unique_lock<std::mutex> lock(mutex_);
-        helpersDone_.wait(lock, helpersDone);
+        frameDone_.wait(lock, frameDone);
     }
     return deepest_.load(std::memory_order_relaxed);
 }
@@ -89,35 +99,51 @@ void ColumnWorkers::helperLoop() {
     std::uint32_t seen = 0;
     while (true) {
         const auto frameStarted = [this, &seen] {
-            return generation_.load(std::memory_order_acquire) != seen;
+            return frameOf(work_.load(std::memory_order_acquire)) != seen;
         };
         if (!spinUntil(frameStarted)) {
             std::unique_lock<std::mutex> lock(mutex_);
             frameStarted_.wait(lock, frameStarted);
         }
-        seen = generation_.load(std::memory_order_acquire);
+        seen = frameOf(work_.load(std::memory_order_acquire));
         if (stopping_.load(std::memory_order_relaxed)) {
             return;
         }
-        drawRanges();
-        if (busyHelpers_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            helpersDone_.notify_one();
-        }
+        drawRanges(seen);
     }
 }
 
-void ColumnWorkers::drawRanges() {
+void ColumnWorkers::drawRanges(std::uint32_t frame) {
     std::int32_t deepest = 0;
+    std::int32_t drawn = 0;
+    std::uint64_t work = work_.load(std::memory_order_acquire);
     while (true) {
-        const std::int32_t first = nextColumn_.fetch_add(rangeSize_, std::memory_order_relaxed);
-        if (first >= columns_) {
+        // A helper that wakes late finds its frame finished or the next one under
+        // way, and takes nothing for a frame it has not seen prepared.
+        if (frameOf(work) != frame || columnOf(work) >= columns_) {
             break;
         }
-        deepest = std::max(deepest, task_(first, std::min(first + rangeSize_, columns_)));
+        if (!work_.compare_exchange_weak(work, work + static_cast<std::uint64_t>(rangeSize_),
+                                         std::memory_order_acq_rel,
+                                         std::memory_order_acquire)) {
+            continue;
+        }
+        const std::int32_t first = columnOf(work);
+        const std::int32_t end = std::min(first + rangeSize_, columns_);
+        deepest = std::max(deepest, task_(first, end));
+        drawn += end - first;
+        work = work_.load(std::memory_order_acquire);
+    }
+    if (drawn == 0) {
+        return;
     }
     std::int32_t known = deepest_.load(std::memory_order_relaxed);
     while (deepest > known &&
            !deepest_.compare_exchange_weak(known, deepest, std::memory_order_relaxed)) {
+    }
+    // The release hands the drawn pixels to the caller, which waits for all of them.
+    if (columnsDone_.fetch_add(drawn, std::memory_order_acq_rel) + drawn == columns_) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        frameDone_.notify_one();
     }
 }

@@ -9,9 +9,10 @@
 
 // Draws the columns of a frame on a fixed set of threads, started once: the caller
 // and threads - 1 helpers take ranges of columns from a shared counter until none
-// are left, so a thread the system holds back leaves its share to the others.
-// Helpers wait for the next frame by spinning a little, then sleeping, so that
-// frames drawn back to back do not pay for waking them.
+// are left. The caller waits only for ranges taken, not for helpers, so a helper
+// the system holds back leaves its share to the others. Helpers wait for the next
+// frame by spinning a little, then sleeping, so that frames drawn back to back do
+// not pay for waking them.
 class ColumnWorkers {
   public:
     // Draws columns [first, end) and returns the most sectors any of them visited.
@@ -32,19 +33,20 @@ class ColumnWorkers {
 
   private:
     void helperLoop();
-    void drawRanges();
+    void drawRanges(std::uint32_t frame);
 
     const std::int32_t columns_;
     const std::int32_t rangeSize_;
     const RangeTask task_;
     std::vector<std::thread> helpers_;
 
-    std::atomic<std::uint32_t> generation_{0}; // one step per frame
+    // The frame number in the high half and its next column to hand out in the low
+    // half: a range can only be taken for the frame being drawn.
+    std::atomic<std::uint64_t> work_{0};
     std::atomic<bool> stopping_{false};
-    std::atomic<std::int32_t> nextColumn_{0};
-    std::atomic<std::int32_t> busyHelpers_{0};
+    std::atomic<std::int32_t> columnsDone_{0};
     std::atomic<std::int32_t> deepest_{0};
     std::mutex mutex_;
     std::condition_variable frameStarted_;
-    std::condition_variable helpersDone_;
+    std::condition_variable frameDone_;
 };
