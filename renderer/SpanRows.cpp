@@ -9,22 +9,15 @@ constexpr std::uint32_t rowMask = textureMask << 6;
 
 using FlatRows = void (*)(const std::int32_t*, std::int32_t, const PackedPixel*, FlatRowStep,
                           PackedPixel*);
-using WallRows = void (*)(std::int32_t, const PackedPixel*, WallRowStep, PackedPixel*);
 
 // Chosen once, before main, from what the processor offers.
 const FlatRows flatRows = wideRowsAvailable() ? drawFlatRowsWide : drawFlatRowsPlain;
-const WallRows wallRows = wideRowsAvailable() ? drawWallRowsWide : drawWallRowsPlain;
 
 } // namespace
 
 void drawFlatRows(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
                   FlatRowStep step, PackedPixel* out) {
     flatRows(depths, count, texels, step, out);
-}
-
-void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step,
-                  PackedPixel* out) {
-    wallRows(count, column, step, out);
 }
 
 void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
@@ -37,8 +30,10 @@ void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const Pac
     }
 }
 
-void drawWallRowsPlain(std::int32_t count, const PackedPixel* column, WallRowStep step,
-                       PackedPixel* out) {
+// One add, shift and mask a row: eight lanes would only add the cost of spreading
+// them down the column.
+void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step,
+                  PackedPixel* out) {
     std::uint32_t v = step.vfix;
     for (std::int32_t i = 0; i < count; ++i, out += screenWidth, v += step.step) {
         *out = column[(v >> 16) & textureMask];

@@ -31,15 +31,11 @@ void drawFlatRows(const std::int32_t* depths, std::int32_t count, const PackedPi
 void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step,
                   PackedPixel* out);
 
-// The two ways each loop is done: one row at a time on any processor, and eight at
-// once where the processor has AVX2 (the one drawFlatRows and drawWallRows use when
-// it is present). Exposed so they can be checked against each other.
+// The two ways the flat loop is done: one row at a time on any processor, and
+// eight at once where the processor has AVX2 (the one drawFlatRows uses when it is
+// present). Exposed so they can be checked against each other.
 bool wideRowsAvailable();
 void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
                        FlatRowStep step, PackedPixel* out);
-void drawWallRowsPlain(std::int32_t count, const PackedPixel* column, WallRowStep step,
-                       PackedPixel* out);
 void drawFlatRowsWide(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
                       FlatRowStep step, PackedPixel* out);
-void drawWallRowsWide(std::int32_t count, const PackedPixel* column, WallRowStep step,
-                      PackedPixel* out);
