@@ -77,11 +77,11 @@ void drawFlatSpan(ColumnState& state, std::int32_t x, float height, std::uint8_t
                  {dx, dy, ox, oy}, state.pixels + start * screenWidth);
 }
 
-void drawWallPiece(ColumnState& state, std::int32_t y, float k, std::uint8_t side,
+// s is the piece's texture rows per screen row.
+void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t side,
                    std::int32_t texture, float u, std::int32_t start, std::int32_t end) {
     const PackedPixel* texels =
         textures[texture].pixels + (roundToInt(u) & textureMask) * textureSize;
-    const float s = wallRowScale / k;
     // Texture row 0 sits on the boundary line y on both sides.
     float v = side != floorSide ? static_cast<float>(-y) * s : 0.0f;
     if (start < state.top) {
@@ -98,6 +98,21 @@ void drawWallPiece(ColumnState& state, std::int32_t y, float k, std::uint8_t sid
     const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallFixedOne));
     std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallFixedOne));
     drawWallRows(end - start, texels, {vfix, step}, state.pixels + start * screenWidth);
+}
+
+// One piece, with the projection scale k of its depth and, for a wall piece, the
+// texture rows per screen row s, both worked out by the caller.
+void drawProjected(ColumnState& state, std::int32_t x, float height, float k, float s,
+                   std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
+                   std::int32_t key) {
+    const std::int32_t y = rowAt(height, k);
+    const std::int32_t start = side != floorSide ? 0 : y;
+    const std::int32_t end = side != floorSide ? y : screenHeight;
+    if (kind == flatSpan) {
+        drawFlatSpan(state, x, height, side, texture, key, start, end);
+    } else {
+        drawWallPiece(state, y, s, side, texture, u, start, end);
+    }
 }
 
 } // namespace
@@ -121,14 +136,23 @@ void drawColumnPart(ColumnState& state, std::int32_t x, float height, float dept
         return;
     }
     const float k = projectionScale(depth);
-    const std::int32_t y = rowAt(height, k);
-    const std::int32_t start = side != floorSide ? 0 : y;
-    const std::int32_t end = side != floorSide ? y : screenHeight;
-    if (kind == flatSpan) {
-        drawFlatSpan(state, x, height, side, texture, key, start, end);
-    } else {
-        drawWallPiece(state, y, k, side, texture, u, start, end);
-    }
+    const float s = kind == wallPiece ? wallRowScale / k : 0.0f;
+    drawProjected(state, x, height, k, s, side, texture, kind, u, key);
+}
+
+void drawHit(ColumnState& state, std::int32_t x, float depth, std::int32_t sectorIndex,
+             const Sector& sector, const Sector& behind, float u) {
+    const float k = projectionScale(depth);
+    const float s = wallRowScale / k;
+    drawProjected(state, x, sector.floorHeight, k, s, floorSide, sector.floorTexture, flatSpan,
+                  0.0f, 2 * sectorIndex);
+    drawProjected(state, x, sector.ceilingHeight, k, s, ceilingSide, sector.ceilingTexture,
+                  flatSpan, 0.0f, 2 * sectorIndex + 1);
+    // The visible wall pieces are the neighbour's floor and ceiling steps.
+    drawProjected(state, x, behind.floorHeight, k, s, floorSide, behind.wallTexture, wallPiece, u,
+                  0);
+    drawProjected(state, x, behind.ceilingHeight, k, s, ceilingSide, behind.wallTexture,
+                  wallPiece, u, 0);
 }
 
 void fillFlatCache(std::int32_t key, float height) {

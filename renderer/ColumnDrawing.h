@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/PixelTypes.h"
+#include "renderer/Level.h"
 #include "renderer/ScreenSize.h"
 
 #include <cstdint>
@@ -46,6 +47,14 @@ void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side
 void drawColumnPart(ColumnState& column, std::int32_t x, float height, float depth,
                     std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
                     std::int32_t key);
+
+// Draws what a column shows of one hit at the given depth, in this order: the
+// floor and ceiling spans of the sector (index sectorIndex) and the lower and upper
+// wall pieces, the floor and ceiling steps of the sector behind the wall, at
+// horizontal texture coordinate u. The same as four drawColumnPart calls, with the
+// projection worked out once.
+void drawHit(ColumnState& state, std::int32_t x, float depth, std::int32_t sectorIndex,
+             const Sector& sector, const Sector& behind, float u);
 
 // Fills flatCache[key] for a surface at the given height and marks it valid.
 void fillFlatCache(std::int32_t key, float height);

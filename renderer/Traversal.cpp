@@ -51,18 +51,8 @@ std::int32_t traverse(ColumnState& state, std::int32_t column, std::int32_t s, c
     }
     const Wall& wall = *nearest.wall;
     const Sector& behind = wall.neighbour == -1 ? solidSector : sectors[wall.neighbour];
-    const float depth = nearest.depth;
-    const float u = nearest.hit.along * 16.0f;
 
-    drawColumnPart(state, column, sector.floorHeight, depth, floorSide, sector.floorTexture, flatSpan,
-                   0.0f, 2 * s);
-    drawColumnPart(state, column, sector.ceilingHeight, depth, ceilingSide, sector.ceilingTexture,
-                   flatSpan, 0.0f, 2 * s + 1);
-    // The visible wall pieces are the neighbour's floor and ceiling steps.
-    drawColumnPart(state, column, behind.floorHeight, depth, floorSide, behind.wallTexture,
-                   wallPiece, u, 0);
-    drawColumnPart(state, column, behind.ceilingHeight, depth, ceilingSide, behind.wallTexture,
-                   wallPiece, u, 0);
+    drawHit(state, column, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
 
     if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
         return 1;
