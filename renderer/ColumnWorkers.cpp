@@ -9,9 +9,10 @@
 
 namespace {
 
-// About as long as a few frames: long enough to catch the next frame of a loop
-// that draws without pause, short enough not to hold a core for a program that
-// waits between frames.
+// A few microseconds of polling catch the next frame of a loop that draws without
+// pause; after that the thread offers its core to others (on a busy machine that
+// may be the very thread it waits for), and after about a frame it sleeps.
+constexpr auto pollLimit = std::chrono::microseconds(20);
 constexpr auto spinLimit = std::chrono::microseconds(200);
 
 void relax() {
@@ -24,7 +25,7 @@ void relax() {
 
 // Polls until the condition holds or the spin time is up; true when it holds.
 template <class Condition> bool spinUntil(Condition condition) {
-    const auto until = std::chrono::steady_clock::now() + spinLimit;
+    const auto started = std::chrono::steady_clock::now();
     while (true) {
         for (int i = 0; i < 64; ++i) {
             if (condition()) {
@@ -32,8 +33,12 @@ template <class Condition> bool spinUntil(Condition condition) {
             }
             relax();
         }
-        if (std::chrono::steady_clock::now() >= until) {
+        const auto spent = std::chrono::steady_clock::now() - started;
+        if (spent >= spinLimit) {
             return condition();
+        }
+        if (spent >= pollLimit) {
+            std::this_thread::yield();
         }
     }
 }
