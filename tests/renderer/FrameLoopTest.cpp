@@ -115,7 +115,9 @@ TEST_F(FrameLoopTest, ColumnsFromAnySectorAreTheSameOnSeveralThreads) {
     for (std::int32_t threads : {2, 3}) {
         setFrameThreads(threads);
         pixels.assign(screenPixels, untouched);
+        const std::size_t before = allocations;
         drawColumns();
+        EXPECT_EQ(allocations, before) << "frames on threads allocate nothing";
         EXPECT_EQ(pixels, alone) << threads << " threads";
     }
     setFrameThreads(1);
