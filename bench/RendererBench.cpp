@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr int batches = 30;
-constexpr int framesPerBatch = 50;
+constexpr int batches = 100;
+constexpr int framesPerBatch = 10;
 
 std::vector<PackedPixel> pixels(screenPixels, 0);
 
