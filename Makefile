@@ -2,7 +2,7 @@
 # needs first (scripts/setup), so a fresh Debian machine needs nothing by hand.
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build build-asan win32 win64 run test test-native test-asan test-win32 test-win64 render bench fuzz clean
+.PHONY: setup build build-asan build-tsan test-tsan win32 win64 run test test-native test-asan test-win32 test-win64 render bench fuzz clean
 
 setup:
 	@scripts/setup
@@ -14,6 +14,11 @@ build: setup
 build-asan: setup
 	@cmake --preset linux-asan >/dev/null
 	@cmake --build --preset linux-asan -j $(JOBS)
+
+# Only what the ThreadSanitizer run needs: the renderer, its tests and the tool.
+build-tsan: setup
+	@cmake --preset linux-tsan >/dev/null
+	@cmake --build --preset linux-tsan -j $(JOBS)
 
 win32: setup
 	@cmake --preset win32 >/dev/null
@@ -40,6 +45,9 @@ test-native: build
 
 test-asan: build-asan
 	@ctest --preset linux-asan -j $(JOBS) -LE slow
+
+test-tsan: build-tsan
+	@ctest --preset linux-tsan -j $(JOBS)
 
 # Each builds its own programs; test-win32 builds and then skips its run (status 77,
 # fine here) where this machine cannot run 32-bit programs (DUSKHALL_RUN_32BIT=yes|no

@@ -16,13 +16,15 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
 
 constexpr const char* usage = "usage: duskhall-render [--textures DIR] [--frames N] "
-                              "[--crc F1,F2,...] [--png F:FILE]... [--bench]";
+                              "[--crc F1,F2,...] [--png F:FILE]... [--bench] [--threads N]";
 constexpr long long defaultBenchFrames = 1000;
+constexpr long long maxThreads = 64;
 
 struct PngRequest {
     long long frame;
@@ -35,6 +37,7 @@ struct Options {
     std::vector<long long> crcFrames;
     std::vector<PngRequest> pngs;
     bool bench = false;
+    long long threads = std::max(1u, std::thread::hardware_concurrency()); // 1: no helpers
 };
 
 // A frame number or count: decimal digits only, 1 up to 2^31 - 1.
@@ -91,6 +94,10 @@ bool parseArguments(int argc, char** argv, Options& options) {
             }
         } else if (arg == "--crc" && hasValue) {
             if (!parseCrcList(argv[++i], options.crcFrames)) {
+                return false;
+            }
+        } else if (arg == "--threads" && hasValue) {
+            if (!parseCount(argv[++i], options.threads) || options.threads > maxThreads) {
                 return false;
             }
         } else if (arg == "--png" && hasValue) {
@@ -153,6 +160,7 @@ int main(int argc, char** argv) {
     std::vector<PackedPixel> pixels(screenPixels, 0);
     buildLevel();
     prepareFrames(pixels.data());
+    setFrameThreads(static_cast<std::int32_t>(options.threads));
 
     int status = 0;
     std::chrono::steady_clock::duration drawing{};
@@ -182,6 +190,7 @@ int main(int argc, char** argv) {
                     seconds, seconds > 0.0 ? frames / seconds : 0.0,
                     seconds * 1e9 / (frames * screenPixels));
     }
+    setFrameThreads(1);
     freeLevel();
     HKFreeAll();
     return status;

@@ -3,6 +3,7 @@
 #include "renderer/FixedPoint.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Level.h"
+#include "renderer/SpanRows.h"
 
 #include <algorithm>
 
@@ -36,21 +37,30 @@ std::int32_t rowAt(float height, float k) {
 // Moves the window's edge past a piece already clipped to it: a floor-side piece
 // takes the bottom, a ceiling-side piece the top. A piece with no rows inside the
 // window leaves it as it is.
-void narrowWindow(std::uint8_t side, std::int32_t start, std::int32_t end) {
+void narrowWindow(ColumnState& state, std::uint8_t side, std::int32_t start, std::int32_t end) {
     if (side != floorSide) {
-        if (end > clipTop) {
-            clipTop = end;
+        if (end > state.top) {
+            state.top = end;
         }
-    } else if (start < clipBottom) {
-        clipBottom = start;
+    } else if (start < state.bottom) {
+        state.bottom = start;
     }
 }
 
-void drawFlatSpan(std::int32_t x, float height, std::uint8_t side, std::int32_t texture,
-                  std::int32_t key, std::int32_t start, std::int32_t end) {
-    start = std::max(start, clipTop);
-    end = std::min(end, clipBottom);
-    narrowWindow(side, start, end);
+// The texel of a flat needs bits 8 to 13 of ((t x d) >> 8) + o, which are bits 16
+// to 21 of t x d + o x 256. Low bits of sums and products do not depend on the
+// bits above them, so unsigned 32-bit arithmetic, which wraps instead of
+// overflowing, gives them exactly as 64-bit arithmetic would. Likewise the wall
+// rows' running sum, of which bits 16 to 21 are read.
+std::uint32_t flatFixed(float value) {
+    return static_cast<std::uint32_t>(roundToInt(value * flatFixedOne));
+}
+
+void drawFlatSpan(ColumnState& state, std::int32_t x, float height, std::uint8_t side,
+                  std::int32_t texture, std::int32_t key, std::int32_t start, std::int32_t end) {
+    start = std::max(start, state.top);
+    end = std::min(end, state.bottom);
+    narrowWindow(state, side, start, end);
     FlatCacheEntry& entry = flatCache[key];
     if (!entry.valid) {
         fillFlatCache(key, height);
@@ -59,48 +69,49 @@ void drawFlatSpan(std::int32_t x, float height, std::uint8_t side, std::int32_t 
         return;
     }
     const float slope = columnSlopes[x];
-    // 64-bit products give the same low bits as the 32-bit products of the usual
-    // range and stay defined beyond it.
-    const std::int64_t dx = roundToInt((viewSide.x * slope + viewDir.x) * flatFixedOne);
-    const std::int64_t dy = roundToInt((viewSide.y * slope + viewDir.y) * flatFixedOne);
-    const std::int64_t ox = roundToInt(cameraPos.x * flatFixedOne);
-    const std::int64_t oy = roundToInt(cameraPos.y * flatFixedOne);
-    const PackedPixel* texels = textures[texture].pixels;
-    PackedPixel* out = framebuffer + start * screenWidth + x;
-    for (std::int32_t r = start; r < end; ++r) {
-        const std::int64_t t = entry.rowDepth[r];
-        const std::int64_t wx = ((t * dx) >> 8) + ox;
-        const std::int64_t wy = ((t * dy) >> 8) + oy;
-        *out = texels[((wy >> 8) & textureMask) * textureSize + ((wx >> 8) & textureMask)];
-        out += screenWidth;
-    }
+    const std::uint32_t dx = flatFixed(viewSide.x * slope + viewDir.x);
+    const std::uint32_t dy = flatFixed(viewSide.y * slope + viewDir.y);
+    const std::uint32_t ox = flatFixed(cameraPos.x) << 8;
+    const std::uint32_t oy = flatFixed(cameraPos.y) << 8;
+    drawFlatRows(entry.rowDepth + start, end - start, textures[texture].pixels,
+                 {dx, dy, ox, oy}, state.pixels + start * screenWidth);
 }
 
-void drawWallPiece(std::int32_t x, std::int32_t y, float k, std::uint8_t side, std::int32_t texture,
-                   float u, std::int32_t start, std::int32_t end) {
+// s is the piece's texture rows per screen row.
+void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t side,
+                   std::int32_t texture, float u, std::int32_t start, std::int32_t end) {
     const PackedPixel* texels =
         textures[texture].pixels + (roundToInt(u) & textureMask) * textureSize;
-    const float s = wallRowScale / k;
     // Texture row 0 sits on the boundary line y on both sides.
     float v = side != floorSide ? static_cast<float>(-y) * s : 0.0f;
-    if (start < clipTop) {
-        v = v + static_cast<float>(clipTop - start) * s;
-        start = clipTop;
+    if (start < state.top) {
+        v = v + static_cast<float>(state.top - start) * s;
+        start = state.top;
     }
-    if (end > clipBottom) {
-        end = clipBottom;
+    if (end > state.bottom) {
+        end = state.bottom;
     }
-    narrowWindow(side, start, end);
+    narrowWindow(state, side, start, end);
     if (start >= end) {
         return;
     }
-    const std::int64_t step = roundToInt(s * wallFixedOne);
-    std::int64_t vfix = roundToInt(v * wallFixedOne);
-    PackedPixel* out = framebuffer + start * screenWidth + x;
-    for (std::int32_t r = start; r < end; ++r) {
-        *out = texels[(vfix >> 16) & textureMask];
-        vfix += step;
-        out += screenWidth;
+    const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallFixedOne));
+    std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallFixedOne));
+    drawWallRows(end - start, texels, {vfix, step}, state.pixels + start * screenWidth);
+}
+
+// One piece, with the projection scale k of its depth and, for a wall piece, the
+// texture rows per screen row s, both worked out by the caller.
+void drawProjected(ColumnState& state, std::int32_t x, float height, float k, float s,
+                   std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
+                   std::int32_t key) {
+    const std::int32_t y = rowAt(height, k);
+    const std::int32_t start = side != floorSide ? 0 : y;
+    const std::int32_t end = side != floorSide ? y : screenHeight;
+    if (kind == flatSpan) {
+        drawFlatSpan(state, x, height, side, texture, key, start, end);
+    } else {
+        drawWallPiece(state, y, s, side, texture, u, start, end);
     }
 }
 
@@ -112,18 +123,36 @@ std::int32_t projectRow(float height, float depth) {
 
 void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
                     std::int32_t texture, std::int32_t kind, float u, std::int32_t key) {
+    ColumnState state = {framebuffer + x, clipTop, clipBottom};
+    drawColumnPart(state, x, height, depth, side, texture, kind, u, key);
+    clipTop = state.top;
+    clipBottom = state.bottom;
+}
+
+void drawColumnPart(ColumnState& state, std::int32_t x, float height, float depth,
+                    std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
+                    std::int32_t key) {
     if (kind != wallPiece && kind != flatSpan) {
         return;
     }
     const float k = projectionScale(depth);
-    const std::int32_t y = rowAt(height, k);
-    const std::int32_t start = side != floorSide ? 0 : y;
-    const std::int32_t end = side != floorSide ? y : screenHeight;
-    if (kind == flatSpan) {
-        drawFlatSpan(x, height, side, texture, key, start, end);
-    } else {
-        drawWallPiece(x, y, k, side, texture, u, start, end);
-    }
+    const float s = kind == wallPiece ? wallRowScale / k : 0.0f;
+    drawProjected(state, x, height, k, s, side, texture, kind, u, key);
+}
+
+void drawHit(ColumnState& state, std::int32_t x, float depth, std::int32_t sectorIndex,
+             const Sector& sector, const Sector& behind, float u) {
+    const float k = projectionScale(depth);
+    const float s = wallRowScale / k;
+    drawProjected(state, x, sector.floorHeight, k, s, floorSide, sector.floorTexture, flatSpan,
+                  0.0f, 2 * sectorIndex);
+    drawProjected(state, x, sector.ceilingHeight, k, s, ceilingSide, sector.ceilingTexture,
+                  flatSpan, 0.0f, 2 * sectorIndex + 1);
+    // The visible wall pieces are the neighbour's floor and ceiling steps.
+    drawProjected(state, x, behind.floorHeight, k, s, floorSide, behind.wallTexture, wallPiece, u,
+                  0);
+    drawProjected(state, x, behind.ceilingHeight, k, s, ceilingSide, behind.wallTexture,
+                  wallPiece, u, 0);
 }
 
 void fillFlatCache(std::int32_t key, float height) {
@@ -139,5 +168,14 @@ void fillFlatCache(std::int32_t key, float height) {
 void invalidateFlatCache() {
     for (FlatCacheEntry& entry : flatCache) {
         entry.valid = 0;
+    }
+}
+
+void prepareFlatCache() {
+    invalidateFlatCache();
+    const std::int32_t surfaces = std::min(2 * sectorCount, flatCacheEntries);
+    for (std::int32_t key = 0; key < surfaces; ++key) {
+        const Sector& sector = sectors[key / 2];
+        fillFlatCache(key, key % 2 == 0 ? sector.floorHeight : sector.ceilingHeight);
     }
 }

@@ -1,10 +1,20 @@
 #pragma once
 
+#include "convert/PixelTypes.h"
+#include "renderer/Level.h"
 #include "renderer/ScreenSize.h"
 
 #include <cstdint>
 
-// The open rows of the column being drawn: [clipTop, clipBottom).
+// One column being drawn: where its pixels go and its open rows [top, bottom).
+// Each column has its own, so columns can be drawn on several threads at once.
+struct ColumnState {
+    PackedPixel* pixels; // the column's pixel in row 0; rows are screenWidth apart
+    std::int32_t top;
+    std::int32_t bottom;
+};
+
+// The window of the column drawn through the single-column calls below.
 extern std::int32_t clipTop;
 extern std::int32_t clipBottom;
 
@@ -32,9 +42,27 @@ std::int32_t projectRow(float height, float depth);
 // ceiling side rows from the top down to the line.
 void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
                     std::int32_t texture, std::int32_t kind, float u, std::int32_t key);
+// The same, into the given column and window instead of the framebuffer's column x
+// and clipTop to clipBottom; x still picks the column's ray.
+void drawColumnPart(ColumnState& column, std::int32_t x, float height, float depth,
+                    std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
+                    std::int32_t key);
+
+// Draws what a column shows of one hit at the given depth, in this order: the
+// floor and ceiling spans of the sector (index sectorIndex) and the lower and upper
+// wall pieces, the floor and ceiling steps of the sector behind the wall, at
+// horizontal texture coordinate u. The same as four drawColumnPart calls, with the
+// projection worked out once.
+void drawHit(ColumnState& state, std::int32_t x, float depth, std::int32_t sectorIndex,
+             const Sector& sector, const Sector& behind, float u);
 
 // Fills flatCache[key] for a surface at the given height and marks it valid.
 void fillFlatCache(std::int32_t key, float height);
 
 // Forgets every cached surface; the eye height and sector 1 move every frame.
 void invalidateFlatCache();
+
+// Forgets every cached surface and fills the floor and ceiling of every sector
+// for the current eye height, so that columns drawn on several threads only read
+// the cache. The depths are those a lazy fill would give.
+void prepareFlatCache();

@@ -1,12 +1,15 @@
 #include "renderer/FrameLoop.h"
 
 #include "renderer/ColumnDrawing.h"
+#include "renderer/ColumnWorkers.h"
 #include "renderer/FixedPoint.h"
 #include "renderer/Level.h"
 #include "renderer/Ray.h"
 #include "renderer/Traversal.h"
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 Vec3 cameraPos = {0.0f, 0.0f, 0.0f};
 std::int32_t cameraSector = 0;
@@ -25,6 +28,21 @@ constexpr float rowSlopeStep = 0.0062499996f; // bits 0x3BCCCCCC
 constexpr float columnSlopeStep = 0.00625f;   // bits 0x3BCCCCCD
 constexpr float startTime = 5.0f;
 constexpr float timeStep = 0.01f;
+// Sixteen pixels of a row are one cache line: threads drawing neighbouring ranges
+// then rarely write to the same line.
+constexpr std::int32_t columnsPerRange = 16;
+
+std::unique_ptr<ColumnWorkers> workers;
+
+std::int32_t drawColumnRange(std::int32_t first, std::int32_t end) {
+    std::int32_t deepest = 0;
+    for (std::int32_t j = first; j < end; ++j) {
+        const Ray ray = {cameraPos, viewDir + viewSide * columnSlopes[j]};
+        ColumnState state = {framebuffer + j, 0, screenHeight};
+        deepest = std::max(deepest, renderColumn(state, j, cameraSector, ray));
+    }
+    return deepest;
+}
 
 } // namespace
 
@@ -49,27 +67,45 @@ void updateCamera() {
     viewDir.x = cosineOf(angle);
     viewDir.y = sineOf(angle);
     viewSide = Vec3(sineOf(angle), -viewDir.x, 0.0f);
+}
 
-    // Sector 1's room keeps its height of 2.5 while its floor rises and falls.
-    const float lift = std::fabs(2.0f * sineOf(time * 1.9f));
-    if (sectors != nullptr) {
-        sectors[1].floorHeight = lift - 0.5f;
-        sectors[1].ceilingHeight = lift + 2.0f;
+void prepareFrame() {
+    if (sectors == nullptr) {
+        invalidateFlatCache();
+        return;
     }
+    // Sector 1's room keeps its height of 2.5 while its floor rises and falls.
+    const float lift = std::fabs(2.0f * sineOf(animationTime * 1.9f));
+    sectors[1].floorHeight = lift - 0.5f;
+    sectors[1].ceilingHeight = lift + 2.0f;
+    prepareFlatCache();
+}
+
+void drawColumns() {
+    if (framebuffer == nullptr || sectors == nullptr) {
+        return;
+    }
+    const std::int32_t deepest =
+        workers != nullptr ? workers->run() : drawColumnRange(0, screenWidth);
+    deepestColumnVisits = std::max(deepestColumnVisits, deepest);
 }
 
 void drawFrame() {
     viewDir.z = 0.0f;
     animationTime = animationTime + timeStep;
     updateCamera();
-    invalidateFlatCache();
-    if (framebuffer == nullptr || sectors == nullptr) {
-        return;
+    prepareFrame();
+    drawColumns();
+}
+
+void setFrameThreads(std::int32_t threads) {
+    workers.reset();
+    if (threads > 1) {
+        workers = std::make_unique<ColumnWorkers>(threads, screenWidth, columnsPerRange,
+                                                  drawColumnRange);
     }
-    for (std::int32_t j = 0; j < screenWidth; ++j) {
-        const Ray ray = {cameraPos, viewDir + viewSide * columnSlopes[j]};
-        clipTop = 0;
-        clipBottom = screenHeight;
-        renderColumn(j, cameraSector, ray);
-    }
+}
+
+std::int32_t frameThreads() {
+    return workers != nullptr ? workers->threadCount() : 1;
 }

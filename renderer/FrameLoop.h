@@ -8,7 +8,7 @@
 
 // Camera and clock of the scripted animation; rewritten at the start of every frame.
 extern Vec3 cameraPos;            // z is the eye height
-extern std::int32_t cameraSector; // the camera never leaves sector 0
+extern std::int32_t cameraSector; // the scripted camera never leaves sector 0
 extern Vec3 viewDir;              // (cos A, sin A, 0) for the view angle A
 extern Vec3 viewSide;             // viewDir turned by -90 degrees
 extern float animationTime;       // the clock, advanced by 0.01 per frame
@@ -20,10 +20,23 @@ extern PackedPixel* framebuffer; // 320 x 240, row-major; borrowed from the call
 // the framebuffer every later frame draws into (null draws nothing).
 void prepareFrames(PackedPixel* target);
 
-// Advances the clock, moves the camera and sector 1's floor and ceiling, forgets
-// the flat depths of the previous frame and draws all 320 columns.
+// One frame of the animation: advances the clock, then updateCamera, prepareFrame
+// and drawColumns.
 void drawFrame();
 
-// The camera, view vectors and sector 1 heights of the current clock value; the
-// first half of drawFrame, exposed so the scripted path can be checked alone.
+// The scripted camera and view vectors of the current clock value.
 void updateCamera();
+
+// What every column of a frame shares, done before any column is drawn: sector
+// 1's floor and ceiling for the current clock value and the flat depths for the
+// current eye height.
+void prepareFrame();
+
+// Draws all 320 columns from the current camera, view and camera sector, on the
+// threads set by setFrameThreads; raises deepestColumnVisits.
+void drawColumns();
+
+// Draws the columns of later frames on this many threads (at least 1; 1 draws on
+// the caller's thread alone). The helper threads start here, not per frame.
+void setFrameThreads(std::int32_t threads);
+std::int32_t frameThreads();

@@ -3,17 +3,19 @@
 #include "renderer/Housekeeping.h"
 #include "renderer/PngLoader.h"
 
+#include <cmath>
 #include <cstddef>
 
 Texture* textures = nullptr;
 Vec3* vertices = nullptr;
 Sector* sectors = nullptr;
+std::int32_t sectorCount = 0;
 Sector solidSector = {};
 
 namespace {
 
 constexpr int vertexCount = 7;
-constexpr int sectorCount = 2;
+constexpr int builtSectors = 2;
 
 // Load order fixes the texture indices the sectors refer to; the first three are
 // wall textures and are stored column by column.
@@ -22,7 +24,8 @@ constexpr const char* textureFiles[textureCount] = {
 };
 constexpr int wallTextureCount = 3;
 
-struct WallSpec {
+// A wall of the built-in level: its end points as vertex indices.
+struct WallDescription {
     int a;
     int b;
     std::int32_t neighbour;
@@ -30,22 +33,21 @@ struct WallSpec {
 
 // The outer box runs counter-clockwise and the triangle's portals clockwise, so
 // every wall of sector 0 faces into it.
-constexpr WallSpec sector0Walls[] = {
+constexpr WallDescription sector0Walls[] = {
     {0, 1, -1}, {1, 2, -1}, {2, 3, -1}, {3, 0, -1}, {5, 4, 1}, {6, 5, 1}, {4, 6, 1},
 };
 // The triangle runs counter-clockwise: its walls face inwards.
-constexpr WallSpec sector1Walls[] = {
+constexpr WallDescription sector1Walls[] = {
     {4, 5, 0},
     {5, 6, 0},
     {6, 4, 0},
 };
 
-template <std::size_t N> Wall* buildWalls(const WallSpec (&specs)[N]) {
+template <std::size_t N> Wall* buildWalls(const WallDescription (&descriptions)[N]) {
     Wall* walls = new Wall[N];
     for (std::size_t i = 0; i < N; ++i) {
-        walls[i].a = vertices[specs[i].a];
-        walls[i].b = vertices[specs[i].b];
-        walls[i].neighbour = specs[i].neighbour;
+        walls[i] = Wall(vertices[descriptions[i].a], vertices[descriptions[i].b],
+                        descriptions[i].neighbour);
     }
     return walls;
 }
@@ -63,6 +65,16 @@ void setSector(Sector& sector, std::int32_t wallCount, Wall* walls, float floorH
 }
 
 } // namespace
+
+void Wall::setEnds(Vec3 start, Vec3 end) {
+    a = start;
+    b = end;
+    // The same single-precision steps the hit test used to take for every ray.
+    const Vec3 d = b - a;
+    length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    unit = d * (1.0f / length);
+    normal = Vec3(-unit.y, unit.x, 0.0f);
+}
 
 void buildLevel() {
     textures = new Texture[textureCount]();
@@ -89,7 +101,8 @@ void buildLevel() {
     vertices[5] = Vec3(2.0f, 4.0f, 0.0f);
     vertices[6] = Vec3(2.0f, -4.0f, 0.0f);
 
-    sectors = new Sector[sectorCount]();
+    sectors = new Sector[builtSectors]();
+    sectorCount = builtSectors;
     setSector(sectors[0], 7, buildWalls(sector0Walls), 0.0f, 3.0f, 1, 3, 5);
     setSector(sectors[1], 3, buildWalls(sector1Walls), -0.2f, 2.5f, 2, 4, 6);
 }
@@ -102,6 +115,7 @@ void freeLevel() {
     }
     delete[] sectors;
     sectors = nullptr;
+    sectorCount = 0;
     delete[] vertices;
     vertices = nullptr;
     delete[] textures;

@@ -15,6 +15,18 @@ struct Wall {
     Vec3 a;
     Vec3 b;
     std::int32_t neighbour; // -1 for a solid wall
+
+    // Derived from a and b once instead of for every ray; whatever moves a wall's
+    // end points calls setEnds so these stay in step.
+    Vec3 unit;    // (b - a) / length
+    Vec3 normal;  // unit turned by +90 degrees: points to the front side
+    float length; // |b - a|
+
+    Wall() = default;
+    Wall(Vec3 start, Vec3 end, std::int32_t neighbourSector) : neighbour(neighbourSector) {
+        setEnds(start, end);
+    }
+    void setEnds(Vec3 start, Vec3 end);
 };
 
 struct Sector {
@@ -31,7 +43,8 @@ constexpr int textureCount = 7;
 
 extern Texture* textures;  // textureCount records
 extern Vec3* vertices;     // 7 points, used to fill the walls
-extern Sector* sectors;    // 2 records
+extern Sector* sectors;    // sectorCount records
+extern std::int32_t sectorCount;
 extern Sector solidSector; // neighbour of every solid wall
 
 // Loads the seven textures from the working directory and builds the level.

@@ -3,7 +3,7 @@
 #include "renderer/ColumnDrawing.h"
 #include "renderer/FrameLoop.h"
 
-#include <cmath>
+#include <algorithm>
 
 std::int32_t lastColumnVisits = 0;
 std::int32_t deepestColumnVisits = 0;
@@ -38,44 +38,34 @@ NearestHit findNearestWall(const Sector& sector, const Ray& ray) {
     return nearest;
 }
 
-void traverse(std::int32_t column, std::int32_t s, const Ray& ray, std::int32_t visitsLeft) {
-    ++lastColumnVisits;
+// Returns the number of sectors visited.
+std::int32_t traverse(ColumnState& state, std::int32_t column, std::int32_t s, const Ray& ray,
+                      std::int32_t visitsLeft) {
     const Sector& sector = sectors[s];
     if (sector.wallCount < 1) {
-        return;
+        return 1;
     }
     const NearestHit nearest = findNearestWall(sector, ray);
     if (nearest.wall == nullptr) {
-        return; // the open rows keep the previous frame's pixels
+        return 1; // the open rows keep the previous frame's pixels
     }
     const Wall& wall = *nearest.wall;
     const Sector& behind = wall.neighbour == -1 ? solidSector : sectors[wall.neighbour];
-    const float depth = nearest.depth;
-    const float u = nearest.hit.along * 16.0f;
 
-    drawColumnPart(column, sector.floorHeight, depth, floorSide, sector.floorTexture, flatSpan,
-                   0.0f, 2 * s);
-    drawColumnPart(column, sector.ceilingHeight, depth, ceilingSide, sector.ceilingTexture,
-                   flatSpan, 0.0f, 2 * s + 1);
-    // The visible wall pieces are the neighbour's floor and ceiling steps.
-    drawColumnPart(column, behind.floorHeight, depth, floorSide, behind.wallTexture, wallPiece, u,
-                   0);
-    drawColumnPart(column, behind.ceilingHeight, depth, ceilingSide, behind.wallTexture, wallPiece,
-                   u, 0);
+    drawHit(state, column, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
 
-    if (clipTop == clipBottom || wall.neighbour == -1 || visitsLeft <= 1) {
-        return;
+    if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
+        return 1;
     }
-    traverse(column, wall.neighbour, Ray{nearest.hit.point, ray.direction}, visitsLeft - 1);
+    return 1 + traverse(state, column, wall.neighbour, Ray{nearest.hit.point, ray.direction},
+                        visitsLeft - 1);
 }
 
 } // namespace
 
 bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
-    const Vec3 d = wall.b - wall.a;
-    const float length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
-    const Vec3 unit = d * (1.0f / length);
-    const Vec3 normal = {-unit.y, unit.x, 0.0f};
+    const Vec3& unit = wall.unit;
+    const Vec3& normal = wall.normal;
 
     // A ray moving towards the front side could only meet the wall from behind.
     const float facing = dot(normal, -ray.direction);
@@ -89,7 +79,7 @@ bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
     }
     // A ray parallel to the wall gives an infinite or NaN position: no usable hit.
     const float along = inFront * dot(unit, ray.direction) / facing + dot(unit, fromStart);
-    if (along < 0.0f || along > length) {
+    if (along < 0.0f || along > wall.length) {
         return false;
     }
     hit.point = wall.a + unit * along;
@@ -97,10 +87,15 @@ bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
     return true;
 }
 
+std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
+                          const Ray& ray) {
+    return traverse(state, column, sector, ray, maxSectorVisits);
+}
+
 void renderColumn(std::int32_t column, std::int32_t sector, Ray ray) {
-    lastColumnVisits = 0;
-    traverse(column, sector, ray, maxSectorVisits);
-    if (lastColumnVisits > deepestColumnVisits) {
-        deepestColumnVisits = lastColumnVisits;
-    }
+    ColumnState state = {framebuffer + column, clipTop, clipBottom};
+    lastColumnVisits = renderColumn(state, column, sector, ray);
+    clipTop = state.top;
+    clipBottom = state.bottom;
+    deepestColumnVisits = std::max(deepestColumnVisits, lastColumnVisits);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "renderer/ColumnDrawing.h"
 #include "renderer/Level.h"
 #include "renderer/Ray.h"
 
@@ -27,5 +28,10 @@ extern std::int32_t deepestColumnVisits;
 bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit);
 
 // Draws one screen column by following the ray from sector to sector through portals
-// while part of the column is still open.
+// while part of the column is still open, in the window clipTop to clipBottom;
+// sets lastColumnVisits and raises deepestColumnVisits.
 void renderColumn(std::int32_t column, std::int32_t sector, Ray ray);
+// The same into a column and window of the caller's own, touching no shared state;
+// returns the number of sectors visited.
+std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
+                          const Ray& ray);

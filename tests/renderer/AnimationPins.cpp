@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <vector>
 
-void expectPinnedFrames(long lastFrame) {
+void expectPinnedFrames(long lastFrame, std::int32_t threads) {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::path(DUSKHALL_SOURCE_DIR) / "assets");
     buildLevel();
@@ -21,6 +21,8 @@ void expectPinnedFrames(long lastFrame) {
     std::vector<std::uint32_t> frameCrcs;
     frameCrcs.reserve(static_cast<std::size_t>(lastFrame));
     prepareFrames(pixels.data());
+    setFrameThreads(threads);
+    EXPECT_EQ(frameThreads(), threads);
     std::int32_t checked = 0;
     for (long frame = 1; frame <= lastFrame; ++frame) {
         drawFrame();
@@ -40,6 +42,7 @@ void expectPinnedFrames(long lastFrame) {
         }
     }
     EXPECT_GT(checked, 0);
+    setFrameThreads(1);
     freeLevel();
     HKFreeAll();
     framebuffer = nullptr;

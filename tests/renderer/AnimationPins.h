@@ -27,6 +27,6 @@ constexpr PinnedFrame pinnedRuns[] = {
     {6566, 0x0971E756u},
 };
 
-// Builds the level from assets/, draws frames 1 to lastFrame and compares every
-// pinned frame and run on the way.
-void expectPinnedFrames(long lastFrame);
+// Builds the level from assets/, draws frames 1 to lastFrame with the columns on
+// the given number of threads and compares every pinned frame and run on the way.
+void expectPinnedFrames(long lastFrame, std::int32_t threads = 1);

@@ -100,3 +100,26 @@ TEST_F(FrameLoopTest, WithoutAFramebufferOnlyTheAnimationAdvances) {
     EXPECT_EQ(animationTime, 5.0f + 0.01f + 0.01f);
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), untouched), screenPixels);
 }
+
+TEST_F(FrameLoopTest, ColumnsFromAnySectorAreTheSameOnSeveralThreads) {
+    // A camera inside the triangle looking out at the outer room: the columns start
+    // in sector 1 and cross into sector 0.
+    drawFrame();
+    placeCamera(5.0f, 0.5f, 1.2f, -0.8f, 0.6f);
+    cameraSector = 1;
+    prepareFrame();
+    drawColumns();
+    const std::vector<PackedPixel> alone = pixels;
+    EXPECT_EQ(std::count(alone.begin(), alone.end(), untouched), 0);
+    EXPECT_EQ(texelAt(160, 239).texture, 4); // the triangle's own floor under the camera
+    for (std::int32_t threads : {2, 3}) {
+        setFrameThreads(threads);
+        pixels.assign(screenPixels, untouched);
+        const std::size_t before = allocations;
+        drawColumns();
+        EXPECT_EQ(allocations, before) << "frames on threads allocate nothing";
+        EXPECT_EQ(pixels, alone) << threads << " threads";
+    }
+    setFrameThreads(1);
+    cameraSector = 0;
+}

@@ -51,7 +51,8 @@ std::string crcLine(long frame, std::uint32_t crc) {
 TEST(RenderToolArgumentsTest, BadArgumentsPrintTheUsageAndExit2) {
     for (const char* arguments :
          {"--bogus", "--frames 0", "--frames", "--frames 12x", "--crc 1,,2", "--crc -3", "--png 3",
-          "--png x:frame.png", "--frames 2 --crc 5", "--textures"}) {
+          "--png x:frame.png", "--frames 2 --crc 5", "--textures", "--threads 0", "--threads 65",
+          "--threads"}) {
         const ToolRun run = runTool(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.err.rfind("usage: duskhall-render", 0), 0u) << arguments;
@@ -76,6 +77,13 @@ TEST_F(RenderToolTest, PrintsTheCrcsOfTheFramesTheDemoDraws) {
     const std::filesystem::path dir = writeCodedTextures("RenderToolTest.tool");
     const ToolRun run = runTool("--textures '" + dir.string() + "' --crc 3,1 --png 2:two.png");
     ASSERT_EQ(run.status, 0) << run.err;
+    // The same frames on one thread and on more threads than this machine has cores.
+    for (const char* threads : {"1", "5"}) {
+        const ToolRun split =
+            runTool("--textures '" + dir.string() + "' --crc 3,1 --threads " + threads);
+        EXPECT_EQ(split.status, 0) << split.err;
+        EXPECT_EQ(split.out, run.out) << threads;
+    }
 
     std::string expected;
     std::vector<PackedPixel> second;

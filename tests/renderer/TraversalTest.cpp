@@ -162,3 +162,20 @@ TEST_F(TraversalTest, RayThroughASharedPortalEndPointEnds) {
     // What was drawn is drawn at the corner's depth of 6: the floor line there.
     EXPECT_EQ(clipBottom, projectRow(0.0f, 6.0f));
 }
+
+TEST(IntersectWallTest, MovedWallIsHitWhereItNowIs) {
+    Wall wall = wallFrom(0.0f, 0.0f, 3.0f, 4.0f);
+    EXPECT_EQ(wall.length, 5.0f);
+    EXPECT_EQ(wall.unit.x, 0.6f);
+    EXPECT_EQ(wall.unit.y, 0.8f);
+    EXPECT_EQ(wall.normal.x, -0.8f);
+    EXPECT_EQ(wall.normal.y, 0.6f);
+    // Moved to x = 4, facing -x: the ray along +x from the origin now meets it at
+    // (4, 0.5); with the old geometry it would have missed or hit elsewhere.
+    wall.setEnds(Vec3(4.0f, -1.0f, 0.0f), Vec3(4.0f, 3.0f, 0.0f));
+    WallHit hit;
+    ASSERT_TRUE(intersectWall(rayFrom(0.0f, 0.5f, 1.0f, 0.0f), wall, hit));
+    EXPECT_EQ(hit.point.x, 4.0f);
+    EXPECT_EQ(hit.point.y, 0.5f);
+    EXPECT_EQ(hit.along, 1.5f);
+}

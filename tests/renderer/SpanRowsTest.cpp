@@ -1,0 +1,104 @@
+#include "renderer/ScreenSize.h"
+#include "renderer/SpanRows.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+// The texel addresses as first written: 64-bit products, arithmetic shifts.
+std::int32_t flatTexel(std::int32_t t, std::int32_t dx, std::int32_t dy, std::int32_t ox,
+                       std::int32_t oy) {
+    const std::int64_t wx = ((static_cast<std::int64_t>(t) * dx) >> 8) + ox;
+    const std::int64_t wy = ((static_cast<std::int64_t>(t) * dy) >> 8) + oy;
+    return static_cast<std::int32_t>(((wy >> 8) & 63) * 64 + ((wx >> 8) & 63));
+}
+
+std::int32_t wallTexel(std::int32_t vfix, std::int32_t step, std::int32_t row) {
+    const std::int64_t v = static_cast<std::int64_t>(vfix) + static_cast<std::int64_t>(step) * row;
+    return static_cast<std::int32_t>((v >> 16) & 63);
+}
+
+// Every texel names its own index, so a pixel tells which texel was read.
+std::vector<PackedPixel> indexTexture() {
+    std::vector<PackedPixel> texels(64 * 64);
+    for (std::size_t i = 0; i < texels.size(); ++i) {
+        texels[i] = static_cast<PackedPixel>(i) | 0xFF000000u;
+    }
+    return texels;
+}
+
+struct Column {
+    std::vector<PackedPixel> pixels = std::vector<PackedPixel>(screenPixels, 0u);
+    PackedPixel at(std::int32_t row) const { return pixels[row * screenWidth + 7]; }
+    PackedPixel* start() { return pixels.data() + 7; }
+};
+
+} // namespace
+
+TEST(SpanRowsTest, FlatRowsReadTheTexelsOfTheWideArithmetic) {
+    // Depths and steps well beyond the built-in level's, negative ones included,
+    // where the 32-bit products wrap: the texel bits must still be those of the
+    // 64-bit computation. Counts cover whole groups of eight and remainders.
+    const std::vector<PackedPixel> texels = indexTexture();
+    std::mt19937 random(13);
+    std::uniform_int_distribution<std::int32_t> depth(-(1 << 24), 1 << 24);
+    std::uniform_int_distribution<std::int32_t> slope(-(1 << 16), 1 << 16);
+    std::uniform_int_distribution<std::int32_t> origin(-(1 << 22), 1 << 22);
+    std::uniform_int_distribution<std::int32_t> rows(0, screenHeight);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::int32_t> depths(screenHeight);
+        for (std::int32_t& t : depths) {
+            t = depth(random);
+        }
+        const std::int32_t dx = slope(random), dy = slope(random);
+        const std::int32_t ox = origin(random), oy = origin(random);
+        const std::int32_t count = rows(random);
+        const FlatRowStep step = {static_cast<std::uint32_t>(dx), static_cast<std::uint32_t>(dy),
+                                  static_cast<std::uint32_t>(ox) << 8,
+                                  static_cast<std::uint32_t>(oy) << 8};
+        Column plain, wide;
+        drawFlatRowsPlain(depths.data(), count, texels.data(), step, plain.start());
+        drawFlatRowsWide(depths.data(), count, texels.data(), step, wide.start());
+        for (std::int32_t r = 0; r < screenHeight; ++r) {
+            const PackedPixel expected =
+                r < count ? texels[flatTexel(depths[r], dx, dy, ox, oy)] : 0u;
+            ASSERT_EQ(plain.at(r), expected) << "round " << round << " row " << r;
+            ASSERT_EQ(wide.at(r), expected) << "round " << round << " row " << r;
+        }
+    }
+}
+
+TEST(SpanRowsTest, WallRowsReadTheTexelsOfTheWideArithmetic) {
+    // Start values near the ends of the 32-bit range, where the running sum wraps.
+    const std::vector<PackedPixel> texels = indexTexture();
+    std::mt19937 random(31);
+    std::uniform_int_distribution<std::int32_t> start(INT32_MIN, INT32_MAX);
+    std::uniform_int_distribution<std::int32_t> step(0, 1 << 24);
+    std::uniform_int_distribution<std::int32_t> rows(0, screenHeight);
+    for (int round = 0; round < 200; ++round) {
+        const std::int32_t vfix = round % 3 == 0 ? INT32_MAX - round : start(random);
+        const std::int32_t advance = step(random);
+        const std::int32_t count = rows(random);
+        const PackedPixel* column = texels.data() + 64 * (round % 64);
+        const WallRowStep rowStep = {static_cast<std::uint32_t>(vfix),
+                                     static_cast<std::uint32_t>(advance)};
+        Column drawn;
+        drawWallRows(count, column, rowStep, drawn.start());
+        for (std::int32_t r = 0; r < screenHeight; ++r) {
+            const PackedPixel expected = r < count ? column[wallTexel(vfix, advance, r)] : 0u;
+            ASSERT_EQ(drawn.at(r), expected) << "round " << round << " row " << r;
+        }
+    }
+}
+
+TEST(SpanRowsTest, WideRowsAreUsedWhereTheProcessorHasThem) {
+#if defined(__x86_64__) && !defined(_WIN32)
+    EXPECT_EQ(wideRowsAvailable(), __builtin_cpu_supports("avx2") != 0);
+#else
+    EXPECT_FALSE(wideRowsAvailable());
+#endif
+}
