@@ -61,3 +61,15 @@ if(TARGET duskhall_platform_screen AND NOT WIN32)
       ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
   endif()
 endif()
+
+# The browser screen's event translation and picture placement are plain values
+# and are checked natively; the screen itself is tested in Chromium (make test-web).
+if(TARGET duskhall_display AND NOT EMSCRIPTEN)
+  duskhall_test(display_web_events_test
+    SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/display/WebEventsTest.cpp
+      ${CMAKE_SOURCE_DIR}/display/web/WebEvents.cpp
+      ${CMAKE_SOURCE_DIR}/display/web/WebKeyMap.cpp
+      ${CMAKE_SOURCE_DIR}/display/web/PictureFit.cpp
+    LIBS duskhall_display)
+endif()
