@@ -1,0 +1,128 @@
+#include "display/web/WebOutput.h"
+
+#include "convert/PixelConverter.h"
+
+#include <emscripten.h>
+
+// clang-format off
+EM_JS(int, duskhallGlOpen, (const char* selector, int width, int height), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    const gl = canvas && canvas.getContext('webgl', {
+        alpha: false, antialias: false, depth: false, stencil: false,
+        premultipliedAlpha: false, preserveDrawingBuffer: true });
+    if (!gl) {
+        return 0;
+    }
+    const shader = (type, text) => {
+        const s = gl.createShader(type);
+        gl.shaderSource(s, text);
+        gl.compileShader(s);
+        return s;
+    };
+    const program = gl.createProgram();
+    // Texture rows run top to bottom like the framebuffer's.
+    gl.attachShader(program, shader(gl.VERTEX_SHADER,
+        'attribute vec2 p; varying vec2 t;' +
+        'void main() { t = vec2(p.x + 1.0, 1.0 - p.y) * 0.5; gl_Position = vec4(p, 0.0, 1.0); }'));
+    gl.attachShader(program, shader(gl.FRAGMENT_SHADER,
+        '#ifdef GL_FRAGMENT_PRECISION_HIGH\nprecision highp float;\n#else\nprecision mediump float;\n#endif\n' +
+        'uniform sampler2D s; varying vec2 t;' +
+        'void main() { gl_FragColor = vec4(texture2D(s, t).rgb, 1.0); }'));
+    gl.linkProgram(program);
+    if (!gl.getProgramParameter(program, gl.LINK_STATUS)) {
+        return 0;
+    }
+    const buffer = gl.createBuffer();
+    gl.bindBuffer(gl.ARRAY_BUFFER, buffer);
+    gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([-1, -1, 1, -1, -1, 1, 1, 1]), gl.STATIC_DRAW);
+    const texture = gl.createTexture();
+    gl.bindTexture(gl.TEXTURE_2D, texture);
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MIN_FILTER, gl.NEAREST);
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_MAG_FILTER, gl.NEAREST);
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_S, gl.CLAMP_TO_EDGE);
+    gl.texParameteri(gl.TEXTURE_2D, gl.TEXTURE_WRAP_T, gl.CLAMP_TO_EDGE);
+    gl.pixelStorei(gl.UNPACK_ALIGNMENT, 1);
+    gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA, width, height, 0, gl.RGBA, gl.UNSIGNED_BYTE, null);
+    gl.useProgram(program);
+    const position = gl.getAttribLocation(program, 'p');
+    gl.enableVertexAttribArray(position);
+    gl.vertexAttribPointer(position, 2, gl.FLOAT, false, 0, 0);
+    gl.viewport(0, 0, width, height);
+    gl.clearColor(0, 0, 0, 1);
+    canvas.duskhallOutput = { gl: gl, program: program, buffer: buffer, texture: texture,
+                              bytes: width * height * 4, width: width, height: height };
+    return 1;
+});
+
+EM_JS(void, duskhallGlPresent, (const char* selector, const unsigned char* bytes, int hasFrame), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    const output = canvas && canvas.duskhallOutput;
+    if (!output) {
+        return;
+    }
+    const gl = output.gl;
+    gl.clear(gl.COLOR_BUFFER_BIT);
+    if (hasFrame) {
+        gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, output.width, output.height, gl.RGBA,
+                         gl.UNSIGNED_BYTE, HEAPU8.subarray(bytes, bytes + output.bytes));
+        gl.drawArrays(gl.TRIANGLE_STRIP, 0, 4);
+    }
+});
+
+EM_JS(void, duskhallGlClose, (const char* selector), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    const output = canvas && canvas.duskhallOutput;
+    if (!output) {
+        return;
+    }
+    const gl = output.gl;
+    gl.clear(gl.COLOR_BUFFER_BIT);
+    gl.deleteTexture(output.texture);
+    gl.deleteBuffer(output.buffer);
+    gl.deleteProgram(output.program);
+    delete canvas.duskhallOutput;
+});
+// clang-format on
+
+std::unique_ptr<WebOutput> WebOutput::create(const char* canvas, std::int32_t width,
+                                             std::int32_t height) {
+    if (width <= 0 || height <= 0 || duskhallGlOpen(canvas, width, height) == 0) {
+        return nullptr;
+    }
+    std::unique_ptr<WebOutput> output(new WebOutput());
+    output->canvas_ = canvas;
+    output->width_ = width;
+    output->height_ = height;
+    output->bytes_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4,
+                          0);
+    return output;
+}
+
+WebOutput::~WebOutput() {
+    duskhallGlClose(canvas_);
+}
+
+void WebOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels) {
+    const bool packed = pixels != nullptr;
+    PixelConverter* converter = lookupConverter(
+        packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, PixelFormat::XBGR8888);
+    if (converter == nullptr || (pixels == nullptr && floatPixels == nullptr)) {
+        return;
+    }
+    const auto width = static_cast<std::uint32_t>(width_);
+    unsigned char* row = bytes_.data();
+    converter->startRun();
+    for (std::int32_t y = 0; y < height_; ++y) {
+        const std::size_t offset = static_cast<std::size_t>(y) * width;
+        const void* source = packed ? static_cast<const void*>(pixels + offset)
+                                    : static_cast<const void*>(floatPixels + offset);
+        converter->convertRun(source, row, width);
+        row += std::size_t{4} * width;
+    }
+    converter->finishRun();
+    hasFrame_ = true;
+}
+
+void WebOutput::present() {
+    duskhallGlPresent(canvas_, bytes_.data(), hasFrame_ ? 1 : 0);
+}
