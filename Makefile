@@ -2,7 +2,7 @@
 # needs first (scripts/setup), so a fresh Debian machine needs nothing by hand.
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build build-asan win32 run test test-native test-asan test-win32 render bench fuzz clean
+.PHONY: setup build build-asan win32 web serve-web run test test-native test-asan test-win32 test-web render bench fuzz clean
 
 setup:
 	@scripts/setup
@@ -18,6 +18,17 @@ build-asan: setup
 win32: setup
 	@cmake --preset win32 >/dev/null
 	@cmake --build --preset win32 -j $(JOBS)
+
+# The browser build: build/web/ with index.html, duskhall.js, duskhall.wasm and the
+# bundled textures (duskhall.data).
+web: setup
+	@cmake --preset web >/dev/null
+	@cmake --build --preset web -j $(JOBS)
+
+# Serves build/web/ on 127.0.0.1 (WEB_PORT, default 8080) and prints the address.
+WEB_PORT ?= 8080
+serve-web: web
+	@scripts/serve-web --root build/web --port $(WEB_PORT)
 
 run: build
 	@scripts/run-demo
@@ -39,6 +50,9 @@ test-asan: build-asan
 
 test-win32: win32
 	@scripts/test-win32
+
+test-web: build web
+	@scripts/test-web
 
 test: setup
 	@scripts/test-all
