@@ -100,34 +100,6 @@ bool ScreenCore::showFloatFrame(const FloatPixel* pixels) {
     return deliverFrame(nullptr, pixels);
 }
 
-const char* ScreenCore::title() const {
-    return title_;
-}
-std::int32_t ScreenCore::width() const {
-    return width_;
-}
-std::int32_t ScreenCore::height() const {
-    return height_;
-}
-PixelMode ScreenCore::pixelMode() const {
-    return pixelMode_;
-}
-ScreenMode ScreenCore::screenMode() const {
-    return screenMode_;
-}
-InputObserver* ScreenCore::observer() const {
-    return observer_;
-}
-void ScreenCore::setObserver(InputObserver* observer) {
-    observer_ = observer;
-}
-Screen* ScreenCore::owner() {
-    return owner_;
-}
-void ScreenCore::setOwner(Screen* owner) {
-    owner_ = owner;
-}
-
 bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
     InUse inUse(*this);
     // Requests raised during the last pump: a close ends the frame here; a toggle

@@ -34,15 +34,15 @@ class ScreenCore : public Screen, public ScreenControl {
     void close() override;
     bool showFrame(const PackedPixel* pixels) override;
     bool showFloatFrame(const FloatPixel* pixels) override;
-    const char* title() const override;
-    std::int32_t width() const override;
-    std::int32_t height() const override;
-    PixelMode pixelMode() const override;
-    ScreenMode screenMode() const override;
-    InputObserver* observer() const override;
-    void setObserver(InputObserver* observer) override;
-    Screen* owner() override;
-    void setOwner(Screen* owner) override;
+    const char* title() const override { return title_; }
+    std::int32_t width() const override { return width_; }
+    std::int32_t height() const override { return height_; }
+    PixelMode pixelMode() const override { return pixelMode_; }
+    ScreenMode screenMode() const override { return screenMode_; }
+    InputObserver* observer() const override { return observer_; }
+    void setObserver(InputObserver* observer) override { observer_ = observer; }
+    Screen* owner() override { return owner_; }
+    void setOwner(Screen* owner) override { owner_ = owner; }
 
     // The per-frame step behind showFrame and showFloatFrame; exactly one pointer is set.
     virtual bool deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels);
@@ -77,7 +77,6 @@ class ScreenCore : public Screen, public ScreenControl {
 
   protected:
     explicit ScreenCore(ScreenPlatform& platform);
-    void setScreenMode(ScreenMode mode) { screenMode_ = mode; }
     WindowCore* windowCore() const { return window_.get(); }
     ScreenOutput* screenOutput() const { return output_.get(); }
 

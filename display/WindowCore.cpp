@@ -152,19 +152,11 @@ void WindowCore::keyReleased(int virtualKey) {
 void WindowCore::menuCommand(std::uintptr_t command) {
     switch (command) {
     case menu::OriginalSize:
-        zoom(1.0f);
-        rebuildSystemMenu();
-        break;
     case menu::Zoom2:
-        zoom(2.0f);
-        rebuildSystemMenu();
-        break;
     case menu::Zoom4:
-        zoom(4.0f);
-        rebuildSystemMenu();
-        break;
     case menu::Zoom8:
-        zoom(8.0f);
+        // The zoom entries are numbered in the order of their factors 1, 2, 4, 8.
+        zoom(static_cast<float>(1 << (command - menu::OriginalSize)));
         rebuildSystemMenu();
         break;
     case menu::Windowed:
