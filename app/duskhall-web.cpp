@@ -6,15 +6,15 @@
 // The frames are drawn by the same code as everywhere; only their pace comes from
 // the browser, whose animation-frame callback runs one frame at a time.
 
+#include "app/ApplicationShell.h"
 #include "app/FrameList.h"
+#include "app/RunDemo.h"
 #include "display/DisplayError.h"
 #include "display/WarningBox.h"
-#include "renderer/ApplicationShell.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
-#include "renderer/RunDemo.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>

@@ -1,6 +1,6 @@
 #include "display/web/WebOutput.h"
 
-#include "convert/PixelConverter.h"
+#include "convert/ConvertFrame.h"
 
 #include <emscripten.h>
 
@@ -102,27 +102,23 @@ WebOutput::~WebOutput() {
     duskhallGlClose(canvas_);
 }
 
-void WebOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels) {
-    const bool packed = pixels != nullptr;
-    PixelConverter* converter = lookupConverter(
-        packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, PixelFormat::XBGR8888);
-    if (converter == nullptr || (pixels == nullptr && floatPixels == nullptr)) {
-        return;
-    }
+bool WebOutput::update(const PackedPixel* pixels, const FloatPixel* floatPixels) {
     const auto width = static_cast<std::uint32_t>(width_);
-    unsigned char* row = bytes_.data();
-    converter->startRun();
-    for (std::int32_t y = 0; y < height_; ++y) {
-        const std::size_t offset = static_cast<std::size_t>(y) * width;
-        const void* source = packed ? static_cast<const void*>(pixels + offset)
-                                    : static_cast<const void*>(floatPixels + offset);
-        converter->convertRun(source, row, width);
-        row += std::size_t{4} * width;
-    }
-    converter->finishRun();
-    hasFrame_ = true;
+    const bool packed = pixels != nullptr;
+    const bool converted =
+        packed ? convertFrame(PixelFormat::XRGB8888, pixels,
+                              static_cast<std::ptrdiff_t>(width * sizeof(PackedPixel)),
+                              PixelFormat::XBGR8888, bytes_.data(), 4 * width, width,
+                              static_cast<std::uint32_t>(height_))
+               : convertFrame(PixelFormat::FloatingPoint, floatPixels,
+                              static_cast<std::ptrdiff_t>(width * sizeof(FloatPixel)),
+                              PixelFormat::XBGR8888, bytes_.data(), 4 * width, width,
+                              static_cast<std::uint32_t>(height_));
+    hasFrame_ = hasFrame_ || converted;
+    return present() && converted;
 }
 
-void WebOutput::present() {
+bool WebOutput::present() {
     duskhallGlPresent(canvas_, bytes_.data(), hasFrame_ ? 1 : 0);
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "convert/PixelTypes.h"
+#include "display/ScreenOutput.h"
 
 #include <cstdint>
 #include <memory>
@@ -11,19 +12,20 @@
 // colour and ignores the fourth byte, which that layout leaves zero, so the
 // picture is opaque without a second pass over the pixels. The canvas's own
 // pixels are the framebuffer's; the page scales the element crisply.
-class WebOutput {
+class WebOutput : public ScreenOutput {
   public:
     // Null when the canvas gives no WebGL context.
     static std::unique_ptr<WebOutput> create(const char* canvas, std::int32_t width,
                                              std::int32_t height);
-    ~WebOutput();
+    ~WebOutput() override;
     WebOutput(const WebOutput&) = delete;
     WebOutput& operator=(const WebOutput&) = delete;
 
-    // Converts the frame; exactly one pointer is set.
-    void upload(const PackedPixel* pixels, const FloatPixel* floatPixels);
-    // Draws the last uploaded frame (black before the first one).
-    void present();
+    bool usable() override { return true; }
+    // Converts the frame (exactly one pointer is set), then presents it.
+    bool update(const PackedPixel* pixels, const FloatPixel* floatPixels) override;
+    // Draws the last converted frame (black before the first one).
+    bool present() override;
 
   private:
     WebOutput() = default;

@@ -1,7 +1,6 @@
 #include "display/web/WebWindow.h"
 
 #include "display/MenuShortcut.h"
-#include "display/web/PictureFit.h"
 #include "display/web/WebKeyMap.h"
 
 #include <emscripten.h>
@@ -165,9 +164,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void duskhallWebFullscreenRefused() {
     }
 }
 
-WebWindow::WebWindow(ScreenCore* screen, ScreenControl* control, const char* canvas,
-                     std::int32_t width, std::int32_t height)
-    : WindowCore(screen, control, width, height), canvas_(canvas) {
+WebWindow::WebWindow(ScreenCore* screen, const char* canvas, std::int32_t width,
+                     std::int32_t height)
+    : WindowCore(screen, width, height), canvas_(canvas) {
     valid_ = duskhallCanvasPrepare(canvas_, width, height) != 0;
     if (!valid_) {
         return;
@@ -179,15 +178,21 @@ WebWindow::WebWindow(ScreenCore* screen, ScreenControl* control, const char* can
 }
 
 WebWindow::~WebWindow() {
-    if (!valid_) {
+    destroy();
+}
+
+void WebWindow::destroy() {
+    if (!valid_ || destroyed) {
+        destroyed = true;
         return;
     }
+    destroyed = true;
     listen(false);
     if (current == this) {
         current = nullptr;
     }
     duskhallCanvasFullscreen(canvas_, 0);
-    duskhallCanvasStyle(canvas_, "visibility", "hidden");
+    setVisible(false);
     duskhallCanvasStyle(canvas_, "cursor", "default");
 }
 
@@ -210,16 +215,18 @@ void WebWindow::listen(bool on) {
     emscripten_set_visibilitychange_callback(self, EM_TRUE, on ? onVisibility : nullptr);
 }
 
-void WebWindow::show() {
-    setVisible(true);
-}
-
 void WebWindow::queue(const WebEvent& event) {
     if (count_ == events_.size()) {
         return;
     }
     events_[(first_ + count_) % events_.size()] = event;
     ++count_;
+}
+
+void WebWindow::pumpMessages() {
+    pumpStarting();
+    while (dispatchNext()) {
+    }
 }
 
 bool WebWindow::dispatchNext() {
@@ -270,8 +277,8 @@ WindowRect WebWindow::pictureRect() {
     }
     // The element covers the screen and shows the picture with bars around it.
     const WindowRect picture =
-        fittedPicture(WindowSize{width, height}, WindowSize{static_cast<std::int32_t>(rect[2]),
-                                                            static_cast<std::int32_t>(rect[3])});
+        fittedRect(WindowSize{width, height}, WindowSize{static_cast<std::int32_t>(rect[2]),
+                                                         static_cast<std::int32_t>(rect[3])});
     return WindowRect{left + picture.left, top + picture.top, left + picture.right,
                       top + picture.bottom};
 }

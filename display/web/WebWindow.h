@@ -14,19 +14,17 @@
 class WebWindow : public WindowCore {
   public:
     // canvas: a selector for the page's canvas element.
-    WebWindow(ScreenCore* screen, ScreenControl* control, const char* canvas, std::int32_t width,
-              std::int32_t height);
+    WebWindow(ScreenCore* screen, const char* canvas, std::int32_t width, std::int32_t height);
     ~WebWindow() override;
 
     // False when the page has no such canvas.
     bool valid() const { return valid_; }
     const char* canvas() const { return canvas_; }
-    bool hidden() const { return hidden_; }
-    void show();
 
-    // Runs the oldest queued event through the window logic; false when the
-    // queue is empty or the window has been destroyed.
-    bool dispatchNext();
+    void pumpMessages() override;
+    bool hidden() const override { return hidden_; }
+    // Stops listening to the page and hides the canvas.
+    void destroy() override;
 
     // For the DOM listeners: records an event (dropped when the queue is full).
     void queue(const WebEvent& event);
@@ -55,6 +53,9 @@ class WebWindow : public WindowCore {
     void applySystemMenu(const MenuList& entries) override;
 
   private:
+    // Runs the oldest queued event through the window logic; false when the
+    // queue is empty or the window has been destroyed.
+    bool dispatchNext();
     void listen(bool on);
     WindowRect pictureRect();
 

@@ -1,4 +1,3 @@
-#include "display/web/PictureFit.h"
 #include "display/web/WebEvents.h"
 #include "display/web/WebKeyMap.h"
 
@@ -173,28 +172,4 @@ TEST(WebEventsTest, FocusResizeAndLeavingFullscreen) {
     EXPECT_EQ(messages[0].message, wm::SysCommand);
     EXPECT_EQ(messages[0].wParam, static_cast<std::uintptr_t>(menu::Windowed));
     EXPECT_TRUE(translate(event, windowedMenu()).empty());
-}
-
-TEST(PictureFitTest, KeepsTheShapeCentredWithBarsOnTheLongerSide) {
-    const WindowSize picture{320, 240};
-    const WindowRect wide = fittedPicture(picture, WindowSize{1920, 1080});
-    EXPECT_EQ(wide.left, 240);
-    EXPECT_EQ(wide.top, 0);
-    EXPECT_EQ(wide.width(), 1440);
-    EXPECT_EQ(wide.height(), 1080);
-
-    const WindowRect tall = fittedPicture(picture, WindowSize{800, 1000});
-    EXPECT_EQ(tall.left, 0);
-    EXPECT_EQ(tall.top, 200);
-    EXPECT_EQ(tall.width(), 800);
-    EXPECT_EQ(tall.height(), 600);
-
-    // Exactly the shape: no bars. A fraction above one half rounds up (1001 * 3 / 4 = 750.75).
-    const WindowRect exact = fittedPicture(picture, WindowSize{640, 480});
-    EXPECT_EQ(exact.left, 0);
-    EXPECT_EQ(exact.width(), 640);
-    EXPECT_EQ(fittedPicture(picture, WindowSize{1001, 2000}).height(), 751);
-
-    EXPECT_EQ(fittedPicture(picture, WindowSize{0, 480}).width(), 0);
-    EXPECT_EQ(fittedPicture(WindowSize{0, 240}, WindowSize{640, 480}).width(), 0);
 }
