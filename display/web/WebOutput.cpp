@@ -63,8 +63,12 @@ EM_JS(void, duskhallGlPresent, (const char* selector, const unsigned char* bytes
     const gl = output.gl;
     gl.clear(gl.COLOR_BUFFER_BIT);
     if (hasFrame) {
+        // One view of the frame's bytes for the output's life: nothing new per frame.
+        if (!output.view || output.view.buffer !== HEAPU8.buffer || output.view.byteOffset !== bytes) {
+            output.view = HEAPU8.subarray(bytes, bytes + output.bytes);
+        }
         gl.texSubImage2D(gl.TEXTURE_2D, 0, 0, 0, output.width, output.height, gl.RGBA,
-                         gl.UNSIGNED_BYTE, HEAPU8.subarray(bytes, bytes + output.bytes));
+                         gl.UNSIGNED_BYTE, output.view);
         gl.drawArrays(gl.TRIANGLE_STRIP, 0, 4);
     }
 });
