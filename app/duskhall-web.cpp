@@ -87,10 +87,10 @@ void crcTurn(void*) {
         drawFrame();
         if (std::find(options.crcFrames.begin(), options.crcFrames.end(), crcRun.frame) !=
             options.crcFrames.end()) {
-            std::fputs(frameCrcLine(crcRun.frame,
-                                    frameCrc(crcRun.pixels.data(), crcRun.pixels.size()))
-                           .text,
-                       stdout);
+            std::fputs(
+                frameCrcLine(crcRun.frame, frameCrc(crcRun.pixels.data(), crcRun.pixels.size()))
+                    .text,
+                stdout);
         }
     }
     std::fflush(stdout);

@@ -209,8 +209,7 @@ void WebWindow::listen(bool on) {
     emscripten_set_mouseup_callback(window, self, EM_TRUE, on ? onMouse : nullptr);
     emscripten_set_focus_callback(window, self, EM_TRUE, on ? onFocus : nullptr);
     emscripten_set_blur_callback(window, self, EM_TRUE, on ? onFocus : nullptr);
-    emscripten_set_fullscreenchange_callback(document, self, EM_TRUE,
-                                             on ? onFullscreen : nullptr);
+    emscripten_set_fullscreenchange_callback(document, self, EM_TRUE, on ? onFullscreen : nullptr);
     emscripten_set_resize_callback(window, self, EM_TRUE, on ? onResize : nullptr);
     emscripten_set_visibilitychange_callback(self, EM_TRUE, on ? onVisibility : nullptr);
 }
@@ -332,8 +331,8 @@ void WebWindow::moveWindow(const WindowRect& outer) {
     if (fullscreenStyle_) {
         return;
     }
-    cssSize_ = WindowSize{outer.width() > 0 ? outer.width() : 1,
-                          outer.height() > 0 ? outer.height() : 1};
+    cssSize_ =
+        WindowSize{outer.width() > 0 ? outer.width() : 1, outer.height() > 0 ? outer.height() : 1};
     char text[16];
     std::snprintf(text, sizeof text, "%dpx", static_cast<int>(cssSize_.width));
     duskhallCanvasStyle(canvas_, "width", text);
