@@ -2,7 +2,7 @@
 # needs first (scripts/setup), so a fresh Debian machine needs nothing by hand.
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build build-asan build-tsan test-tsan win32 win64 run test test-native test-asan test-win32 test-win64 render bench fuzz clean
+.PHONY: setup build build-asan build-tsan test-tsan win32 win64 web serve-web run test test-native test-asan test-win32 test-win64 test-web render bench fuzz clean
 
 setup:
 	@scripts/setup
@@ -27,6 +27,17 @@ win32: setup
 win64: setup
 	@cmake --preset win64 >/dev/null
 	@cmake --build --preset win64 -j $(JOBS)
+
+# The browser build: build/web/ with index.html, duskhall.js, duskhall.wasm and the
+# bundled textures (duskhall.data).
+web: setup
+	@cmake --preset web >/dev/null
+	@cmake --build --preset web -j $(JOBS)
+
+# Serves build/web/ on 127.0.0.1 (WEB_PORT, default 8080) and prints the address.
+WEB_PORT ?= 8080
+serve-web: web
+	@scripts/serve-web --root build/web --port $(WEB_PORT)
 
 run: build
 	@scripts/run-demo
@@ -57,6 +68,10 @@ test-win32: setup
 
 test-win64: setup
 	@scripts/test-windows win64
+
+# Skips (status 77, fine here) when DUSKHALL_NO_WEB=1.
+test-web: setup
+	@scripts/test-web || [ $$? = 77 ]
 
 test: setup
 	@scripts/test-all

@@ -1,6 +1,7 @@
 // Renders the demo's frames without a window: CRC-32 lines, PNG files and a frame
 // rate, drawn by exactly the code the demo runs.
 
+#include "app/FrameList.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/FramePng.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -40,39 +40,13 @@ struct Options {
     long long threads = std::max(1u, std::thread::hardware_concurrency()); // 1: no helpers
 };
 
-// A frame number or count: decimal digits only, 1 up to 2^31 - 1.
-bool parseCount(const std::string& text, long long& value) {
-    if (text.empty() || text.size() > 10 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    value = std::strtoll(text.c_str(), nullptr, 10);
-    return value >= 1 && value <= INT32_MAX;
-}
-
-bool parseCrcList(const std::string& text, std::vector<long long>& frames) {
-    std::size_t begin = 0;
-    while (true) {
-        const std::size_t comma = text.find(',', begin);
-        long long frame = 0;
-        if (!parseCount(text.substr(begin, comma - begin), frame)) {
-            return false;
-        }
-        frames.push_back(frame);
-        if (comma == std::string::npos) {
-            return true;
-        }
-        begin = comma + 1;
-    }
-}
-
 bool parsePng(const std::string& text, std::vector<PngRequest>& pngs) {
     const std::size_t colon = text.find(':');
     if (colon == std::string::npos || colon + 1 == text.size()) {
         return false;
     }
     PngRequest request;
-    if (!parseCount(text.substr(0, colon), request.frame)) {
+    if (!parseFrameCount(text.substr(0, colon), request.frame)) {
         return false;
     }
     request.path = text.substr(colon + 1);
@@ -89,15 +63,15 @@ bool parseArguments(int argc, char** argv, Options& options) {
         } else if (arg == "--textures" && hasValue) {
             options.textureDir = argv[++i];
         } else if (arg == "--frames" && hasValue) {
-            if (!parseCount(argv[++i], options.frames)) {
+            if (!parseFrameCount(argv[++i], options.frames)) {
                 return false;
             }
         } else if (arg == "--crc" && hasValue) {
-            if (!parseCrcList(argv[++i], options.crcFrames)) {
+            if (!parseFrameList(argv[++i], options.crcFrames)) {
                 return false;
             }
         } else if (arg == "--threads" && hasValue) {
-            if (!parseCount(argv[++i], options.threads) || options.threads > maxThreads) {
+            if (!parseFrameCount(argv[++i], options.threads) || options.threads > maxThreads) {
                 return false;
             }
         } else if (arg == "--png" && hasValue) {
@@ -171,8 +145,7 @@ int main(int argc, char** argv) {
 
         if (std::find(options.crcFrames.begin(), options.crcFrames.end(), frame) !=
             options.crcFrames.end()) {
-            std::printf("frame %lld crc32 %08" PRIX32 "\n", frame,
-                        frameCrc(pixels.data(), pixels.size()));
+            std::fputs(frameCrcLine(frame, frameCrc(pixels.data(), pixels.size())).text, stdout);
         }
         for (const PngRequest& png : options.pngs) {
             if (png.frame == frame &&

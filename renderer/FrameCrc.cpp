@@ -2,6 +2,9 @@
 
 #include <zlib.h>
 
+#include <cinttypes>
+#include <cstdio>
+
 std::uint32_t frameCrc(const PackedPixel* pixels, std::size_t count) {
     constexpr std::size_t chunkPixels = 1024;
     unsigned char bytes[chunkPixels * 4];
@@ -19,4 +22,10 @@ std::uint32_t frameCrc(const PackedPixel* pixels, std::size_t count) {
         done += n;
     }
     return static_cast<std::uint32_t>(crc);
+}
+
+FrameCrcLine frameCrcLine(long long frame, std::uint32_t crc) {
+    FrameCrcLine line;
+    std::snprintf(line.text, sizeof line.text, "frame %lld crc32 %08" PRIX32 "\n", frame, crc);
+    return line;
 }

@@ -1,5 +1,6 @@
 #include "display/sdl/SdlEvents.h"
 
+#include "display/MenuShortcut.h"
 #include "display/sdl/SdlKeyMap.h"
 
 namespace {
@@ -116,32 +117,13 @@ TranslatedEvent translateEvent(const SDL_Event& event, Uint32 windowId) {
 }
 
 std::int32_t shortcutCommand(const SDL_KeyboardEvent& key, const MenuList& entries) {
-    if (key.type != SDL_KEYDOWN || key.repeat != 0 || (key.keysym.mod & KMOD_CTRL) == 0 ||
-        (key.keysym.mod & KMOD_ALT) != 0) {
+    if (key.type != SDL_KEYDOWN) {
         return 0;
     }
-    std::int32_t command = 0;
-    switch (key.keysym.scancode) {
-    case SDL_SCANCODE_1:
-        command = menu::OriginalSize;
-        break;
-    case SDL_SCANCODE_2:
-        command = menu::Zoom2;
-        break;
-    case SDL_SCANCODE_4:
-        command = menu::Zoom4;
-        break;
-    case SDL_SCANCODE_8:
-        command = menu::Zoom8;
-        break;
-    case SDL_SCANCODE_F:
-        command = entries.contains(menu::Fullscreen) ? menu::Fullscreen : menu::Windowed;
-        break;
-    case SDL_SCANCODE_C:
-        command = menu::Centre;
-        break;
-    default:
-        return 0;
-    }
-    return entries.contains(command) ? command : 0;
+    ShortcutKey shortcut;
+    shortcut.virtualKey = virtualKeyFor(key.keysym.scancode);
+    shortcut.ctrl = (key.keysym.mod & KMOD_CTRL) != 0;
+    shortcut.alt = (key.keysym.mod & KMOD_ALT) != 0;
+    shortcut.repeat = key.repeat != 0;
+    return menuShortcut(shortcut, entries);
 }

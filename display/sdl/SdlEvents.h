@@ -19,7 +19,6 @@ struct TranslatedEvent {
 // Events of other windows are dropped.
 TranslatedEvent translateEvent(const SDL_Event& event, Uint32 windowId);
 
-// The menu command a key press stands for, when that entry is on the menu, else 0.
-// Linux has no system menu; Ctrl+1, Ctrl+2, Ctrl+4 and Ctrl+8 choose the zoom,
-// Ctrl+F switches between windowed and fullscreen and Ctrl+C centres the window.
+// The menu command a key press stands for (menuShortcut), when that entry is on
+// the menu, else 0. Linux has no system menu.
 std::int32_t shortcutCommand(const SDL_KeyboardEvent& key, const MenuList& entries);

@@ -22,3 +22,9 @@ TEST(FrameCrcTest, WordsAreHashedAsLittleEndianBytes) {
     EXPECT_EQ(frameCrc(pixels.data(), pixels.size()),
               crc32(0L, bytes.data(), static_cast<uInt>(bytes.size())));
 }
+
+TEST(FrameCrcTest, LinesCarryEightUpperCaseHexDigitsAndTheWholeFrameNumber) {
+    EXPECT_STREQ(frameCrcLine(1, 0xABCDEF01u).text, "frame 1 crc32 ABCDEF01\n");
+    // Leading zeros are kept; the largest frame number fits.
+    EXPECT_STREQ(frameCrcLine(2147483647LL, 0x0000002Fu).text, "frame 2147483647 crc32 0000002F\n");
+}

@@ -1,14 +1,14 @@
-#include "renderer/RunDemo.h"
+#include "app/RunDemo.h"
 
 #include "display/DisplayError.h"
-#include "renderer/ApplicationShell.h"
+#include "app/ApplicationShell.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
 
 #include <cstdio>
 
-int runDemo() {
+bool startDemo() {
     PackedPixel* pixels = openDisplay("duskhall", 320, 240);
     if (pixels == nullptr) {
         // Running on without a window would draw nothing and end as if all went well.
@@ -19,18 +19,33 @@ int runDemo() {
             std::fprintf(stderr, "duskhall: cannot open a window\n");
         }
         closeDisplay();
-        return 1;
+        return false;
     }
     buildLevel();
     prepareFrames(pixels);
-    if (!displayClosed()) {
-        do {
-            drawFrame();
-            updateDisplay();
-        } while (!displayClosed());
-    }
+    return true;
+}
+
+bool demoFrame() {
+    drawFrame();
+    updateDisplay();
+    return !displayClosed();
+}
+
+int endDemo() {
     freeLevel();
     HKFreeAll();
     closeDisplay();
     return 0;
+}
+
+int runDemo() {
+    if (!startDemo()) {
+        return 1;
+    }
+    bool running = !displayClosed();
+    while (running) {
+        running = demoFrame();
+    }
+    return endDemo();
 }

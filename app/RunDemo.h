@@ -1,0 +1,16 @@
+#pragma once
+
+// The whole demo: opens the display, builds the level, draws frames until the
+// display closes, then frees everything. Returns the exit status: 0 after an
+// orderly end, 1 when no window could be opened (with a line on standard error).
+int runDemo();
+
+// runDemo in its three parts, for platforms whose frames are driven from outside
+// (the browser's animation frames):
+// opens the display, builds the level and starts the animation; false (after the
+// line on standard error) when no window could be opened: the demo then ends with 1.
+bool startDemo();
+// Draws one frame and shows it; false once the display has closed.
+bool demoFrame();
+// Frees the level and the textures and closes the display; returns 0.
+int endDemo();

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "display/WindowGeometry.h"
+#include "display/WindowMessage.h"
+
+#include <array>
+
+// What the page's DOM listeners record: plain values, queued until the screen
+// pumps its messages at the next frame.
+enum class WebEventKind {
+    KeyDown,
+    KeyUp,
+    MouseMove,
+    ButtonDown,
+    ButtonUp,
+    Focus,
+    Blur,
+    // The browser left fullscreen on its own (its Escape, a refused request).
+    FullscreenLeft,
+    // The viewport changed size or the page was hidden or shown again.
+    Resized,
+};
+
+struct WebEvent {
+    WebEventKind kind = WebEventKind::Resized;
+    int virtualKey = 0; // keys: from virtualKeyForCode
+    bool alt = false;
+    bool ctrl = false;
+    bool repeat = false;
+    int x = 0; // mouse: position in the picture, in CSS pixels
+    int y = 0;
+    int button = 0; // mouse buttons: the DOM's numbering, 0 left, 1 middle, 2 right
+};
+
+// The window messages an event stands for: none, one, or a key message followed
+// by the menu command its shortcut chooses (menuShortcut).
+struct WebMessages {
+    std::array<WindowMessage, 2> messages{};
+    int count = 0;
+    const WindowMessage* begin() const { return messages.data(); }
+    const WindowMessage* end() const { return messages.data() + count; }
+};
+
+// entries: the menu as last built, which decides the shortcuts and whether
+// leaving fullscreen is a switch back to the windowed style.
+WebMessages translateWebEvent(const WebEvent& event, const MenuList& entries);

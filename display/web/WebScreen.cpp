@@ -1,0 +1,27 @@
+#include "display/web/WebScreen.h"
+
+#include "display/DisplayError.h"
+
+WebScreen::WebScreen(const char* canvas)
+    : ScreenCore(static_cast<ScreenPlatform&>(*this)), canvas_(canvas) {}
+
+// The page's title stays the page's: the canvas has none of its own.
+std::unique_ptr<WindowCore> WebScreen::createWindow(ScreenCore& screen, const char*,
+                                                    std::int32_t width, std::int32_t height) {
+    auto window = std::make_unique<WebWindow>(&screen, canvas_, width, height);
+    if (!window->valid()) {
+        setDisplayError("the page has no canvas");
+        return nullptr;
+    }
+    return window;
+}
+
+// The browser answers a fullscreen request later; a refusal comes back through
+// the event queue as a switch to the windowed style.
+std::unique_ptr<ScreenOutput> WebScreen::createOutput(WindowCore&, ScreenMode) {
+    auto output = WebOutput::create(canvas_, width(), height());
+    if (output == nullptr) {
+        setDisplayError("the browser gives the canvas no WebGL");
+    }
+    return output;
+}

@@ -1,0 +1,360 @@
+#include "display/web/WebWindow.h"
+
+#include "display/MenuShortcut.h"
+#include "display/web/WebKeyMap.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdio>
+
+// clang-format off
+EM_JS(int, duskhallCanvasPrepare, (const char* selector, int width, int height), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    if (!canvas) {
+        return 0;
+    }
+    canvas.width = width;
+    canvas.height = height;
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
+    canvas.style.visibility = 'hidden';
+    return 1;
+});
+
+EM_JS(void, duskhallCanvasStyle, (const char* selector, const char* property, const char* value), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    if (canvas) {
+        canvas.style.setProperty(UTF8ToString(property), UTF8ToString(value));
+    }
+});
+
+EM_JS(void, duskhallCanvasFullscreen, (const char* selector, int on), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    if (!canvas) {
+        return;
+    }
+    if (!on) {
+        if (document.fullscreenElement === canvas) {
+            document.exitFullscreen().catch(() => {});
+        }
+        return;
+    }
+    if (document.fullscreenElement !== canvas) {
+        // Refused (no user gesture close enough, or not allowed): the screen goes
+        // back to the windowed style, as after any refused switch.
+        canvas.requestFullscreen().catch(() => Module['_duskhallWebFullscreenRefused']());
+    }
+});
+
+EM_JS(void, duskhallCanvasRect, (const char* selector, double* out), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    const r = canvas ? canvas.getBoundingClientRect() : { left: 0, top: 0, width: 0, height: 0 };
+    HEAPF64[out >> 3] = r.left;
+    HEAPF64[(out >> 3) + 1] = r.top;
+    HEAPF64[(out >> 3) + 2] = r.width;
+    HEAPF64[(out >> 3) + 3] = r.height;
+});
+
+EM_JS(int, duskhallViewportWidth, (), {
+    return document.fullscreenElement ? screen.width : window.innerWidth;
+});
+
+EM_JS(int, duskhallViewportHeight, (), {
+    return document.fullscreenElement ? screen.height : window.innerHeight;
+});
+
+EM_JS(int, duskhallPageHidden, (), {
+    return document.hidden ? 1 : 0;
+});
+// clang-format on
+
+namespace {
+
+// The live window, for the refusal of a fullscreen request, which arrives from a
+// promise rather than from a registered listener.
+WebWindow* current = nullptr;
+
+WebWindow* windowOf(void* userData) {
+    return static_cast<WebWindow*>(userData);
+}
+
+EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
+    WebWindow* window = windowOf(userData);
+    WebEvent event;
+    event.kind = type == EMSCRIPTEN_EVENT_KEYDOWN ? WebEventKind::KeyDown : WebEventKind::KeyUp;
+    event.virtualKey = virtualKeyForCode(e->code);
+    event.alt = e->altKey != 0;
+    event.ctrl = e->ctrlKey != 0;
+    event.repeat = e->repeat != 0;
+    if (event.virtualKey == 0) {
+        return EM_FALSE;
+    }
+    window->queue(event);
+    return window->keyIsOurs(event) && e->metaKey == 0 ? EM_TRUE : EM_FALSE;
+}
+
+EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void* userData) {
+    WebWindow* window = windowOf(userData);
+    WebEvent event;
+    const bool inside = window->picturePosition(e->clientX, e->clientY, event.x, event.y);
+    event.button = e->button;
+    switch (type) {
+    case EMSCRIPTEN_EVENT_MOUSEDOWN:
+        if (!inside) {
+            return EM_FALSE;
+        }
+        event.kind = WebEventKind::ButtonDown;
+        break;
+    case EMSCRIPTEN_EVENT_MOUSEUP:
+        if (!inside && !window->captured()) {
+            return EM_FALSE;
+        }
+        event.kind = WebEventKind::ButtonUp;
+        break;
+    default:
+        // Outside the picture only while a button holds the pointer, like a capture.
+        if (!inside && !window->captured()) {
+            return EM_FALSE;
+        }
+        event.kind = WebEventKind::MouseMove;
+        break;
+    }
+    window->queue(event);
+    return type == EMSCRIPTEN_EVENT_MOUSEDOWN ? EM_TRUE : EM_FALSE;
+}
+
+EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void* userData) {
+    WebEvent event;
+    event.kind = type == EMSCRIPTEN_EVENT_FOCUS ? WebEventKind::Focus : WebEventKind::Blur;
+    windowOf(userData)->queue(event);
+    return EM_FALSE;
+}
+
+EM_BOOL onFullscreen(int, const EmscriptenFullscreenChangeEvent* e, void* userData) {
+    WebWindow* window = windowOf(userData);
+    WebEvent event;
+    event.kind = !e->isFullscreen && window->fullscreenStyle() ? WebEventKind::FullscreenLeft
+                                                               : WebEventKind::Resized;
+    window->queue(event);
+    return EM_FALSE;
+}
+
+EM_BOOL onResize(int, const EmscriptenUiEvent*, void* userData) {
+    WebEvent event;
+    event.kind = WebEventKind::Resized;
+    windowOf(userData)->queue(event);
+    return EM_FALSE;
+}
+
+EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent*, void* userData) {
+    WebEvent event;
+    event.kind = WebEventKind::Resized;
+    windowOf(userData)->queue(event);
+    return EM_FALSE;
+}
+
+} // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE void duskhallWebFullscreenRefused() {
+    if (current != nullptr) {
+        WebEvent event;
+        event.kind = WebEventKind::FullscreenLeft;
+        current->queue(event);
+    }
+}
+
+WebWindow::WebWindow(ScreenCore* screen, const char* canvas, std::int32_t width,
+                     std::int32_t height)
+    : WindowCore(screen, width, height), canvas_(canvas) {
+    valid_ = duskhallCanvasPrepare(canvas_, width, height) != 0;
+    if (!valid_) {
+        return;
+    }
+    cssSize_ = WindowSize{width, height};
+    current = this;
+    listen(true);
+    rebuildSystemMenu();
+}
+
+WebWindow::~WebWindow() {
+    destroy();
+}
+
+void WebWindow::destroy() {
+    if (!valid_ || destroyed) {
+        destroyed = true;
+        return;
+    }
+    destroyed = true;
+    listen(false);
+    if (current == this) {
+        current = nullptr;
+    }
+    duskhallCanvasFullscreen(canvas_, 0);
+    setVisible(false);
+    duskhallCanvasStyle(canvas_, "cursor", "default");
+}
+
+void WebWindow::listen(bool on) {
+    void* self = on ? this : nullptr;
+    const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
+    const char* document = EMSCRIPTEN_EVENT_TARGET_DOCUMENT;
+    emscripten_set_keydown_callback(window, self, EM_TRUE, on ? onKey : nullptr);
+    emscripten_set_keyup_callback(window, self, EM_TRUE, on ? onKey : nullptr);
+    emscripten_set_mousedown_callback(canvas_, self, EM_TRUE, on ? onMouse : nullptr);
+    // Moves and releases are taken from the whole page so a held button is followed
+    // outside the picture.
+    emscripten_set_mousemove_callback(window, self, EM_TRUE, on ? onMouse : nullptr);
+    emscripten_set_mouseup_callback(window, self, EM_TRUE, on ? onMouse : nullptr);
+    emscripten_set_focus_callback(window, self, EM_TRUE, on ? onFocus : nullptr);
+    emscripten_set_blur_callback(window, self, EM_TRUE, on ? onFocus : nullptr);
+    emscripten_set_fullscreenchange_callback(document, self, EM_TRUE, on ? onFullscreen : nullptr);
+    emscripten_set_resize_callback(window, self, EM_TRUE, on ? onResize : nullptr);
+    emscripten_set_visibilitychange_callback(self, EM_TRUE, on ? onVisibility : nullptr);
+}
+
+void WebWindow::queue(const WebEvent& event) {
+    if (count_ == events_.size()) {
+        return;
+    }
+    events_[(first_ + count_) % events_.size()] = event;
+    ++count_;
+}
+
+void WebWindow::pumpMessages() {
+    pumpStarting();
+    while (dispatchNext()) {
+    }
+}
+
+bool WebWindow::dispatchNext() {
+    if (count_ == 0 || destroyed) {
+        return false;
+    }
+    const WebEvent event = events_[first_];
+    first_ = (first_ + 1) % events_.size();
+    --count_;
+    if (event.kind == WebEventKind::KeyDown || event.kind == WebEventKind::KeyUp) {
+        altHeld_ = event.alt;
+    }
+    // The menu may change with each event (a zoom, a switch): translate late.
+    for (const WindowMessage& message : translateWebEvent(event, menuEntries)) {
+        handleMessage(message);
+        if (destroyed) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WebWindow::keyIsOurs(const WebEvent& event) const {
+    constexpr int f5 = 0x74;
+    constexpr int f11 = 0x7A;
+    constexpr int f12 = 0x7B;
+    // Reload, the browser's fullscreen and its tools stay the browser's.
+    if (event.virtualKey == f5 || event.virtualKey == f11 || event.virtualKey == f12) {
+        return false;
+    }
+    if (!event.ctrl) {
+        return true;
+    }
+    ShortcutKey shortcut;
+    shortcut.virtualKey = event.virtualKey;
+    shortcut.ctrl = event.ctrl;
+    shortcut.alt = event.alt;
+    return menuShortcut(shortcut, menuEntries) != 0;
+}
+
+WindowRect WebWindow::pictureRect() {
+    double rect[4] = {0.0, 0.0, 0.0, 0.0};
+    duskhallCanvasRect(canvas_, rect);
+    const auto left = static_cast<std::int32_t>(rect[0]);
+    const auto top = static_cast<std::int32_t>(rect[1]);
+    if (!fullscreenStyle_) {
+        return WindowRect{left, top, left + cssSize_.width, top + cssSize_.height};
+    }
+    // The element covers the screen and shows the picture with bars around it.
+    const WindowRect picture =
+        fittedRect(WindowSize{width, height}, WindowSize{static_cast<std::int32_t>(rect[2]),
+                                                         static_cast<std::int32_t>(rect[3])});
+    return WindowRect{left + picture.left, top + picture.top, left + picture.right,
+                      top + picture.bottom};
+}
+
+bool WebWindow::picturePosition(double clientX, double clientY, int& x, int& y) {
+    const WindowRect picture = pictureRect();
+    x = static_cast<int>(clientX) - picture.left;
+    y = static_cast<int>(clientY) - picture.top;
+    return x >= 0 && y >= 0 && x < picture.width() && y < picture.height();
+}
+
+bool WebWindow::altHeld() {
+    return altHeld_;
+}
+
+void WebWindow::setCapture() {
+    captured_ = true;
+}
+
+void WebWindow::releaseCapture() {
+    captured_ = false;
+}
+
+WindowSize WebWindow::clientSize() {
+    const WindowRect picture = pictureRect();
+    return WindowSize{picture.width(), picture.height()};
+}
+
+void WebWindow::setCursor(CursorKind cursor) {
+    duskhallCanvasStyle(canvas_, "cursor", cursor == CursorKind::Arrow ? "default" : "none");
+}
+
+void WebWindow::setVisible(bool visible) {
+    hidden_ = !visible;
+    duskhallCanvasStyle(canvas_, "visibility", visible ? "visible" : "hidden");
+}
+
+void WebWindow::setFrameStyle(bool windowedStyle) {
+    // The page's fullscreen, which the stylesheet fills with the picture at its shape.
+    fullscreenStyle_ = !windowedStyle;
+    duskhallCanvasFullscreen(canvas_, fullscreenStyle_ ? 1 : 0);
+}
+
+WindowRect WebWindow::outerRect() {
+    return WindowRect{0, 0, cssSize_.width, cssSize_.height};
+}
+
+void WebWindow::moveWindow(const WindowRect& outer) {
+    // The page lays the canvas out; only the size is ours. Fullscreen keeps the
+    // windowed size for the way back.
+    if (fullscreenStyle_) {
+        return;
+    }
+    cssSize_ =
+        WindowSize{outer.width() > 0 ? outer.width() : 1, outer.height() > 0 ? outer.height() : 1};
+    char text[16];
+    std::snprintf(text, sizeof text, "%dpx", static_cast<int>(cssSize_.width));
+    duskhallCanvasStyle(canvas_, "width", text);
+    std::snprintf(text, sizeof text, "%dpx", static_cast<int>(cssSize_.height));
+    duskhallCanvasStyle(canvas_, "height", text);
+}
+
+WindowSize WebWindow::screenSize() {
+    return WindowSize{duskhallViewportWidth(), duskhallViewportHeight()};
+}
+
+FrameInsets WebWindow::frameInsets() {
+    return FrameInsets{};
+}
+
+bool WebWindow::minimised() {
+    return duskhallPageHidden() != 0;
+}
+
+bool WebWindow::maximised() {
+    return false;
+}
+
+// The entries are kept in menuEntries; they decide which shortcuts work.
+void WebWindow::applySystemMenu(const MenuList&) {}

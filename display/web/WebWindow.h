@@ -1,0 +1,73 @@
+#pragma once
+
+#include "display/WindowCore.h"
+#include "display/web/WebEvents.h"
+
+#include <array>
+#include <cstddef>
+
+// The canvas of an open screen, standing in for a window. All decisions are
+// WindowCore's; this class carries them out on the page and feeds it the DOM's
+// events. The DOM delivers them between frames, so they wait in a queue of plain
+// records until the screen pumps, as a window's messages wait for its pump.
+// Sizes are CSS pixels of the canvas element; its own pixels stay the frame's.
+class WebWindow : public WindowCore {
+  public:
+    // canvas: a selector for the page's canvas element.
+    WebWindow(ScreenCore* screen, const char* canvas, std::int32_t width, std::int32_t height);
+    ~WebWindow() override;
+
+    // False when the page has no such canvas.
+    bool valid() const { return valid_; }
+    const char* canvas() const { return canvas_; }
+
+    void pumpMessages() override;
+    bool hidden() const override { return hidden_; }
+    // Stops listening to the page and hides the canvas.
+    void destroy() override;
+
+    // For the DOM listeners: records an event (dropped when the queue is full).
+    void queue(const WebEvent& event);
+    // Where a DOM client position lies in the picture, in CSS pixels; false when
+    // outside it.
+    bool picturePosition(double clientX, double clientY, int& x, int& y);
+    // Whether the listener should keep a key from the browser's own handling.
+    bool keyIsOurs(const WebEvent& event) const;
+    bool captured() const { return captured_; }
+    bool fullscreenStyle() const { return fullscreenStyle_; }
+
+  protected:
+    bool altHeld() override;
+    void setCapture() override;
+    void releaseCapture() override;
+    WindowSize clientSize() override;
+    void setCursor(CursorKind cursor) override;
+    void setVisible(bool visible) override;
+    void setFrameStyle(bool windowedStyle) override;
+    WindowRect outerRect() override;
+    void moveWindow(const WindowRect& outer) override;
+    WindowSize screenSize() override;
+    FrameInsets frameInsets() override;
+    bool minimised() override;
+    bool maximised() override;
+    void applySystemMenu(const MenuList& entries) override;
+
+  private:
+    // Runs the oldest queued event through the window logic; false when the
+    // queue is empty or the window has been destroyed.
+    bool dispatchNext();
+    void listen(bool on);
+    WindowRect pictureRect();
+
+    const char* canvas_;
+    bool valid_ = false;
+    bool hidden_ = true;
+    bool fullscreenStyle_ = false;
+    bool captured_ = false;
+    bool altHeld_ = false;
+    // The canvas element's CSS size in the windowed style.
+    WindowSize cssSize_;
+    std::array<WebEvent, 256> events_{};
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
+};

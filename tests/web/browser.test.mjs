@@ -1,0 +1,251 @@
+// The browser build in headless Chromium: the canvas shows the framebuffer pixel
+// for pixel at the zoom's block size, keys reach the program's observer, the crc
+// query gives the native renderer's CRC lines, and a missing texture stops the
+// page with the Housekeeping message.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { copyFileSync, existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync,
+         writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { after, before, describe, test } from 'node:test';
+import pngjs from 'pngjs';
+import { root, startBrowser, startServer, stopProcess } from './harness.mjs';
+
+const { PNG } = pngjs;
+const webDir = path.join(root, 'build', 'web');
+const assets = path.join(root, 'assets');
+const render = process.env.DUSKHALL_RENDER || path.join(root, 'build', 'linux', 'duskhall-render');
+const outDir = path.join(root, 'build', 'web-test');
+const viewport = { width: 1024, height: 768 };
+
+let served;
+let server;
+let browser;
+let pageErrors = [];
+
+// The page, the seven textures under full/ and all but floor3.png under partial/.
+function prepareSite() {
+  const site = mkdtempSync(path.join(tmpdir(), 'duskhall-site-'));
+  for (const name of readdirSync(webDir)) {
+    copyFileSync(path.join(webDir, name), path.join(site, name));
+  }
+  for (const folder of ['full', 'partial']) {
+    mkdirSync(path.join(site, folder));
+    for (const name of readdirSync(assets).filter((n) => n.endsWith('.png'))) {
+      if (folder === 'full' || name !== 'floor3.png') {
+        copyFileSync(path.join(assets, name), path.join(site, folder, name));
+      }
+    }
+  }
+  return site;
+}
+
+function nativeCrcLines(frames) {
+  return execFileSync(render, ['--textures', assets, '--crc', frames], { encoding: 'utf8' });
+}
+
+function nativeFrame(frame) {
+  const file = path.join(outDir, `native-${frame}.png`);
+  execFileSync(render, ['--textures', assets, '--png', `${frame}:${file}`]);
+  return PNG.sync.read(readFileSync(file));
+}
+
+async function openPage(query, states) {
+  const page = await browser.browser.newPage();
+  page.on('pageerror', (error) => pageErrors.push(`${query}: ${error.message}`));
+  await page.goto(`${server.url}index.html${query}`);
+  await page.waitForFunction((wanted) => wanted.includes(document.body.dataset.state),
+                             { timeout: 120000 }, states);
+  return page;
+}
+
+const state = (page) => page.evaluate(() => document.body.dataset.state);
+
+async function canvasBox(page) {
+  return page.evaluate(() => {
+    const r = document.getElementById('canvas').getBoundingClientRect();
+    return { x: r.left, y: r.top, width: r.width, height: r.height };
+  });
+}
+
+// Every framebuffer pixel must cover a zoom x zoom block of the screenshot, from
+// (left, top) on, with exactly its colour; everything else must be black.
+function expectPicture(shot, frame, zoom, left, top) {
+  let wrong = 0;
+  let first = '';
+  for (let y = 0; y < shot.height; ++y) {
+    for (let x = 0; x < shot.width; ++x) {
+      const s = 4 * (y * shot.width + x);
+      const fx = Math.floor((x - left) / zoom);
+      const fy = Math.floor((y - top) / zoom);
+      const inside = fx >= 0 && fy >= 0 && fx < frame.width && fy < frame.height;
+      const f = 4 * (fy * frame.width + fx);
+      for (let c = 0; c < 3; ++c) {
+        const want = inside ? frame.data[f + c] : 0;
+        if (shot.data[s + c] !== want) {
+          if (wrong++ === 0) {
+            first = `(${x},${y}) shows ${Array.from(shot.data.slice(s, s + 3))}, wanted ` +
+                    (inside ? `${Array.from(frame.data.slice(f, f + 3))}` : 'black');
+          }
+          break;
+        }
+      }
+    }
+  }
+  assert.equal(wrong, 0, `${wrong} of ${shot.width * shot.height} pixels differ, first ${first}`);
+}
+
+async function expectCanvasShows(page, frame, zoom, screenshotFile) {
+  const box = await canvasBox(page);
+  assert.deepEqual([box.width, box.height], [frame.width * zoom, frame.height * zoom]);
+  assert.ok(Number.isInteger(box.x) && Number.isInteger(box.y), `canvas at ${box.x},${box.y}`);
+  const shot = PNG.sync.read(await page.screenshot({ clip: box, type: 'png' }));
+  if (screenshotFile) {
+    writeFileSync(screenshotFile, PNG.sync.write(shot));
+  }
+  expectPicture(shot, frame, zoom, 0, 0);
+}
+
+before(async () => {
+  assert.ok(existsSync(path.join(webDir, 'duskhall.wasm')), `no browser build in ${webDir}`);
+  assert.ok(existsSync(render), `no native ${render} to compare with`);
+  mkdirSync(outDir, { recursive: true });
+  served = prepareSite();
+  server = await startServer(served);
+  browser = await startBrowser(viewport.width, viewport.height);
+});
+
+after(async () => {
+  // Each is stopped whatever happened to the other.
+  await Promise.allSettled([browser?.stop(), stopProcess(server?.child)]);
+  if (served) {
+    rmSync(served, { recursive: true, force: true });
+  }
+});
+
+describe('the picture', () => {
+  test('the first frame fills the canvas pixel for pixel', async () => {
+    const page = await openPage('?frames=1', ['holding', 'error']);
+    assert.equal(await state(page), 'holding');
+    await expectCanvasShows(page, nativeFrame(1), 1);
+    await page.close();
+  });
+
+  test('a later frame, at 1x and after Ctrl+2 at 2x in blocks of 2 x 2', async () => {
+    const frame = nativeFrame(475);
+    const page = await openPage('?frames=475', ['holding', 'error']);
+    assert.equal(await state(page), 'holding');
+    await expectCanvasShows(page, frame, 1);
+    await page.keyboard.down('Control');
+    await page.keyboard.press('Digit2');
+    await page.keyboard.up('Control');
+    await page.waitForFunction(() => document.getElementById('canvas').clientWidth === 640);
+    await expectCanvasShows(page, frame, 2, path.join(outDir, 'canvas-2x.png'));
+    // The whole page as a user sees it, for the README.
+    await page.screenshot({ path: path.join(outDir, 'duskhall-web-page.png') });
+    await page.keyboard.down('Control');
+    await page.keyboard.press('Digit1');
+    await page.keyboard.up('Control');
+    await page.waitForFunction(() => document.getElementById('canvas').clientWidth === 320);
+    await expectCanvasShows(page, frame, 1);
+    await page.close();
+  });
+});
+
+describe('keys', () => {
+  test('a key reaches the observer and Escape ends the loop', async () => {
+    const page = await openPage('', ['running', 'error']);
+    assert.equal(await state(page), 'running');
+    assert.equal(await page.evaluate(() => Module._duskhallKeyPressed(65)), 0);
+    await page.keyboard.press('KeyA');
+    await page.waitForFunction(() => Module._duskhallKeyPressed(65) === 1);
+    // Ctrl+8 does not fit a 1024 x 768 page: not offered, so nothing changes.
+    await page.keyboard.down('Control');
+    await page.keyboard.press('Digit8');
+    await page.keyboard.up('Control');
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => document.body.dataset.state === 'ended');
+    const ended = await page.evaluate(() => ({
+      status: document.getElementById('status').textContent,
+      visibility: getComputedStyle(document.getElementById('canvas')).visibility,
+      width: document.getElementById('canvas').clientWidth,
+    }));
+    assert.match(ended.status, /ended/);
+    assert.equal(ended.visibility, 'hidden');
+    assert.equal(ended.width, 320);
+    await page.close();
+  });
+
+  test('Alt+Enter shows the picture fullscreen at its shape, and again goes back', async () => {
+    const frame = nativeFrame(60);
+    const page = await openPage('?frames=60', ['holding', 'error']);
+    // A wide page: the picture is 2x and keeps its shape with bars of 320 at each side.
+    await page.setViewport({ width: 1280, height: 480, deviceScaleFactor: 1 });
+    await page.keyboard.down('Alt');
+    await page.keyboard.press('Enter');
+    await page.keyboard.up('Alt');
+    await page.waitForFunction(() => document.fullscreenElement?.id === 'canvas');
+    // The next animation frames show the picture again in its new place.
+    await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+    const shot = PNG.sync.read(await page.screenshot({ type: 'png' }));
+    assert.deepEqual([shot.width, shot.height], [1280, 480]);
+    expectPicture(shot, frame, 2, 320, 0);
+    await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+    await page.keyboard.down('Alt');
+    await page.keyboard.press('Enter');
+    await page.keyboard.up('Alt');
+    await page.waitForFunction(() => document.fullscreenElement === null);
+    await page.waitForFunction(() => document.getElementById('canvas').clientWidth === 320);
+    await expectCanvasShows(page, frame, 1);
+    await page.close();
+  });
+});
+
+describe('the crc query', () => {
+  test('gives the native CRC lines for frames 1 to 100, 1000, 5000 and 6566', async () => {
+    const frames = `${Array.from({ length: 100 }, (_, i) => i + 1).join(',')},1000,5000,6566`;
+    const expected = nativeCrcLines(frames);
+    assert.equal(expected.split('\n').length, 104);
+    const page = await openPage(`?crc=${frames}`, ['done', 'error']);
+    assert.equal(await state(page), 'done');
+    assert.equal(await page.evaluate(() => document.getElementById('crc').textContent), expected);
+    await page.close();
+  });
+
+  test('with textures=PREFIX the textures are fetched from there', async () => {
+    const page = await openPage('?textures=full/&crc=1,2,475', ['done', 'error']);
+    assert.equal(await state(page), 'done');
+    assert.equal(await page.evaluate(() => document.getElementById('crc').textContent),
+                 nativeCrcLines('1,2,475'));
+    await page.close();
+  });
+
+  test('a query it does not understand is said so', async () => {
+    const page = await openPage('?crc=1,x', ['done', 'error']);
+    assert.equal(await state(page), 'error');
+    assert.match(await page.evaluate(() => document.getElementById('status').textContent),
+                 /not understood/);
+    await page.close();
+  });
+});
+
+describe('a missing texture', () => {
+  test('shows the Housekeeping message and stops', async () => {
+    const page = await openPage('?textures=partial/', ['running', 'error']);
+    assert.equal(await state(page), 'error');
+    const shown = await page.evaluate(() => ({
+      status: document.getElementById('status').textContent,
+      visibility: getComputedStyle(document.getElementById('canvas')).visibility,
+    }));
+    assert.equal(shown.status, 'Housekeeping error: HKPtr: NULL pointer');
+    assert.equal(shown.visibility, 'hidden');
+    await page.close();
+  });
+});
+
+test('no page raised an unexpected error', () => {
+  // The Housekeeping stop ends the program by unwinding with its exit status.
+  const unexpected = pageErrors.filter((text) => !/^\?textures=partial\/: .*exit/i.test(text));
+  assert.deepEqual(unexpected, []);
+});
