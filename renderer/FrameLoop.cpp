@@ -59,9 +59,17 @@ void updateCamera() {
 }
 
 void drawFrame() {
+    advanceAnimation();
+    drawView();
+}
+
+void advanceAnimation() {
     viewDir.z = 0.0f;
     animationTime = animationTime + timeStep;
     updateCamera();
+}
+
+void drawView() {
     invalidateFlatCache();
     if (framebuffer == nullptr || sectors == nullptr) {
         return;

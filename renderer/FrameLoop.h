@@ -8,7 +8,7 @@
 
 // Camera and clock of the scripted animation; rewritten at the start of every frame.
 extern Vec3 cameraPos;            // z is the eye height
-extern std::int32_t cameraSector; // the camera never leaves sector 0
+extern std::int32_t cameraSector; // the script keeps it at 0; explore mode moves it
 extern Vec3 viewDir;              // (cos A, sin A, 0) for the view angle A
 extern Vec3 viewSide;             // viewDir turned by -90 degrees
 extern float animationTime;       // the clock, advanced by 0.01 per frame
@@ -23,6 +23,12 @@ void prepareFrames(PackedPixel* target);
 // Advances the clock, moves the camera and sector 1's floor and ceiling, forgets
 // the flat depths of the previous frame and draws all 320 columns.
 void drawFrame();
+
+// The two halves of drawFrame, so another camera can take the script's place in
+// between: advanceAnimation moves the clock, the scripted camera and sector 1;
+// drawView draws from whatever camera and camera sector are current.
+void advanceAnimation();
+void drawView();
 
 // The camera, view vectors and sector 1 heights of the current clock value; the
 // first half of drawFrame, exposed so the scripted path can be checked alone.

@@ -13,6 +13,8 @@ if(TARGET duskhall_renderer)
       ${renderer_test_dir}/FrameCrcTest.cpp
       ${renderer_test_dir}/AnimationPins.cpp
       ${renderer_test_dir}/AnimationCrcTest.cpp
+      ${renderer_test_dir}/EyeChecks.cpp
+      ${renderer_test_dir}/FreeCameraTest.cpp
     LIBS duskhall_renderer ZLIB::ZLIB)
 
   duskhall_test(renderer_animation_test
