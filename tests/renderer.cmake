@@ -15,6 +15,8 @@ if(TARGET duskhall_renderer)
       ${renderer_test_dir}/AnimationCrcTest.cpp
       ${renderer_test_dir}/EyeChecks.cpp
       ${renderer_test_dir}/FreeCameraTest.cpp
+      ${renderer_test_dir}/ExploreSessionTest.cpp
+      ${renderer_test_dir}/WalkScriptTest.cpp
     LIBS duskhall_renderer ZLIB::ZLIB)
 
   duskhall_test(renderer_animation_test
@@ -25,8 +27,10 @@ if(TARGET duskhall_renderer)
   # Runs the built tool through the shell, so only natively.
   if(TARGET duskhall-render AND NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
     duskhall_test(renderer_tool_test
-      SOURCES ${renderer_test_dir}/RendererFixture.cpp ${renderer_test_dir}/RenderToolTest.cpp
+      SOURCES ${renderer_test_dir}/RendererFixture.cpp ${renderer_test_dir}/EyeChecks.cpp
+              ${renderer_test_dir}/RenderToolTest.cpp
       LIBS duskhall_renderer)
+    target_compile_definitions(renderer_tool_test PRIVATE DUSKHALL_VERSION="${PROJECT_VERSION}")
     add_dependencies(renderer_tool_test duskhall-render)
   endif()
 endif()

@@ -2,12 +2,15 @@
 
 #include "renderer/Level.h"
 #include "renderer/Traversal.h"
+#include "renderer/ExploreSession.h"
+#include "renderer/WalkScript.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sstream>
 
 namespace {
 
@@ -79,6 +82,23 @@ TEST_F(FrameLoopTest, FramesDrawEveryPixelWithoutAllocatingOrDeepTraversals) {
     probe = new int(0);                // the counter does see allocations
     EXPECT_GT(allocations, before);
     delete probe;
+}
+
+TEST_F(FrameLoopTest, ExploreFramesAndWalksAllocateNothing) {
+    std::istringstream text("30 forward turn-left\n30 back strafe-right\n40 forward\n");
+    WalkScript walk;
+    std::string error;
+    ASSERT_TRUE(walk.parse(text, error)) << error;
+    ExploreSession session;
+    session.toggle();
+    session.drawFrame(walk.keysAt(1), 1.0f / 60.0f);
+    const std::size_t before = allocations;
+    for (std::int64_t frame = 2; frame <= walk.frames(); ++frame) {
+        session.drawFrame(walk.keysAt(frame), 1.0f / 60.0f);
+    }
+    session.toggle();
+    session.drawFrame(walk.keysAt(1), 1.0f / 60.0f);
+    EXPECT_EQ(allocations, before);
 }
 
 TEST_F(FrameLoopTest, EachFrameRecomputesTheFlatDepths) {
