@@ -17,6 +17,7 @@ if(TARGET duskhall_renderer)
       ${renderer_test_dir}/FreeCameraTest.cpp
       ${renderer_test_dir}/ExploreSessionTest.cpp
       ${renderer_test_dir}/WalkScriptTest.cpp
+      ${renderer_test_dir}/ScreenshotsTest.cpp
     LIBS duskhall_renderer ZLIB::ZLIB)
 
   duskhall_test(renderer_animation_test
