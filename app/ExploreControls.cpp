@@ -60,7 +60,7 @@ ExploreControls::FrameInput ExploreControls::takeFrameInput(const std::uint8_t (
     input.move.turnRight = keyHeld[KeyRight] != 0;
     input.move.mouseTurn = mouseTurn_;
     input.toggleExplore = explorePresses_ % 2 != 0;
-    input.screenshot = screenshotPresses_ > 0;
+    input.screenshots = screenshotPresses_;
     input.toggleFrameRate = frameRatePresses_ % 2 != 0;
     explorePresses_ = 0;
     screenshotPresses_ = 0;

@@ -20,7 +20,7 @@ class ExploreControls {
     struct FrameInput {
         MoveInput move;
         bool toggleExplore = false;
-        bool screenshot = false;
+        int screenshots = 0; // one for each F12 press
         bool toggleFrameRate = false;
     };
 

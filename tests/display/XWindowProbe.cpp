@@ -54,6 +54,16 @@ unsigned long XWindowProbe::waitForWindow(const std::string& name, int milliseco
     return 0;
 }
 
+std::string XWindowProbe::windowName(unsigned long window) {
+    std::string name;
+    char* title = nullptr;
+    if (display_ != nullptr && XFetchName(display_, window, &title) != 0 && title != nullptr) {
+        name = title;
+        XFree(title);
+    }
+    return name;
+}
+
 void XWindowProbe::askToClose(unsigned long window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
