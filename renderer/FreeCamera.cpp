@@ -123,7 +123,8 @@ bool pushClear(const Sector* level, const SectorSet& near, Point& p, int rounds)
                 const float target = wallClearance + pushSlop;
                 if (distance > 0.0f) {
                     const float scale = target / distance;
-                    p = {closest.x + (p.x - closest.x) * scale, closest.y + (p.y - closest.y) * scale};
+                    p = {closest.x + (p.x - closest.x) * scale,
+                         closest.y + (p.y - closest.y) * scale};
                 } else {
                     Point normal;
                     inFrontOf(wall, p, normal);
@@ -196,8 +197,7 @@ void leavePortalLines(const Sector* level, std::int32_t& sector, Point& p, Point
             const float inFront = inFrontOf(wall, p, normal);
             // Only the wall's own stretch of line counts: a room with a hole in it
             // has the eye far behind the lines of the hole's far walls.
-            if (inFront >= portalClearance || inFront <= -portalClearance ||
-                !alongWall(wall, p)) {
+            if (inFront >= portalClearance || inFront <= -portalClearance || !alongWall(wall, p)) {
                 continue;
             }
             const bool towards = normal.x * move.x + normal.y * move.y < 0.0f;
@@ -259,8 +259,8 @@ FreeCamera cameraFromView(float x, float y, float dirX, float dirY, std::int32_t
     camera.x = p.x;
     camera.y = p.y;
     camera.sector = sector;
-    camera.angle = wrapAngle(static_cast<float>(
-        std::atan2(static_cast<double>(dirY), static_cast<double>(dirX))));
+    camera.angle = wrapAngle(
+        static_cast<float>(std::atan2(static_cast<double>(dirY), static_cast<double>(dirX))));
     camera.z = eyeHeightIn(level[sector]);
     return camera;
 }
@@ -285,7 +285,8 @@ FreeCamera stepFreeCamera(const FreeCamera& camera, const MoveInput& input, floa
     next.angle = wrapAngle(camera.angle + turn + mouseTurn);
 
     const float ahead = static_cast<float>(input.forward) - static_cast<float>(input.back);
-    const float right = static_cast<float>(input.strafeRight) - static_cast<float>(input.strafeLeft);
+    const float right =
+        static_cast<float>(input.strafeRight) - static_cast<float>(input.strafeLeft);
     const float c = cosineOf(next.angle);
     const float s = sineOf(next.angle);
     // Forward is (cos, sin); right is the side vector (sin, -cos), as in the view.

@@ -13,13 +13,14 @@ struct KeyName {
 };
 
 constexpr KeyName keyNames[] = {
-    {"forward", &MoveInput::forward},         {"back", &MoveInput::back},
-    {"strafe-left", &MoveInput::strafeLeft},  {"strafe-right", &MoveInput::strafeRight},
-    {"turn-left", &MoveInput::turnLeft},      {"turn-right", &MoveInput::turnRight},
+    {"forward", &MoveInput::forward},        {"back", &MoveInput::back},
+    {"strafe-left", &MoveInput::strafeLeft}, {"strafe-right", &MoveInput::strafeRight},
+    {"turn-left", &MoveInput::turnLeft},     {"turn-right", &MoveInput::turnRight},
 };
 
 bool parseCount(const std::string& word, std::int64_t& count) {
-    if (word.empty() || word.size() > 10 || word.find_first_not_of("0123456789") != std::string::npos) {
+    if (word.empty() || word.size() > 10 ||
+        word.find_first_not_of("0123456789") != std::string::npos) {
         return false;
     }
     count = std::strtoll(word.c_str(), nullptr, 10);

@@ -106,9 +106,8 @@ double changedShare(const std::vector<std::uint32_t>& a, const std::vector<std::
 }
 
 void sendKeys(unsigned long window, const std::string& action) {
-    const std::string command =
-        "xdotool " + action.substr(0, action.find(' ')) + " --window " + std::to_string(window) +
-        action.substr(action.find(' '));
+    const std::string command = "xdotool " + action.substr(0, action.find(' ')) + " --window " +
+                                std::to_string(window) + action.substr(action.find(' '));
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 

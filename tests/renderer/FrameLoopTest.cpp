@@ -1,8 +1,8 @@
 #include "RendererFixture.h"
 
+#include "renderer/ExploreSession.h"
 #include "renderer/Level.h"
 #include "renderer/Traversal.h"
-#include "renderer/ExploreSession.h"
 #include "renderer/WalkScript.h"
 
 #include <algorithm>

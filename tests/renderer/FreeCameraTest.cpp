@@ -38,8 +38,8 @@ class TestLevel {
                                          room.corners[(i + 1) % room.corners.size()],
                                          room.neighbours[i]});
             }
-            sectors_.push_back(Sector{static_cast<std::int32_t>(walls_[s].size()),
-                                      walls_[s].data(), room.floor, room.ceiling, 0, 0, 0});
+            sectors_.push_back(Sector{static_cast<std::int32_t>(walls_[s].size()), walls_[s].data(),
+                                      room.floor, room.ceiling, 0, 0, 0});
         }
     }
     const Sector* sectors() const { return sectors_.data(); }
@@ -60,7 +60,8 @@ FreeCamera walkFor(FreeCamera camera, const MoveInput& input, float seconds, con
         const std::string why =
             eyeOutsideLevel(camera.x, camera.y, camera.z, camera.sector, level, sectorCount);
         if (!why.empty()) {
-            ADD_FAILURE() << "step " << i << " at (" << camera.x << ", " << camera.y << "): " << why;
+            ADD_FAILURE() << "step " << i << " at (" << camera.x << ", " << camera.y
+                          << "): " << why;
             break;
         }
     }
@@ -122,16 +123,16 @@ TEST_F(FreeCameraTest, SpeedFollowsTheClockAndAStallIsCapped) {
 
     // A five-second stall moves the eye one capped step; a clock that went
     // backwards or is not a number does not move it.
-    EXPECT_NEAR(stepFreeCamera(start, forward(), 5.0f, sectors).x, start.x + walkSpeed * longestStep,
-                1e-5f);
+    EXPECT_NEAR(stepFreeCamera(start, forward(), 5.0f, sectors).x,
+                start.x + walkSpeed * longestStep, 1e-5f);
     EXPECT_EQ(stepFreeCamera(start, forward(), -1.0f, sectors).x, start.x);
     EXPECT_EQ(stepFreeCamera(start, forward(), std::nanf(""), sectors).x, start.x);
 }
 
 TEST_F(FreeCameraTest, AWallMetHeadOnStopsTheEyeAtTheClearance) {
     // Ten seconds against the left wall (x = -10).
-    const FreeCamera end =
-        walkFor(facing(0.0f, 0.0f, 3.14159265f, 0, sectors), forward(), 10.0f, sectors, builtInSectors);
+    const FreeCamera end = walkFor(facing(0.0f, 0.0f, 3.14159265f, 0, sectors), forward(), 10.0f,
+                                   sectors, builtInSectors);
     EXPECT_NEAR(end.x, -10.0f + wallClearance, 1e-3f);
     EXPECT_NEAR(end.y, 0.0f, 1e-4f);
     EXPECT_EQ(end.sector, 0);
@@ -148,8 +149,8 @@ TEST_F(FreeCameraTest, AWallMetAtAGrazingAngleIsSlidAlong) {
 TEST_F(FreeCameraTest, ACornerOfTheBoxHoldsTheEye) {
     // Heading into the bottom-left corner, then rubbing along both of its walls.
     const float angle = std::atan2(-5.0f, -10.0f);
-    FreeCamera end = walkFor(facing(0.0f, 0.0f, angle, 0, sectors), forward(), 10.0f, sectors,
-                             builtInSectors);
+    FreeCamera end =
+        walkFor(facing(0.0f, 0.0f, angle, 0, sectors), forward(), 10.0f, sectors, builtInSectors);
     EXPECT_NEAR(end.x, -10.0f + wallClearance, 1e-3f);
     EXPECT_NEAR(end.y, -5.0f + wallClearance, 1e-3f);
     MoveInput rub = forward();
@@ -215,8 +216,8 @@ TEST(FreeCameraLevelTest, WhereAPortalMeetsSolidWallsTheEyeStaysIn) {
     });
     const struct {
         float x, y, angle;
-    } walks[] = {{2, 2, -0.785398f}, {2, 2, 0.785398f}, {6, 2, -2.356194f}, {6, 2, 2.356194f},
-                 {4, 2, -1.570796f}, {4, 2, 1.5707964f}};
+    } walks[] = {{2, 2, -0.785398f}, {2, 2, 0.785398f},  {6, 2, -2.356194f},
+                 {6, 2, 2.356194f},  {4, 2, -1.570796f}, {4, 2, 1.5707964f}};
     for (const auto& walk : walks) {
         const std::int32_t sector = walk.x < 4.0f ? 0 : 1;
         FreeCamera camera = cameraFromView(walk.x, walk.y, std::cos(walk.angle),

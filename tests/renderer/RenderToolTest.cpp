@@ -175,11 +175,12 @@ TEST_F(RenderToolTest, WalkFramesAreExploreModesFramesAndTheTraceFollowsThem) {
     char line[160];
     for (long frame = 1; frame <= 40; ++frame) {
         session.drawFrame(walk.keysAt(frame), 1.0f / 60.0f);
-        std::snprintf(line, sizeof line,
-                      "frame %ld sector %d x %.6f y %.6f z %.6f floor %.6f ceiling %.6f angle %.6f\n",
-                      frame, static_cast<int>(cameraSector), cameraPos.x, cameraPos.y, cameraPos.z,
-                      sectors[cameraSector].floorHeight, sectors[cameraSector].ceilingHeight,
-                      session.camera().angle);
+        std::snprintf(
+            line, sizeof line,
+            "frame %ld sector %d x %.6f y %.6f z %.6f floor %.6f ceiling %.6f angle %.6f\n", frame,
+            static_cast<int>(cameraSector), cameraPos.x, cameraPos.y, cameraPos.z,
+            sectors[cameraSector].floorHeight, sectors[cameraSector].ceilingHeight,
+            session.camera().angle);
         expected += line;
         if (frame == 2 || frame == 40) {
             expected += crcLine(frame, frameCrc(pixels.data(), pixels.size()));
@@ -194,8 +195,8 @@ TEST_F(RenderToolTest, WalksIntoTheRoomIntoAWallAndAlongACornerStayInTheLevel) {
         const char* file;
         std::int32_t frames;
     };
-    for (const Walk walk : {Walk{"into-the-moving-room.walk", 610}, Walk{"wall-for-ten-seconds.walk", 605},
-                            Walk{"corner-rub.walk", 662}}) {
+    for (const Walk walk : {Walk{"into-the-moving-room.walk", 610},
+                            Walk{"wall-for-ten-seconds.walk", 605}, Walk{"corner-rub.walk", 662}}) {
         const ToolRun run =
             runTool("--textures '" + dir.string() + "' --trace --walk " + walkFile(walk.file));
         ASSERT_EQ(run.status, 0) << walk.file << run.err;
