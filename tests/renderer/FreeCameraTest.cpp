@@ -98,10 +98,12 @@ TEST_F(FreeCameraTest, KeysMoveAndTurnTheWayTheViewShows) {
     MoveInput left;
     left.turnLeft = true;
     EXPECT_NEAR(walkFor(start, left, 0.5f, sectors, builtInSectors).angle, turnSpeed * 0.5f, 1e-4f);
-    // A full turn and a half comes back round into (-pi, pi].
-    const FreeCamera spun = walkFor(start, left, 4.5f, sectors, builtInSectors);
-    EXPECT_NEAR(spun.angle, turnSpeed * 4.5f - 2.0f * 3.14159265f * 1.0f - 3.14159265f * 2.0f,
-                1e-3f);
+    // 480 degrees to the left come back round into (-pi, pi] as 120 degrees, and as
+    // many to the right as -120 degrees.
+    EXPECT_NEAR(walkFor(start, left, 4.0f, sectors, builtInSectors).angle, 2.0943952f, 1e-3f);
+    MoveInput right;
+    right.turnRight = true;
+    EXPECT_NEAR(walkFor(start, right, 4.0f, sectors, builtInSectors).angle, -2.0943952f, 1e-3f);
 
     MoveInput mouse;
     mouse.mouseTurn = -0.25f;
