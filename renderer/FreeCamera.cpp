@@ -19,7 +19,9 @@ constexpr int settleRounds = 64;
 constexpr int mostCrossings = 8;
 constexpr int mostSectors = 8; // as many as the flat depth cache can hold
 constexpr float headroom = 0.25f;
-constexpr float endTolerance = 1e-4f;
+// How far behind a portal's line an eye still counts as a rounding error of being
+// on it; a real step across goes far beyond.
+constexpr float portalSlack = 1e-5f;
 
 struct Point {
     float x;
@@ -139,79 +141,88 @@ bool pushClear(const Sector* level, const SectorSet& near, Point& p, int rounds)
     return false;
 }
 
-// Follows the move from -> to through the portals it crosses; false when it would
-// leave through a solid wall. A crossing within a hair of a wall's end counts, so
-// a move through the corner where two portals meet cannot slip between them.
-bool crossPortals(const Sector* level, std::int32_t& sector, Point from, Point to) {
-    for (int crossing = 0; crossing < mostCrossings; ++crossing) {
-        const Sector& current = level[sector];
-        const Wall* exit = nullptr;
-        float earliest = 2.0f;
-        for (std::int32_t w = 0; w < current.wallCount; ++w) {
-            const Wall& wall = current.walls[w];
-            Point normal;
-            const float before = inFrontOf(wall, from, normal);
-            const float after = inFrontOf(wall, to, normal);
-            if (!(before >= -endTolerance && after < 0.0f)) {
-                continue;
-            }
-            const float t = before <= 0.0f ? 0.0f : before / (before - after);
-            const Point at = {from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t};
-            const float dx = wall.b.x - wall.a.x;
-            const float dy = wall.b.y - wall.a.y;
-            const float length = std::sqrt(dx * dx + dy * dy);
-            const float along = ((at.x - wall.a.x) * dx + (at.y - wall.a.y) * dy) / length;
-            if (along < -endTolerance || along > length + endTolerance) {
-                continue;
-            }
-            if (t < earliest) {
-                exit = &wall;
-                earliest = t;
+// Even-odd rule over the sector's walls, which form closed loops (a room with a
+// hole in it too). Each edge is taken from its lower end, so the two walls of a
+// portal decide a point near it the same way from both sides.
+bool insideSector(const Sector& sector, Point p) {
+    bool inside = false;
+    for (std::int32_t w = 0; w < sector.wallCount; ++w) {
+        Vec3 low = sector.walls[w].a;
+        Vec3 high = sector.walls[w].b;
+        if (low.y > high.y) {
+            const Vec3 swap = low;
+            low = high;
+            high = swap;
+        }
+        if ((low.y > p.y) != (high.y > p.y)) {
+            const float crossX = low.x + (p.y - low.y) * (high.x - low.x) / (high.y - low.y);
+            if (p.x < crossX) {
+                inside = !inside;
             }
         }
-        if (exit == nullptr) {
-            return true; // the move ends inside this sector
-        }
-        if (exit->neighbour == -1) {
-            return false;
-        }
-        sector = exit->neighbour;
-        from = {from.x + (to.x - from.x) * earliest, from.y + (to.y - from.y) * earliest};
     }
-    return true;
+    return inside;
 }
 
-// Keeps the eye off the line of a portal of its sector, where its own rays would
-// start on the wall: moving towards the portal takes it just across, otherwise it
-// steps back just inside.
-void leavePortalLines(const Sector* level, std::int32_t& sector, Point& p, Point move) {
-    for (int round = 0; round < mostCrossings; ++round) {
-        const Sector& current = level[sector];
-        bool moved = false;
-        for (std::int32_t w = 0; w < current.wallCount && !moved; ++w) {
-            const Wall& wall = current.walls[w];
-            if (wall.neighbour == -1) {
-                continue;
-            }
-            Point normal;
-            const float inFront = inFrontOf(wall, p, normal);
-            // Only the wall's own stretch of line counts: a room with a hole in it
-            // has the eye far behind the lines of the hole's far walls.
-            if (inFront >= portalClearance || inFront <= -portalClearance || !alongWall(wall, p)) {
-                continue;
-            }
-            const bool towards = normal.x * move.x + normal.y * move.y < 0.0f;
-            const float shift = towards ? -portalClearance - inFront : portalClearance - inFront;
-            p = {p.x + normal.x * shift, p.y + normal.y * shift};
-            if (towards) {
-                sector = wall.neighbour;
-            }
-            moved = true;
-        }
-        if (!moved) {
-            return;
+// The sector holding p: the given one when it does, else the first of the set
+// that does; -1 when none does.
+std::int32_t sectorAt(const Sector* level, const SectorSet& candidates, std::int32_t preferred,
+                      Point p) {
+    if (insideSector(level[preferred], p)) {
+        return preferred;
+    }
+    for (int i = 0; i < candidates.count; ++i) {
+        if (insideSector(level[candidates.index[i]], p)) {
+            return candidates.index[i];
         }
     }
+    return -1;
+}
+
+// The traversal sees a wall only from in front of its line: an eye a rounding
+// error behind a portal of its own room, right by it, would leave the columns
+// through that portal undrawn. Such an eye is moved just onto the front side.
+bool faceOwnPortals(const Sector& sector, Point& p) {
+    for (int round = 0; round < pushRounds; ++round) {
+        bool facing = true;
+        for (std::int32_t w = 0; w < sector.wallCount; ++w) {
+            const Wall& wall = sector.walls[w];
+            Point normal;
+            const float inFront = inFrontOf(wall, p, normal);
+            if (wall.neighbour == -1 || inFront >= 0.0f || inFront <= -portalSlack ||
+                !alongWall(wall, p)) {
+                continue;
+            }
+            facing = false;
+            const float shift = portalSlack - inFront;
+            p = {p.x + normal.x * shift, p.y + normal.y * shift};
+        }
+        if (facing) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Finds the room of a new eye position and keeps the eye in front of that room's
+// portals; false when the position belongs to no room.
+bool settle(const Sector* level, std::int32_t& sector, Point& p) {
+    const SectorSet candidates = reachableSectors(level, sector);
+    for (int round = 0; round < pushRounds; ++round) {
+        const std::int32_t holder = sectorAt(level, candidates, sector, p);
+        if (holder < 0) {
+            return false;
+        }
+        sector = holder;
+        const Point before = p;
+        if (!faceOwnPortals(level[sector], p)) {
+            return false;
+        }
+        if (p.x == before.x && p.y == before.y) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void walk(const Sector* level, FreeCamera& camera, Point move) {
@@ -230,10 +241,9 @@ void walk(const Sector* level, FreeCamera& camera, Point move) {
             continue;
         }
         std::int32_t sector = camera.sector;
-        if (!crossPortals(level, sector, from, to)) {
+        if (!settle(level, sector, to)) {
             continue;
         }
-        leavePortalLines(level, sector, to, {to.x - from.x, to.y - from.y});
         camera.x = to.x;
         camera.y = to.y;
         camera.sector = sector;
@@ -255,7 +265,7 @@ FreeCamera cameraFromView(float x, float y, float dirX, float dirY, std::int32_t
     FreeCamera camera;
     Point p = {x, y};
     pushClear(level, reachableSectors(level, sector), p, settleRounds);
-    leavePortalLines(level, sector, p, {0.0f, 0.0f});
+    settle(level, sector, p);
     camera.x = p.x;
     camera.y = p.y;
     camera.sector = sector;

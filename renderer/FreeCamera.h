@@ -31,7 +31,6 @@ constexpr float turnSpeed = 2.0943952f;  // 120 degrees per second
 constexpr float longestStep = 0.1f;      // seconds; a stall moves the eye no farther
 constexpr float eyeAboveFloor = 1.5f;    // the middle of the scripted bob
 constexpr float wallClearance = 0.25f;   // the eye never comes closer to a solid wall
-constexpr float portalClearance = 1e-4f; // keeps the eye off a portal's line
 
 // Explore mode starting from a view: the plan position and direction are kept, the
 // eye is put at its height above the sector's floor.

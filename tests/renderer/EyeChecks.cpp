@@ -11,11 +11,14 @@ namespace {
 // this only absorbs printing and rounding.
 constexpr float clearanceTolerance = 1e-3f;
 
+// As the traversal computes it.
 float inFront(const Wall& wall, float x, float y) {
     const float dx = wall.b.x - wall.a.x;
     const float dy = wall.b.y - wall.a.y;
     const float length = std::sqrt(dx * dx + dy * dy);
-    return (-dy / length) * (x - wall.a.x) + (dx / length) * (y - wall.a.y);
+    const float ux = dx * (1.0f / length);
+    const float uy = dy * (1.0f / length);
+    return -uy * (x - wall.a.x) + ux * (y - wall.a.y);
 }
 
 float distanceToSegment(const Wall& wall, float x, float y) {
@@ -26,18 +29,18 @@ float distanceToSegment(const Wall& wall, float x, float y) {
     return static_cast<float>(std::hypot(x - (wall.a.x + dx * t), y - (wall.a.y + dy * t)));
 }
 
-// Within a hundredth of the wall's segment, measured across its line.
-bool nearWall(const Wall& wall, float x, float y) {
+// Across the line from the wall's segment, by no more than a rounding error.
+bool onWallLine(const Wall& wall, float x, float y) {
     const double dx = wall.b.x - wall.a.x;
     const double dy = wall.b.y - wall.a.y;
     const double t = ((x - wall.a.x) * dx + (y - wall.a.y) * dy) / (dx * dx + dy * dy);
-    return t >= 0.0 && t <= 1.0 && std::fabs(inFront(wall, x, y)) < 0.01f;
+    return t >= 0.0 && t <= 1.0 && std::fabs(inFront(wall, x, y)) < 1e-5f;
 }
 
 } // namespace
 
 std::string eyeOutsideLevel(float x, float y, float z, std::int32_t sector, const Sector* level,
-                            std::int32_t sectorCount) {
+                            std::int32_t sectorCount, bool exact) {
     std::ostringstream why;
     if (sector < 0 || sector >= sectorCount) {
         why << "sector " << sector << " does not exist";
@@ -50,9 +53,9 @@ std::string eyeOutsideLevel(float x, float y, float z, std::int32_t sector, cons
     }
     const Sector& own = level[sector];
     for (std::int32_t w = 0; w < own.wallCount; ++w) {
-        // Rays from an eye on or just behind a wall of its own sector miss that wall.
-        if (nearWall(own.walls[w], x, y) && inFront(own.walls[w], x, y) <= 0.0f) {
-            why << "on or behind wall " << w << " of sector " << sector;
+        // Rays from an eye a hair behind a wall of its own sector miss that wall.
+        if (exact && onWallLine(own.walls[w], x, y) && inFront(own.walls[w], x, y) < 0.0f) {
+            why << "just behind wall " << w << " of sector " << sector;
             return why.str();
         }
     }

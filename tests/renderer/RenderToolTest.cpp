@@ -207,7 +207,7 @@ TEST_F(RenderToolTest, WalksIntoTheRoomIntoAWallAndAlongACornerStayInTheLevel) {
             // The heights of the frame as traced: sector 1's floor moves.
             sectors[t.sector].floorHeight = t.floor;
             sectors[t.sector].ceilingHeight = t.ceiling;
-            const std::string why = eyeOutsideLevel(t.x, t.y, t.z, t.sector, sectors, 2);
+            const std::string why = eyeOutsideLevel(t.x, t.y, t.z, t.sector, sectors, 2, false);
             ASSERT_EQ(why, "") << walk.file << " frame " << t.frame;
             visited.insert(t.sector);
         }
