@@ -18,10 +18,15 @@ namespace {
 // The demo program, started in the folder with the textures (or another one).
 class DemoProcess {
   public:
-    explicit DemoProcess(const std::string& folder = std::string(DUSKHALL_SOURCE_DIR) + "/assets") {
+    // errors names a file for the program's standard error, or is empty.
+    explicit DemoProcess(const std::string& folder = std::string(DUSKHALL_SOURCE_DIR) + "/assets",
+                         const std::string& errors = "") {
         pid_ = fork();
         if (pid_ == 0) {
             const std::string program = std::string(DUSKHALL_BINARY_DIR) + "/duskhall";
+            if (!errors.empty() && freopen(errors.c_str(), "w", stderr) == nullptr) {
+                _exit(126);
+            }
             if (chdir(folder.c_str()) == 0) {
                 execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
             }
@@ -190,6 +195,36 @@ TEST(DemoWindow, F12SavesNumberedScreenshotsBesideExistingOnes) {
         EXPECT_EQ(header.substr(16, 8), std::string("\0\0\x01\x40\0\0\0\xF0", 8)) << name;
     }
     EXPECT_FALSE(std::filesystem::exists(folder + "/duskhall-0004.png"));
+}
+
+TEST(DemoWindow, AScreenshotThatCannotBeWrittenIsReportedAndTheDemoGoesOn) {
+    if (!texturesPresent()) {
+        GTEST_SKIP() << "no textures in assets/";
+    }
+    // The working folder goes away under the running demo: nothing can be created there.
+    const std::string folder = textureFolder("screenshot-fails");
+    const std::string errors =
+        std::string(DUSKHALL_BINARY_DIR) + "/demo-window-test/screenshot-fails.stderr";
+    XWindowProbe probe;
+    ASSERT_TRUE(probe.connected());
+    DemoProcess demo(folder, errors);
+    const unsigned long window = probe.waitForWindow("duskhall", 10000);
+    ASSERT_NE(window, 0u);
+    std::filesystem::remove_all(folder);
+    sendKeys(window, "key F12");
+    std::string reported;
+    for (int waited = 0; waited < 5000 && reported.empty(); waited += 50) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::ifstream in(errors);
+        reported.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    EXPECT_NE(reported.find("duskhall: cannot save the frame: cannot create duskhall-0001.png"),
+              std::string::npos)
+        << reported;
+    // Still running and still drawing: Escape ends it as usual.
+    EXPECT_EQ(demo.waitForExit(200), -1);
+    sendKeys(window, "key Escape");
+    EXPECT_EQ(demo.waitForExit(10000), 0);
 }
 
 TEST(DemoWindow, FShowsTheFrameRateInTheTitleAndTakesItAway) {
