@@ -7,8 +7,9 @@
 class FrameRateTitle {
   public:
     static constexpr int Capacity = 64;
+    static constexpr int BaseCapacity = 32; // leaves room for the longest readout
 
-    // base is the title without the readout; at most Capacity - 16 characters.
+    // base is the title without the readout; longer ones are cut to 31 bytes.
     explicit FrameRateTitle(const char* base);
 
     bool showing() const { return showing_; }
@@ -19,7 +20,7 @@ class FrameRateTitle {
     const char* title() const { return title_; }
 
   private:
-    char base_[Capacity];
+    char base_[BaseCapacity];
     char title_[Capacity];
     bool showing_ = false;
     double since_ = 0.0;

@@ -1,6 +1,6 @@
 #include "display/WarningBox.h"
 #include "renderer/Housekeeping.h"
-#include "renderer/RunDemo.h"
+#include "app/RunDemo.h"
 
 #include <cstdio>
 #include <cstring>
