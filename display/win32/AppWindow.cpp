@@ -28,8 +28,7 @@ static_assert(AppWindow::WindowedStyle == WS_OVERLAPPEDWINDOW &&
                   AppWindow::FullscreenStyle == (WS_POPUP | WS_BORDER | WS_SYSMENU),
               "window styles");
 
-AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width,
-                     std::int32_t height)
+AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -67,6 +66,17 @@ AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width,
 
 AppWindow::~AppWindow() {
     destroy();
+}
+
+void AppWindow::setCaption(const char* title) {
+    if (!usableWindow()) {
+        return;
+    }
+    wchar_t caption[ScreenCore::TitleCapacity];
+    if (MultiByteToWideChar(CP_UTF8, 0, title, -1, caption, ScreenCore::TitleCapacity) == 0) {
+        caption[0] = L'\0';
+    }
+    SetWindowTextW(hwnd, caption);
 }
 
 void AppWindow::destroy() {
