@@ -49,6 +49,9 @@ bool encode(std::FILE* file, png_bytep* rows, std::int32_t width, std::int32_t h
 
 bool writeFramePng(const char* path, const PackedPixel* pixels, std::int32_t width,
                    std::int32_t height) {
+    if (width <= 0 || height <= 0) {
+        return false; // before the file is touched
+    }
     std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
         return false;
