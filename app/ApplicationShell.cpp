@@ -39,11 +39,12 @@ void KeyStateObserver::keyUp(Screen&, KeyCode key) {
     keyHeld[keyIndex(key)] = 0;
 }
 
-PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t height) {
+PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t height,
+                         std::unique_ptr<KeyStateObserver> listener) {
     display.reset();
     display = std::make_unique<ScreenHandle>(title, width, height, ScreenMode::Unspecified,
                                              PixelMode::Integer);
-    observer = std::make_unique<KeyStateObserver>();
+    observer = listener != nullptr ? std::move(listener) : std::make_unique<KeyStateObserver>();
     display->setObserver(observer.get());
     const std::size_t pixels =
         width > 0 && height > 0 ? static_cast<std::size_t>(width) * static_cast<std::size_t>(height)
@@ -69,6 +70,12 @@ bool updateDisplay() {
 void closeDisplay() {
     if (display != nullptr) {
         display->close();
+    }
+}
+
+void setDisplayTitle(const char* title) {
+    if (display != nullptr) {
+        display->setTitle(title);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "display/InputObserver.h"
 
 #include <cstdint>
+#include <memory>
 
 class ScreenHandle;
 
@@ -22,13 +23,18 @@ class KeyStateObserver : public InputObserver {
 
 // Opens the one display of the program and sizes the framebuffer. Returns the
 // first framebuffer pixel, or null when the display did not open (the observer
-// is installed and the framebuffer sized either way).
-PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t height);
+// is installed and the framebuffer sized either way). The observer installed is
+// the given one, which keeps the key tables as every KeyStateObserver does and
+// may listen to more, or a plain KeyStateObserver.
+PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t height,
+                         std::unique_ptr<KeyStateObserver> listener = nullptr);
 // True when the display is not open.
 bool displayClosed();
 // Shows the framebuffer; true when the frame was shown.
 bool updateDisplay();
 void closeDisplay();
+// Shows a new window title (UTF-8).
+void setDisplayTitle(const char* title);
 
 // The display opened by openDisplay (null before), for checks.
 ScreenHandle* shellDisplay();

@@ -1,16 +1,65 @@
 #include "app/RunDemo.h"
 
-#include "display/DisplayError.h"
 #include "app/ApplicationShell.h"
+#include "app/ExploreControls.h"
+#include "app/ExploreObserver.h"
+#include "app/FrameRateTitle.h"
+#include "display/DisplayError.h"
+#include "renderer/ExploreSession.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
+#include "renderer/ScreenSize.h"
+#include "renderer/Screenshots.h"
 
+#include <chrono>
 #include <cstdio>
+#include <optional>
+#include <string>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* title = "duskhall";
+
+double secondsSince(Clock::time_point start, Clock::time_point now) {
+    return std::chrono::duration<double>(now - start).count();
+}
+
+// F12: a failure is reported and the demo goes on.
+void saveScreenshot(Screenshots& screenshots, const PackedPixel* pixels) {
+    std::string message;
+    if (screenshots.save(pixels, screenWidth, screenHeight, message)) {
+        std::printf("duskhall: saved %s\n", message.c_str());
+        std::fflush(stdout);
+    } else {
+        std::fprintf(stderr, "duskhall: cannot save the frame: %s\n", message.c_str());
+    }
+}
+
+// What the demo keeps from one frame to the next.
+struct DemoState {
+    PackedPixel* pixels = nullptr;
+    ExploreControls controls;
+    ExploreSession session;
+    FrameRateTitle frameRate{title};
+    Screenshots screenshots;
+    Clock::time_point start;
+    Clock::time_point last;
+};
+
+DemoState* demo = nullptr;
+
+} // namespace
 
 bool startDemo() {
-    PackedPixel* pixels = openDisplay("duskhall", 320, 240);
-    if (pixels == nullptr) {
+    // Fresh for every run: nothing of an earlier demo (explore mode, the title) carries over.
+    static std::optional<DemoState> state;
+    demo = &state.emplace();
+    demo->pixels = openDisplay(title, screenWidth, screenHeight,
+                               std::make_unique<ExploreObserver>(demo->controls));
+    if (demo->pixels == nullptr) {
         // Running on without a window would draw nothing and end as if all went well.
         const char* reason = displayError();
         if (reason[0] != '\0') {
@@ -22,13 +71,33 @@ bool startDemo() {
         return false;
     }
     buildLevel();
-    prepareFrames(pixels);
+    prepareFrames(demo->pixels);
+    demo->start = Clock::now();
+    demo->last = demo->start;
     return true;
 }
 
 bool demoFrame() {
-    drawFrame();
+    // Explore mode walks on the real clock; the animation keeps its fixed step.
+    const Clock::time_point now = Clock::now();
+    const float elapsed = std::chrono::duration<float>(now - demo->last).count();
+    demo->last = now;
+    const ExploreControls::FrameInput input = demo->controls.takeFrameInput(keyHeld);
+    if (input.toggleExplore) {
+        demo->session.toggle();
+    }
+    demo->session.drawFrame(input.move, elapsed);
+    for (int i = 0; i < input.screenshots; ++i) {
+        saveScreenshot(demo->screenshots, demo->pixels);
+    }
+    if (input.toggleFrameRate) {
+        demo->frameRate.toggle(secondsSince(demo->start, now));
+        setDisplayTitle(demo->frameRate.title());
+    }
     updateDisplay();
+    if (demo->frameRate.frameShown(secondsSince(demo->start, Clock::now()))) {
+        setDisplayTitle(demo->frameRate.title());
+    }
     return !displayClosed();
 }
 

@@ -1,12 +1,15 @@
-// Renders the demo's frames without a window: CRC-32 lines, PNG files and a frame
-// rate, drawn by exactly the code the demo runs.
+// Renders the demo's frames without a window: CRC-32 lines, PNG files, camera
+// traces and a frame rate, drawn by exactly the code the demo runs; scripted walks
+// replay explore mode.
 
 #include "app/FrameList.h"
+#include "renderer/ExploreSession.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/FramePng.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
+#include "renderer/WalkScript.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -22,9 +26,32 @@
 namespace {
 
 constexpr const char* usage = "usage: duskhall-render [--textures DIR] [--frames N] "
-                              "[--crc F1,F2,...] [--png F:FILE]... [--bench] [--threads N]";
+                              "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
+                              "[--bench] [--threads N] [--help] [--version]";
+constexpr const char* help =
+    "Renders the frames of the duskhall animation without a window.\n"
+    "\n"
+    "  --textures DIR   read the seven textures from DIR (default: the working folder)\n"
+    "  --frames N       draw N frames (default: the last frame named by --crc, --png\n"
+    "                   or the walk)\n"
+    "  --crc F1,F2,...  print \"frame F crc32 XXXXXXXX\" for each frame named\n"
+    "  --png F:FILE     write frame F to FILE as a PNG (may be repeated)\n"
+    "  --walk FILE      walk explore mode's camera from frame 1, one line of FILE per\n"
+    "                   stretch: a frame count and the keys held (forward, back,\n"
+    "                   strafe-left, strafe-right, turn-left, turn-right); 1/60 s a frame\n"
+    "  --trace          print \"frame N sector S x X y Y z Z floor F ceiling C angle A\"\n"
+    "                   for every frame (eye position, its sector's floor and ceiling,\n"
+    "                   view angle in radians)\n"
+    "  --bench          print the frame rate of the drawing (default 1000 frames)\n"
+    "  --threads N      draw each frame's columns on N threads (default: one per core;\n"
+    "                   1 draws on the main thread alone)\n"
+    "  --help           print this text and end\n"
+    "  --version        print the version and end\n"
+    "\n"
+    "Bad arguments and malformed walk files end with status 2.\n";
 constexpr long long defaultBenchFrames = 1000;
 constexpr long long maxThreads = 64;
+constexpr float walkFrameSeconds = 1.0f / 60.0f; // a fixed clock makes a walk replayable
 
 struct PngRequest {
     long long frame;
@@ -36,6 +63,8 @@ struct Options {
     long long frames = 0; // 0: the largest frame named
     std::vector<long long> crcFrames;
     std::vector<PngRequest> pngs;
+    std::string walkPath;
+    bool trace = false;
     bool bench = false;
     long long threads = std::max(1u, std::thread::hardware_concurrency()); // 1: no helpers
 };
@@ -60,6 +89,10 @@ bool parseArguments(int argc, char** argv, Options& options) {
         const bool hasValue = i + 1 < argc;
         if (arg == "--bench") {
             options.bench = true;
+        } else if (arg == "--trace") {
+            options.trace = true;
+        } else if (arg == "--walk" && hasValue) {
+            options.walkPath = argv[++i];
         } else if (arg == "--textures" && hasValue) {
             options.textureDir = argv[++i];
         } else if (arg == "--frames" && hasValue) {
@@ -82,6 +115,11 @@ bool parseArguments(int argc, char** argv, Options& options) {
             return false;
         }
     }
+    return true;
+}
+
+// Without --frames, as many frames as the last one asked for or the walk's length.
+bool settleFrameCount(Options& options, long long walkFrames) {
     long long largest = 0;
     for (long long frame : options.crcFrames) {
         largest = std::max(largest, frame);
@@ -90,7 +128,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
         largest = std::max(largest, png.frame);
     }
     if (options.frames == 0) {
-        options.frames = largest == 0 && options.bench ? defaultBenchFrames : largest;
+        const long long wanted = std::max(largest, walkFrames);
+        options.frames = wanted == 0 && options.bench ? defaultBenchFrames : wanted;
     }
     return largest <= options.frames;
 }
@@ -109,11 +148,59 @@ bool anchorOutputPaths(std::vector<PngRequest>& pngs) {
     return true;
 }
 
+// --help and --version answer whatever else is on the line.
+bool answerQuestion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::printf("%s\n\n%s", usage, help);
+            return true;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("duskhall-render %s\n", DUSKHALL_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The walk is read before the working directory moves to the textures.
+bool loadWalk(const std::string& path, WalkScript& walk) {
+    std::ifstream file(path);
+    std::string error;
+    if (!file) {
+        error = "cannot be opened";
+    } else if (walk.parse(file, error)) {
+        return true;
+    }
+    std::fprintf(stderr, "duskhall-render: %s: %s\n", path.c_str(), error.c_str());
+    return false;
+}
+
+void printTrace(long long frame, const ExploreSession& session) {
+    const Sector& sector = sectors[cameraSector];
+    std::printf("frame %lld sector %d x %.6f y %.6f z %.6f floor %.6f ceiling %.6f angle %.6f\n",
+                frame, static_cast<int>(cameraSector), cameraPos.x, cameraPos.y, cameraPos.z,
+                sector.floorHeight, sector.ceilingHeight, session.viewAngle());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (answerQuestion(argc, argv)) {
+        return 0;
+    }
     Options options;
     if (!parseArguments(argc, argv, options)) {
+        std::fprintf(stderr, "%s\n", usage);
+        return 2;
+    }
+    WalkScript walk;
+    if (!options.walkPath.empty() && !loadWalk(options.walkPath, walk)) {
+        return 2;
+    }
+    if (!settleFrameCount(options, walk.frames())) {
         std::fprintf(stderr, "%s\n", usage);
         return 2;
     }
@@ -135,13 +222,25 @@ int main(int argc, char** argv) {
     buildLevel();
     prepareFrames(pixels.data());
     setFrameThreads(static_cast<std::int32_t>(options.threads));
+    ExploreSession session;
+    const bool walking = !options.walkPath.empty();
+    if (walking) {
+        session.toggle();
+    }
 
     int status = 0;
     std::chrono::steady_clock::duration drawing{};
     for (long long frame = 1; frame <= options.frames; ++frame) {
         const auto started = std::chrono::steady_clock::now();
-        drawFrame();
+        if (walking) {
+            session.drawFrame(walk.keysAt(frame), walkFrameSeconds);
+        } else {
+            drawFrame();
+        }
         drawing += std::chrono::steady_clock::now() - started;
+        if (options.trace) {
+            printTrace(frame, session);
+        }
 
         if (std::find(options.crcFrames.begin(), options.crcFrames.end(), frame) !=
             options.crcFrames.end()) {

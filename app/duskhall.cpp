@@ -2,7 +2,49 @@
 #include "renderer/Housekeeping.h"
 #include "app/RunDemo.h"
 
-int main() {
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* help =
+    "usage: duskhall [--help] [--version]\n"
+    "\n"
+    "Shows the duskhall rooms in a window, from the scripted camera or walking\n"
+    "them yourself. Reads the seven textures from the working folder.\n"
+    "\n"
+    "  Tab              explore mode on or off\n"
+    "  W / Up, S / Down walk forward, back (explore mode)\n"
+    "  A, D             step left, right (explore mode)\n"
+    "  Left, Right      turn (explore mode; or drag with the left mouse button)\n"
+    "  F12              save the frame as duskhall-0001.png, duskhall-0002.png, ...\n"
+    "  F                frame rate in the title on or off\n"
+    "  Alt+Enter        windowed or fullscreen\n"
+    "  Escape           end\n";
+
+// Only these two are answered; every other argument is ignored, as it always was.
+bool answerQuestion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(help, stdout);
+            return true;
+        }
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("duskhall %s\n", DUSKHALL_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (answerQuestion(argc, argv)) {
+        return 0;
+    }
     // The one fatal message (a missing texture) is shown in a box on top of the window.
     setFatalMessagePresenter(showWarningBox);
     return runDemo();

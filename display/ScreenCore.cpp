@@ -74,6 +74,13 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
     return true;
 }
 
+void ScreenCore::setTitle(const char* title) {
+    copyBounded(title_, sizeof title_, title);
+    if (window_ != nullptr && !window_->destroyed) {
+        window_->setCaption(title_);
+    }
+}
+
 void ScreenCore::close() {
     output_.reset(); // the device goes before its window
     if (window_ != nullptr) {

@@ -55,6 +55,10 @@ class ScreenCore : public Screen, public ScreenControl {
     void requestToggle() override;
     void requestClose() override;
 
+    // Changes the title while the screen is open, caption included. Not one of the
+    // Screen operations, whose order is fixed.
+    void setTitle(const char* title);
+
     // The screen observers are handed: the owner when one is set, else this one.
     Screen& eventTarget();
     bool closeRequested() const { return closeRequested_; }

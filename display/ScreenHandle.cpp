@@ -43,6 +43,12 @@ bool ScreenHandle::open(const char* title, std::int32_t width, std::int32_t heig
     return implementation_ && implementation_->open(title, width, height, mode, pixelMode);
 }
 
+void ScreenHandle::setTitle(const char* title) {
+    if (implementation_) {
+        implementation_->setTitle(title);
+    }
+}
+
 void ScreenHandle::close() {
     if (implementation_) {
         implementation_->close();

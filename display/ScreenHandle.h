@@ -36,6 +36,9 @@ class ScreenHandle : public Screen {
     Screen* owner() override;
     void setOwner(Screen* owner) override;
 
+    // Forwards to the screen's setTitle; nothing without a screen.
+    void setTitle(const char* title);
+
     // The screen behind the handle, or null.
     ScreenCore* implementation() const { return implementation_.get(); }
 

@@ -63,6 +63,9 @@ class WindowCore {
     // Destroys (or at least hides) the platform window at once; the record stays
     // usable for messages still on their way. Sets destroyed.
     virtual void destroy() = 0;
+    // Shows a new title (UTF-8) in the window's caption; windows without a caption
+    // of their own ignore it.
+    virtual void setCaption(const char* title) { (void)title; }
 
     std::int32_t width;
     std::int32_t height;

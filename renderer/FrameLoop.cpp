@@ -69,16 +69,25 @@ void updateCamera() {
     viewSide = Vec3(sineOf(angle), -viewDir.x, 0.0f);
 }
 
-void prepareFrame() {
+void advanceAnimation() {
+    viewDir.z = 0.0f;
+    animationTime = animationTime + timeStep;
+    updateCamera();
+    if (sectors != nullptr) {
+        // Sector 1's room keeps its height of 2.5 while its floor rises and falls.
+        const float lift = std::fabs(2.0f * sineOf(animationTime * 1.9f));
+        sectors[1].floorHeight = lift - 0.5f;
+        sectors[1].ceilingHeight = lift + 2.0f;
+    }
+}
+
+void drawView() {
     if (sectors == nullptr) {
         invalidateFlatCache();
         return;
     }
-    // Sector 1's room keeps its height of 2.5 while its floor rises and falls.
-    const float lift = std::fabs(2.0f * sineOf(animationTime * 1.9f));
-    sectors[1].floorHeight = lift - 0.5f;
-    sectors[1].ceilingHeight = lift + 2.0f;
     prepareFlatCache();
+    drawColumns();
 }
 
 void drawColumns() {
@@ -91,11 +100,8 @@ void drawColumns() {
 }
 
 void drawFrame() {
-    viewDir.z = 0.0f;
-    animationTime = animationTime + timeStep;
-    updateCamera();
-    prepareFrame();
-    drawColumns();
+    advanceAnimation();
+    drawView();
 }
 
 void setFrameThreads(std::int32_t threads) {

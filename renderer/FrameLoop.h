@@ -8,7 +8,7 @@
 
 // Camera and clock of the scripted animation; rewritten at the start of every frame.
 extern Vec3 cameraPos;            // z is the eye height
-extern std::int32_t cameraSector; // the scripted camera never leaves sector 0
+extern std::int32_t cameraSector; // the script keeps it at 0; explore mode moves it
 extern Vec3 viewDir;              // (cos A, sin A, 0) for the view angle A
 extern Vec3 viewSide;             // viewDir turned by -90 degrees
 extern float animationTime;       // the clock, advanced by 0.01 per frame
@@ -20,20 +20,23 @@ extern PackedPixel* framebuffer; // 320 x 240, row-major; borrowed from the call
 // the framebuffer every later frame draws into (null draws nothing).
 void prepareFrames(PackedPixel* target);
 
-// One frame of the animation: advances the clock, then updateCamera, prepareFrame
-// and drawColumns.
+// One frame of the animation: advanceAnimation, then drawView.
 void drawFrame();
+
+// The two halves of drawFrame, so another camera can take the script's place in
+// between: advanceAnimation moves the clock, the scripted camera and sector 1's
+// floor and ceiling; drawView prepares what every column shares (the flat depths
+// for the current eye height) and draws the columns from whatever camera and
+// camera sector are current.
+void advanceAnimation();
+void drawView();
 
 // The scripted camera and view vectors of the current clock value.
 void updateCamera();
 
-// What every column of a frame shares, done before any column is drawn: sector
-// 1's floor and ceiling for the current clock value and the flat depths for the
-// current eye height.
-void prepareFrame();
-
 // Draws all 320 columns from the current camera, view and camera sector, on the
-// threads set by setFrameThreads; raises deepestColumnVisits.
+// threads set by setFrameThreads; raises deepestColumnVisits. The flat depths
+// must already be prepared for the current eye height (drawView does that).
 void drawColumns();
 
 // Draws the columns of later frames on this many threads (at least 1; 1 draws on

@@ -50,22 +50,30 @@ bool encode(std::FILE* file, png_bytep* rows, std::int32_t width, std::int32_t h
 bool writeFramePng(const char* path, const PackedPixel* pixels, std::int32_t width,
                    std::int32_t height) {
     if (width <= 0 || height <= 0) {
-        return false;
-    }
-    std::vector<png_byte> rgb = toRgbRows(pixels, width, height);
-    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
-    for (std::int32_t r = 0; r < height; ++r) {
-        rows[r] = rgb.data() + static_cast<std::size_t>(r) * width * 3;
+        return false; // before the file is touched
     }
     std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
         return false;
     }
-    const bool encoded = encode(file, rows.data(), width, height);
-    const bool closed = std::fclose(file) == 0;
-    if (!(encoded && closed)) {
+    if (!writeFramePngTo(file, pixels, width, height)) {
         std::remove(path);
         return false;
     }
     return true;
+}
+
+bool writeFramePngTo(std::FILE* file, const PackedPixel* pixels, std::int32_t width,
+                     std::int32_t height) {
+    bool encoded = false;
+    if (width > 0 && height > 0) {
+        std::vector<png_byte> rgb = toRgbRows(pixels, width, height);
+        std::vector<png_bytep> rows(static_cast<std::size_t>(height));
+        for (std::int32_t r = 0; r < height; ++r) {
+            rows[r] = rgb.data() + static_cast<std::size_t>(r) * width * 3;
+        }
+        encoded = encode(file, rows.data(), width, height);
+    }
+    const bool closed = std::fclose(file) == 0;
+    return encoded && closed;
 }

@@ -16,6 +16,8 @@ duskhall_test(display_shell_test
     ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/TestPlatformScreen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/ApplicationShellTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/ExploreControlsTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/FrameRateTitleTest.cpp
   LIBS duskhall_app)
 add_dependencies(display_shell_test duskhall)
 

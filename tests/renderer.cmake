@@ -1,6 +1,7 @@
 # The world, camera, traversal and drawing, checked against textures whose texels
-# name themselves; the headless tool; frames of the animation pinned by CRC. The
-# label threads marks the suites the ThreadSanitizer build runs.
+# name themselves; explore mode and walks; the headless tool; frames of the
+# animation pinned by CRC. The label threads marks the suites the ThreadSanitizer
+# build runs.
 set(renderer_test_dir ${CMAKE_CURRENT_LIST_DIR}/renderer)
 
 duskhall_test(renderer_test
@@ -13,6 +14,11 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/FrameCrcTest.cpp
     ${renderer_test_dir}/AnimationPins.cpp
     ${renderer_test_dir}/AnimationCrcTest.cpp
+    ${renderer_test_dir}/EyeChecks.cpp
+    ${renderer_test_dir}/FreeCameraTest.cpp
+    ${renderer_test_dir}/ExploreSessionTest.cpp
+    ${renderer_test_dir}/WalkScriptTest.cpp
+    ${renderer_test_dir}/ScreenshotsTest.cpp
     ${renderer_test_dir}/SpanRowsTest.cpp
     ${renderer_test_dir}/ColumnWorkersTest.cpp
   LIBS duskhall_renderer ZLIB::ZLIB
@@ -26,8 +32,10 @@ duskhall_test(renderer_animation_test
 # Runs the built tool through the shell, so only natively.
 if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
   duskhall_test(renderer_tool_test
-    SOURCES ${renderer_test_dir}/RendererFixture.cpp ${renderer_test_dir}/RenderToolTest.cpp
+    SOURCES ${renderer_test_dir}/RendererFixture.cpp ${renderer_test_dir}/EyeChecks.cpp
+            ${renderer_test_dir}/RenderToolTest.cpp
     LIBS duskhall_renderer
     LABELS threads)
+  target_compile_definitions(renderer_tool_test PRIVATE DUSKHALL_VERSION="${PROJECT_VERSION}")
   add_dependencies(renderer_tool_test duskhall-render)
 endif()

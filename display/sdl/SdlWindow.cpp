@@ -36,6 +36,12 @@ void SdlWindow::destroy() {
     SDL_HideWindow(window_);
 }
 
+void SdlWindow::setCaption(const char* title) {
+    if (!destroyed) {
+        SDL_SetWindowTitle(window_, title);
+    }
+}
+
 void SdlWindow::pumpMessages() {
     pumpStarting();
     SDL_Event event;

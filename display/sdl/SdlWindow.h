@@ -22,6 +22,7 @@ class SdlWindow : public WindowCore {
     bool hidden() const override;
     // Hides the window at once; SDL's window goes with the record.
     void destroy() override;
+    void setCaption(const char* title) override;
 
     // Translates one event and runs it through the window logic, then any
     // keyboard shortcut standing in for the system menu.

@@ -69,6 +69,17 @@ AppWindow::~AppWindow() {
     destroy();
 }
 
+void AppWindow::setCaption(const char* title) {
+    if (!usableWindow()) {
+        return;
+    }
+    wchar_t caption[ScreenCore::TitleCapacity];
+    if (MultiByteToWideChar(CP_UTF8, 0, title, -1, caption, ScreenCore::TitleCapacity) == 0) {
+        caption[0] = L'\0';
+    }
+    SetWindowTextW(hwnd, caption);
+}
+
 void AppWindow::destroy() {
     if (hwnd != nullptr) {
         if (!destroyed) {

@@ -23,6 +23,8 @@ class AppWindow : public WindowCore {
     bool hidden() const override;
     // DestroyWindow (unless the system already destroyed it), then the blank cursor.
     void destroy() override;
+    // The title is UTF-8; the caption takes it as wide characters.
+    void setCaption(const char* title) override;
 
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -4,6 +4,8 @@
 #include "display/DisplayError.h"
 #include "display/ScreenHandle.h"
 #include "app/ApplicationShell.h"
+#include "app/ExploreControls.h"
+#include "app/ExploreObserver.h"
 #include "app/RunDemo.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +60,46 @@ TEST(KeyStateObserver, PressAndReleaseThroughTheWindowLogic) {
     KeyStateObserver fresh; // a new observer starts from empty tables
     EXPECT_EQ(keyPressed[65], 0);
     EXPECT_EQ(keyHeld[108], 0);
+}
+
+TEST(ExploreObserver, KeepsTheKeyTablesAndFeedsExploreModesControls) {
+    ExploreControls controls;
+    ExploreObserver observer(controls);
+    CountingScreen screen;
+    FakeWindow window(screen, 320, 240);
+    window.clientOverridden = true;
+    window.client = WindowSize{320, 240}; // pointer positions are framebuffer pixels
+    window.observer = &observer;
+    window.send(wm::KeyDown, 'W');
+    window.send(wm::KeyDown, 9); // Tab
+    window.send(wm::KeyUp, 9);
+    EXPECT_EQ(keyHeld['W'], 1);
+    EXPECT_EQ(keyPressed[9], 1);
+    window.send(wm::SetCursor, 0, HitClient);
+    window.send(wm::LButtonDown, 0, mousePosition(100, 50));
+    window.send(wm::MouseMove, 1, mousePosition(80, 50)); // dragged 20 pixels left
+    ExploreControls::FrameInput input = controls.takeFrameInput(keyHeld);
+    EXPECT_TRUE(input.move.forward);
+    EXPECT_TRUE(input.toggleExplore);
+    EXPECT_FLOAT_EQ(input.move.mouseTurn, 20.0f * ExploreControls::radiansPerPixel);
+
+    // Losing the focus mid-drag ends the drag.
+    window.send(wm::Activate, ActivateInactive);
+    window.send(wm::MouseMove, 1, mousePosition(40, 50));
+    EXPECT_EQ(controls.takeFrameInput(keyHeld).move.mouseTurn, 0.0f);
+    window.send(wm::KeyUp, 'W');
+}
+
+TEST(ApplicationShell, SetDisplayTitleRetitlesTheOpenDisplay) {
+    testScreenFactory = [] { return std::unique_ptr<ScreenCore>(new FrameRecordingScreen()); };
+    ExploreControls controls;
+    ASSERT_NE(openDisplay("duskhall", 320, 240, std::make_unique<ExploreObserver>(controls)),
+              nullptr);
+    testScreenFactory = nullptr;
+    EXPECT_NE(dynamic_cast<ExploreObserver*>(shellDisplay()->observer()), nullptr);
+    setDisplayTitle("duskhall \xC2\xB7 42 fps");
+    EXPECT_STREQ(shellDisplay()->title(), "duskhall \xC2\xB7 42 fps");
+    closeDisplay();
 }
 
 TEST(ApplicationShell, OpensShowsAndClosesTheDisplay) {

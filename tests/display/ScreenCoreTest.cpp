@@ -101,6 +101,22 @@ TEST(ScreenCore, TitleIsCutTo255Characters) {
     EXPECT_STREQ(screen.title(), "");
 }
 
+TEST(ScreenCore, ARetitledScreenReportsTheNewTitleCutTo255Bytes) {
+    ScreenHandle handle(std::make_unique<ProbeScreen>(), "duskhall", 8, 8, ScreenMode::Windowed,
+                        PixelMode::Integer);
+    handle.setTitle("duskhall \xC2\xB7 60 fps");
+    EXPECT_STREQ(handle.title(), "duskhall \xC2\xB7 60 fps");
+    EXPECT_TRUE(handle.isOpen());
+    handle.setTitle(std::string(300, 'x').c_str());
+    EXPECT_EQ(std::string(handle.title()), std::string(255, 'x'));
+    handle.setTitle(nullptr);
+    EXPECT_STREQ(handle.title(), "");
+
+    ScreenHandle empty(nullptr, "duskhall", 8, 8, ScreenMode::Windowed, PixelMode::Integer);
+    empty.setTitle("nothing to show it"); // no screen: nothing happens
+    EXPECT_STREQ(empty.title(), "");
+}
+
 TEST(ScreenCore, ReopeningWithItsOwnTitleKeepsTheTitle) {
     ProbeScreen screen;
     screen.open("duskhall", 320, 240, ScreenMode::Windowed, PixelMode::Integer);

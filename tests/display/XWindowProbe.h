@@ -18,6 +18,8 @@ class XWindowProbe {
     unsigned long findWindow(const std::string& name);
     // Waits up to the given time for findWindow to succeed.
     unsigned long waitForWindow(const std::string& name, int milliseconds);
+    // The window's title as its WM_NAME holds it (UTF-8 from SDL), or empty.
+    std::string windowName(unsigned long window);
     // What the close box does: asks the window to close (WM_DELETE_WINDOW).
     void askToClose(unsigned long window);
     // The window's pixels as 0x00RRGGBB, row-major; empty when it cannot be read.

@@ -1,13 +1,16 @@
 #include "RendererFixture.h"
 
+#include "renderer/ExploreSession.h"
 #include "renderer/Level.h"
 #include "renderer/Traversal.h"
+#include "renderer/WalkScript.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <sstream>
 
 namespace {
 
@@ -81,6 +84,23 @@ TEST_F(FrameLoopTest, FramesDrawEveryPixelWithoutAllocatingOrDeepTraversals) {
     delete probe;
 }
 
+TEST_F(FrameLoopTest, ExploreFramesAndWalksAllocateNothing) {
+    std::istringstream text("30 forward turn-left\n30 back strafe-right\n40 forward\n");
+    WalkScript walk;
+    std::string error;
+    ASSERT_TRUE(walk.parse(text, error)) << error;
+    ExploreSession session;
+    session.toggle();
+    session.drawFrame(walk.keysAt(1), 1.0f / 60.0f);
+    const std::size_t before = allocations;
+    for (std::int64_t frame = 2; frame <= walk.frames(); ++frame) {
+        session.drawFrame(walk.keysAt(frame), 1.0f / 60.0f);
+    }
+    session.toggle();
+    session.drawFrame(walk.keysAt(1), 1.0f / 60.0f);
+    EXPECT_EQ(allocations, before);
+}
+
 TEST_F(FrameLoopTest, EachFrameRecomputesTheFlatDepths) {
     drawFrame();
     ASSERT_TRUE(flatCache[0].valid); // sector 0's floor is seen in every frame
@@ -107,8 +127,7 @@ TEST_F(FrameLoopTest, ColumnsFromAnySectorAreTheSameOnSeveralThreads) {
     drawFrame();
     placeCamera(5.0f, 0.5f, 1.2f, -0.8f, 0.6f);
     cameraSector = 1;
-    prepareFrame();
-    drawColumns();
+    drawView();
     const std::vector<PackedPixel> alone = pixels;
     EXPECT_EQ(std::count(alone.begin(), alone.end(), untouched), 0);
     EXPECT_EQ(texelAt(160, 239).texture, 4); // the triangle's own floor under the camera

@@ -1,12 +1,18 @@
+#include "EyeChecks.h"
 #include "RendererFixture.h"
 
+#include "renderer/ExploreSession.h"
 #include "renderer/FrameCrc.h"
+#include "renderer/FreeCamera.h"
+#include "renderer/Level.h"
+#include "renderer/WalkScript.h"
 
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -119,4 +125,141 @@ TEST(RenderToolArgumentsTest, BenchReportsTheFrameRate) {
     EXPECT_EQ(frames, 5);
     EXPECT_GT(seconds, 0.0);
     EXPECT_NEAR(fps * seconds, 5.0, 0.05); // fps is printed to one decimal
+}
+
+namespace {
+
+struct TraceLine {
+    long frame;
+    std::int32_t sector;
+    float x, y, z, floor, ceiling, angle;
+};
+
+std::vector<TraceLine> parseTrace(const std::string& out) {
+    std::vector<TraceLine> lines;
+    std::istringstream in(out);
+    std::string line;
+    while (std::getline(in, line)) {
+        TraceLine t;
+        int sector = 0;
+        if (std::sscanf(line.c_str(),
+                        "frame %ld sector %d x %f y %f z %f floor %f ceiling %f angle %f", &t.frame,
+                        &sector, &t.x, &t.y, &t.z, &t.floor, &t.ceiling, &t.angle) == 8) {
+            t.sector = sector;
+            lines.push_back(t);
+        }
+    }
+    return lines;
+}
+
+std::string walkFile(const std::string& name) {
+    return "'" DUSKHALL_SOURCE_DIR "/tests/renderer/walks/" + name + "'";
+}
+
+std::string writeWalk(const std::string& name, const std::string& text) {
+    const std::filesystem::path path =
+        std::filesystem::path(DUSKHALL_BINARY_DIR) / "renderer-tool-test" / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path) << text;
+    return "'" + path.string() + "'";
+}
+
+} // namespace
+
+TEST_F(RenderToolTest, WalkFramesAreExploreModesFramesAndTheTraceFollowsThem) {
+    const std::filesystem::path dir = writeCodedTextures("RenderToolTest.walk");
+    const std::string walkText = "3 turn-left\n20 forward strafe-left\n5\n12 back turn-right\n";
+    const ToolRun run = runTool("--textures '" + dir.string() + "' --walk " +
+                                writeWalk("short.walk", walkText) + " --trace --crc 2,40");
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    std::istringstream text(walkText);
+    WalkScript walk;
+    std::string error;
+    ASSERT_TRUE(walk.parse(text, error));
+    ExploreSession session;
+    session.toggle();
+    std::string expected;
+    char line[160];
+    for (long frame = 1; frame <= 40; ++frame) {
+        session.drawFrame(walk.keysAt(frame), 1.0f / 60.0f);
+        std::snprintf(
+            line, sizeof line,
+            "frame %ld sector %d x %.6f y %.6f z %.6f floor %.6f ceiling %.6f angle %.6f\n", frame,
+            static_cast<int>(cameraSector), cameraPos.x, cameraPos.y, cameraPos.z,
+            sectors[cameraSector].floorHeight, sectors[cameraSector].ceilingHeight,
+            session.camera().angle);
+        expected += line;
+        if (frame == 2 || frame == 40) {
+            expected += crcLine(frame, frameCrc(pixels.data(), pixels.size()));
+        }
+    }
+    EXPECT_EQ(run.out, expected);
+}
+
+TEST_F(RenderToolTest, WalksIntoTheRoomIntoAWallAndAlongACornerStayInTheLevel) {
+    const std::filesystem::path dir = writeCodedTextures("RenderToolTest.walks");
+    struct Walk {
+        const char* file;
+        std::int32_t frames;
+    };
+    for (const Walk walk : {Walk{"into-the-moving-room.walk", 610},
+                            Walk{"wall-for-ten-seconds.walk", 605}, Walk{"corner-rub.walk", 662}}) {
+        const ToolRun run =
+            runTool("--textures '" + dir.string() + "' --trace --walk " + walkFile(walk.file));
+        ASSERT_EQ(run.status, 0) << walk.file << run.err;
+        const std::vector<TraceLine> trace = parseTrace(run.out);
+        ASSERT_EQ(trace.size(), static_cast<std::size_t>(walk.frames)) << walk.file;
+        std::set<std::int32_t> visited;
+        for (const TraceLine& t : trace) {
+            // The heights of the frame as traced: sector 1's floor moves.
+            sectors[t.sector].floorHeight = t.floor;
+            sectors[t.sector].ceilingHeight = t.ceiling;
+            const std::string why = eyeOutsideLevel(t.x, t.y, t.z, t.sector, sectors, 2, false);
+            ASSERT_EQ(why, "") << walk.file << " frame " << t.frame;
+            visited.insert(t.sector);
+        }
+        // Each of them crosses the moving room on its way.
+        EXPECT_EQ(visited.size(), 2u) << walk.file;
+        if (std::string(walk.file) != "into-the-moving-room.walk") {
+            // Pressed against the right-hand wall (x = 10) at the end.
+            EXPECT_NEAR(trace.back().x, 10.0f - wallClearance, 2e-3f) << walk.file;
+        }
+    }
+}
+
+TEST(RenderToolArgumentsTest, MalformedWalksAreNamedAndEndWith2) {
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"10 forward\n5 forward jump\n", ": line 2: unknown key \"jump\""},
+        {"\n# stand\nten\n", ": line 3: \"ten\" is not a frame count"},
+        {"# nothing\n", ": no frames in the walk"},
+    };
+    int index = 0;
+    for (const auto& c : cases) {
+        const std::string path = writeWalk("bad-" + std::to_string(index++) + ".walk", c.text);
+        const ToolRun run = runTool("--walk " + path + " --crc 1");
+        EXPECT_EQ(run.status, 2) << c.text;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.rfind("duskhall-render: ", 0), 0u) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
+    const ToolRun missing = runTool("--walk no-such.walk");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "duskhall-render: no-such.walk: cannot be opened\n");
+}
+
+TEST(RenderToolArgumentsTest, HelpAndVersionAnswerAndEndWith0) {
+    const ToolRun help = runTool("--frames 3 --help --bogus");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: duskhall-render", 0), 0u) << help.out;
+    for (const char* option : {"--walk FILE", "--trace", "--crc", "--png", "--textures"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    EXPECT_TRUE(help.err.empty());
+    const ToolRun version = runTool("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "duskhall-render " DUSKHALL_VERSION "\n");
 }

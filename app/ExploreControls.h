@@ -1,0 +1,46 @@
+#pragma once
+
+#include "display/KeyCode.h"
+#include "display/MouseState.h"
+#include "renderer/FreeCamera.h"
+
+#include <cstdint>
+
+// The demo's keys and mouse read as explore mode's input. Keys held come from the
+// shell's key table; presses and the mouse arrive as events between frames.
+class ExploreControls {
+  public:
+    static constexpr KeyCode KeyTab = 9;
+    static constexpr KeyCode KeyF = 70;
+    static constexpr KeyCode KeyF12 = 123;
+    // A drag across the whole 320-pixel frame turns the view about 180 degrees.
+    static constexpr float radiansPerPixel = 0.01f;
+
+    // What the user asked of the next frame.
+    struct FrameInput {
+        MoveInput move;
+        bool toggleExplore = false;
+        int screenshots = 0; // one for each F12 press
+        bool toggleFrameRate = false;
+    };
+
+    void keyDown(KeyCode key);
+    void buttonDown(const MouseState& mouse);
+    void buttonUp(const MouseState& mouse);
+    void pointerMoved(const MouseState& mouse);
+    // Keys and buttons released while the window is inactive are never reported.
+    void focusLost();
+
+    // The input for the next frame from the keys now held (indexed by KeyCode) and
+    // the events since the last call, which it forgets. A key pressed twice asks
+    // twice: two presses of Tab leave explore mode as it was.
+    FrameInput takeFrameInput(const std::uint8_t (&keyHeld)[256]);
+
+  private:
+    int explorePresses_ = 0;
+    int screenshotPresses_ = 0;
+    int frameRatePresses_ = 0;
+    bool dragging_ = false;
+    float dragX_ = 0.0f;
+    float mouseTurn_ = 0.0f;
+};

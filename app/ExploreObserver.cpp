@@ -1,0 +1,24 @@
+#include "app/ExploreObserver.h"
+
+void ExploreObserver::keyDown(Screen& screen, KeyCode key) {
+    KeyStateObserver::keyDown(screen, key);
+    controls_.keyDown(key);
+}
+
+void ExploreObserver::buttonDown(Screen&, MouseState mouse) {
+    controls_.buttonDown(mouse);
+}
+
+void ExploreObserver::buttonUp(Screen&, MouseState mouse) {
+    controls_.buttonUp(mouse);
+}
+
+void ExploreObserver::pointerMoved(Screen&, MouseState mouse) {
+    controls_.pointerMoved(mouse);
+}
+
+void ExploreObserver::focusChanged(Screen&, bool active) {
+    if (!active) {
+        controls_.focusLost();
+    }
+}

@@ -1,0 +1,54 @@
+#include "renderer/ExploreSession.h"
+
+#include "renderer/FixedPoint.h"
+#include "renderer/FrameLoop.h"
+#include "renderer/Level.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr std::int32_t scriptSector = 0;
+
+void lookFrom(const FreeCamera& camera) {
+    cameraPos = Vec3(camera.x, camera.y, camera.z);
+    cameraSector = camera.sector;
+    viewDir = Vec3(cosineOf(camera.angle), sineOf(camera.angle), 0.0f);
+    // Built as the script builds it, from the stored cosine.
+    viewSide = Vec3(sineOf(camera.angle), -viewDir.x, 0.0f);
+}
+
+} // namespace
+
+void ExploreSession::toggle() {
+    if (active_) {
+        active_ = false;
+        entering_ = false;
+        cameraSector = scriptSector;
+    } else {
+        active_ = true;
+        entering_ = true;
+    }
+}
+
+void ExploreSession::drawFrame(const MoveInput& input, float elapsed) {
+    advanceAnimation();
+    if (active_ && sectors != nullptr) {
+        if (entering_) {
+            camera_ = cameraFromView(cameraPos.x, cameraPos.y, viewDir.x, viewDir.y, cameraSector,
+                                     sectors);
+            entering_ = false;
+        }
+        camera_ = stepFreeCamera(camera_, input, elapsed, sectors);
+        lookFrom(camera_);
+    }
+    drawView();
+}
+
+float ExploreSession::viewAngle() const {
+    if (active_ && !entering_) {
+        return camera_.angle;
+    }
+    return static_cast<float>(
+        std::atan2(static_cast<double>(viewDir.y), static_cast<double>(viewDir.x)));
+}

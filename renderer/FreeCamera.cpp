@@ -1,0 +1,310 @@
+#include "renderer/FreeCamera.h"
+
+#include "renderer/FixedPoint.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float pi = 3.14159274f;
+constexpr float twoPi = 6.28318548f;
+constexpr float halfDiagonal = 0.70710677f; // walking and strafing at once is no faster
+// Each piece of a move is well under the clearance, so a wall is always met from
+// the side the eye is on and pushing out can never carry it through.
+constexpr float longestMove = 0.1f;
+constexpr int mostMovePieces = 8;
+constexpr float pushSlop = 1e-4f; // pushed a little past the clearance, against rounding
+constexpr int pushRounds = 4;
+constexpr int settleRounds = 64;
+constexpr int mostCrossings = 8;
+constexpr int mostSectors = 8; // as many as the flat depth cache can hold
+constexpr float headroom = 0.25f;
+// How far behind a portal's line an eye still counts as a rounding error of being
+// on it; a real step across goes far beyond.
+constexpr float portalSlack = 1e-5f;
+
+struct Point {
+    float x;
+    float y;
+};
+
+// The sectors reachable through portals from the start one; their solid walls are
+// the ones the eye can touch.
+struct SectorSet {
+    std::int32_t index[mostSectors];
+    int count = 0;
+
+    bool contains(std::int32_t s) const {
+        for (int i = 0; i < count; ++i) {
+            if (index[i] == s) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+SectorSet reachableSectors(const Sector* level, std::int32_t start) {
+    SectorSet set;
+    set.index[set.count++] = start;
+    for (int next = 0; next < set.count; ++next) {
+        const Sector& sector = level[set.index[next]];
+        for (std::int32_t w = 0; w < sector.wallCount; ++w) {
+            const std::int32_t neighbour = sector.walls[w].neighbour;
+            if (neighbour >= 0 && set.count < mostSectors && !set.contains(neighbour)) {
+                set.index[set.count++] = neighbour;
+            }
+        }
+    }
+    return set;
+}
+
+float wrapAngle(float angle) {
+    if (!std::isfinite(angle)) {
+        return 0.0f;
+    }
+    while (angle > pi) {
+        angle -= twoPi;
+    }
+    while (angle <= -pi) {
+        angle += twoPi;
+    }
+    return angle;
+}
+
+// The wall's unit front normal and how far the point lies in front of its line,
+// computed as the traversal does, so the eye's sector agrees with what it draws.
+float inFrontOf(const Wall& wall, Point p, Point& normal) {
+    const Vec3 d = wall.b - wall.a;
+    const float length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    const Vec3 unit = d * (1.0f / length);
+    normal = {-unit.y, unit.x};
+    return normal.x * (p.x - wall.a.x) + normal.y * (p.y - wall.a.y);
+}
+
+// True when p lies across the wall's line from some point of the wall itself.
+bool alongWall(const Wall& wall, Point p) {
+    const float dx = wall.b.x - wall.a.x;
+    const float dy = wall.b.y - wall.a.y;
+    const float along = (p.x - wall.a.x) * dx + (p.y - wall.a.y) * dy;
+    return along >= 0.0f && along <= dx * dx + dy * dy;
+}
+
+// Distance from p to the wall's segment and the segment's point closest to p.
+float distanceToWall(const Wall& wall, Point p, Point& closest) {
+    const float dx = wall.b.x - wall.a.x;
+    const float dy = wall.b.y - wall.a.y;
+    const float lengthSquared = dx * dx + dy * dy;
+    float t = ((p.x - wall.a.x) * dx + (p.y - wall.a.y) * dy) / lengthSquared;
+    t = t < 0.0f ? 0.0f : (t > 1.0f ? 1.0f : t);
+    closest = {wall.a.x + dx * t, wall.a.y + dy * t};
+    const float ox = p.x - closest.x;
+    const float oy = p.y - closest.y;
+    return std::sqrt(ox * ox + oy * oy);
+}
+
+// Pushes p out of the clearance of every solid wall near it; true when p ends
+// clear of all of them. Pushing away from the closest point turns a step into a
+// wall into a slide along it.
+bool pushClear(const Sector* level, const SectorSet& near, Point& p, int rounds) {
+    for (int round = 0; round < rounds; ++round) {
+        bool clear = true;
+        for (int i = 0; i < near.count; ++i) {
+            const Sector& sector = level[near.index[i]];
+            for (std::int32_t w = 0; w < sector.wallCount; ++w) {
+                const Wall& wall = sector.walls[w];
+                if (wall.neighbour != -1) {
+                    continue;
+                }
+                Point closest;
+                const float distance = distanceToWall(wall, p, closest);
+                if (distance >= wallClearance) {
+                    continue;
+                }
+                clear = false;
+                const float target = wallClearance + pushSlop;
+                if (distance > 0.0f) {
+                    const float scale = target / distance;
+                    p = {closest.x + (p.x - closest.x) * scale,
+                         closest.y + (p.y - closest.y) * scale};
+                } else {
+                    Point normal;
+                    inFrontOf(wall, p, normal);
+                    p = {closest.x + normal.x * target, closest.y + normal.y * target};
+                }
+            }
+        }
+        if (clear) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Even-odd rule over the sector's walls, which form closed loops (a room with a
+// hole in it too). Each edge is taken from its lower end, so the two walls of a
+// portal decide a point near it the same way from both sides.
+bool insideSector(const Sector& sector, Point p) {
+    bool inside = false;
+    for (std::int32_t w = 0; w < sector.wallCount; ++w) {
+        Vec3 low = sector.walls[w].a;
+        Vec3 high = sector.walls[w].b;
+        if (low.y > high.y) {
+            const Vec3 swap = low;
+            low = high;
+            high = swap;
+        }
+        if ((low.y > p.y) != (high.y > p.y)) {
+            const float crossX = low.x + (p.y - low.y) * (high.x - low.x) / (high.y - low.y);
+            if (p.x < crossX) {
+                inside = !inside;
+            }
+        }
+    }
+    return inside;
+}
+
+// The sector holding p: the given one when it does, else the first of the set
+// that does; -1 when none does.
+std::int32_t sectorAt(const Sector* level, const SectorSet& candidates, std::int32_t preferred,
+                      Point p) {
+    if (insideSector(level[preferred], p)) {
+        return preferred;
+    }
+    for (int i = 0; i < candidates.count; ++i) {
+        if (insideSector(level[candidates.index[i]], p)) {
+            return candidates.index[i];
+        }
+    }
+    return -1;
+}
+
+// The traversal sees a wall only from in front of its line: an eye a rounding
+// error behind a portal of its own room, right by it, would leave the columns
+// through that portal undrawn. Such an eye is moved just onto the front side.
+bool faceOwnPortals(const Sector& sector, Point& p) {
+    for (int round = 0; round < pushRounds; ++round) {
+        bool facing = true;
+        for (std::int32_t w = 0; w < sector.wallCount; ++w) {
+            const Wall& wall = sector.walls[w];
+            Point normal;
+            const float inFront = inFrontOf(wall, p, normal);
+            if (wall.neighbour == -1 || inFront >= 0.0f || inFront <= -portalSlack ||
+                !alongWall(wall, p)) {
+                continue;
+            }
+            facing = false;
+            const float shift = portalSlack - inFront;
+            p = {p.x + normal.x * shift, p.y + normal.y * shift};
+        }
+        if (facing) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Finds the room of a new eye position and keeps the eye in front of that room's
+// portals; false when the position belongs to no room.
+bool settle(const Sector* level, std::int32_t& sector, Point& p) {
+    const SectorSet candidates = reachableSectors(level, sector);
+    for (int round = 0; round < pushRounds; ++round) {
+        const std::int32_t holder = sectorAt(level, candidates, sector, p);
+        if (holder < 0) {
+            return false;
+        }
+        sector = holder;
+        const Point before = p;
+        if (!faceOwnPortals(level[sector], p)) {
+            return false;
+        }
+        if (p.x == before.x && p.y == before.y) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void walk(const Sector* level, FreeCamera& camera, Point move) {
+    const float length = std::sqrt(move.x * move.x + move.y * move.y);
+    if (!(length > 0.0f)) {
+        return;
+    }
+    int pieces = static_cast<int>(std::ceil(length / longestMove));
+    pieces = pieces < 1 ? 1 : (pieces > mostMovePieces ? mostMovePieces : pieces);
+    const Point piece = {move.x / static_cast<float>(pieces), move.y / static_cast<float>(pieces)};
+    for (int i = 0; i < pieces; ++i) {
+        const Point from = {camera.x, camera.y};
+        Point to = {from.x + piece.x, from.y + piece.y};
+        // A corner too tight to settle in a few pushes keeps the eye where it was.
+        if (!pushClear(level, reachableSectors(level, camera.sector), to, pushRounds)) {
+            continue;
+        }
+        std::int32_t sector = camera.sector;
+        if (!settle(level, sector, to)) {
+            continue;
+        }
+        camera.x = to.x;
+        camera.y = to.y;
+        camera.sector = sector;
+    }
+}
+
+} // namespace
+
+float eyeHeightIn(const Sector& sector) {
+    const float room = sector.ceilingHeight - sector.floorHeight;
+    if (room > eyeAboveFloor + headroom) {
+        return sector.floorHeight + eyeAboveFloor;
+    }
+    return sector.floorHeight + room * 0.5f;
+}
+
+FreeCamera cameraFromView(float x, float y, float dirX, float dirY, std::int32_t sector,
+                          const Sector* level) {
+    FreeCamera camera;
+    Point p = {x, y};
+    pushClear(level, reachableSectors(level, sector), p, settleRounds);
+    settle(level, sector, p);
+    camera.x = p.x;
+    camera.y = p.y;
+    camera.sector = sector;
+    camera.angle = wrapAngle(
+        static_cast<float>(std::atan2(static_cast<double>(dirY), static_cast<double>(dirX))));
+    camera.z = eyeHeightIn(level[sector]);
+    return camera;
+}
+
+FreeCamera stepFreeCamera(const FreeCamera& camera, const MoveInput& input, float elapsed,
+                          const Sector* level) {
+    // Negative, NaN and stalled clocks: never backwards, never more than one long step.
+    const float seconds = elapsed > 0.0f ? (elapsed < longestStep ? elapsed : longestStep) : 0.0f;
+    FreeCamera next = camera;
+
+    float turn = 0.0f;
+    if (input.turnLeft) {
+        turn += turnSpeed * seconds;
+    }
+    if (input.turnRight) {
+        turn -= turnSpeed * seconds;
+    }
+    float mouseTurn = input.mouseTurn;
+    if (!(mouseTurn >= -pi && mouseTurn <= pi)) {
+        mouseTurn = mouseTurn > pi ? pi : (mouseTurn < -pi ? -pi : 0.0f);
+    }
+    next.angle = wrapAngle(camera.angle + turn + mouseTurn);
+
+    const float ahead = static_cast<float>(input.forward) - static_cast<float>(input.back);
+    const float right =
+        static_cast<float>(input.strafeRight) - static_cast<float>(input.strafeLeft);
+    const float c = cosineOf(next.angle);
+    const float s = sineOf(next.angle);
+    // Forward is (cos, sin); right is the side vector (sin, -cos), as in the view.
+    float distance = walkSpeed * seconds;
+    if (ahead != 0.0f && right != 0.0f) {
+        distance = distance * halfDiagonal;
+    }
+    walk(level, next, {(c * ahead + s * right) * distance, (s * ahead - c * right) * distance});
+    next.z = eyeHeightIn(level[next.sector]);
+    return next;
+}
