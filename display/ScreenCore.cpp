@@ -64,8 +64,14 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
         close();
         return false;
     }
+    const WindowCore* const window = window_.get();
     const bool windowed = mode == ScreenMode::Unspecified || mode == ScreenMode::Windowed;
-    if (!(windowed ? enterWindowed() : enterFullscreen())) {
+    const bool entered = windowed ? enterWindowed() : enterFullscreen();
+    if (window_.get() != window) {
+        // A handler closed or reopened the screen meanwhile; that is the outcome.
+        return isOpen();
+    }
+    if (!entered) {
         return false;
     }
     if (observer_ != nullptr) {
@@ -153,6 +159,7 @@ bool ScreenCore::enterMode(ScreenMode target) {
         return true;
     }
     InUse inUse(*this);
+    const WindowCore* const window = window_.get();
     const ScreenMode previous = screenMode_;
     const WindowPlacement placement = window_->placement();
     if (switchTo(target, nullptr)) {
@@ -163,38 +170,48 @@ bool ScreenCore::enterMode(ScreenMode target) {
         }
         return true;
     }
+    if (window_.get() != window) {
+        return false; // closed or reopened by a handler during the switch
+    }
     // A refused switch (few systems offer every mode) goes back to the mode the
     // screen was in rather than ending the program; the reason stays recorded.
     if (hadOutput && windowUsable()) {
         const bool windowed = previous == ScreenMode::Windowed;
         if (switchTo(previous, windowed ? &placement : nullptr)) {
+            screenMode_ = previous; // a handler may have switched in between
             if (!windowed) {
                 pumpMessages();
             }
             return false;
         }
     }
-    close();
+    if (window_.get() == window) {
+        close();
+    }
     return false;
 }
 
 bool ScreenCore::switchTo(ScreenMode mode, const WindowPlacement* placement) {
+    WindowCore* const window = window_.get();
     // Two devices never exist at once: the old one goes before the window changes.
     output_.reset();
-    window_->styleFailed = false;
+    window->styleFailed = false;
     if (mode == ScreenMode::Windowed) {
-        window_->applyWindowedStyle(width_, height_);
+        window->applyWindowedStyle(width_, height_);
     } else {
-        window_->applyFullscreenStyle(width_, height_);
+        window->applyFullscreenStyle(width_, height_);
     }
-    // Restyling sends messages; a handler may have closed the screen meanwhile.
-    if (!windowUsable() || window_->styleFailed) {
+    // Restyling sends messages; a handler may have closed or reopened the screen.
+    if (window_.get() != window || window->destroyed || window->styleFailed) {
         return false;
     }
     if (placement != nullptr) {
-        window_->restorePlacement(*placement);
+        window->restorePlacement(*placement);
+        if (window_.get() != window || window->destroyed) {
+            return false;
+        }
     }
-    output_ = platform_->createOutput(*window_, mode);
+    output_ = platform_->createOutput(*window, mode);
     return output_ != nullptr && output_->usable();
 }
 
@@ -217,12 +234,14 @@ bool ScreenCore::paint() {
     return platform_ != nullptr && platform_->paintWithoutOutput();
 }
 
+// A closed screen has nothing to act on: a handler still running for the window
+// it closed must not leave a request for whatever is opened next.
 void ScreenCore::requestToggle() {
-    toggleRequested_ = true;
+    toggleRequested_ = toggleRequested_ || openFlag_;
 }
 
 void ScreenCore::requestClose() {
-    closeRequested_ = true;
+    closeRequested_ = closeRequested_ || openFlag_;
 }
 
 Screen& ScreenCore::eventTarget() {

@@ -11,6 +11,14 @@ duskhall_test(display_test
     ${CMAKE_CURRENT_LIST_DIR}/display/WindowCoreTest.cpp
   LIBS duskhall_display)
 
+# The window fuzzer's kept inputs, played over the same test platform.
+duskhall_test(display_fuzz_replay_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/display/TestPlatformScreen.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/WindowCorpusReplayTest.cpp
+    ${CMAKE_SOURCE_DIR}/tests/fuzz/WindowSession.cpp
+  LIBS duskhall_display)
+
 duskhall_test(display_shell_test
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp

@@ -4,9 +4,12 @@
 #include "convert/PixelConverter.h"
 #include "display/WindowGeometry.h"
 
+#include <algorithm>
+
 std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t width,
-                                             std::int32_t height, const std::uint32_t* refused,
-                                             int refusedCount, bool fullscreen) {
+                                             std::int32_t height,
+                                             const TextureRestrictions& restrictions,
+                                             bool fullscreen) {
     std::unique_ptr<SdlOutput> output(new SdlOutput());
     output->width_ = width;
     output->height_ = height;
@@ -23,9 +26,16 @@ std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t wi
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(output->renderer_, &info);
     const TextureFormatList candidates = textureFormatCandidates(
-        info.texture_formats, static_cast<int>(info.num_texture_formats), refused, refusedCount);
+        info.texture_formats, static_cast<int>(info.num_texture_formats),
+        restrictions.refused.data(), restrictions.refusedCount);
+    const auto failingEnd = restrictions.failing.begin() + restrictions.failingCount;
     for (const TextureFormat& candidate : candidates) {
         if (lookupConverter(PixelFormat::XRGB8888, candidate.format) == nullptr) {
+            continue;
+        }
+        if (std::find(restrictions.failing.begin(), failingEnd, candidate.sdlFormat) !=
+            failingEnd) {
+            SDL_SetError("the renderer cannot make a texture of this format");
             continue;
         }
         output->texture_ = SDL_CreateTexture(output->renderer_, candidate.sdlFormat,
