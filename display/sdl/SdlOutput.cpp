@@ -33,16 +33,18 @@ std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t wi
         if (lookupConverter(PixelFormat::XRGB8888, candidate.format) == nullptr) {
             continue;
         }
-        if (std::find(restrictions.failing.begin(), failingEnd, candidate.sdlFormat) !=
-            failingEnd) {
-            SDL_SetError("the renderer cannot make a texture of this format");
-            continue;
-        }
-        output->texture_ = SDL_CreateTexture(output->renderer_, candidate.sdlFormat,
-                                             SDL_TEXTUREACCESS_STREAMING, width, height);
+        const bool failing =
+            std::find(restrictions.failing.begin(), failingEnd, candidate.sdlFormat) != failingEnd;
+        output->texture_ =
+            failing ? nullptr
+                    : SDL_CreateTexture(output->renderer_, candidate.sdlFormat,
+                                        SDL_TEXTUREACCESS_STREAMING, width, height);
         if (output->texture_ != nullptr) {
             output->format_ = candidate;
             break;
+        }
+        if (failing) {
+            SDL_SetError("the renderer cannot make a texture of this format");
         }
     }
     if (output->texture_ == nullptr) {
