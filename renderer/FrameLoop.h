@@ -8,7 +8,7 @@
 
 // Camera and clock of the scripted animation; rewritten at the start of every frame.
 extern Vec3 cameraPos;            // z is the eye height
-extern std::int32_t cameraSector; // the camera never leaves sector 0
+extern std::int32_t cameraSector; // where each column starts; set to 0, never tracked
 extern Vec3 viewDir;              // (cos A, sin A, 0) for the view angle A
 extern Vec3 viewSide;             // viewDir turned by -90 degrees
 extern float animationTime;       // the clock, advanced by 0.01 per frame

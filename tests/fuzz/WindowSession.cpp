@@ -44,6 +44,16 @@ struct Session {
     int windowsMade = 0;
     // Where altHeld reports to: the message being handled innermost.
     bool* alt = nullptr;
+    // Key-down messages being handled, innermost last. The window latches the key
+    // between the keyDown and keyStroke callbacks, so what a handler run from
+    // keyStroke sees already has the latch.
+    struct PendingKey {
+        FuzzWindow* window;
+        int serial;
+        std::size_t key;
+        bool latched;
+    };
+    std::vector<PendingKey> keys;
 
     bool live(const FuzzWindow* window, int serial) const {
         for (const auto& known : windows) {
@@ -137,10 +147,10 @@ class FuzzWindow : public WindowCore {
     // After a message has been handled: the latches follow the key messages in
     // the order their handling ended (a handler may run others inside), and the
     // capture is held exactly while a button is.
-    void checkAfter(const WindowMessage& message, bool alt) {
+    void checkAfter(const WindowMessage& message, bool alt, bool latched) {
         const std::size_t key = message.wParam & 0xFF;
         if (message.message == wm::KeyDown || message.message == wm::SysKeyDown) {
-            if (!(key == vk::Return && alt)) {
+            if (!latched && !(key == vk::Return && alt)) {
                 latches_[key] = true;
             }
         } else if (message.message == wm::KeyUp || message.message == wm::SysKeyUp) {
@@ -172,8 +182,10 @@ class FuzzWindow : public WindowCore {
         return held;
     }
     void setCapture() override {
-        if (captured_) {
-            session->fail("mouse capture taken twice");
+        // A held button already has the capture. (A handler may press a button
+        // again between a release and its ReleaseCapture; that takes it anew.)
+        if (mouse.left || mouse.middle || mouse.right) {
+            session->fail("mouse capture taken again while a button holds it");
         }
         captured_ = true;
     }
@@ -214,20 +226,41 @@ class FuzzWindow : public WindowCore {
     }
 
   public:
+    // The innermost key-down has reached its keyStroke: its latch is set by now.
+    static void keyStrokeReached() {
+        if (session->keys.empty() || session->keys.back().latched) {
+            return;
+        }
+        Session::PendingKey& pending = session->keys.back();
+        pending.latched = true;
+        if (session->live(pending.window, pending.serial)) {
+            pending.window->latches_[pending.key] = true;
+        }
+    }
+
     // What a window procedure does with one message, then the checks, as long as
     // the window has not been freed meanwhile.
     static void deliver(FuzzWindow* window, const WindowMessage& message) {
         const int serial = window->serial_;
+        const bool keyDown = message.message == wm::KeyDown || message.message == wm::SysKeyDown;
+        if (keyDown) {
+            session->keys.push_back(Session::PendingKey{window, serial, message.wParam & 0xFF, false});
+        }
         bool alt = false;
         bool* const outer = session->alt;
         session->alt = &alt;
         window->handleMessage(message);
         session->alt = outer;
+        bool latched = false;
+        if (keyDown) {
+            latched = session->keys.back().latched;
+            session->keys.pop_back();
+        }
         if (message.message == wm::Close && session->live(window, serial) && !window->destroyed) {
             window->destroy(); // the default handling of a close destroys the window
         }
         if (session->live(window, serial) && !window->destroyed) {
-            window->checkAfter(message, alt);
+            window->checkAfter(message, alt, latched);
         }
     }
 
@@ -274,7 +307,10 @@ class FuzzScreen : private ScreenPlatform, public ScreenCore {
 class FuzzObserver : public InputObserver {
   public:
     void keyDown(Screen& screen, KeyCode) override { act(screen); }
-    void keyStroke(Screen& screen, KeyCode) override { act(screen); }
+    void keyStroke(Screen& screen, KeyCode) override {
+        FuzzWindow::keyStrokeReached();
+        act(screen);
+    }
     void keyUp(Screen& screen, KeyCode) override { act(screen); }
     void buttonDown(Screen& screen, MouseState) override { act(screen); }
     void buttonUp(Screen& screen, MouseState) override { act(screen); }
