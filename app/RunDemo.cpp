@@ -1,7 +1,7 @@
 #include "app/RunDemo.h"
 
-#include "display/DisplayError.h"
 #include "app/ApplicationShell.h"
+#include "display/DisplayError.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"

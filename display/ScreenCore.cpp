@@ -34,6 +34,7 @@ void ScreenCore::resetCoreState() {
     openFlag_ = false;
     closeRequested_ = false;
     toggleRequested_ = false;
+    deferredMode_ = ScreenMode::Unspecified;
 }
 
 bool ScreenCore::isOpen() const {
@@ -93,17 +94,11 @@ void ScreenCore::close() {
 }
 
 bool ScreenCore::showFrame(const PackedPixel* pixels) {
-    if (pixels == nullptr) {
-        return false;
-    }
-    return deliverFrame(pixels, nullptr);
+    return pixels != nullptr && deliverFrame(pixels, nullptr);
 }
 
 bool ScreenCore::showFloatFrame(const FloatPixel* pixels) {
-    if (pixels == nullptr) {
-        return false;
-    }
-    return deliverFrame(nullptr, pixels);
+    return pixels != nullptr && deliverFrame(nullptr, pixels);
 }
 
 bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
@@ -134,18 +129,6 @@ bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* float
     return true;
 }
 
-void ScreenCore::resetState() {
-    resetCoreState();
-}
-
-bool ScreenCore::enterWindowed() {
-    return enterMode(ScreenMode::Windowed);
-}
-
-bool ScreenCore::enterFullscreen() {
-    return enterMode(ScreenMode::Fullscreen);
-}
-
 bool ScreenCore::enterMode(ScreenMode target) {
     if (platform_ == nullptr) {
         screenMode_ = target;
@@ -154,45 +137,54 @@ bool ScreenCore::enterMode(ScreenMode target) {
     if (!windowUsable()) {
         return false;
     }
+    if (switching_ == window_.get()) {
+        // Asked by a handler while this window is being restyled: made right
+        // after, so that two switches never interleave their steps.
+        deferredMode_ = target;
+        return false;
+    }
     const bool hadOutput = output_ != nullptr;
     if (hadOutput && screenMode_ == target) {
         return true;
     }
     InUse inUse(*this);
-    const WindowCore* const window = window_.get();
+    WindowCore* const window = window_.get();
     const ScreenMode previous = screenMode_;
     const WindowPlacement placement = window_->placement();
-    if (switchTo(target, nullptr)) {
-        screenMode_ = target;
-        if (target == ScreenMode::Fullscreen) {
-            // The switch queues messages of its own (size, focus): handle them now.
-            pumpMessages();
-        }
-        return true;
-    }
-    if (window_.get() != window) {
-        return false; // closed or reopened by a handler during the switch
-    }
-    // A refused switch (few systems offer every mode) goes back to the mode the
-    // screen was in rather than ending the program; the reason stays recorded.
-    if (hadOutput && windowUsable()) {
+    const bool entered = switchTo(target, nullptr);
+    if (!entered) {
+        // A refused switch (few systems offer every mode) goes back to the mode
+        // the screen was in rather than ending the program; the reason stays.
         const bool windowed = previous == ScreenMode::Windowed;
-        if (switchTo(previous, windowed ? &placement : nullptr)) {
-            screenMode_ = previous; // a handler may have switched in between
-            if (!windowed) {
-                pumpMessages();
+        const bool sameWindow = window_.get() == window && !window->destroyed;
+        if (!sameWindow || !hadOutput || !switchTo(previous, windowed ? &placement : nullptr)) {
+            if (window_.get() == window) {
+                close();
             }
             return false;
         }
+        target = previous;
     }
-    if (window_.get() == window) {
-        close();
+    if (window_.get() != window || window->destroyed) {
+        return false; // a handler closed or reopened the screen meanwhile
     }
-    return false;
+    screenMode_ = target;
+    if (target == ScreenMode::Fullscreen) {
+        // The switch queues messages of its own (size, focus): handle them now.
+        pumpMessages();
+    }
+    if (deferredMode_ != ScreenMode::Unspecified && window_.get() == window) {
+        const ScreenMode next = deferredMode_;
+        deferredMode_ = ScreenMode::Unspecified;
+        enterMode(next);
+    }
+    return entered;
 }
 
 bool ScreenCore::switchTo(ScreenMode mode, const WindowPlacement* placement) {
     WindowCore* const window = window_.get();
+    const WindowCore* const outer = switching_;
+    switching_ = window;
     // Two devices never exist at once: the old one goes before the window changes.
     output_.reset();
     window->styleFailed = false;
@@ -202,17 +194,21 @@ bool ScreenCore::switchTo(ScreenMode mode, const WindowPlacement* placement) {
         window->applyFullscreenStyle(width_, height_);
     }
     // Restyling sends messages; a handler may have closed or reopened the screen.
-    if (window_.get() != window || window->destroyed || window->styleFailed) {
-        return false;
-    }
-    if (placement != nullptr) {
+    bool usable = window_.get() == window && !window->destroyed && !window->styleFailed;
+    if (usable && placement != nullptr) {
         window->restorePlacement(*placement);
-        if (window_.get() != window || window->destroyed) {
-            return false;
+        usable = window_.get() == window && !window->destroyed;
+    }
+    if (usable) {
+        auto output = platform_->createOutput(*window, mode);
+        usable =
+            window_.get() == window && !window->destroyed && output != nullptr && output->usable();
+        if (window_.get() == window) {
+            output_ = std::move(output);
         }
     }
-    output_ = platform_->createOutput(*window, mode);
-    return output_ != nullptr && output_->usable();
+    switching_ = outer;
+    return usable;
 }
 
 void ScreenCore::pumpMessages() {
@@ -221,10 +217,6 @@ void ScreenCore::pumpMessages() {
     }
     InUse inUse(*this);
     window_->pumpMessages();
-}
-
-bool ScreenCore::windowUsable() const {
-    return window_ != nullptr && !window_->destroyed;
 }
 
 bool ScreenCore::paint() {
@@ -248,17 +240,12 @@ Screen& ScreenCore::eventTarget() {
     return owner_ != nullptr ? *owner_ : *this;
 }
 
+bool ScreenCore::windowUsable() const {
+    return window_ != nullptr && !window_->destroyed;
+}
+
 void ScreenCore::freeRetiredWindows() {
     if (inUse_ == 0) {
         retiredWindows_.clear();
     }
-}
-
-ScreenCore::InUse::InUse(ScreenCore& screen) : screen_(screen) {
-    ++screen_.inUse_;
-}
-
-ScreenCore::InUse::~InUse() {
-    --screen_.inUse_;
-    screen_.freeRetiredWindows();
 }

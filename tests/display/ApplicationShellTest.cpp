@@ -1,10 +1,10 @@
 #include "DisplayFakes.h"
 #include "TestPlatformScreen.h"
 
-#include "display/DisplayError.h"
-#include "display/ScreenHandle.h"
 #include "app/ApplicationShell.h"
 #include "app/RunDemo.h"
+#include "display/DisplayError.h"
+#include "display/ScreenHandle.h"
 
 #include <gtest/gtest.h>
 

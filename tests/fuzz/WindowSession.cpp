@@ -8,8 +8,8 @@
 #include "display/WindowCore.h"
 
 #include <array>
-#include <utility>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -74,11 +74,10 @@ struct Session {
 Session* session = nullptr;
 
 constexpr std::array<std::uint32_t, 21> messages = {
-    wm::Destroy,     wm::Size,        wm::Activate,    wm::Paint,       wm::Close,
-    wm::Quit,        wm::SetCursor,   wm::KeyDown,     wm::KeyUp,       wm::SysKeyDown,
-    wm::SysKeyUp,    wm::SysCommand,  wm::MouseMove,   wm::LButtonDown, wm::LButtonUp,
-    wm::RButtonDown, wm::RButtonUp,   wm::MButtonDown, wm::MButtonUp,   wm::Sizing,
-    wm::Moving};
+    wm::Destroy,   wm::Size,        wm::Activate,  wm::Paint,       wm::Close,     wm::Quit,
+    wm::SetCursor, wm::KeyDown,     wm::KeyUp,     wm::SysKeyDown,  wm::SysKeyUp,  wm::SysCommand,
+    wm::MouseMove, wm::LButtonDown, wm::LButtonUp, wm::RButtonDown, wm::RButtonUp, wm::MButtonDown,
+    wm::MButtonUp, wm::Sizing,      wm::Moving};
 
 // A key or mouse message, or a system-menu command, from the input.
 WindowMessage messageFrom(Input& input, bool keysAllowed) {
@@ -244,7 +243,8 @@ class FuzzWindow : public WindowCore {
         const int serial = window->serial_;
         const bool keyDown = message.message == wm::KeyDown || message.message == wm::SysKeyDown;
         if (keyDown) {
-            session->keys.push_back(Session::PendingKey{window, serial, message.wParam & 0xFF, false});
+            session->keys.push_back(
+                Session::PendingKey{window, serial, message.wParam & 0xFF, false});
         }
         bool alt = false;
         bool* const outer = session->alt;
@@ -265,7 +265,6 @@ class FuzzWindow : public WindowCore {
     }
 
   private:
-
     const int serial_;
     std::vector<WindowMessage> queued_;
     std::size_t next_ = 0;
