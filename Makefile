@@ -50,6 +50,7 @@ bench: build
 
 fuzz: setup
 	@scripts/fuzz-loader
+	@scripts/fuzz-window
 
 test-native: build
 	@ctest --preset linux -j $(JOBS)

@@ -1,6 +1,6 @@
+#include "app/RunDemo.h"
 #include "display/WarningBox.h"
 #include "renderer/Housekeeping.h"
-#include "app/RunDemo.h"
 
 #include <cstdio>
 #include <cstring>

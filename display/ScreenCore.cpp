@@ -34,6 +34,7 @@ void ScreenCore::resetCoreState() {
     openFlag_ = false;
     closeRequested_ = false;
     toggleRequested_ = false;
+    deferredMode_ = ScreenMode::Unspecified;
 }
 
 bool ScreenCore::isOpen() const {
@@ -64,8 +65,14 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
         close();
         return false;
     }
+    const WindowCore* const window = window_.get();
     const bool windowed = mode == ScreenMode::Unspecified || mode == ScreenMode::Windowed;
-    if (!(windowed ? enterWindowed() : enterFullscreen())) {
+    const bool entered = windowed ? enterWindowed() : enterFullscreen();
+    if (window_.get() != window) {
+        // A handler closed or reopened the screen meanwhile; that is the outcome.
+        return isOpen();
+    }
+    if (!entered) {
         return false;
     }
     if (observer_ != nullptr) {
@@ -94,17 +101,11 @@ void ScreenCore::close() {
 }
 
 bool ScreenCore::showFrame(const PackedPixel* pixels) {
-    if (pixels == nullptr) {
-        return false;
-    }
-    return deliverFrame(pixels, nullptr);
+    return pixels != nullptr && deliverFrame(pixels, nullptr);
 }
 
 bool ScreenCore::showFloatFrame(const FloatPixel* pixels) {
-    if (pixels == nullptr) {
-        return false;
-    }
-    return deliverFrame(nullptr, pixels);
+    return pixels != nullptr && deliverFrame(nullptr, pixels);
 }
 
 bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
@@ -135,18 +136,6 @@ bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* float
     return true;
 }
 
-void ScreenCore::resetState() {
-    resetCoreState();
-}
-
-bool ScreenCore::enterWindowed() {
-    return enterMode(ScreenMode::Windowed);
-}
-
-bool ScreenCore::enterFullscreen() {
-    return enterMode(ScreenMode::Fullscreen);
-}
-
 bool ScreenCore::enterMode(ScreenMode target) {
     if (platform_ == nullptr) {
         screenMode_ = target;
@@ -155,54 +144,78 @@ bool ScreenCore::enterMode(ScreenMode target) {
     if (!windowUsable()) {
         return false;
     }
+    if (switching_ == window_.get()) {
+        // Asked by a handler while this window is being restyled: made right
+        // after, so that two switches never interleave their steps.
+        deferredMode_ = target;
+        return false;
+    }
     const bool hadOutput = output_ != nullptr;
     if (hadOutput && screenMode_ == target) {
         return true;
     }
     InUse inUse(*this);
+    WindowCore* const window = window_.get();
     const ScreenMode previous = screenMode_;
     const WindowPlacement placement = window_->placement();
-    if (switchTo(target, nullptr)) {
-        screenMode_ = target;
-        if (target == ScreenMode::Fullscreen) {
-            // The switch queues messages of its own (size, focus): handle them now.
-            pumpMessages();
-        }
-        return true;
-    }
-    // A refused switch (few systems offer every mode) goes back to the mode the
-    // screen was in rather than ending the program; the reason stays recorded.
-    if (hadOutput && windowUsable()) {
+    const bool entered = switchTo(target, nullptr);
+    if (!entered) {
+        // A refused switch (few systems offer every mode) goes back to the mode
+        // the screen was in rather than ending the program; the reason stays.
         const bool windowed = previous == ScreenMode::Windowed;
-        if (switchTo(previous, windowed ? &placement : nullptr)) {
-            if (!windowed) {
-                pumpMessages();
+        const bool sameWindow = window_.get() == window && !window->destroyed;
+        if (!sameWindow || !hadOutput || !switchTo(previous, windowed ? &placement : nullptr)) {
+            if (window_.get() == window) {
+                close();
             }
             return false;
         }
+        target = previous;
     }
-    close();
-    return false;
+    if (window_.get() != window || window->destroyed) {
+        return false; // a handler closed or reopened the screen meanwhile
+    }
+    screenMode_ = target;
+    if (target == ScreenMode::Fullscreen) {
+        // The switch queues messages of its own (size, focus): handle them now.
+        pumpMessages();
+    }
+    if (deferredMode_ != ScreenMode::Unspecified && window_.get() == window) {
+        const ScreenMode next = deferredMode_;
+        deferredMode_ = ScreenMode::Unspecified;
+        enterMode(next);
+    }
+    return entered;
 }
 
 bool ScreenCore::switchTo(ScreenMode mode, const WindowPlacement* placement) {
+    WindowCore* const window = window_.get();
+    const WindowCore* const outer = switching_;
+    switching_ = window;
     // Two devices never exist at once: the old one goes before the window changes.
     output_.reset();
-    window_->styleFailed = false;
+    window->styleFailed = false;
     if (mode == ScreenMode::Windowed) {
-        window_->applyWindowedStyle(width_, height_);
+        window->applyWindowedStyle(width_, height_);
     } else {
-        window_->applyFullscreenStyle(width_, height_);
+        window->applyFullscreenStyle(width_, height_);
     }
-    // Restyling sends messages; a handler may have closed the screen meanwhile.
-    if (!windowUsable() || window_->styleFailed) {
-        return false;
+    // Restyling sends messages; a handler may have closed or reopened the screen.
+    bool usable = window_.get() == window && !window->destroyed && !window->styleFailed;
+    if (usable && placement != nullptr) {
+        window->restorePlacement(*placement);
+        usable = window_.get() == window && !window->destroyed;
     }
-    if (placement != nullptr) {
-        window_->restorePlacement(*placement);
+    if (usable) {
+        auto output = platform_->createOutput(*window, mode);
+        usable =
+            window_.get() == window && !window->destroyed && output != nullptr && output->usable();
+        if (window_.get() == window) {
+            output_ = std::move(output);
+        }
     }
-    output_ = platform_->createOutput(*window_, mode);
-    return output_ != nullptr && output_->usable();
+    switching_ = outer;
+    return usable;
 }
 
 void ScreenCore::pumpMessages() {
@@ -213,10 +226,6 @@ void ScreenCore::pumpMessages() {
     window_->pumpMessages();
 }
 
-bool ScreenCore::windowUsable() const {
-    return window_ != nullptr && !window_->destroyed;
-}
-
 bool ScreenCore::paint() {
     if (output_ != nullptr && output_->usable()) {
         return output_->present();
@@ -224,29 +233,26 @@ bool ScreenCore::paint() {
     return platform_ != nullptr && platform_->paintWithoutOutput();
 }
 
+// A closed screen has nothing to act on: a handler still running for the window
+// it closed must not leave a request for whatever is opened next.
 void ScreenCore::requestToggle() {
-    toggleRequested_ = true;
+    toggleRequested_ = toggleRequested_ || openFlag_;
 }
 
 void ScreenCore::requestClose() {
-    closeRequested_ = true;
+    closeRequested_ = closeRequested_ || openFlag_;
 }
 
 Screen& ScreenCore::eventTarget() {
     return owner_ != nullptr ? *owner_ : *this;
 }
 
+bool ScreenCore::windowUsable() const {
+    return window_ != nullptr && !window_->destroyed;
+}
+
 void ScreenCore::freeRetiredWindows() {
     if (inUse_ == 0) {
         retiredWindows_.clear();
     }
-}
-
-ScreenCore::InUse::InUse(ScreenCore& screen) : screen_(screen) {
-    ++screen_.inUse_;
-}
-
-ScreenCore::InUse::~InUse() {
-    --screen_.inUse_;
-    screen_.freeRetiredWindows();
 }

@@ -47,9 +47,9 @@ class ScreenCore : public Screen, public ScreenControl {
     // The per-frame step behind showFrame and showFloatFrame; exactly one pointer is set.
     virtual bool deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels);
     // Back to the closed defaults; observer and owner are kept.
-    virtual void resetState();
-    bool enterWindowed() override;
-    bool enterFullscreen() override;
+    virtual void resetState() { resetCoreState(); }
+    bool enterWindowed() override { return enterMode(ScreenMode::Windowed); }
+    bool enterFullscreen() override { return enterMode(ScreenMode::Fullscreen); }
 
     bool paint() override;
     void requestToggle() override;
@@ -70,8 +70,11 @@ class ScreenCore : public Screen, public ScreenControl {
     // freed window; outside them a closed window is freed at once.
     class InUse {
       public:
-        explicit InUse(ScreenCore& screen);
-        ~InUse();
+        explicit InUse(ScreenCore& screen) : screen_(screen) { ++screen_.inUse_; }
+        ~InUse() {
+            --screen_.inUse_;
+            screen_.freeRetiredWindows();
+        }
         InUse(const InUse&) = delete;
         InUse& operator=(const InUse&) = delete;
 
@@ -109,5 +112,8 @@ class ScreenCore : public Screen, public ScreenControl {
     bool closeRequested_ = false;
     bool toggleRequested_ = false;
     int inUse_ = 0;
+    // The window being restyled, and a switch its handlers asked for meanwhile.
+    const WindowCore* switching_ = nullptr;
+    ScreenMode deferredMode_ = ScreenMode::Unspecified;
     std::vector<std::unique_ptr<WindowCore>> retiredWindows_;
 };

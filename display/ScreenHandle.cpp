@@ -34,10 +34,6 @@ ScreenHandle::~ScreenHandle() {
     implementation_.reset();
 }
 
-bool ScreenHandle::isOpen() const {
-    return implementation_ && implementation_->isOpen();
-}
-
 bool ScreenHandle::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                         PixelMode pixelMode) {
     return implementation_ && implementation_->open(title, width, height, mode, pixelMode);
@@ -55,46 +51,8 @@ void ScreenHandle::close() {
     }
 }
 
-bool ScreenHandle::showFrame(const PackedPixel* pixels) {
-    return implementation_ && implementation_->showFrame(pixels);
-}
-
-bool ScreenHandle::showFloatFrame(const FloatPixel* pixels) {
-    return implementation_ && implementation_->showFloatFrame(pixels);
-}
-
-const char* ScreenHandle::title() const {
-    return implementation_ ? implementation_->title() : "";
-}
-
-std::int32_t ScreenHandle::width() const {
-    return implementation_ ? implementation_->width() : 0;
-}
-
-std::int32_t ScreenHandle::height() const {
-    return implementation_ ? implementation_->height() : 0;
-}
-
-PixelMode ScreenHandle::pixelMode() const {
-    return implementation_ ? implementation_->pixelMode() : PixelMode::Float;
-}
-
-ScreenMode ScreenHandle::screenMode() const {
-    return implementation_ ? implementation_->screenMode() : ScreenMode::Unspecified;
-}
-
-InputObserver* ScreenHandle::observer() const {
-    return implementation_ ? implementation_->observer() : nullptr;
-}
-
 void ScreenHandle::setObserver(InputObserver* observer) {
     if (implementation_) {
         implementation_->setObserver(observer);
     }
 }
-
-Screen* ScreenHandle::owner() {
-    return this;
-}
-
-void ScreenHandle::setOwner(Screen*) {}

@@ -19,22 +19,32 @@ class ScreenHandle : public Screen {
     ScreenHandle(const ScreenHandle&) = delete;
     ScreenHandle& operator=(const ScreenHandle&) = delete;
 
-    bool isOpen() const override;
+    bool isOpen() const override { return implementation_ && implementation_->isOpen(); }
     bool open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
               PixelMode pixelMode) override;
     void close() override;
-    bool showFrame(const PackedPixel* pixels) override;
-    bool showFloatFrame(const FloatPixel* pixels) override;
-    const char* title() const override;
-    std::int32_t width() const override;
-    std::int32_t height() const override;
-    PixelMode pixelMode() const override;
-    ScreenMode screenMode() const override;
-    InputObserver* observer() const override;
+    bool showFrame(const PackedPixel* pixels) override {
+        return implementation_ && implementation_->showFrame(pixels);
+    }
+    bool showFloatFrame(const FloatPixel* pixels) override {
+        return implementation_ && implementation_->showFloatFrame(pixels);
+    }
+    const char* title() const override { return implementation_ ? implementation_->title() : ""; }
+    std::int32_t width() const override { return implementation_ ? implementation_->width() : 0; }
+    std::int32_t height() const override { return implementation_ ? implementation_->height() : 0; }
+    PixelMode pixelMode() const override {
+        return implementation_ ? implementation_->pixelMode() : PixelMode::Float;
+    }
+    ScreenMode screenMode() const override {
+        return implementation_ ? implementation_->screenMode() : ScreenMode::Unspecified;
+    }
+    InputObserver* observer() const override {
+        return implementation_ ? implementation_->observer() : nullptr;
+    }
     void setObserver(InputObserver* observer) override;
     // Always the handle itself; setOwner does nothing.
-    Screen* owner() override;
-    void setOwner(Screen* owner) override;
+    Screen* owner() override { return this; }
+    void setOwner(Screen*) override {}
 
     // Forwards to the screen's setTitle; nothing without a screen.
     void setTitle(const char* title);

@@ -14,6 +14,15 @@ ScreenCore& checkedScreen(ScreenCore* screen) {
     return *screen;
 }
 
+// The button a mouse message is about: each button's down and up messages sit
+// side by side, left from 0x201, right from 0x204, middle from 0x207.
+bool MouseState::*buttonOf(std::uint32_t message) {
+    if (message >= wm::MButtonDown) {
+        return &MouseState::middle;
+    }
+    return message >= wm::RButtonDown ? &MouseState::right : &MouseState::left;
+}
+
 } // namespace
 
 ObserverLink& ObserverLink::operator=(InputObserver* observer) {
@@ -80,22 +89,14 @@ void WindowCore::handleMessage(const WindowMessage& message) {
         }
         break;
     case wm::LButtonDown:
-        buttonPressed(&MouseState::left, message.lParam);
-        break;
     case wm::RButtonDown:
-        buttonPressed(&MouseState::right, message.lParam);
-        break;
     case wm::MButtonDown:
-        buttonPressed(&MouseState::middle, message.lParam);
+        buttonPressed(buttonOf(message.message), message.lParam);
         break;
     case wm::LButtonUp:
-        buttonReleased(&MouseState::left, message.lParam);
-        break;
     case wm::RButtonUp:
-        buttonReleased(&MouseState::right, message.lParam);
-        break;
     case wm::MButtonUp:
-        buttonReleased(&MouseState::middle, message.lParam);
+        buttonReleased(buttonOf(message.message), message.lParam);
         break;
     case wm::Sizing:
         // Repaint on every step so a border drag stretches the picture live.

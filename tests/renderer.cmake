@@ -8,6 +8,7 @@ duskhall_test(renderer_test
   SOURCES
     ${renderer_test_dir}/RendererFixture.cpp
     ${renderer_test_dir}/LevelTest.cpp
+    ${renderer_test_dir}/LevelMemoryTest.cpp
     ${renderer_test_dir}/FrameLoopTest.cpp
     ${renderer_test_dir}/ColumnDrawingTest.cpp
     ${renderer_test_dir}/TraversalTest.cpp

@@ -4,9 +4,12 @@
 #include "convert/PixelConverter.h"
 #include "display/WindowGeometry.h"
 
+#include <algorithm>
+
 std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t width,
-                                             std::int32_t height, const std::uint32_t* refused,
-                                             int refusedCount, bool fullscreen) {
+                                             std::int32_t height,
+                                             const TextureRestrictions& restrictions,
+                                             bool fullscreen) {
     std::unique_ptr<SdlOutput> output(new SdlOutput());
     output->width_ = width;
     output->height_ = height;
@@ -22,17 +25,25 @@ std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t wi
     }
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(output->renderer_, &info);
-    const TextureFormatList candidates = textureFormatCandidates(
-        info.texture_formats, static_cast<int>(info.num_texture_formats), refused, refusedCount);
+    const TextureFormatList candidates =
+        textureFormatCandidates(info.texture_formats, static_cast<int>(info.num_texture_formats),
+                                restrictions.refused.data(), restrictions.refusedCount);
+    const auto failingEnd = restrictions.failing.begin() + restrictions.failingCount;
     for (const TextureFormat& candidate : candidates) {
         if (lookupConverter(PixelFormat::XRGB8888, candidate.format) == nullptr) {
             continue;
         }
-        output->texture_ = SDL_CreateTexture(output->renderer_, candidate.sdlFormat,
-                                             SDL_TEXTUREACCESS_STREAMING, width, height);
+        const bool failing =
+            std::find(restrictions.failing.begin(), failingEnd, candidate.sdlFormat) != failingEnd;
+        output->texture_ = failing ? nullptr
+                                   : SDL_CreateTexture(output->renderer_, candidate.sdlFormat,
+                                                       SDL_TEXTUREACCESS_STREAMING, width, height);
         if (output->texture_ != nullptr) {
             output->format_ = candidate;
             break;
+        }
+        if (failing) {
+            SDL_SetError("the renderer cannot make a texture of this format");
         }
     }
     if (output->texture_ == nullptr) {
@@ -69,10 +80,10 @@ void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels)
     const std::ptrdiff_t sourcePitch =
         static_cast<std::ptrdiff_t>(width_) *
         static_cast<std::ptrdiff_t>(packed ? sizeof(PackedPixel) : sizeof(FloatPixel));
-    const bool converted = convertFrame(
-        packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, source, sourcePitch,
-        format_.format, target, pitch, static_cast<std::uint32_t>(width_),
-        static_cast<std::uint32_t>(height_));
+    const bool converted =
+        convertFrame(packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, source,
+                     sourcePitch, format_.format, target, pitch, static_cast<std::uint32_t>(width_),
+                     static_cast<std::uint32_t>(height_));
     SDL_UnlockTexture(texture_);
     hasFrame_ = hasFrame_ || converted;
 }
@@ -83,14 +94,10 @@ void SdlOutput::draw() {
     if (!hasFrame_) {
         return;
     }
-    if (!fullscreen_) {
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        return;
-    }
     // Fullscreen keeps the picture's shape: a 4:3 frame on a 16:9 desktop gets
     // bars at the sides instead of rooms a third too wide.
     WindowSize area;
-    if (SDL_GetRendererOutputSize(renderer_, &area.width, &area.height) != 0) {
+    if (!fullscreen_ || SDL_GetRendererOutputSize(renderer_, &area.width, &area.height) != 0) {
         SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
         return;
     }

@@ -6,8 +6,18 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
+
+// Texture formats a screen is told to do without, as a renderer lacking them
+// would: refused ones are never tried, failing ones are tried and not created.
+struct TextureRestrictions {
+    std::array<std::uint32_t, 5> refused{};
+    int refusedCount = 0;
+    std::array<std::uint32_t, 5> failing{};
+    int failingCount = 0;
+};
 
 // The renderer and streaming texture that show a screen's frames in its window:
 // stretched over the whole client area in a window, in fullscreen at the largest
@@ -15,10 +25,12 @@
 class SdlOutput : public ScreenOutput {
   public:
     // Null when no renderer or no texture of a usable format can be made; the
-    // reason is then in SDL_GetError. Formats in refused are never tried.
+    // reason is then in SDL_GetError. A format whose texture cannot be created
+    // gives way to the next one.
     static std::unique_ptr<SdlOutput> create(SDL_Window* window, std::int32_t width,
-                                             std::int32_t height, const std::uint32_t* refused,
-                                             int refusedCount, bool fullscreen);
+                                             std::int32_t height,
+                                             const TextureRestrictions& restrictions,
+                                             bool fullscreen);
     ~SdlOutput() override;
     SdlOutput(const SdlOutput&) = delete;
     SdlOutput& operator=(const SdlOutput&) = delete;

@@ -73,16 +73,27 @@ std::unique_ptr<WindowCore> SdlScreen::createWindow(ScreenCore& screen, const ch
 
 std::unique_ptr<ScreenOutput> SdlScreen::createOutput(WindowCore& window, ScreenMode mode) {
     auto output = SdlOutput::create(static_cast<SdlWindow&>(window).handle(), width(), height(),
-                                    refused_.data(), refusedCount_,
-                                    mode == ScreenMode::Fullscreen);
+                                    textures_, mode == ScreenMode::Fullscreen);
     if (output == nullptr) {
         recordSdlError("no renderer");
     }
     return output;
 }
 
-void SdlScreen::refuseTextureFormat(std::uint32_t sdlFormat) {
-    if (refusedCount_ < static_cast<int>(refused_.size())) {
-        refused_[static_cast<std::size_t>(refusedCount_++)] = sdlFormat;
+namespace {
+
+void addFormat(std::array<std::uint32_t, 5>& formats, int& count, std::uint32_t sdlFormat) {
+    if (count < static_cast<int>(formats.size())) {
+        formats[static_cast<std::size_t>(count++)] = sdlFormat;
     }
+}
+
+} // namespace
+
+void SdlScreen::refuseTextureFormat(std::uint32_t sdlFormat) {
+    addFormat(textures_.refused, textures_.refusedCount, sdlFormat);
+}
+
+void SdlScreen::failTextureCreation(std::uint32_t sdlFormat) {
+    addFormat(textures_.failing, textures_.failingCount, sdlFormat);
 }

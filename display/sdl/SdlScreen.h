@@ -5,7 +5,6 @@
 #include "display/sdl/SdlOutput.h"
 #include "display/sdl/SdlWindow.h"
 
-#include <array>
 #include <cstdint>
 
 // The Linux screen: an SDL window whose client area shows the frames through an
@@ -17,6 +16,8 @@ class SdlScreen : private ScreenPlatform, public ScreenCore {
 
     // Makes later opens skip a texture format, as a renderer without it would.
     void refuseTextureFormat(std::uint32_t sdlFormat);
+    // Makes later opens fail to create textures of a format the renderer offers.
+    void failTextureCreation(std::uint32_t sdlFormat);
 
     SdlWindow* window() const { return static_cast<SdlWindow*>(windowCore()); }
     SdlOutput* output() const { return static_cast<SdlOutput*>(screenOutput()); }
@@ -27,6 +28,5 @@ class SdlScreen : private ScreenPlatform, public ScreenCore {
     std::unique_ptr<ScreenOutput> createOutput(WindowCore& window, ScreenMode mode) override;
     bool paintWithoutOutput() override { return false; }
 
-    std::array<std::uint32_t, 5> refused_{};
-    int refusedCount_ = 0;
+    TextureRestrictions textures_;
 };

@@ -5,8 +5,7 @@
 
 #include <string>
 
-SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width,
-                     std::int32_t height)
+SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
     // Created hidden and resizable; the screen shows it with the first frame.
     window_ = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,

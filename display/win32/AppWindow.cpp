@@ -28,8 +28,7 @@ static_assert(AppWindow::WindowedStyle == WS_OVERLAPPEDWINDOW &&
                   AppWindow::FullscreenStyle == (WS_POPUP | WS_BORDER | WS_SYSMENU),
               "window styles");
 
-AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width,
-                     std::int32_t height)
+AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     arrowCursor = LoadCursorA(nullptr, IDC_ARROW);

@@ -1,12 +1,12 @@
 #include "DisplayFakes.h"
 #include "TestPlatformScreen.h"
 
-#include "display/DisplayError.h"
-#include "display/ScreenHandle.h"
 #include "app/ApplicationShell.h"
 #include "app/ExploreControls.h"
 #include "app/ExploreObserver.h"
 #include "app/RunDemo.h"
+#include "display/DisplayError.h"
+#include "display/ScreenHandle.h"
 
 #include <gtest/gtest.h>
 

@@ -202,6 +202,19 @@ TEST_F(SdlScreenTest, RefusedTextureFormatsFallBackToTheNextOne) {
     EXPECT_EQ(countDifferences(blocks, readBack(), 8), 0);
 }
 
+TEST_F(SdlScreenTest, ATextureThatCannotBeCreatedGivesWayToTheNextFormat) {
+    const std::vector<PackedPixel> blocks = blockFrame();
+    auto core = std::make_unique<SdlScreen>();
+    core->failTextureCreation(SDL_PIXELFORMAT_XRGB8888);
+    screen = core.get();
+    handle = std::make_unique<ScreenHandle>(std::move(core), "duskhall", frameWidth, frameHeight,
+                                            ScreenMode::Unspecified, PixelMode::Integer);
+    ASSERT_TRUE(handle->isOpen()) << displayError();
+    EXPECT_NE(screen->output()->textureFormat().format, PixelFormat::XRGB8888);
+    ASSERT_TRUE(handle->showFrame(blocks.data()));
+    EXPECT_EQ(countDifferences(blocks, readBack(), 8), 0);
+}
+
 TEST_F(SdlScreenTest, WithEveryFormatRefusedTheScreenDoesNotOpen) {
     auto core = std::make_unique<SdlScreen>();
     for (const TextureFormat& format : textureProbeOrder()) {
@@ -392,6 +405,36 @@ TEST_F(SdlScreenTest, ShortcutsZoomAndMouseIsScaled) {
     pushKey(SDL_KEYDOWN, SDL_SCANCODE_1, KMOD_LCTRL);
     handle->showFrame(frame.data());
     EXPECT_EQ(clientSize().width, frameWidth);
+}
+
+// Counts the window-moved events SDL reports for one window, whoever handles them.
+int watchMoves(void* counter, SDL_Event* event) {
+    auto* moves = static_cast<std::pair<Uint32, int>*>(counter);
+    if (event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_MOVED &&
+        event->window.windowID == moves->first) {
+        ++moves->second;
+    }
+    return 0;
+}
+
+TEST_F(SdlScreenTest, TheScreensOwnMovesAreNotTakenForADrag) {
+    openScreen();
+    handle->showFrame(frame.data());
+    ASSERT_TRUE(screen->window()->centred);
+    std::pair<Uint32, int> moves{screen->window()->id(), 0};
+    SDL_AddEventWatch(watchMoves, &moves);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_2, KMOD_LCTRL);
+    // The zoom moves the window; the X server reports the move back a little later.
+    for (int frames = 0; frames < 200 && moves.second == 0; ++frames) {
+        handle->showFrame(frame.data());
+        SDL_Delay(10);
+    }
+    handle->showFrame(frame.data());
+    SDL_DelEventWatch(watchMoves, &moves);
+    ASSERT_GT(moves.second, 0) << "no move reported for the zoom";
+    EXPECT_EQ(clientSize().width, 2 * frameWidth);
+    EXPECT_TRUE(screen->window()->centred);
+    EXPECT_FALSE(screen->window()->menuEntries.contains(menu::Centre));
 }
 
 TEST_F(SdlScreenTest, OpenedGoesOnlyToAnObserverInstalledBeforeOpen) {

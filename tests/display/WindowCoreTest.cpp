@@ -121,6 +121,16 @@ TEST_F(WindowCoreTest, MiddleButtonAndMovesOutsideTheWindowWhileCaptured) {
     EXPECT_EQ(window.releases, 1);
 }
 
+TEST_F(WindowCoreTest, MiddleThenLeftButtonCapturesOnceAndReleasesAtTheLast) {
+    window.send(wm::MButtonDown, 0, mousePosition(5, 5));
+    window.send(wm::LButtonDown, 0, mousePosition(6, 6));
+    EXPECT_EQ(window.captures, 1) << "the middle button already holds the capture";
+    window.send(wm::LButtonUp, 0, mousePosition(7, 7));
+    EXPECT_EQ(window.releases, 0);
+    window.send(wm::MButtonUp, 0, mousePosition(8, 8));
+    EXPECT_EQ(window.calls, (Events{"capture", "release"}));
+}
+
 TEST_F(WindowCoreTest, ClicksAtTwiceTheZoomGiveHalfPixels) {
     window.clientOverridden = true;
     window.client = WindowSize{640, 480};

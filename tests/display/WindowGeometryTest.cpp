@@ -107,6 +107,47 @@ TEST(WindowPlacement, ZoomRoundsFractionalClientSizesToNearestEven) {
         zoomedRect(WindowRect{0, 0, 100, 100}, WindowSize{5, 3}, 0.5f, FrameInsets{});
     EXPECT_EQ(zoomed.width(), 2);  // 2.5 -> 2
     EXPECT_EQ(zoomed.height(), 2); // 1.5 -> 2
+
+    // Fractions above and below one half, which truncation would both cut down.
+    const WindowRect rounded =
+        zoomedRect(WindowRect{0, 0, 100, 100}, WindowSize{5, 7}, 0.75f, FrameInsets{});
+    EXPECT_EQ(rounded.width(), 4);  // 3.75 -> 4
+    EXPECT_EQ(rounded.height(), 5); // 5.25 -> 5
+}
+
+TEST(FittedPicture, KeepsTheShapeWithBarsAtTheSidesOrTopAndBottom) {
+    const WindowRect wide = fittedRect(WindowSize{320, 240}, WindowSize{1920, 1080});
+    EXPECT_EQ(wide.left, 240);
+    EXPECT_EQ(wide.top, 0);
+    EXPECT_EQ(wide.width(), 1440);
+    EXPECT_EQ(wide.height(), 1080);
+
+    const WindowRect tall = fittedRect(WindowSize{320, 240}, WindowSize{1280, 1024});
+    EXPECT_EQ(tall.left, 0);
+    EXPECT_EQ(tall.top, 32);
+    EXPECT_EQ(tall.width(), 1280);
+    EXPECT_EQ(tall.height(), 960);
+
+    const WindowRect exact = fittedRect(WindowSize{320, 240}, WindowSize{640, 480});
+    EXPECT_EQ(exact.left, 0);
+    EXPECT_EQ(exact.top, 0);
+    EXPECT_EQ(exact.right, 640);
+    EXPECT_EQ(exact.bottom, 480);
+}
+
+TEST(FittedPicture, OddRemaindersAndEmptySizes) {
+    // 1366 x 768: the picture is 1024 x 768, the bars 171 on each side.
+    const WindowRect laptop = fittedRect(WindowSize{320, 240}, WindowSize{1366, 768});
+    EXPECT_EQ(laptop.left, 171);
+    EXPECT_EQ(laptop.width(), 1024);
+    // A height that does not divide: 1000 wide gives 750 high, in a 1000 x 801 area.
+    const WindowRect uneven = fittedRect(WindowSize{320, 240}, WindowSize{1000, 801});
+    EXPECT_EQ(uneven.height(), 750);
+    EXPECT_EQ(uneven.top, 25);
+
+    const WindowRect noPicture = fittedRect(WindowSize{0, 0}, WindowSize{800, 600});
+    EXPECT_EQ(noPicture.right, 800);
+    EXPECT_EQ(noPicture.bottom, 600);
 }
 
 TEST(WindowPlacement, FullscreenCoversTheScreenOrTheLargerFramebuffer) {

@@ -32,6 +32,12 @@ TEST(HousekeepingRegistry, GrowsTo128ThenDoubles) {
     EXPECT_EQ(HKPtr(block()), 128);
     EXPECT_EQ(HKCapacity(), 256);
     EXPECT_EQ(HKCount(), 129);
+    // 256 is also 128 + 128: only the next growth tells doubling from steps of 128.
+    for (std::int32_t i = 129; i < 257; ++i) {
+        ASSERT_EQ(HKPtr(block()), i);
+    }
+    EXPECT_EQ(HKCapacity(), 512);
+    EXPECT_EQ(HKCount(), 257);
     HKFreeAll();
 }
 

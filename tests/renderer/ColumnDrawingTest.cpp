@@ -46,6 +46,15 @@ TEST_F(ColumnDrawingTest, SurfaceAtEyeHeightProjectsToTheCentreRow) {
     EXPECT_GT(projectRow(0.0f, 2.0f), projectRow(0.0f, 4.0f));
 }
 
+TEST_F(ColumnDrawingTest, RowsOfADegenerateDepthAreHeldWithinTwoToThe24) {
+    // A wall touching the eye: the offset would not fit in 32 bits unbounded.
+    placeCamera(0.0f, 0.0f, 1.5f);
+    EXPECT_EQ(projectRow(2.5f, 1.0e-20f), 120 - (1 << 24));
+    EXPECT_EQ(projectRow(0.5f, 1.0e-20f), 120 + (1 << 24));
+    // Inside the bound nothing is held: 1.0 above the eye at k = 2^17 is 2^17 x 120 rows.
+    EXPECT_EQ(projectRow(2.5f, 1.3333334f / 131072.0f), 120 - 131072 * 120);
+}
+
 TEST_F(ColumnDrawingTest, ProjectionRoundsHalvesToEven) {
     // At depth 1.3333334 k is exactly 1, so the row offset is the height difference
     // times 120: 0.0625 gives 7.5 and 0.1875 gives 22.5.
