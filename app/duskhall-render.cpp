@@ -1,6 +1,7 @@
 // Renders the demo's frames without a window: CRC-32 lines, PNG files and a frame
 // rate, drawn by exactly the code the demo runs.
 
+#include "app/InstalledTextures.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/FramePng.h"
@@ -149,6 +150,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    useInstalledTextures();
     // Like the demo's framebuffer: all zero at the start and never cleared.
     std::vector<PackedPixel> pixels(screenPixels, 0);
     buildLevel();

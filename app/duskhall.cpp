@@ -1,3 +1,4 @@
+#include "app/InstalledTextures.h"
 #include "display/WarningBox.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/RunDemo.h"
@@ -5,5 +6,6 @@
 int main() {
     // The one fatal message (a missing texture) is shown in a box on top of the window.
     setFatalMessagePresenter(showWarningBox);
+    useInstalledTextures();
     return runDemo();
 }

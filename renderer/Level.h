@@ -34,7 +34,8 @@ extern Vec3* vertices;     // 7 points, used to fill the walls
 extern Sector* sectors;    // 2 records
 extern Sector solidSector; // neighbour of every solid wall
 
-// Loads the seven textures from the working directory and builds the level.
+// Loads the seven textures (working directory first, then the data folder set
+// with setTextureDataFolder) and builds the level.
 void buildLevel();
 // Frees the wall arrays and tables; the texture pixels stay with the registry.
 void freeLevel();

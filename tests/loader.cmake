@@ -13,6 +13,10 @@ if(TARGET duskhall_renderer)
     SOURCES ${loader_dir}/HousekeepingTest.cpp ${loader_dir}/ResourceProbe.cpp
     LIBS duskhall_renderer)
 
+  duskhall_test(loader_texture_search_test
+    SOURCES ${loader_dir}/TextureSearchTest.cpp
+    LIBS duskhall_renderer)
+
   duskhall_test(loader_corpus_test
     SOURCES ${loader_dir}/CorpusReplayTest.cpp
     LIBS duskhall_renderer)
