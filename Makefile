@@ -2,7 +2,7 @@
 # needs first (scripts/setup), so a fresh Debian machine needs nothing by hand.
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build build-asan win32 run test test-native test-asan test-win32 render bench fuzz clean
+.PHONY: setup build build-asan win32 run test test-native test-asan test-win32 test-library test-package package render bench fuzz clean
 
 setup:
 	@scripts/setup
@@ -39,6 +39,12 @@ test-asan: build-asan
 
 test-win32: win32
 	@scripts/test-win32
+
+package: setup
+	@scripts/package
+
+test-package: setup
+	@scripts/test-package
 
 test: setup
 	@scripts/test-all
