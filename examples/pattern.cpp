@@ -66,8 +66,8 @@ void drawFrame(std::vector<duskhall::PackedPixel>& pixels, std::uint32_t frame,
 } // namespace
 
 int main() {
-    duskhall::ScreenHandle screen("duskhall pattern", width, height,
-                                  duskhall::ScreenMode::Windowed, duskhall::PixelMode::Integer);
+    duskhall::ScreenHandle screen("duskhall pattern", width, height, duskhall::ScreenMode::Windowed,
+                                  duskhall::PixelMode::Integer);
     if (!screen.isOpen()) {
         std::fprintf(stderr, "pattern: cannot open a window: %s\n", duskhall::displayError());
         return 1;
