@@ -1,7 +1,7 @@
 #include "app/InstalledTextures.h"
 #include "display/WarningBox.h"
 #include "renderer/Housekeeping.h"
-#include "renderer/RunDemo.h"
+#include "app/RunDemo.h"
 
 int main() {
     // The one fatal message (a missing texture) is shown in a box on top of the window.

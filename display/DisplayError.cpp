@@ -1,6 +1,6 @@
 #include "display/DisplayError.h"
 
-#include <cstddef>
+#include "display/BoundedCopy.h"
 
 namespace {
 
@@ -9,14 +9,7 @@ char lastError[256] = "";
 } // namespace
 
 void setDisplayError(const char* reason) {
-    std::size_t length = 0;
-    if (reason != nullptr) {
-        while (length < sizeof lastError - 1 && reason[length] != '\0') {
-            lastError[length] = reason[length];
-            ++length;
-        }
-    }
-    lastError[length] = '\0';
+    copyBounded(lastError, sizeof lastError, reason);
 }
 
 const char* displayError() {

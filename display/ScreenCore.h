@@ -1,12 +1,23 @@
 #pragma once
 
 #include "display/Screen.h"
+#include "display/ScreenControl.h"
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
-// Platform-independent state of a screen and the default behaviour of every
-// operation. Platform screens derive from it and override what they need.
-class ScreenCore : public Screen {
+class ScreenOutput;
+class ScreenPlatform;
+class WindowCore;
+struct WindowPlacement;
+
+// The state of a screen and its one lifecycle, the same on every platform: open,
+// the mode switches with their fall-back, the request flags and the frame step
+// that acts on them, pumping, showing frames, closing. A platform screen derives
+// from it and supplies its hooks (ScreenPlatform); without them it is the plain
+// state with default behaviour.
+class ScreenCore : public Screen, public ScreenControl {
   public:
     static constexpr int TitleCapacity = 256; // 255 characters and the NUL
 
@@ -16,41 +27,68 @@ class ScreenCore : public Screen {
     ScreenCore& operator=(const ScreenCore&) = delete;
 
     bool isOpen() const override;
-    // Closes first (the most derived close), then stores the arguments.
+    // Closes first (the most derived close), then stores the arguments and, on a
+    // platform, creates the window and enters the mode.
     bool open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
               PixelMode pixelMode) override;
     void close() override;
     bool showFrame(const PackedPixel* pixels) override;
     bool showFloatFrame(const FloatPixel* pixels) override;
-    const char* title() const override;
-    std::int32_t width() const override;
-    std::int32_t height() const override;
-    PixelMode pixelMode() const override;
-    ScreenMode screenMode() const override;
-    InputObserver* observer() const override;
-    void setObserver(InputObserver* observer) override;
-    Screen* owner() override;
-    void setOwner(Screen* owner) override;
+    const char* title() const override { return title_; }
+    std::int32_t width() const override { return width_; }
+    std::int32_t height() const override { return height_; }
+    PixelMode pixelMode() const override { return pixelMode_; }
+    ScreenMode screenMode() const override { return screenMode_; }
+    InputObserver* observer() const override { return observer_; }
+    void setObserver(InputObserver* observer) override { observer_ = observer; }
+    Screen* owner() override { return owner_; }
+    void setOwner(Screen* owner) override { owner_ = owner; }
 
     // The per-frame step behind showFrame and showFloatFrame; exactly one pointer is set.
     virtual bool deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels);
     // Back to the closed defaults; observer and owner are kept.
     virtual void resetState();
-    virtual bool enterWindowed();
-    virtual bool enterFullscreen();
+    bool enterWindowed() override;
+    bool enterFullscreen() override;
+
+    bool paint() override;
+    void requestToggle() override;
+    void requestClose() override;
 
     // The screen observers are handed: the owner when one is set, else this one.
     Screen& eventTarget();
+    bool closeRequested() const { return closeRequested_; }
+    bool toggleRequested() const { return toggleRequested_; }
+
+    // Held while a pump, a message handler or a step of the lifecycle runs. A
+    // window closed meanwhile is kept (hidden, its platform window destroyed)
+    // until the last of them has returned, so nothing up the stack is left on a
+    // freed window; outside them a closed window is freed at once.
+    class InUse {
+      public:
+        explicit InUse(ScreenCore& screen);
+        ~InUse();
+        InUse(const InUse&) = delete;
+        InUse& operator=(const InUse&) = delete;
+
+      private:
+        ScreenCore& screen_;
+    };
 
   protected:
-    void setScreenMode(ScreenMode mode) { screenMode_ = mode; }
-    // The first steps of a platform screen's frame: a pending close closes the
-    // screen (false: the frame ends there); a pending toggle switches between
-    // windowed and fullscreen, whatever the switch returns.
-    bool actOnRequests(bool& closeRequested, bool& toggleRequested);
+    explicit ScreenCore(ScreenPlatform& platform);
+    WindowCore* windowCore() const { return window_.get(); }
+    ScreenOutput* screenOutput() const { return output_.get(); }
 
   private:
     void resetCoreState();
+    bool enterMode(ScreenMode target);
+    // Drops the output, restyles the window for mode (at placement, when given)
+    // and creates the output; true when it is usable.
+    bool switchTo(ScreenMode mode, const WindowPlacement* placement);
+    void pumpMessages();
+    bool windowUsable() const;
+    void freeRetiredWindows();
 
     char title_[TitleCapacity];
     std::int32_t width_;
@@ -60,4 +98,12 @@ class ScreenCore : public Screen {
     bool openFlag_;
     InputObserver* observer_ = nullptr;
     Screen* owner_ = nullptr;
+
+    ScreenPlatform* platform_ = nullptr;
+    std::unique_ptr<WindowCore> window_;
+    std::unique_ptr<ScreenOutput> output_;
+    bool closeRequested_ = false;
+    bool toggleRequested_ = false;
+    int inUse_ = 0;
+    std::vector<std::unique_ptr<WindowCore>> retiredWindows_;
 };

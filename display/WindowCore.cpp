@@ -1,23 +1,38 @@
 #include "display/WindowCore.h"
 
-#include "display/ScreenControl.h"
 #include "display/ScreenCore.h"
 
 #include <cassert>
 
-WindowCore::WindowCore(ScreenCore* screen_, ScreenControl* control_, std::int32_t width_,
-                       std::int32_t height_)
-    : width(width_), height(height_), keyTable(makeKeyTable()), control(control_), screen(screen_) {
-    // A window without its screen or its control is a programming error.
+namespace {
+
+ScreenCore& checkedScreen(ScreenCore* screen) {
+    // A window without its screen is a programming error.
     const bool display = screen != nullptr;
-    const bool adapter = control != nullptr;
     assert(display);
-    assert(adapter);
     (void)display;
-    (void)adapter;
+    return *screen;
 }
 
+} // namespace
+
+ObserverLink& ObserverLink::operator=(InputObserver* observer) {
+    screen_.setObserver(observer);
+    return *this;
+}
+
+ObserverLink::operator InputObserver*() const {
+    return screen_.observer();
+}
+
+WindowCore::WindowCore(ScreenCore* screen_, std::int32_t width_, std::int32_t height_)
+    : width(width_), height(height_), keyTable(makeKeyTable()), screen(&checkedScreen(screen_)),
+      observer(*screen_) {}
+
 void WindowCore::handleMessage(const WindowMessage& message) {
+    // Held for the whole handling: a handler may close the screen, and this
+    // record must stay until the handling is over.
+    ScreenCore::InUse inUse(*screen);
     switch (message.message) {
     case wm::Size:
         // Minimising, maximising and restoring change the zoom entries.
@@ -30,7 +45,7 @@ void WindowCore::handleMessage(const WindowMessage& message) {
         }
         break;
     case wm::Paint:
-        control->paint();
+        screen->paint();
         break;
     case wm::Close:
     case wm::Quit:
@@ -40,7 +55,7 @@ void WindowCore::handleMessage(const WindowMessage& message) {
         // Also reached when the close box is used without an observer: the window
         // is gone, so the screen must end rather than run on without it.
         destroyed = true;
-        control->requestClose();
+        screen->requestClose();
         break;
     case wm::SetCursor:
         if ((message.lParam & 0xFFFF) == HitClient) {
@@ -84,7 +99,7 @@ void WindowCore::handleMessage(const WindowMessage& message) {
         break;
     case wm::Sizing:
         // Repaint on every step so a border drag stretches the picture live.
-        control->paint();
+        screen->paint();
         rebuildSystemMenu();
         break;
     case wm::Moving:
@@ -101,13 +116,13 @@ void WindowCore::handleMessage(const WindowMessage& message) {
 void WindowCore::closeAsked() {
     if (observer != nullptr) {
         observer->closing(screen->eventTarget());
-        control->requestClose();
+        screen->requestClose();
     }
 }
 
 void WindowCore::keyPressed(int virtualKey) {
     if (virtualKey == vk::Return && altHeld()) {
-        control->requestToggle();
+        screen->requestToggle();
         return;
     }
     const auto index = static_cast<std::size_t>(virtualKey);
@@ -117,7 +132,7 @@ void WindowCore::keyPressed(int virtualKey) {
             observer->keyDown(screen->eventTarget(), key);
         }
         if (virtualKey == vk::Escape) {
-            control->requestClose();
+            screen->requestClose();
         }
         keyLatched[index] = true;
     }
@@ -137,26 +152,18 @@ void WindowCore::keyReleased(int virtualKey) {
 void WindowCore::menuCommand(std::uintptr_t command) {
     switch (command) {
     case menu::OriginalSize:
-        zoom(1.0f);
-        rebuildSystemMenu();
-        break;
     case menu::Zoom2:
-        zoom(2.0f);
-        rebuildSystemMenu();
-        break;
     case menu::Zoom4:
-        zoom(4.0f);
-        rebuildSystemMenu();
-        break;
     case menu::Zoom8:
-        zoom(8.0f);
+        // The zoom entries are numbered in the order of their factors 1, 2, 4, 8.
+        zoom(static_cast<float>(1 << (command - menu::OriginalSize)));
         rebuildSystemMenu();
         break;
     case menu::Windowed:
-        control->enterWindowed();
+        screen->enterWindowed();
         break;
     case menu::Fullscreen:
-        control->enterFullscreen();
+        screen->enterFullscreen();
         break;
     case menu::Centre:
         centre();
@@ -256,4 +263,14 @@ void WindowCore::pumpStarting() {
     if (windowed == 0 && active) {
         setCursor(CursorKind::Blank);
     }
+}
+
+WindowPlacement WindowCore::placement() {
+    return WindowPlacement{outerRect(), centred};
+}
+
+void WindowCore::restorePlacement(const WindowPlacement& placement) {
+    moveWindow(placement.outer);
+    centred = placement.centred;
+    rebuildSystemMenu();
 }

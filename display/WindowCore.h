@@ -9,10 +9,24 @@
 #include <array>
 #include <cstdint>
 
-class ScreenControl;
 class ScreenCore;
 
 enum class CursorKind { Arrow, Blank };
+
+// The screen's observer as the window sees it: read and set through the screen,
+// which holds the only copy.
+class ObserverLink {
+  public:
+    explicit ObserverLink(ScreenCore& screen) : screen_(screen) {}
+    ObserverLink(const ObserverLink&) = delete;
+    ObserverLink& operator=(const ObserverLink&) = delete;
+    ObserverLink& operator=(InputObserver* observer);
+    operator InputObserver*() const;
+    InputObserver* operator->() const { return *this; }
+
+  private:
+    ScreenCore& screen_;
+};
 
 // The platform-independent half of a screen's window: its input state and every
 // decision of the window procedure, placement and system menu. A platform window
@@ -20,8 +34,8 @@ enum class CursorKind { Arrow, Blank };
 // handleMessage. The fields are the window record; the platform half reads them.
 class WindowCore {
   public:
-    // screen and control must not be null.
-    WindowCore(ScreenCore* screen, ScreenControl* control, std::int32_t width, std::int32_t height);
+    // screen must not be null; its requests and switches are what the window asks for.
+    WindowCore(ScreenCore* screen, std::int32_t width, std::int32_t height);
     virtual ~WindowCore() = default;
     WindowCore(const WindowCore&) = delete;
     WindowCore& operator=(const WindowCore&) = delete;
@@ -37,6 +51,18 @@ class WindowCore {
     void rebuildSystemMenu();
     // First step of every pump: keep the cursor hidden over an active fullscreen window.
     void pumpStarting();
+    WindowPlacement placement();
+    void restorePlacement(const WindowPlacement& placement);
+    void show() { setVisible(true); }
+
+    // The platform window's part of the screen lifecycle.
+    // Handles this window's queued messages until none is left, or until the
+    // window is destroyed or closed from inside a handler.
+    virtual void pumpMessages() = 0;
+    virtual bool hidden() const = 0;
+    // Destroys (or at least hides) the platform window at once; the record stays
+    // usable for messages still on their way. Sets destroyed.
+    virtual void destroy() = 0;
 
     std::int32_t width;
     std::int32_t height;
@@ -46,12 +72,13 @@ class WindowCore {
     KeyTable keyTable;
     std::array<bool, 256> keyLatched{};
     bool centred = false;
-    ScreenControl* control;
     ScreenCore* screen;
-    InputObserver* observer = nullptr;
-    // Set when the platform window has been destroyed under us (WM_DESTROY); the
-    // platform half must not touch its window any more.
+    ObserverLink observer;
+    // Set when the platform window has been destroyed (WM_DESTROY, or the screen
+    // closed); the platform half must not touch its window any more.
     bool destroyed = false;
+    // Set by the platform half when the system refused a style change.
+    bool styleFailed = false;
     // The menu entries last applied.
     MenuList menuEntries;
 

@@ -94,3 +94,22 @@ WindowRect fullscreenRect(WindowSize framebuffer, WindowSize screen) {
     return WindowRect{0, 0, std::max(screen.width, framebuffer.width),
                       std::max(screen.height, framebuffer.height)};
 }
+
+WindowRect fittedRect(WindowSize picture, WindowSize area) {
+    if (picture.width <= 0 || picture.height <= 0 || area.width <= 0 || area.height <= 0) {
+        return WindowRect{0, 0, area.width, area.height};
+    }
+    // Compared and scaled in 64 bits: the products outgrow 32 bits for large sizes.
+    const std::int64_t wideArea = std::int64_t{area.width} * picture.height;
+    const std::int64_t tallArea = std::int64_t{area.height} * picture.width;
+    std::int32_t width = area.width;
+    std::int32_t height = area.height;
+    if (wideArea > tallArea) {
+        width = static_cast<std::int32_t>(tallArea / picture.height);
+    } else {
+        height = static_cast<std::int32_t>(wideArea / picture.width);
+    }
+    const std::int32_t left = (area.width - width) / 2;
+    const std::int32_t top = (area.height - height) / 2;
+    return WindowRect{left, top, left + width, top + height};
+}

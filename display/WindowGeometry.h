@@ -15,6 +15,12 @@ struct WindowRect {
     std::int32_t height() const { return bottom - top; }
 };
 
+// Where a window is, so that a failed mode switch can put it back.
+struct WindowPlacement {
+    WindowRect outer;
+    bool centred = false;
+};
+
 struct WindowSize {
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -87,3 +93,8 @@ WindowRect growByFrame(const WindowRect& client, const FrameInsets& insets);
 
 // The popup of the fullscreen style: the screen, or the framebuffer when larger.
 WindowRect fullscreenRect(WindowSize framebuffer, WindowSize screen);
+
+// Where a picture keeps its shape in an area: the largest rectangle of the
+// picture's proportions that fits, in the middle (bars on the two other sides).
+// An empty picture or area gives the whole area.
+WindowRect fittedRect(WindowSize picture, WindowSize area);

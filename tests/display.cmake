@@ -1,31 +1,25 @@
-# The display layer: screen state, window logic and geometry without any
+# The display layer: screen lifecycle, window logic and geometry over a test
 # platform; the shell; the SDL screen's pure parts; and, on a real or virtual X
 # display, the SDL screen and the demo program themselves.
-if(TARGET duskhall_display)
-  duskhall_test(display_test
-    SOURCES
-      ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/display/TestPlatformScreen.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/display/ScreenCoreTest.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/display/KeyCodeTest.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/display/WindowGeometryTest.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/display/WindowCoreTest.cpp
-    LIBS duskhall_display)
-endif()
+duskhall_test(display_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/TestPlatformScreen.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/ScreenCoreTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/KeyCodeTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/WindowGeometryTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/WindowCoreTest.cpp
+  LIBS duskhall_display)
 
-if(TARGET duskhall_shell)
-  duskhall_test(display_shell_test
-    SOURCES
-      ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/display/TestPlatformScreen.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/display/ApplicationShellTest.cpp
-    LIBS duskhall_shell)
-  if(TARGET duskhall)
-    add_dependencies(display_shell_test duskhall)
-  endif()
-endif()
+duskhall_test(display_shell_test
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/TestPlatformScreen.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/ApplicationShellTest.cpp
+  LIBS duskhall_app)
+add_dependencies(display_shell_test duskhall)
 
-if(TARGET duskhall_platform_screen AND NOT WIN32)
+if(NOT WIN32)
   duskhall_test(display_sdl_events_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/display/SdlEventsTest.cpp
     LIBS duskhall_platform_screen)
@@ -38,26 +32,22 @@ if(TARGET duskhall_platform_screen AND NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/display/XWindowProbe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlScreenTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/DemoWindowTest.cpp)
-  target_link_libraries(display_xvfb_test PRIVATE duskhall_platform_screen X11::X11 ${gtest_libs})
+  target_link_libraries(display_xvfb_test PRIVATE duskhall_platform_factory X11::X11 ${gtest_libs})
   target_compile_definitions(display_xvfb_test PRIVATE
     DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}" DUSKHALL_BINARY_DIR="${CMAKE_BINARY_DIR}")
   set_target_properties(display_xvfb_test PROPERTIES
     CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/display/with-display)
-  if(TARGET duskhall)
-    add_dependencies(display_xvfb_test duskhall)
-  endif()
+  add_dependencies(display_xvfb_test duskhall)
   gtest_discover_tests(display_xvfb_test DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_LIST_DIR}
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 120
       ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
 
-  if(TARGET duskhall)
-    add_test(NAME DemoMissingTexture.ShowsTheHousekeepingBoxAndEndsWithOne
-      COMMAND ${CMAKE_CURRENT_LIST_DIR}/display/with-display
-              ${CMAKE_CURRENT_LIST_DIR}/display/missing-texture-box.sh $<TARGET_FILE:duskhall>)
-    set_tests_properties(DemoMissingTexture.ShowsTheHousekeepingBoxAndEndsWithOne PROPERTIES
-      LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 60
-      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
-  endif()
+  add_test(NAME DemoMissingTexture.ShowsTheHousekeepingBoxAndEndsWithOne
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/display/with-display
+            ${CMAKE_CURRENT_LIST_DIR}/display/missing-texture-box.sh $<TARGET_FILE:duskhall>)
+  set_tests_properties(DemoMissingTexture.ShowsTheHousekeepingBoxAndEndsWithOne PROPERTIES
+    LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 60
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
 endif()

@@ -1,32 +1,30 @@
 # Texture loading, the allocation registry, the committed textures and the
 # fuzzer's corpus.
-if(TARGET duskhall_renderer)
-  set(loader_dir ${CMAKE_CURRENT_LIST_DIR}/loader)
+set(loader_dir ${CMAKE_CURRENT_LIST_DIR}/loader)
 
-  duskhall_test(loader_png_test
-    SOURCES ${loader_dir}/PngLoaderTest.cpp ${loader_dir}/TransposeTextureTest.cpp
-            ${loader_dir}/TestPng.cpp ${loader_dir}/ResourceProbe.cpp
-    LIBS duskhall_renderer PNG::PNG ZLIB::ZLIB)
+duskhall_test(loader_png_test
+  SOURCES ${loader_dir}/PngLoaderTest.cpp ${loader_dir}/TransposeTextureTest.cpp
+          ${loader_dir}/TestPng.cpp ${loader_dir}/ResourceProbe.cpp
+  LIBS duskhall_renderer PNG::PNG ZLIB::ZLIB)
 
-  # Its own program: the growth check needs a registry nobody has used yet.
-  duskhall_test(loader_registry_test
-    SOURCES ${loader_dir}/HousekeepingTest.cpp ${loader_dir}/ResourceProbe.cpp
+# Its own program: the growth check needs a registry nobody has used yet.
+duskhall_test(loader_registry_test
+  SOURCES ${loader_dir}/HousekeepingTest.cpp ${loader_dir}/ResourceProbe.cpp
+  LIBS duskhall_renderer)
+
+duskhall_test(loader_texture_search_test
+  SOURCES ${loader_dir}/TextureSearchTest.cpp
+  LIBS duskhall_renderer)
+
+duskhall_test(loader_corpus_test
+  SOURCES ${loader_dir}/CorpusReplayTest.cpp
+  LIBS duskhall_renderer)
+
+if(NOT CMAKE_CROSSCOMPILING) # the generator is a developer tool of the native build
+  duskhall_test(loader_assets_test
+    SOURCES ${loader_dir}/TextureAssetsTest.cpp
     LIBS duskhall_renderer)
-
-  duskhall_test(loader_texture_search_test
-    SOURCES ${loader_dir}/TextureSearchTest.cpp
-    LIBS duskhall_renderer)
-
-  duskhall_test(loader_corpus_test
-    SOURCES ${loader_dir}/CorpusReplayTest.cpp
-    LIBS duskhall_renderer)
-
-  if(TARGET make-textures)
-    duskhall_test(loader_assets_test
-      SOURCES ${loader_dir}/TextureAssetsTest.cpp
-      LIBS duskhall_renderer)
-    target_compile_definitions(loader_assets_test PRIVATE
-      MAKE_TEXTURES_PATH="$<TARGET_FILE:make-textures>")
-    add_dependencies(loader_assets_test make-textures)
-  endif()
+  target_compile_definitions(loader_assets_test PRIVATE
+    MAKE_TEXTURES_PATH="$<TARGET_FILE:make-textures>")
+  add_dependencies(loader_assets_test make-textures)
 endif()

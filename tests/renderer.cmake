@@ -1,30 +1,28 @@
 # The world, camera, traversal and drawing, checked against textures whose texels
 # name themselves; the headless tool; frames of the animation pinned by CRC.
-if(TARGET duskhall_renderer)
-  set(renderer_test_dir ${CMAKE_CURRENT_LIST_DIR}/renderer)
+set(renderer_test_dir ${CMAKE_CURRENT_LIST_DIR}/renderer)
 
-  duskhall_test(renderer_test
-    SOURCES
-      ${renderer_test_dir}/RendererFixture.cpp
-      ${renderer_test_dir}/LevelTest.cpp
-      ${renderer_test_dir}/FrameLoopTest.cpp
-      ${renderer_test_dir}/ColumnDrawingTest.cpp
-      ${renderer_test_dir}/TraversalTest.cpp
-      ${renderer_test_dir}/FrameCrcTest.cpp
-      ${renderer_test_dir}/AnimationPins.cpp
-      ${renderer_test_dir}/AnimationCrcTest.cpp
-    LIBS duskhall_renderer ZLIB::ZLIB)
+duskhall_test(renderer_test
+  SOURCES
+    ${renderer_test_dir}/RendererFixture.cpp
+    ${renderer_test_dir}/LevelTest.cpp
+    ${renderer_test_dir}/FrameLoopTest.cpp
+    ${renderer_test_dir}/ColumnDrawingTest.cpp
+    ${renderer_test_dir}/TraversalTest.cpp
+    ${renderer_test_dir}/FrameCrcTest.cpp
+    ${renderer_test_dir}/AnimationPins.cpp
+    ${renderer_test_dir}/AnimationCrcTest.cpp
+  LIBS duskhall_renderer ZLIB::ZLIB)
 
-  duskhall_test(renderer_animation_test
-    SOURCES ${renderer_test_dir}/AnimationPins.cpp ${renderer_test_dir}/AnimationLongCrcTest.cpp
-    LIBS duskhall_renderer
-    LABELS slow)
+duskhall_test(renderer_animation_test
+  SOURCES ${renderer_test_dir}/AnimationPins.cpp ${renderer_test_dir}/AnimationLongCrcTest.cpp
+  LIBS duskhall_renderer
+  LABELS slow)
 
-  # Runs the built tool through the shell, so only natively.
-  if(TARGET duskhall-render AND NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
-    duskhall_test(renderer_tool_test
-      SOURCES ${renderer_test_dir}/RendererFixture.cpp ${renderer_test_dir}/RenderToolTest.cpp
-      LIBS duskhall_renderer)
-    add_dependencies(renderer_tool_test duskhall-render)
-  endif()
+# Runs the built tool through the shell, so only natively.
+if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
+  duskhall_test(renderer_tool_test
+    SOURCES ${renderer_test_dir}/RendererFixture.cpp ${renderer_test_dir}/RenderToolTest.cpp
+    LIBS duskhall_renderer)
+  add_dependencies(renderer_tool_test duskhall-render)
 endif()

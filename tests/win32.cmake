@@ -5,49 +5,38 @@ endif()
 
 set(win32_test_dir ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 
-if(TARGET duskhall_output AND TARGET duskhall_convert)
-  duskhall_test(win32_output_tests
-    SOURCES ${win32_test_dir}/FakeDirect3D.cpp
-            ${win32_test_dir}/Direct3DOutputTest.cpp
-            ${win32_test_dir}/Direct3DUploadTest.cpp
-    LIBS duskhall_output
-    LABELS win32)
-endif()
+duskhall_test(win32_output_tests
+  SOURCES ${win32_test_dir}/FakeDirect3D.cpp
+          ${win32_test_dir}/Direct3DOutputTest.cpp
+          ${win32_test_dir}/Direct3DUploadTest.cpp
+  LIBS duskhall_platform_screen
+  LABELS win32)
 
-if(TARGET duskhall_platform_screen)
-  file(GLOB win32_screen_tests CONFIGURE_DEPENDS ${win32_test_dir}/Win32*Test.cpp
-       ${win32_test_dir}/AppWindow*Test.cpp)
-  if(win32_screen_tests)
-    duskhall_test(win32_screen_tests
-      SOURCES ${win32_test_dir}/FakeDirect3D.cpp ${win32_screen_tests}
-      LIBS duskhall_platform_screen
-      LABELS win32)
-  endif()
-endif()
+duskhall_test(win32_screen_tests
+  SOURCES ${win32_test_dir}/FakeDirect3D.cpp
+          ${win32_test_dir}/Win32Direct3DTest.cpp
+          ${win32_test_dir}/Win32ScreenTest.cpp
+          ${win32_test_dir}/Win32WindowTest.cpp
+  LIBS duskhall_platform_factory
+  LABELS win32)
 
 # End to end: the real programs under Wine on the X display of the test run.
 set(e2e_dir ${CMAKE_CURRENT_SOURCE_DIR}/e2e)
 set(e2e_out ${CMAKE_BINARY_DIR}/e2e)
-if(TARGET duskhall)
-  add_test(NAME e2e.DemoShowsTexturedFramesAndEndsOnEscape
-    COMMAND bash ${e2e_dir}/demo-shows-frames.sh $<TARGET_FILE:duskhall>
-            ${CMAKE_SOURCE_DIR}/assets ${e2e_out}/demo)
-  add_test(NAME e2e.MissingTextureShowsTheHousekeepingBox
-    COMMAND bash ${e2e_dir}/missing-texture.sh $<TARGET_FILE:duskhall>
-            ${CMAKE_SOURCE_DIR}/assets ${e2e_out}/missing-texture)
-  set_tests_properties(e2e.DemoShowsTexturedFramesAndEndsOnEscape
-    e2e.MissingTextureShowsTheHousekeepingBox
-    PROPERTIES LABELS "win32;e2e" TIMEOUT 180 RUN_SERIAL TRUE)
-endif()
-if(TARGET duskhall-render)
-  add_test(NAME e2e.RenderCrcsMatchTheNativeBuild
-    COMMAND bash ${e2e_dir}/render-parity.sh $<TARGET_FILE:duskhall-render>
-            ${CMAKE_SOURCE_DIR}/build/linux/duskhall-render ${CMAKE_SOURCE_DIR}/assets)
-  set_tests_properties(e2e.RenderCrcsMatchTheNativeBuild
-    PROPERTIES LABELS "win32;e2e" TIMEOUT 300 SKIP_RETURN_CODE 77)
-endif()
+add_test(NAME e2e.DemoShowsTexturedFramesAndEndsOnEscape
+  COMMAND bash ${e2e_dir}/demo-shows-frames.sh $<TARGET_FILE:duskhall>
+          ${CMAKE_SOURCE_DIR}/assets ${e2e_out}/demo)
+add_test(NAME e2e.MissingTextureShowsTheHousekeepingBox
+  COMMAND bash ${e2e_dir}/missing-texture.sh $<TARGET_FILE:duskhall>
+          ${CMAKE_SOURCE_DIR}/assets ${e2e_out}/missing-texture)
+set_tests_properties(e2e.DemoShowsTexturedFramesAndEndsOnEscape
+  e2e.MissingTextureShowsTheHousekeepingBox
+  PROPERTIES LABELS "win32;e2e" TIMEOUT 180 RUN_SERIAL TRUE)
+add_test(NAME e2e.RenderCrcsMatchTheNativeBuild
+  COMMAND bash ${e2e_dir}/render-parity.sh $<TARGET_FILE:duskhall-render>
+          ${CMAKE_SOURCE_DIR}/build/linux/duskhall-render ${CMAKE_SOURCE_DIR}/assets)
+set_tests_properties(e2e.RenderCrcsMatchTheNativeBuild
+  PROPERTIES LABELS "win32;e2e" TIMEOUT 300 SKIP_RETURN_CODE 77)
 
 # The window tests press Alt through the input queue: keep them away from others.
-if(TEST win32_screen_tests)
-  set_tests_properties(win32_screen_tests PROPERTIES RUN_SERIAL TRUE)
-endif()
+set_tests_properties(win32_screen_tests PROPERTIES RUN_SERIAL TRUE)

@@ -1,11 +1,16 @@
 #include "display/sdl/SdlOutput.h"
 
+#include "convert/ConvertFrame.h"
+#include "convert/PixelConverter.h"
+#include "display/WindowGeometry.h"
+
 std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t width,
                                              std::int32_t height, const std::uint32_t* refused,
-                                             int refusedCount) {
+                                             int refusedCount, bool fullscreen) {
     std::unique_ptr<SdlOutput> output(new SdlOutput());
     output->width_ = width;
     output->height_ = height;
+    output->fullscreen_ = fullscreen;
     output->renderer_ =
         SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (output->renderer_ == nullptr) {
@@ -52,9 +57,8 @@ SdlOutput::~SdlOutput() {
 
 void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels) {
     const bool packed = pixels != nullptr;
-    PixelConverter* converter = lookupConverter(
-        packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, format_.format);
-    if (converter == nullptr || (pixels == nullptr && floatPixels == nullptr)) {
+    const void* source = packed ? static_cast<const void*>(pixels) : floatPixels;
+    if (source == nullptr) {
         return;
     }
     void* target = nullptr;
@@ -62,30 +66,46 @@ void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels)
     if (SDL_LockTexture(texture_, nullptr, &target, &pitch) != 0) {
         return; // the frame is dropped; the next one tries again
     }
-    auto* row = static_cast<unsigned char*>(target);
-    const auto width = static_cast<std::uint32_t>(width_);
-    converter->startRun();
-    for (std::int32_t y = 0; y < height_; ++y) {
-        const std::size_t offset = static_cast<std::size_t>(y) * width;
-        const void* source = packed ? static_cast<const void*>(pixels + offset)
-                                    : static_cast<const void*>(floatPixels + offset);
-        converter->convertRun(source, row, width);
-        row += pitch;
-    }
-    converter->finishRun();
+    const std::ptrdiff_t sourcePitch =
+        static_cast<std::ptrdiff_t>(width_) *
+        static_cast<std::ptrdiff_t>(packed ? sizeof(PackedPixel) : sizeof(FloatPixel));
+    const bool converted = convertFrame(
+        packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, source, sourcePitch,
+        format_.format, target, pitch, static_cast<std::uint32_t>(width_),
+        static_cast<std::uint32_t>(height_));
     SDL_UnlockTexture(texture_);
-    hasFrame_ = true;
+    hasFrame_ = hasFrame_ || converted;
 }
 
 void SdlOutput::draw() {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    if (hasFrame_) {
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    if (!hasFrame_) {
+        return;
     }
+    if (!fullscreen_) {
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        return;
+    }
+    // Fullscreen keeps the picture's shape: a 4:3 frame on a 16:9 desktop gets
+    // bars at the sides instead of rooms a third too wide.
+    WindowSize area;
+    if (SDL_GetRendererOutputSize(renderer_, &area.width, &area.height) != 0) {
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        return;
+    }
+    const WindowRect fitted = fittedRect(WindowSize{width_, height_}, area);
+    const SDL_Rect target{fitted.left, fitted.top, fitted.width(), fitted.height()};
+    SDL_RenderCopy(renderer_, texture_, nullptr, &target);
 }
 
-void SdlOutput::present() {
+bool SdlOutput::update(const PackedPixel* pixels, const FloatPixel* floatPixels) {
+    upload(pixels, floatPixels);
+    return present();
+}
+
+bool SdlOutput::present() {
     draw();
     SDL_RenderPresent(renderer_);
+    return true;
 }

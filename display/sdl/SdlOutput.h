@@ -1,7 +1,7 @@
 #pragma once
 
-#include "convert/PixelConverter.h"
 #include "convert/PixelTypes.h"
+#include "display/ScreenOutput.h"
 #include "display/sdl/TextureFormatProbe.h"
 
 #include <SDL.h>
@@ -9,25 +9,30 @@
 #include <cstdint>
 #include <memory>
 
-// The renderer and streaming texture that show a screen's frames in its window,
-// stretched over the whole client area.
-class SdlOutput {
+// The renderer and streaming texture that show a screen's frames in its window:
+// stretched over the whole client area in a window, in fullscreen at the largest
+// size of the frame's own proportions, with black bars.
+class SdlOutput : public ScreenOutput {
   public:
     // Null when no renderer or no texture of a usable format can be made; the
-    // reason is then in SDL_GetError.
+    // reason is then in SDL_GetError. Formats in refused are never tried.
     static std::unique_ptr<SdlOutput> create(SDL_Window* window, std::int32_t width,
                                              std::int32_t height, const std::uint32_t* refused,
-                                             int refusedCount);
-    ~SdlOutput();
+                                             int refusedCount, bool fullscreen);
+    ~SdlOutput() override;
     SdlOutput(const SdlOutput&) = delete;
     SdlOutput& operator=(const SdlOutput&) = delete;
 
-    // Converts the frame into the texture row by row; exactly one pointer is set.
+    // Converts the frame into the texture; exactly one pointer is set.
     void upload(const PackedPixel* pixels, const FloatPixel* floatPixels);
     // Draws the last uploaded frame (black before the first one) into the back buffer.
     void draw();
+
+    bool usable() override { return true; }
+    // upload, then present.
+    bool update(const PackedPixel* pixels, const FloatPixel* floatPixels) override;
     // draw, then shows the back buffer.
-    void present();
+    bool present() override;
 
     SDL_Renderer* renderer() const { return renderer_; }
     const TextureFormat& textureFormat() const { return format_; }
@@ -40,5 +45,6 @@ class SdlOutput {
     TextureFormat format_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
+    bool fullscreen_ = false;
     bool hasFrame_ = false;
 };

@@ -1,7 +1,7 @@
 #include "display/sdl/SdlScreen.h"
 
 #include "display/DisplayError.h"
-#include "display/InputObserver.h"
+#include "display/sdl/DisplayProbe.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -9,9 +9,9 @@
 
 namespace {
 
-bool environmentSet(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && value[0] != '\0';
+void recordSdlError(const char* what) {
+    const std::string reason = std::string(what) + ": " + SDL_GetError();
+    setDisplayError(reason.c_str());
 }
 
 // SDL falls back to drivers that show nothing; unless asked for by name they
@@ -29,8 +29,9 @@ bool startVideo() {
     if (started) {
         return true;
     }
-    const bool driverChosen = environmentSet("SDL_VIDEODRIVER");
-    if (!driverChosen && !environmentSet("DISPLAY") && !environmentSet("WAYLAND_DISPLAY")) {
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    const bool driverChosen = driver != nullptr && driver[0] != '\0';
+    if (!driverChosen && !displayAvailable()) {
         SDL_SetError("neither DISPLAY nor WAYLAND_DISPLAY is set");
         return false;
     }
@@ -50,174 +51,34 @@ bool startVideo() {
 
 } // namespace
 
-SdlScreen::SdlScreen() {
-    // Room for the usual single close inside a pump, so it need not allocate.
-    retiredOutputs_.reserve(1);
-    retiredWindows_.reserve(1);
+SdlScreen::SdlScreen() : ScreenCore(static_cast<ScreenPlatform&>(*this)) {
     // One window is the whole program: closing it is handled as a close request,
     // not as a second, separate quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 }
 
-SdlScreen::~SdlScreen() {
-    close();
-}
-
-bool SdlScreen::fail(const char* what) {
-    const std::string reason = std::string(what) + ": " + SDL_GetError();
-    setDisplayError(reason.c_str());
-    close();
-    return false;
-}
-
-bool SdlScreen::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
-                     PixelMode pixelMode) {
-    ScreenCore::open(title, width, height, mode, pixelMode);
+std::unique_ptr<WindowCore> SdlScreen::createWindow(ScreenCore& screen, const char* title,
+                                                    std::int32_t width, std::int32_t height) {
     if (!startVideo()) {
-        return fail("no display");
+        recordSdlError("no display");
+        return nullptr;
     }
-    window_ = std::make_unique<SdlWindow>(this, this, title, width, height);
-    window_->observer = observer();
-    if (!window_->valid()) {
-        return fail("no window");
+    auto window = std::make_unique<SdlWindow>(&screen, title, width, height);
+    if (!window->valid()) {
+        recordSdlError("no window");
+        return nullptr;
     }
-    const bool windowed = mode == ScreenMode::Unspecified || mode == ScreenMode::Windowed;
-    if (!(windowed ? enterWindowed() : enterFullscreen())) {
-        return false;
-    }
-    if (observer() != nullptr) {
-        observer()->opened(eventTarget());
-    }
-    return true;
+    return window;
 }
 
-void SdlScreen::close() {
-    if (pumpDepth_ > 0) {
-        if (output_ != nullptr) {
-            retiredOutputs_.push_back(std::move(output_));
-        }
-        if (window_ != nullptr) {
-            retiredWindows_.push_back(std::move(window_));
-        }
+std::unique_ptr<ScreenOutput> SdlScreen::createOutput(WindowCore& window, ScreenMode mode) {
+    auto output = SdlOutput::create(static_cast<SdlWindow&>(window).handle(), width(), height(),
+                                    refused_.data(), refusedCount_,
+                                    mode == ScreenMode::Fullscreen);
+    if (output == nullptr) {
+        recordSdlError("no renderer");
     }
-    output_.reset(); // the renderer goes before its window
-    window_.reset();
-    resetState();
-}
-
-void SdlScreen::resetState() {
-    ScreenCore::resetState();
-    closeRequested_ = false;
-    toggleRequested_ = false;
-}
-
-void SdlScreen::setObserver(InputObserver* observer) {
-    ScreenCore::setObserver(observer);
-    if (window_ != nullptr) {
-        window_->observer = observer;
-    }
-}
-
-bool SdlScreen::enterWindowed() {
-    return enterMode(ScreenMode::Windowed);
-}
-
-bool SdlScreen::enterFullscreen() {
-    return enterMode(ScreenMode::Fullscreen);
-}
-
-void SdlScreen::applyStyle(ScreenMode mode) {
-    window_->styleFailed = false;
-    if (mode == ScreenMode::Windowed) {
-        window_->applyWindowedStyle(width(), height());
-    } else {
-        window_->applyFullscreenStyle(width(), height());
-    }
-}
-
-bool SdlScreen::enterMode(ScreenMode target) {
-    if (window_ == nullptr) {
-        return false;
-    }
-    if (output_ != nullptr && screenMode() == target) {
-        return true;
-    }
-    applyStyle(target);
-    if (window_->styleFailed) {
-        if (output_ == nullptr) {
-            return fail(target == ScreenMode::Windowed ? "no windowed mode" : "no fullscreen mode");
-        }
-        // A refused switch keeps the mode in force rather than ending the program.
-        const std::string reason = std::string("cannot switch modes: ") + SDL_GetError();
-        setDisplayError(reason.c_str());
-        applyStyle(screenMode());
-        if (window_->styleFailed) {
-            return fail("cannot return to the previous mode");
-        }
-        return false;
-    }
-    if (output_ == nullptr) {
-        output_ =
-            SdlOutput::create(window_->handle(), width(), height(), refused_.data(), refusedCount_);
-        if (output_ == nullptr) {
-            return fail("no renderer");
-        }
-    }
-    setScreenMode(target);
-    if (target == ScreenMode::Fullscreen) {
-        // The switch queues messages of its own (size, focus): handle them now.
-        pumpMessages();
-    }
-    return true;
-}
-
-void SdlScreen::pumpMessages() {
-    if (window_ == nullptr) {
-        return;
-    }
-    window_->pumpStarting();
-    ++pumpDepth_;
-    SDL_Event event;
-    while (window_ != nullptr && !window_->destroyed && SDL_PollEvent(&event) != 0) {
-        window_->dispatch(event);
-    }
-    if (--pumpDepth_ == 0) {
-        retiredOutputs_.clear(); // renderers go before their windows
-        retiredWindows_.clear();
-    }
-}
-
-bool SdlScreen::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
-    if (!actOnRequests(closeRequested_, toggleRequested_)) {
-        return false;
-    }
-    pumpMessages();
-    const bool windowGone = window_ == nullptr || window_->destroyed;
-    if (output_ != nullptr && !windowGone) {
-        output_->upload(pixels, floatPixels);
-        output_->present();
-    }
-    if (!windowGone && window_->hidden()) {
-        window_->show();
-        pumpMessages();
-    }
-    return true;
-}
-
-bool SdlScreen::paint() {
-    if (output_ == nullptr) {
-        return false;
-    }
-    output_->present();
-    return true;
-}
-
-void SdlScreen::requestToggle() {
-    toggleRequested_ = true;
-}
-
-void SdlScreen::requestClose() {
-    closeRequested_ = true;
+    return output;
 }
 
 void SdlScreen::refuseTextureFormat(std::uint32_t sdlFormat) {

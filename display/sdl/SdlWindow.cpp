@@ -1,10 +1,13 @@
 #include "display/sdl/SdlWindow.h"
 
+#include "display/DisplayError.h"
 #include "display/sdl/SdlEvents.h"
 
-SdlWindow::SdlWindow(ScreenCore* screen, ScreenControl* control, const char* title,
-                     std::int32_t width, std::int32_t height)
-    : WindowCore(screen, control, width, height) {
+#include <string>
+
+SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width,
+                     std::int32_t height)
+    : WindowCore(screen, width, height) {
     // Created hidden and resizable; the screen shows it with the first frame.
     window_ = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
                                SDL_WINDOWPOS_CENTERED, width, height,
@@ -28,8 +31,17 @@ bool SdlWindow::hidden() const {
     return (SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) == 0;
 }
 
-void SdlWindow::show() {
-    SDL_ShowWindow(window_);
+void SdlWindow::destroy() {
+    destroyed = true;
+    SDL_HideWindow(window_);
+}
+
+void SdlWindow::pumpMessages() {
+    pumpStarting();
+    SDL_Event event;
+    while (!destroyed && SDL_PollEvent(&event) != 0) {
+        dispatch(event);
+    }
 }
 
 void SdlWindow::dispatch(const SDL_Event& event) {
@@ -101,6 +113,10 @@ void SdlWindow::setVisible(bool visible) {
 void SdlWindow::setFrameStyle(bool windowedStyle) {
     // Fullscreen covers the desktop and scales the picture; no display mode change.
     if (SDL_SetWindowFullscreen(window_, windowedStyle ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        setDisplayError(
+            (std::string(windowedStyle ? "no windowed mode: " : "no fullscreen mode: ") +
+             SDL_GetError())
+                .c_str());
         styleFailed = true;
         return;
     }

@@ -10,23 +10,22 @@
 // ours to count (SDL cannot report it before the window is mapped).
 class SdlWindow : public WindowCore {
   public:
-    SdlWindow(ScreenCore* screen, ScreenControl* control, const char* title, std::int32_t width,
-              std::int32_t height);
+    SdlWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height);
     ~SdlWindow() override;
 
     // False when SDL could not create the window.
     bool valid() const { return window_ != nullptr; }
     SDL_Window* handle() const { return window_; }
     Uint32 id() const { return id_; }
-    bool hidden() const;
-    void show();
+
+    void pumpMessages() override;
+    bool hidden() const override;
+    // Hides the window at once; SDL's window goes with the record.
+    void destroy() override;
 
     // Translates one event and runs it through the window logic, then any
     // keyboard shortcut standing in for the system menu.
     void dispatch(const SDL_Event& event);
-
-    // Set when SDL refused a style change (fullscreen on a display without it).
-    bool styleFailed = false;
 
   protected:
     bool altHeld() override;

@@ -1,5 +1,7 @@
 #include "display/sdl/TextureFormatProbe.h"
 
+#include "convert/FormatPreference.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -12,14 +14,34 @@ bool listed(std::uint32_t format, const std::uint32_t* list, int count) {
 
 } // namespace
 
+std::uint32_t sdlTextureFormat(PixelFormat format) {
+    switch (format) {
+    case PixelFormat::XRGB8888:
+        return SDL_PIXELFORMAT_XRGB8888;
+    case PixelFormat::XBGR8888:
+        return SDL_PIXELFORMAT_XBGR8888;
+    case PixelFormat::RGB888:
+        return SDL_PIXELFORMAT_RGB24;
+    case PixelFormat::RGB565:
+        return SDL_PIXELFORMAT_RGB565;
+    case PixelFormat::XRGB1555:
+        return SDL_PIXELFORMAT_XRGB1555;
+    default:
+        return SDL_PIXELFORMAT_UNKNOWN;
+    }
+}
+
 const std::array<TextureFormat, 5>& textureProbeOrder() {
-    static const std::array<TextureFormat, 5> order = {{
-        {SDL_PIXELFORMAT_XRGB8888, PixelFormat::XRGB8888},
-        {SDL_PIXELFORMAT_XBGR8888, PixelFormat::XBGR8888},
-        {SDL_PIXELFORMAT_RGB24, PixelFormat::RGB888},
-        {SDL_PIXELFORMAT_RGB565, PixelFormat::RGB565},
-        {SDL_PIXELFORMAT_XRGB1555, PixelFormat::XRGB1555},
-    }};
+    static_assert(formatPreference.size() - integerPreferenceStart == 5,
+                  "one texture format for each integer device format");
+    static const std::array<TextureFormat, 5> order = [] {
+        std::array<TextureFormat, 5> formats{};
+        for (std::size_t i = 0; i < formats.size(); ++i) {
+            const PixelFormat format = formatPreference[integerPreferenceStart + i];
+            formats[i] = TextureFormat{sdlTextureFormat(format), format};
+        }
+        return formats;
+    }();
     return order;
 }
 

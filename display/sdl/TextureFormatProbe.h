@@ -11,8 +11,11 @@ struct TextureFormat {
     PixelFormat format = PixelFormat::NoFormat;
 };
 
-// The formats in the order we prefer them: the frame's own layout first, so the
-// common case is a plain copy.
+// SDL's streaming-texture code for a device format; SDL_PIXELFORMAT_UNKNOWN when
+// SDL has none.
+std::uint32_t sdlTextureFormat(PixelFormat format);
+
+// The integer device formats in the order every output prefers them.
 const std::array<TextureFormat, 5>& textureProbeOrder();
 
 struct TextureFormatList {

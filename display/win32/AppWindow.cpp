@@ -1,5 +1,6 @@
 #include "display/win32/AppWindow.h"
 
+#include "display/BoundedCopy.h"
 #include "display/ScreenCore.h"
 #include "display/WindowMessage.h"
 
@@ -27,9 +28,9 @@ static_assert(AppWindow::WindowedStyle == WS_OVERLAPPEDWINDOW &&
                   AppWindow::FullscreenStyle == (WS_POPUP | WS_BORDER | WS_SYSMENU),
               "window styles");
 
-AppWindow::AppWindow(ScreenCore* screen, ScreenControl* control, const char* title,
-                     std::int32_t width, std::int32_t height)
-    : WindowCore(screen, control, width, height) {
+AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width,
+                     std::int32_t height)
+    : WindowCore(screen, width, height) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
     // A 1 x 1 cursor that leaves the screen as it is: AND mask set, XOR mask clear.
@@ -46,12 +47,7 @@ AppWindow::AppWindow(ScreenCore* screen, ScreenControl* control, const char* tit
     // Windows refuses class names of more than 255 characters: the class takes the
     // title as the screen stores it, the caption the whole text.
     char className[ScreenCore::TitleCapacity];
-    std::size_t length = 0;
-    while (length < sizeof className - 1 && title[length] != '\0') {
-        className[length] = title[length];
-        ++length;
-    }
-    className[length] = '\0';
+    copyBounded(className, sizeof className, title);
     windowClass.lpszClassName = className;
     // An earlier open may have left the class registered with another procedure.
     UnregisterClassA(className, instance);
@@ -65,7 +61,7 @@ AppWindow::AppWindow(ScreenCore* screen, ScreenControl* control, const char* tit
         creationError = GetLastError();
         return;
     }
-    SetWindowLongA(hwnd, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(this)));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     rebuildSystemMenu();
 }
 
@@ -80,6 +76,7 @@ void AppWindow::destroy() {
         }
         hwnd = nullptr;
     }
+    destroyed = true;
     if (blankCursor != nullptr) {
         DestroyCursor(blankCursor);
         blankCursor = nullptr;
@@ -88,8 +85,7 @@ void AppWindow::destroy() {
 
 LRESULT CALLBACK AppWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Messages sent while CreateWindowExA runs arrive before the record is attached.
-    auto* window =
-        reinterpret_cast<AppWindow*>(static_cast<LONG_PTR>(GetWindowLongA(hwnd, GWL_USERDATA)));
+    auto* window = reinterpret_cast<AppWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (window != nullptr) {
         window->handleMessage(WindowMessage{message, wParam, lParam});
     }
@@ -114,14 +110,8 @@ void AppWindow::pumpMessages() {
     }
 }
 
-AppWindow::Placement AppWindow::placement() {
-    return Placement{outerRect(), centred};
-}
-
-void AppWindow::restorePlacement(const Placement& placement) {
-    moveWindow(placement.outer);
-    centred = placement.centred;
-    rebuildSystemMenu();
+bool AppWindow::hidden() const {
+    return IsWindowVisible(hwnd) == FALSE;
 }
 
 bool AppWindow::altHeld() {

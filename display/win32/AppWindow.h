@@ -14,23 +14,15 @@ class AppWindow : public WindowCore {
     static constexpr DWORD FullscreenStyle = 0x80880000; // WS_POPUP | WS_BORDER | WS_SYSMENU
 
     // Registers the class and creates the hidden window; hwnd stays null on failure.
-    AppWindow(ScreenCore* screen, ScreenControl* control, const char* title, std::int32_t width,
-              std::int32_t height);
+    AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height);
     ~AppWindow() override;
 
     // Dispatches this window's queued messages until its queue is empty. Stops as
     // soon as the window is destroyed or closed from inside a handler.
-    void pumpMessages();
+    void pumpMessages() override;
+    bool hidden() const override;
     // DestroyWindow (unless the system already destroyed it), then the blank cursor.
-    void destroy();
-
-    // Where the window is, so a failed mode switch can put it back.
-    struct Placement {
-        WindowRect outer;
-        bool centred = false;
-    };
-    Placement placement();
-    void restorePlacement(const Placement& placement);
+    void destroy() override;
 
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

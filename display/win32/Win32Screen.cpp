@@ -1,7 +1,6 @@
 #include "display/win32/Win32Screen.h"
 
 #include "display/DisplayError.h"
-#include "display/InputObserver.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,9 +30,11 @@ void recordWindowError(DWORD error) {
 
 } // namespace
 
-Win32Screen::Win32Screen(IDirect3D9* direct3d) : direct3d_(direct3d) {}
+Win32Screen::Win32Screen(IDirect3D9* direct3d)
+    : ScreenCore(static_cast<ScreenPlatform&>(*this)), direct3d_(direct3d) {}
 
 Win32Screen::~Win32Screen() {
+    // The device goes before the root object it came from.
     close();
     if (direct3d_ != nullptr) {
         direct3d_->Release();
@@ -41,182 +42,34 @@ Win32Screen::~Win32Screen() {
     }
 }
 
-bool Win32Screen::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
-                       PixelMode pixelMode) {
-    ScreenCore::open(title, width, height, mode, pixelMode);
-    // The window takes the caller's text, not the shortened copy.
-    window_ = std::make_unique<AppWindow>(this, this, title != nullptr ? title : "", width, height);
-    window_->observer = observer();
-    if (window_->hwnd == nullptr) {
-        recordWindowError(window_->creationError);
-        close();
-        return false;
+std::unique_ptr<WindowCore> Win32Screen::createWindow(ScreenCore& screen, const char* title,
+                                                      std::int32_t width, std::int32_t height) {
+    auto window = std::make_unique<AppWindow>(&screen, title, width, height);
+    if (window->hwnd == nullptr) {
+        recordWindowError(window->creationError);
+        return nullptr;
     }
-    const bool entered =
-        screenMode() == ScreenMode::Unspecified || screenMode() == ScreenMode::Windowed
-            ? enterWindowed()
-            : enterFullscreen();
-    if (!entered) {
-        return false;
-    }
-    if (observer() != nullptr) {
-        observer()->opened(eventTarget());
-    }
-    return true;
+    return window;
 }
 
-void Win32Screen::close() {
-    destroyOutput();
-    if (window_) {
-        // Destroying the window sends messages; the record must still be there for
-        // them, and for a handler or pump further up the stack that asked for the
-        // close. It is freed once nothing of the window runs any more.
-        window_->destroy();
-        retiredWindows_.push_back(std::move(window_));
+std::unique_ptr<ScreenOutput> Win32Screen::createOutput(WindowCore& window, ScreenMode mode) {
+    auto output =
+        std::make_unique<Direct3DOutput>(direct3d_, static_cast<AppWindow&>(window).hwnd, width(),
+                                         height(), pixelMode(), mode == ScreenMode::Windowed);
+    if (!output->usable()) {
+        setDisplayError(direct3d_ == nullptr ? "no Direct3D 9" : "no usable Direct3D device");
     }
-    resetState();
+    return output;
 }
 
-void Win32Screen::freeRetiredWindows() {
-    if (pumpDepth_ == 0) {
-        retiredWindows_.clear();
-    }
-}
-
-void Win32Screen::resetState() {
-    if (output_ || window_) {
-        // Only close() may tear the screen down; it calls back here afterwards.
-        close();
-        return;
-    }
-    ScreenCore::resetState();
-    closeRequested_ = false;
-    toggleRequested_ = false;
-}
-
-void Win32Screen::setObserver(InputObserver* observer) {
-    ScreenCore::setObserver(observer);
-    if (window_) {
-        window_->observer = observer;
-    }
-}
-
-bool Win32Screen::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
-    freeRetiredWindows();
-    if (!actOnRequests(closeRequested_, toggleRequested_)) {
-        return false;
-    }
-    if (window_) {
-        pumpMessages();
-    }
-    if (output_) {
-        output_->update(pixels, floatPixels);
-    }
-    // A windowed screen stays hidden until it has a frame to show.
-    if (window_ && window_->hwnd != nullptr && !window_->destroyed &&
-        !IsWindowVisible(window_->hwnd)) {
-        ShowWindow(window_->hwnd, SW_SHOW);
-        pumpMessages();
-    }
-    return true;
-}
-
-bool Win32Screen::enterWindowed() {
-    return enterMode(ScreenMode::Windowed);
-}
-
-bool Win32Screen::enterFullscreen() {
-    return enterMode(ScreenMode::Fullscreen);
-}
-
-bool Win32Screen::enterMode(ScreenMode target) {
-    if (!window_ || window_->hwnd == nullptr || window_->destroyed) {
-        return false;
-    }
-    const bool hadOutput = output_ != nullptr;
-    if (hadOutput && screenMode() == target) {
-        return true;
-    }
-    const ScreenMode previous = screenMode();
-    const AppWindow::Placement placement = window_->placement();
-    // Two devices never exist at once: the old one goes before the window changes.
-    destroyOutput();
-    if (buildOutput(target, nullptr)) {
-        setScreenMode(target);
-        if (target == ScreenMode::Fullscreen) {
-            pumpMessages();
-        }
-        return true;
-    }
-    setDisplayError(direct3d_ == nullptr ? "no Direct3D 9" : "no usable Direct3D device");
-    // A refused switch (few systems offer an exclusive mode of the framebuffer's
-    // size) goes back to the mode the screen was in rather than ending the program.
-    if (hadOutput && window_) {
-        destroyOutput();
-        const bool windowed = previous == ScreenMode::Windowed;
-        if (buildOutput(previous, windowed ? &placement : nullptr)) {
-            if (!windowed) {
-                pumpMessages();
-            }
-            return false;
-        }
-    }
-    close();
-    return false;
-}
-
-bool Win32Screen::buildOutput(ScreenMode target, const AppWindow::Placement* windowedPlacement) {
-    const bool windowed = target == ScreenMode::Windowed;
-    if (windowed) {
-        window_->applyWindowedStyle(width(), height());
-    } else {
-        window_->applyFullscreenStyle(width(), height());
-    }
-    // Restyling sends messages; a handler may have closed the screen meanwhile.
-    if (!window_ || window_->hwnd == nullptr || window_->destroyed) {
-        return false;
-    }
-    if (windowedPlacement != nullptr) {
-        window_->restorePlacement(*windowedPlacement);
-    }
-    output_ = std::make_unique<Direct3DOutput>(direct3d_, window_->hwnd, width(), height(),
-                                               pixelMode(), windowed);
-    return output_->usable();
-}
-
-void Win32Screen::destroyOutput() {
-    if (output_) {
-        output_->release();
-        output_.reset();
-    }
-}
-
-void Win32Screen::pumpMessages() {
-    AppWindow* window = window_.get();
-    if (window == nullptr) {
-        return;
-    }
-    ++pumpDepth_;
-    window->pumpMessages();
-    --pumpDepth_;
-    freeRetiredWindows();
-}
-
-bool Win32Screen::paint() {
-    if (output_ && output_->usable()) {
-        return output_->present();
-    }
-    fillBlack();
-    return true;
-}
-
-void Win32Screen::fillBlack() {
+bool Win32Screen::paintWithoutOutput() {
     // Without a window GetDC would hand out the whole screen, and the handle of a
     // window the system destroyed may already name another: nothing to paint then.
-    if (!window_ || window_->hwnd == nullptr || window_->destroyed) {
-        return;
+    AppWindow* appWindow = window();
+    if (appWindow == nullptr || appWindow->hwnd == nullptr || appWindow->destroyed) {
+        return true;
     }
-    const HWND hwnd = window_->hwnd;
+    const HWND hwnd = appWindow->hwnd;
     if (HDC dc = GetDC(hwnd)) {
         const HBRUSH brush = CreateSolidBrush(RGB(0, 0, 0));
         const HGDIOBJ previous = SelectObject(dc, brush);
@@ -229,12 +82,5 @@ void Win32Screen::fillBlack() {
         ReleaseDC(hwnd, dc);
     }
     ValidateRect(hwnd, nullptr);
-}
-
-void Win32Screen::requestToggle() {
-    toggleRequested_ = true;
-}
-
-void Win32Screen::requestClose() {
-    closeRequested_ = true;
+    return true;
 }

@@ -3,8 +3,8 @@
 
 #include "display/DisplayError.h"
 #include "display/ScreenHandle.h"
-#include "renderer/ApplicationShell.h"
-#include "renderer/RunDemo.h"
+#include "app/ApplicationShell.h"
+#include "app/RunDemo.h"
 
 #include <gtest/gtest.h>
 

@@ -56,7 +56,7 @@ class RecordingObserver : public InputObserver {
 };
 
 // A screen that counts what its window asks of it.
-class CountingScreen : public ScreenCore, public ScreenControl {
+class CountingScreen : public ScreenCore {
   public:
     bool paint() override {
         ++paints;
@@ -84,11 +84,15 @@ class CountingScreen : public ScreenCore, public ScreenControl {
 class FakeWindow : public WindowCore {
   public:
     FakeWindow(CountingScreen& screen, std::int32_t width, std::int32_t height)
-        : WindowCore(&screen, &screen, width, height) {}
+        : WindowCore(&screen, width, height) {}
 
     void send(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
         handleMessage(WindowMessage{message, wParam, lParam});
     }
+
+    void pumpMessages() override { calls.push_back("pump"); }
+    bool hidden() const override { return !visible; }
+    void destroy() override { destroyed = true; }
 
     // Platform state the hooks read.
     bool alt = false;
@@ -99,6 +103,7 @@ class FakeWindow : public WindowCore {
     bool isMaximised = false;
     bool clientOverridden = false;
     WindowSize client{};
+    bool visible = false;
 
     // What the hooks were asked to do.
     std::vector<std::string> calls;
@@ -126,7 +131,10 @@ class FakeWindow : public WindowCore {
     void setCursor(CursorKind cursor) override {
         calls.push_back(cursor == CursorKind::Arrow ? "cursor arrow" : "cursor blank");
     }
-    void setVisible(bool visible) override { calls.push_back(visible ? "show" : "hide"); }
+    void setVisible(bool show) override {
+        visible = show;
+        calls.push_back(show ? "show" : "hide");
+    }
     void setFrameStyle(bool windowedStyle) override {
         calls.push_back(windowedStyle ? "style windowed" : "style fullscreen");
     }

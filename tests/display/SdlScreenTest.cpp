@@ -335,7 +335,7 @@ class NoFullscreenWindow : public SdlWindow {
 
 TEST_F(SdlScreenTest, ARefusedFullscreenStyleLeavesTheWindowItsSize) {
     openScreen(); // brings up the video
-    NoFullscreenWindow window(screen, screen, "no fullscreen", frameWidth, frameHeight);
+    NoFullscreenWindow window(screen, "no fullscreen", frameWidth, frameHeight);
     ASSERT_TRUE(window.valid());
     window.applyWindowedStyle(frameWidth, frameHeight);
     window.applyFullscreenStyle(frameWidth, frameHeight);

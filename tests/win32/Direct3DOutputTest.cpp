@@ -1,4 +1,4 @@
-#include "output/Direct3DOutput.h"
+#include "display/win32/Direct3DOutput.h"
 #include "tests/win32/FakeDirect3D.h"
 #include "tests/win32/TestWindow.h"
 

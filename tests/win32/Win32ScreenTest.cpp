@@ -42,9 +42,8 @@ TEST_F(Win32ScreenTest, OpensWindowedHiddenCentredWithTheFramebufferAsClientArea
     ASSERT_NE(screen->output(), nullptr);
     EXPECT_TRUE(screen->output()->windowed());
     EXPECT_EQ(root.attempts.at(0).focusWindow, hwnd());
-    EXPECT_EQ(
-        reinterpret_cast<AppWindow*>(static_cast<LONG_PTR>(GetWindowLongA(hwnd(), GWL_USERDATA))),
-        screen->window())
+    EXPECT_EQ(reinterpret_cast<AppWindow*>(GetWindowLongPtrA(hwnd(), GWLP_USERDATA)),
+              screen->window())
         << "the record is attached to its window";
 }
 

@@ -1,7 +1,7 @@
-#include "renderer/RunDemo.h"
+#include "app/RunDemo.h"
 
 #include "display/DisplayError.h"
-#include "renderer/ApplicationShell.h"
+#include "app/ApplicationShell.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"

@@ -1,19 +1,13 @@
-#include "output/Direct3DOutput.h"
+#include "display/win32/Direct3DOutput.h"
 
-#include "convert/PixelConverter.h"
+#include "convert/ConvertFrame.h"
+#include "convert/FormatPreference.h"
 
 #include <array>
 #include <cassert>
 #include <cstddef>
 
 namespace {
-
-constexpr std::array<PixelFormat, 6> floatProbeOrder = {
-    PixelFormat::FloatingPoint, PixelFormat::XRGB8888, PixelFormat::XBGR8888,
-    PixelFormat::RGB888,        PixelFormat::RGB565,   PixelFormat::XRGB1555,
-};
-// The integer order is the float order without its first entry.
-constexpr std::size_t integerProbeStart = 1;
 
 constexpr std::array<DWORD, 3> vertexProcessingFallbacks = {
     D3DCREATE_HARDWARE_VERTEXPROCESSING,
@@ -57,16 +51,20 @@ Direct3DOutput::Direct3DOutput(IDirect3D9* direct3d, HWND window, std::int32_t w
     createDevice();
 }
 
+Direct3DOutput::~Direct3DOutput() {
+    release();
+}
+
 void Direct3DOutput::createDevice() {
     // Without a root object (Direct3D 9 missing) or a window nothing can be created;
     // the object stays unusable and the screen's enter operation closes the screen.
     if (direct3d_ == nullptr || window_ == nullptr) {
         return;
     }
-    const std::size_t start = pixelMode_ == PixelMode::Float ? 0 : integerProbeStart;
+    const std::size_t start = pixelMode_ == PixelMode::Float ? 0 : integerPreferenceStart;
     bool created = false;
-    for (std::size_t i = start; i < floatProbeOrder.size() && !created; ++i) {
-        created = tryCreateDevice(direct3d_, width_, height_, floatProbeOrder[i], windowed_);
+    for (std::size_t i = start; i < formatPreference.size() && !created; ++i) {
+        created = tryCreateDevice(direct3d_, width_, height_, formatPreference[i], windowed_);
     }
     if (!created) {
         return;
@@ -139,30 +137,14 @@ bool Direct3DOutput::update(const PackedPixel* pixels, const FloatPixel* floatPi
         return false;
     }
 
-    const unsigned char* source = nullptr;
-    std::size_t sourcePitch = 0;
-    PixelFormat sourceFormat = PixelFormat::NoFormat;
-    if (floatPixels != nullptr) {
-        source = reinterpret_cast<const unsigned char*>(floatPixels);
-        sourcePitch = static_cast<std::size_t>(width_) * sizeof(FloatPixel);
-        sourceFormat = PixelFormat::FloatingPoint;
-    } else if (pixels != nullptr) {
-        source = reinterpret_cast<const unsigned char*>(pixels);
-        sourcePitch = static_cast<std::size_t>(width_) * sizeof(PackedPixel);
-        sourceFormat = PixelFormat::XRGB8888;
-    }
-    PixelConverter* converter =
-        source != nullptr ? lookupConverter(sourceFormat, format_) : nullptr;
-    if (converter != nullptr) {
-        auto* destination = static_cast<unsigned char*>(locked.pBits);
-        converter->startRun();
-        for (std::int32_t y = 0; y < height_; ++y) {
-            converter->convertRun(source + static_cast<std::size_t>(y) * sourcePitch,
-                                  destination + static_cast<std::ptrdiff_t>(y) * locked.Pitch,
-                                  static_cast<std::uint32_t>(width_));
-        }
-        converter->finishRun();
-    }
+    const bool floating = floatPixels != nullptr;
+    const std::ptrdiff_t sourcePitch =
+        static_cast<std::ptrdiff_t>(width_) *
+        static_cast<std::ptrdiff_t>(floating ? sizeof(FloatPixel) : sizeof(PackedPixel));
+    convertFrame(floating ? PixelFormat::FloatingPoint : PixelFormat::XRGB8888,
+                 floating ? static_cast<const void*>(floatPixels) : pixels, sourcePitch, format_,
+                 locked.pBits, locked.Pitch, static_cast<std::uint32_t>(width_),
+                 static_cast<std::uint32_t>(height_));
     surface_->UnlockRect();
     return present();
 }

@@ -3,6 +3,7 @@
 #include "convert/PixelFormat.h"
 #include "convert/PixelTypes.h"
 #include "display/Screen.h"
+#include "display/ScreenOutput.h"
 
 #include <d3d9.h>
 
@@ -15,11 +16,12 @@ D3DFORMAT direct3DFormat(PixelFormat format);
 // One Direct3D 9 device for one window in one presentation mode, with the
 // system-memory surface that frames are converted into. The construction probes
 // the back-buffer formats by trying to create the device; the object never
-// probes again. Its owner calls release() before deleting it.
-class Direct3DOutput {
+// probes again. Deleting it releases what release() has not.
+class Direct3DOutput : public ScreenOutput {
   public:
     Direct3DOutput(IDirect3D9* direct3d, HWND window, std::int32_t width, std::int32_t height,
                    PixelMode pixelMode, bool windowed);
+    ~Direct3DOutput() override;
     Direct3DOutput(const Direct3DOutput&) = delete;
     Direct3DOutput& operator=(const Direct3DOutput&) = delete;
 
@@ -30,13 +32,13 @@ class Direct3DOutput {
                          PixelFormat format, bool windowed);
     // Surface first, then device.
     void release();
-    bool usable();
+    bool usable() override;
 
     // Converts one frame into the surface and presents it. The floating-point frame
     // wins when both are given.
-    bool update(const PackedPixel* pixels, const FloatPixel* floatPixels);
+    bool update(const PackedPixel* pixels, const FloatPixel* floatPixels) override;
     // Copies the surface onto the back buffer and presents it.
-    bool present();
+    bool present() override;
 
     PixelFormat format() const { return format_; }
     bool windowed() const { return windowed_; }

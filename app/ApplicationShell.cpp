@@ -1,4 +1,4 @@
-#include "renderer/ApplicationShell.h"
+#include "app/ApplicationShell.h"
 
 #include "display/ScreenHandle.h"
 

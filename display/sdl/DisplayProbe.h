@@ -1,0 +1,4 @@
+#pragma once
+
+// True when DISPLAY or WAYLAND_DISPLAY names a display to show windows on.
+bool displayAvailable();
