@@ -1,6 +1,7 @@
 #include "app/RunDemo.h"
 
-#include "display/DisplayError.h"
+#include <duskhall/DisplayError.h>
+
 #include "app/ApplicationShell.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
@@ -12,7 +13,7 @@ int runDemo() {
     PackedPixel* pixels = openDisplay("duskhall", 320, 240);
     if (pixels == nullptr) {
         // Running on without a window would draw nothing and end as if all went well.
-        const char* reason = displayError();
+        const char* reason = duskhall::displayError();
         if (reason[0] != '\0') {
             std::fprintf(stderr, "duskhall: cannot open a window: %s\n", reason);
         } else {

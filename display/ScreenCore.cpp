@@ -1,10 +1,13 @@
 #include "display/ScreenCore.h"
 
+#include <duskhall/InputObserver.h>
+
 #include "display/BoundedCopy.h"
-#include "display/InputObserver.h"
 #include "display/ScreenOutput.h"
 #include "display/ScreenPlatform.h"
 #include "display/WindowCore.h"
+
+namespace duskhall {
 
 ScreenCore::ScreenCore() {
     resetCoreState();
@@ -243,3 +246,5 @@ ScreenCore::InUse::~InUse() {
     --screen_.inUse_;
     screen_.freeRetiredWindows();
 }
+
+} // namespace duskhall

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "display/Screen.h"
+#include <duskhall/Screen.h>
+
 #include "display/ScreenControl.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+namespace duskhall {
 
 class ScreenOutput;
 class ScreenPlatform;
@@ -107,3 +110,5 @@ class ScreenCore : public Screen, public ScreenControl {
     int inUse_ = 0;
     std::vector<std::unique_ptr<WindowCore>> retiredWindows_;
 };
+
+} // namespace duskhall

@@ -1,8 +1,11 @@
-#include "display/ScreenHandle.h"
+#include <duskhall/ScreenHandle.h>
 
 #include "display/PlatformScreen.h"
+#include "display/ScreenCore.h"
 
 #include <new>
+
+namespace duskhall {
 
 namespace {
 
@@ -92,3 +95,5 @@ Screen* ScreenHandle::owner() {
 }
 
 void ScreenHandle::setOwner(Screen*) {}
+
+} // namespace duskhall

@@ -4,6 +4,8 @@
 
 #include <cassert>
 
+namespace duskhall {
+
 namespace {
 
 ScreenCore& checkedScreen(ScreenCore* screen) {
@@ -274,3 +276,5 @@ void WindowCore::restorePlacement(const WindowPlacement& placement) {
     centred = placement.centred;
     rebuildSystemMenu();
 }
+
+} // namespace duskhall

@@ -1,6 +1,6 @@
 # The installed programs find their textures: beside the .exe on Windows (here),
 # in share/duskhall/textures on Linux (the package stage unpacks the .deb for it).
-if(WIN32 AND TARGET duskhall-render)
+if(WIN32)
   add_test(NAME InstalledTextures.WindowsProgramFindsTheTexturesBesideIt
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:duskhall-render>
             "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTEXTURES=${CMAKE_SOURCE_DIR}/assets

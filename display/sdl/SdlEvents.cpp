@@ -2,6 +2,8 @@
 
 #include "display/sdl/SdlKeyMap.h"
 
+namespace duskhall {
+
 namespace {
 
 constexpr int virtualKeyF10 = 0x79;
@@ -145,3 +147,5 @@ std::int32_t shortcutCommand(const SDL_KeyboardEvent& key, const MenuList& entri
     }
     return entries.contains(command) ? command : 0;
 }
+
+} // namespace duskhall

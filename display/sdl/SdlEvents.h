@@ -7,6 +7,8 @@
 
 #include <array>
 
+namespace duskhall {
+
 // The window messages an SDL event stands for: none, one, or a close followed by
 // the destruction the system's default handling would carry out.
 struct TranslatedEvent {
@@ -23,3 +25,5 @@ TranslatedEvent translateEvent(const SDL_Event& event, Uint32 windowId);
 // Linux has no system menu; Ctrl+1, Ctrl+2, Ctrl+4 and Ctrl+8 choose the zoom,
 // Ctrl+F switches between windowed and fullscreen and Ctrl+C centres the window.
 std::int32_t shortcutCommand(const SDL_KeyboardEvent& key, const MenuList& entries);
+
+} // namespace duskhall

@@ -1,8 +1,11 @@
 #include "display/sdl/SdlOutput.h"
 
+#include <duskhall/PixelConverter.h>
+
 #include "convert/ConvertFrame.h"
-#include "convert/PixelConverter.h"
 #include "display/WindowGeometry.h"
+
+namespace duskhall {
 
 std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t width,
                                              std::int32_t height, const std::uint32_t* refused,
@@ -69,10 +72,10 @@ void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels)
     const std::ptrdiff_t sourcePitch =
         static_cast<std::ptrdiff_t>(width_) *
         static_cast<std::ptrdiff_t>(packed ? sizeof(PackedPixel) : sizeof(FloatPixel));
-    const bool converted = convertFrame(
-        packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, source, sourcePitch,
-        format_.format, target, pitch, static_cast<std::uint32_t>(width_),
-        static_cast<std::uint32_t>(height_));
+    const bool converted =
+        convertFrame(packed ? PixelFormat::XRGB8888 : PixelFormat::FloatingPoint, source,
+                     sourcePitch, format_.format, target, pitch, static_cast<std::uint32_t>(width_),
+                     static_cast<std::uint32_t>(height_));
     SDL_UnlockTexture(texture_);
     hasFrame_ = hasFrame_ || converted;
 }
@@ -109,3 +112,5 @@ bool SdlOutput::present() {
     SDL_RenderPresent(renderer_);
     return true;
 }
+
+} // namespace duskhall

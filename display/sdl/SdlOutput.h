@@ -1,6 +1,7 @@
 #pragma once
 
-#include "convert/PixelTypes.h"
+#include <duskhall/PixelTypes.h>
+
 #include "display/ScreenOutput.h"
 #include "display/sdl/TextureFormatProbe.h"
 
@@ -8,6 +9,8 @@
 
 #include <cstdint>
 #include <memory>
+
+namespace duskhall {
 
 // The renderer and streaming texture that show a screen's frames in its window:
 // stretched over the whole client area in a window, in fullscreen at the largest
@@ -48,3 +51,5 @@ class SdlOutput : public ScreenOutput {
     bool fullscreen_ = false;
     bool hasFrame_ = false;
 };
+
+} // namespace duskhall

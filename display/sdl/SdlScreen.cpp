@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+namespace duskhall {
+
 namespace {
 
 void recordSdlError(const char* what) {
@@ -73,8 +75,7 @@ std::unique_ptr<WindowCore> SdlScreen::createWindow(ScreenCore& screen, const ch
 
 std::unique_ptr<ScreenOutput> SdlScreen::createOutput(WindowCore& window, ScreenMode mode) {
     auto output = SdlOutput::create(static_cast<SdlWindow&>(window).handle(), width(), height(),
-                                    refused_.data(), refusedCount_,
-                                    mode == ScreenMode::Fullscreen);
+                                    refused_.data(), refusedCount_, mode == ScreenMode::Fullscreen);
     if (output == nullptr) {
         recordSdlError("no renderer");
     }
@@ -86,3 +87,5 @@ void SdlScreen::refuseTextureFormat(std::uint32_t sdlFormat) {
         refused_[static_cast<std::size_t>(refusedCount_++)] = sdlFormat;
     }
 }
+
+} // namespace duskhall

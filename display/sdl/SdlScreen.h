@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+namespace duskhall {
+
 // The Linux screen: an SDL window whose client area shows the frames through an
 // SDL renderer. The lifecycle is ScreenCore's; this class supplies the window
 // and the output.
@@ -30,3 +32,5 @@ class SdlScreen : private ScreenPlatform, public ScreenCore {
     std::array<std::uint32_t, 5> refused_{};
     int refusedCount_ = 0;
 };
+
+} // namespace duskhall

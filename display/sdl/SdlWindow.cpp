@@ -5,8 +5,9 @@
 
 #include <string>
 
-SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width,
-                     std::int32_t height)
+namespace duskhall {
+
+SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
     // Created hidden and resizable; the screen shows it with the first frame.
     window_ = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
@@ -171,3 +172,5 @@ bool SdlWindow::maximised() {
 
 // The entries are kept in menuEntries; they decide which shortcuts work.
 void SdlWindow::applySystemMenu(const MenuList&) {}
+
+} // namespace duskhall

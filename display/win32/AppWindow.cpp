@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 
+namespace duskhall {
+
 static_assert(wm::Destroy == WM_DESTROY && wm::Size == WM_SIZE && wm::Activate == WM_ACTIVATE &&
                   wm::Paint == WM_PAINT && wm::Close == WM_CLOSE && wm::Quit == WM_QUIT &&
                   wm::SetCursor == WM_SETCURSOR,
@@ -28,8 +30,7 @@ static_assert(AppWindow::WindowedStyle == WS_OVERLAPPEDWINDOW &&
                   AppWindow::FullscreenStyle == (WS_POPUP | WS_BORDER | WS_SYSMENU),
               "window styles");
 
-AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width,
-                     std::int32_t height)
+AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -186,3 +187,5 @@ void AppWindow::applySystemMenu(const MenuList& entries) {
                     static_cast<UINT_PTR>(entry.id), entry.text);
     }
 }
+
+} // namespace duskhall

@@ -1,11 +1,14 @@
+#include <duskhall/PixelTypes.h>
+
 #include "convert/ConvertFrame.h"
-#include "convert/PixelTypes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+using namespace duskhall;
 
 namespace {
 
@@ -41,8 +44,8 @@ TEST(ConvertFrame, StepsTheSourceByItsOwnPitch) {
 TEST(ConvertFrame, FloatFramesGoThroughTheFloatConverters) {
     const FloatPixel frame[2] = {{1.0f, 1.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f, 1.0f}};
     PackedPixel converted[2] = {};
-    ASSERT_TRUE(convertFrame(PixelFormat::FloatingPoint, frame, sizeof frame,
-                             PixelFormat::XRGB8888, converted, sizeof converted, 2, 1));
+    ASSERT_TRUE(convertFrame(PixelFormat::FloatingPoint, frame, sizeof frame, PixelFormat::XRGB8888,
+                             converted, sizeof converted, 2, 1));
     EXPECT_EQ(converted[0] & 0xFFFFFFu, 0x0000FFu);
     EXPECT_EQ(converted[1] & 0xFFFFFFu, 0xFF0000u);
 }
@@ -50,12 +53,12 @@ TEST(ConvertFrame, FloatFramesGoThroughTheFloatConverters) {
 TEST(ConvertFrame, APairWithoutConverterOrANullPointerConvertsNothing) {
     const PackedPixel frame[1] = {0x00FFFFFF};
     std::uint8_t surface[4] = {Untouched, Untouched, Untouched, Untouched};
-    EXPECT_FALSE(convertFrame(PixelFormat::RGB565, frame, 4, PixelFormat::XRGB8888, surface, 4, 1,
-                              1));
-    EXPECT_FALSE(convertFrame(PixelFormat::XRGB8888, frame, 4, PixelFormat::NoFormat, surface, 4,
-                              1, 1));
-    EXPECT_FALSE(convertFrame(PixelFormat::XRGB8888, nullptr, 4, PixelFormat::XRGB8888, surface,
-                              4, 1, 1));
+    EXPECT_FALSE(
+        convertFrame(PixelFormat::RGB565, frame, 4, PixelFormat::XRGB8888, surface, 4, 1, 1));
+    EXPECT_FALSE(
+        convertFrame(PixelFormat::XRGB8888, frame, 4, PixelFormat::NoFormat, surface, 4, 1, 1));
+    EXPECT_FALSE(
+        convertFrame(PixelFormat::XRGB8888, nullptr, 4, PixelFormat::XRGB8888, surface, 4, 1, 1));
     EXPECT_FALSE(
         convertFrame(PixelFormat::XRGB8888, frame, 4, PixelFormat::XRGB8888, nullptr, 4, 1, 1));
     for (std::uint8_t byte : surface) {

@@ -1,15 +1,18 @@
+#include <duskhall/ScreenHandle.h>
+
 #include "DisplayFakes.h"
 #include "TestPlatformScreen.h"
 
-#include "display/DisplayError.h"
-#include "display/ScreenHandle.h"
 #include "app/ApplicationShell.h"
 #include "app/RunDemo.h"
+#include "display/DisplayError.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+
+using namespace duskhall;
 
 namespace {
 

@@ -1,20 +1,26 @@
 #pragma once
 
-#include "display/ScreenCore.h"
+#include <duskhall/Screen.h>
 
 #include <memory>
 
-// The display object the renderer holds: creates a screen, owns it and forwards
-// every operation to it. Without a screen (creation failed) it answers like a
-// closed one.
+namespace duskhall {
+
+class ScreenCore; // the platform's screen behind a handle, private to the library
+
+// The screen an application creates and owns: it makes this platform's screen
+// (SDL2 on Linux, Win32 and Direct3D 9 on Windows), opens it at once and
+// forwards every operation to it. Ask isOpen() after constructing it. Without a
+// platform screen it answers like a closed one. Not copyable.
 class ScreenHandle : public Screen {
   public:
-    // Creates the platform screen and opens it with the arguments.
+    // Creates the platform screen and opens it with the arguments (see Screen::open).
     ScreenHandle(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                  PixelMode pixelMode);
-    // Takes a ready screen (may be null) and opens it; for other screens and for tests.
+    // Takes a ready screen (may be null) and opens it; for the library's own tests.
     ScreenHandle(std::unique_ptr<ScreenCore> screen, const char* title, std::int32_t width,
                  std::int32_t height, ScreenMode mode, PixelMode pixelMode);
+    // Closes the screen.
     ~ScreenHandle() override;
     ScreenHandle(const ScreenHandle&) = delete;
     ScreenHandle& operator=(const ScreenHandle&) = delete;
@@ -36,9 +42,11 @@ class ScreenHandle : public Screen {
     Screen* owner() override;
     void setOwner(Screen* owner) override;
 
-    // The screen behind the handle, or null.
+    // The screen behind the handle, or null; for the library's own tests.
     ScreenCore* implementation() const { return implementation_.get(); }
 
   private:
     std::unique_ptr<ScreenCore> implementation_;
 };
+
+} // namespace duskhall
