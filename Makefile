@@ -40,10 +40,16 @@ test-asan: build-asan
 test-win32: win32
 	@scripts/test-win32
 
+test-library: setup
+	@scripts/test-library
+
 package: setup
 	@scripts/package
 
-test-package: setup
+test-test-library: setup
+	@scripts/test-library
+
+package: setup
 	@scripts/test-package
 
 test: setup

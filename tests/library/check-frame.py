@@ -58,7 +58,7 @@ def check_pattern(pixel, mouse_x, mouse_y, swapped):
     lit = sum(pixel(x, y) == (255, 255, 255)
               for y in range(mouse_y - 8, mouse_y + 9) for x in range(mouse_x - 8, mouse_x + 9)
               if (x - mouse_x) ** 2 + (y - mouse_y) ** 2 <= 8 ** 2)
-    print(f"pattern: {wrong} pixels off the ramps, {len(reds)} red values, {lit} lit pixels at the mouse")
+    print(f"{'swapped' if swapped else 'pattern'}: {wrong} pixels off the ramps, {len(reds)} red values, {lit} lit pixels at the mouse")
     if wrong > WIDTH * HEIGHT // 200:
         sys.exit("FAIL: the window does not show the example's ramps")
     if len(reds) < 64:
