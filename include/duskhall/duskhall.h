@@ -1,5 +1,10 @@
 #pragma once
 
+// The whole Duskhall display library: open a ScreenHandle, hand it frames with
+// showFrame or showFloatFrame, receive input through an InputObserver. The guide
+// is docs/library.md in the Duskhall sources (share/doc/duskhall/library.md when
+// installed from the package).
+
 #include <duskhall/DisplayError.h>
 #include <duskhall/InputObserver.h>
 #include <duskhall/KeyCode.h>
@@ -10,8 +15,3 @@
 #include <duskhall/Screen.h>
 #include <duskhall/ScreenHandle.h>
 #include <duskhall/WarningBox.h>
-
-// The whole Duskhall display library: open a ScreenHandle, hand it frames with
-// showFrame or showFloatFrame, receive input through an InputObserver. The guide
-// is docs/library.md in the Duskhall sources (share/doc/duskhall/library.md when
-// installed from the package).
