@@ -13,10 +13,11 @@
 int main() {
     constexpr std::int32_t width = 320;
     constexpr std::int32_t height = 240;
-    // PixelMode::Float lets the device take the floats as they are where it can;
-    // otherwise they are converted to the device's format.
+    // Float frames are converted to whatever the device shows. PixelMode::Integer
+    // keeps Direct3D away from its four-float surface, whose channels lie in the
+    // opposite order (see the library guide).
     duskhall::ScreenHandle screen("duskhall float frames", width, height,
-                                  duskhall::ScreenMode::Windowed, duskhall::PixelMode::Float);
+                                  duskhall::ScreenMode::Windowed, duskhall::PixelMode::Integer);
     if (!screen.isOpen()) {
         std::fprintf(stderr, "float-frames: cannot open a window: %s\n", duskhall::displayError());
         return 1;
