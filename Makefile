@@ -2,7 +2,7 @@
 # needs first (scripts/setup), so a fresh Debian machine needs nothing by hand.
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build build-asan build-tsan test-tsan win32 win64 web serve-web run test test-native test-asan test-win32 test-win64 test-web render bench fuzz clean
+.PHONY: setup build build-asan build-tsan test-tsan win32 win64 web serve-web run test test-native test-asan test-win32 test-win64 test-web test-library test-package package render bench fuzz clean
 
 setup:
 	@scripts/setup
@@ -73,6 +73,19 @@ test-win64: setup
 # Skips (status 77, fine here) when DUSKHALL_NO_WEB=1.
 test-web: setup
 	@scripts/test-web || [ $$? = 77 ]
+
+# The library installed and used from outside: examples built against the install
+# tree with find_package and with pkg-config, and run under Xvfb.
+test-library: setup
+	@scripts/test-library
+
+# The .deb and the Windows .zip (build/linux/packages/, build/package/).
+package: setup
+	@scripts/package
+
+# Builds the packages and checks what is in them.
+test-package: setup
+	@scripts/test-package
 
 test: setup
 	@scripts/test-all

@@ -1,6 +1,6 @@
 #include "app/ApplicationShell.h"
 
-#include "display/ScreenHandle.h"
+#include <duskhall/ScreenHandle.h>
 
 #include <cstring>
 #include <memory>
@@ -15,11 +15,11 @@ namespace {
 // display is declared last so that it is destroyed first at exit, while the
 // observer it points to still exists.
 std::unique_ptr<KeyStateObserver> observer;
-std::unique_ptr<ScreenHandle> display;
+std::unique_ptr<duskhall::ScreenHandle> display;
 // Sized once by openDisplay, so the address handed out stays valid.
 std::vector<PackedPixel> frame;
 
-KeyCode keyIndex(KeyCode key) {
+duskhall::KeyCode keyIndex(duskhall::KeyCode key) {
     return key & 0xFF;
 }
 
@@ -30,20 +30,20 @@ KeyStateObserver::KeyStateObserver() {
     std::memset(keyPressed, 0, sizeof keyPressed);
 }
 
-void KeyStateObserver::keyDown(Screen&, KeyCode key) {
+void KeyStateObserver::keyDown(duskhall::Screen&, duskhall::KeyCode key) {
     keyHeld[keyIndex(key)] = 1;
     keyPressed[keyIndex(key)] = 1;
 }
 
-void KeyStateObserver::keyUp(Screen&, KeyCode key) {
+void KeyStateObserver::keyUp(duskhall::Screen&, duskhall::KeyCode key) {
     keyHeld[keyIndex(key)] = 0;
 }
 
 PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t height,
                          std::unique_ptr<KeyStateObserver> listener) {
     display.reset();
-    display = std::make_unique<ScreenHandle>(title, width, height, ScreenMode::Unspecified,
-                                             PixelMode::Integer);
+    display = std::make_unique<duskhall::ScreenHandle>(
+        title, width, height, duskhall::ScreenMode::Unspecified, duskhall::PixelMode::Integer);
     observer = listener != nullptr ? std::move(listener) : std::make_unique<KeyStateObserver>();
     display->setObserver(observer.get());
     const std::size_t pixels =
@@ -79,6 +79,6 @@ void setDisplayTitle(const char* title) {
     }
 }
 
-ScreenHandle* shellDisplay() {
+duskhall::ScreenHandle* shellDisplay() {
     return display.get();
 }

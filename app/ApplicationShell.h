@@ -1,24 +1,27 @@
 #pragma once
 
-#include "convert/PixelTypes.h"
-#include "display/InputObserver.h"
+#include <duskhall/InputObserver.h>
+
+#include "renderer/Pixel.h"
 
 #include <cstdint>
 #include <memory>
 
+namespace duskhall {
 class ScreenHandle;
+}
 
 // The application's record of the keyboard, indexed by KeyCode.
 extern std::uint8_t keyHeld[256];    // 1 while the key is down
 extern std::uint8_t keyPressed[256]; // 1 once the key has gone down
 
 // Keeps keyHeld and keyPressed up to date; every other event is ignored.
-class KeyStateObserver : public InputObserver {
+class KeyStateObserver : public duskhall::InputObserver {
   public:
     // Zeroes both key tables.
     KeyStateObserver();
-    void keyDown(Screen& screen, KeyCode key) override;
-    void keyUp(Screen& screen, KeyCode key) override;
+    void keyDown(duskhall::Screen& screen, duskhall::KeyCode key) override;
+    void keyUp(duskhall::Screen& screen, duskhall::KeyCode key) override;
 };
 
 // Opens the one display of the program and sizes the framebuffer. Returns the
@@ -37,4 +40,4 @@ void closeDisplay();
 void setDisplayTitle(const char* title);
 
 // The display opened by openDisplay (null before), for checks.
-ScreenHandle* shellDisplay();
+duskhall::ScreenHandle* shellDisplay();

@@ -1,5 +1,8 @@
 #include "app/ExploreControls.h"
 
+using duskhall::KeyCode;
+using duskhall::MouseState;
+
 namespace {
 
 constexpr KeyCode KeyLeft = 37;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/KeyCode.h"
-#include "display/MouseState.h"
+#include <duskhall/KeyCode.h>
+#include <duskhall/MouseState.h>
 #include "renderer/FreeCamera.h"
 
 #include <cstdint>
@@ -10,9 +10,9 @@
 // shell's key table; presses and the mouse arrive as events between frames.
 class ExploreControls {
   public:
-    static constexpr KeyCode KeyTab = 9;
-    static constexpr KeyCode KeyF = 70;
-    static constexpr KeyCode KeyF12 = 123;
+    static constexpr duskhall::KeyCode KeyTab = 9;
+    static constexpr duskhall::KeyCode KeyF = 70;
+    static constexpr duskhall::KeyCode KeyF12 = 123;
     // A drag across the whole 320-pixel frame turns the view about 180 degrees.
     static constexpr float radiansPerPixel = 0.01f;
 
@@ -24,10 +24,10 @@ class ExploreControls {
         bool toggleFrameRate = false;
     };
 
-    void keyDown(KeyCode key);
-    void buttonDown(const MouseState& mouse);
-    void buttonUp(const MouseState& mouse);
-    void pointerMoved(const MouseState& mouse);
+    void keyDown(duskhall::KeyCode key);
+    void buttonDown(const duskhall::MouseState& mouse);
+    void buttonUp(const duskhall::MouseState& mouse);
+    void pointerMoved(const duskhall::MouseState& mouse);
     // Keys and buttons released while the window is inactive are never reported.
     void focusLost();
 

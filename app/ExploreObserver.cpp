@@ -1,5 +1,9 @@
 #include "app/ExploreObserver.h"
 
+using duskhall::KeyCode;
+using duskhall::MouseState;
+using duskhall::Screen;
+
 void ExploreObserver::keyDown(Screen& screen, KeyCode key) {
     KeyStateObserver::keyDown(screen, key);
     controls_.keyDown(key);

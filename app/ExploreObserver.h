@@ -9,11 +9,11 @@ class ExploreObserver : public KeyStateObserver {
   public:
     explicit ExploreObserver(ExploreControls& controls) : controls_(controls) {}
 
-    void keyDown(Screen& screen, KeyCode key) override;
-    void buttonDown(Screen& screen, MouseState mouse) override;
-    void buttonUp(Screen& screen, MouseState mouse) override;
-    void pointerMoved(Screen& screen, MouseState mouse) override;
-    void focusChanged(Screen& screen, bool active) override;
+    void keyDown(duskhall::Screen& screen, duskhall::KeyCode key) override;
+    void buttonDown(duskhall::Screen& screen, duskhall::MouseState mouse) override;
+    void buttonUp(duskhall::Screen& screen, duskhall::MouseState mouse) override;
+    void pointerMoved(duskhall::Screen& screen, duskhall::MouseState mouse) override;
+    void focusChanged(duskhall::Screen& screen, bool active) override;
 
   private:
     ExploreControls& controls_;

@@ -1,10 +1,11 @@
 #include "app/RunDemo.h"
 
+#include <duskhall/DisplayError.h>
+
 #include "app/ApplicationShell.h"
 #include "app/ExploreControls.h"
 #include "app/ExploreObserver.h"
 #include "app/FrameRateTitle.h"
-#include "display/DisplayError.h"
 #include "renderer/ExploreSession.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
@@ -61,7 +62,7 @@ bool startDemo() {
                                std::make_unique<ExploreObserver>(demo->controls));
     if (demo->pixels == nullptr) {
         // Running on without a window would draw nothing and end as if all went well.
-        const char* reason = displayError();
+        const char* reason = duskhall::displayError();
         if (reason[0] != '\0') {
             std::fprintf(stderr, "duskhall: cannot open a window: %s\n", reason);
         } else {

@@ -4,6 +4,7 @@
 
 #include "app/FrameList.h"
 #include "renderer/ExploreSession.h"
+#include "app/InstalledTextures.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/FramePng.h"
@@ -217,6 +218,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    useInstalledTextures();
     // Like the demo's framebuffer: all zero at the start and never cleared.
     std::vector<PackedPixel> pixels(screenPixels, 0);
     buildLevel();

@@ -10,7 +10,7 @@
 #include "app/FrameList.h"
 #include "app/RunDemo.h"
 #include "display/DisplayError.h"
-#include "display/WarningBox.h"
+#include <duskhall/WarningBox.h>
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"

@@ -1,5 +1,7 @@
+#include <duskhall/WarningBox.h>
+
+#include "app/InstalledTextures.h"
 #include "app/RunDemo.h"
-#include "display/WarningBox.h"
 #include "renderer/Housekeeping.h"
 
 #include <cstdio>
@@ -46,6 +48,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     // The one fatal message (a missing texture) is shown in a box on top of the window.
-    setFatalMessagePresenter(showWarningBox);
+    setFatalMessagePresenter(duskhall::showWarningBox);
+    useInstalledTextures();
     return runDemo();
 }

@@ -1,8 +1,10 @@
 // Times every converter on a 320 x 240 frame, next to the libraries that offer the same
 // conversion (SDL2, pixman, libyuv) and a memcpy of the source frame, and prints one table of
 // nanoseconds per pixel with the ratio each converter is held to.
+
+#include <duskhall/PixelConverter.h>
+
 #include "convert/ConversionKernel.h"
-#include "convert/PixelConverter.h"
 #include "convert/PixelLayouts.h"
 #include "convert/Sse2Lanes.h"
 
@@ -28,6 +30,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+using namespace duskhall;
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <immintrin.h>
 
+namespace duskhall {
+
 // Eight pixels at a time with AVX2. Only the translation unit built with -mavx2 includes this;
 // the choice to call into it is made once at start-up from the processor's feature bits.
 namespace {
@@ -146,5 +148,7 @@ struct Avx2Lanes {
 };
 
 } // namespace
+
+} // namespace duskhall
 
 #endif

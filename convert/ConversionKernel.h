@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <type_traits>
 
+namespace duskhall {
+
 // The whole converter family, written once over a "lanes" type that supplies loads, stores and
 // a handful of integer and float operations on one or several pixels at a time. ScalarLanes
 // gives the one-pixel reference form; the vector lanes run the same formulas on 4 or 8 pixels.
@@ -183,3 +185,5 @@ void convertPixels(const void* source, void* destination, std::uint32_t count) {
 }
 
 } // namespace
+
+} // namespace duskhall

@@ -1,6 +1,8 @@
 #include "convert/ConvertFrame.h"
 
-#include "convert/PixelConverter.h"
+#include <duskhall/PixelConverter.h>
+
+namespace duskhall {
 
 bool convertFrame(PixelFormat sourceFormat, const void* source, std::ptrdiff_t sourcePitch,
                   PixelFormat destinationFormat, void* destination, std::ptrdiff_t destinationPitch,
@@ -20,3 +22,5 @@ bool convertFrame(PixelFormat sourceFormat, const void* source, std::ptrdiff_t s
     converter->finishRun();
     return true;
 }
+
+} // namespace duskhall

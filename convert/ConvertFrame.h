@@ -1,9 +1,11 @@
 #pragma once
 
-#include "convert/PixelFormat.h"
+#include <duskhall/PixelFormat.h>
 
 #include <cstddef>
 #include <cstdint>
+
+namespace duskhall {
 
 // Converts a width x height frame row by row through lookupConverter: rows of
 // source are sourcePitch bytes apart, rows of destination destinationPitch bytes
@@ -12,3 +14,5 @@
 bool convertFrame(PixelFormat sourceFormat, const void* source, std::ptrdiff_t sourcePitch,
                   PixelFormat destinationFormat, void* destination, std::ptrdiff_t destinationPitch,
                   std::uint32_t width, std::uint32_t height);
+
+} // namespace duskhall

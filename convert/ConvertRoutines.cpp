@@ -5,6 +5,8 @@
 #include "convert/Sse2Lanes.h"
 #include "convert/WideKernels.h"
 
+namespace duskhall {
+
 namespace {
 
 #if defined(__SSE2__)
@@ -81,3 +83,5 @@ void convertFloatingPointToXRGB1555(const void* source, void* destination, std::
 void convertFloatingPointToXBGR1555(const void* source, void* destination, std::uint32_t count) {
     convertBest<FloatSource, XBGR1555Layout>(source, destination, count);
 }
+
+} // namespace duskhall

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace duskhall {
+
 // The conversion behind each converting pair, usable without a converter object. Each reads
 // `count` source pixels from `source` and writes `count` destination pixels, packed without
 // gaps, to `destination`; the buffers must not overlap.
@@ -24,3 +26,5 @@ void convertFloatingPointToRGB565(const void* source, void* destination, std::ui
 void convertFloatingPointToBGR565(const void* source, void* destination, std::uint32_t count);
 void convertFloatingPointToXRGB1555(const void* source, void* destination, std::uint32_t count);
 void convertFloatingPointToXBGR1555(const void* source, void* destination, std::uint32_t count);
+
+} // namespace duskhall

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "convert/PixelFormat.h"
+#include <duskhall/PixelFormat.h>
 
 #include <array>
 #include <cstddef>
+
+namespace duskhall {
 
 // The device formats an output tries, best first: floating point for float
 // frames, then the frame's own layout (a plain copy), then the other layouts
@@ -14,3 +16,5 @@ constexpr std::array<PixelFormat, 6> formatPreference = {
 };
 // Outputs of integer frames skip the floating-point entry.
 constexpr std::size_t integerPreferenceStart = 1;
+
+} // namespace duskhall

@@ -1,6 +1,8 @@
-#include "convert/PixelConverter.h"
+#include <duskhall/PixelConverter.h>
 
 #include "convert/PixelConverters.h"
+
+namespace duskhall {
 
 namespace {
 
@@ -58,3 +60,5 @@ PixelConverter* lookupConverter(PixelFormat source, PixelFormat destination) {
     }
     return table[code - 1];
 }
+
+} // namespace duskhall

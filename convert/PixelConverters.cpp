@@ -1,10 +1,13 @@
 #include "convert/PixelConverters.h"
 
+#include <duskhall/PixelTypes.h>
+
 #include "convert/ConvertRoutines.h"
-#include "convert/PixelTypes.h"
 
 #include <cstddef>
 #include <cstring>
+
+namespace duskhall {
 
 namespace {
 
@@ -89,3 +92,5 @@ void FloatingPointToFloatingPointConverter::convertRun(const void* source, void*
                                                        std::uint32_t count) {
     copyBlock(source, destination, count, sizeof(FloatPixel));
 }
+
+} // namespace duskhall

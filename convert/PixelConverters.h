@@ -1,8 +1,10 @@
 #pragma once
 
-#include "convert/PixelConverter.h"
+#include "convert/PixelConverterBase.h"
 
 #include <cstdint>
+
+namespace duskhall {
 
 // The 18 converters, one from each source kind (XRGB8888, FloatingPoint) to each destination
 // format. Each has exactly one instance, reached through lookupConverter; the copies do their
@@ -97,3 +99,5 @@ class FloatingPointToFloatingPointConverter final : public PixelConverterBase {
   public:
     void convertRun(const void* source, void* destination, std::uint32_t count) override;
 };
+
+} // namespace duskhall

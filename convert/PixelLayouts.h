@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace duskhall {
+
 // Describes where red, green and blue sit in one destination pixel. `bytes` is the pixel size in
 // memory; for packed formats the word is stored little-endian and its lowest `bytes` bytes are
 // kept, so a 24-bit format is a 32-bit word with the top byte dropped. Each channel keeps its
@@ -40,3 +42,5 @@ struct TrueColourSource {
 struct FloatSource {
     static constexpr int bytes = 16; // alpha, blue, green, red
 };
+
+} // namespace duskhall

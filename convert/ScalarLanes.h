@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace duskhall {
+
 // One pixel at a time in plain integer and float registers. Used for the ends of runs that the
 // vector lanes do not fill, and on processors without the vector paths. Internal linkage keeps
 // each translation unit's copy compiled with that unit's own instruction-set flags.
@@ -66,3 +68,5 @@ struct ScalarLanes {
 };
 
 } // namespace
+
+} // namespace duskhall

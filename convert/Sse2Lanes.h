@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <emmintrin.h>
 
+namespace duskhall {
+
 // Four pixels at a time with SSE2, the baseline of every x86 build (i686 builds pass -msse2).
 // Loads and stores are unaligned: callers hand over rows at any address.
 namespace {
@@ -108,5 +110,7 @@ struct Sse2Lanes {
 };
 
 } // namespace
+
+} // namespace duskhall
 
 #endif

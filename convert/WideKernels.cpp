@@ -6,6 +6,8 @@
 #include "convert/Avx2Lanes.h"
 #include "convert/ConversionKernel.h"
 
+namespace duskhall {
+
 bool processorHasAvx2() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2");
@@ -35,5 +37,7 @@ template void convertPixelsAvx2<FloatSource, RGB565Layout>(const void*, void*, s
 template void convertPixelsAvx2<FloatSource, BGR565Layout>(const void*, void*, std::uint32_t);
 template void convertPixelsAvx2<FloatSource, XRGB1555Layout>(const void*, void*, std::uint32_t);
 template void convertPixelsAvx2<FloatSource, XBGR1555Layout>(const void*, void*, std::uint32_t);
+
+} // namespace duskhall
 
 #endif

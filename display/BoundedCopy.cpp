@@ -1,5 +1,7 @@
 #include "display/BoundedCopy.h"
 
+namespace duskhall {
+
 std::size_t copyBounded(char* destination, std::size_t capacity, const char* source) {
     std::size_t length = 0;
     if (source != nullptr) {
@@ -11,3 +13,5 @@ std::size_t copyBounded(char* destination, std::size_t capacity, const char* sou
     destination[length] = '\0';
     return length;
 }
+
+} // namespace duskhall

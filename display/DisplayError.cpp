@@ -2,6 +2,8 @@
 
 #include "display/BoundedCopy.h"
 
+namespace duskhall {
+
 namespace {
 
 char lastError[256] = "";
@@ -15,3 +17,5 @@ void setDisplayError(const char* reason) {
 const char* displayError() {
     return lastError;
 }
+
+} // namespace duskhall

@@ -1,6 +1,10 @@
 #pragma once
 
-// Why the last attempt to open or switch a screen failed, in words for the user.
-// Platform screens record it; an empty text means no reason is known.
+#include <duskhall/DisplayError.h>
+
+namespace duskhall {
+
+// Records why opening or switching a screen failed, for displayError().
 void setDisplayError(const char* reason);
-const char* displayError();
+
+} // namespace duskhall

@@ -1,5 +1,7 @@
 #include "display/MenuShortcut.h"
 
+namespace duskhall {
+
 std::int32_t menuShortcut(const ShortcutKey& key, const MenuList& entries) {
     if (!key.ctrl || key.alt || key.repeat) {
         return 0;
@@ -29,3 +31,5 @@ std::int32_t menuShortcut(const ShortcutKey& key, const MenuList& entries) {
     }
     return entries.contains(command) ? command : 0;
 }
+
+} // namespace duskhall

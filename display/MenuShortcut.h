@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace duskhall {
+
 // Platforms without a system menu offer its entries as keyboard shortcuts:
 // Ctrl+1, Ctrl+2, Ctrl+4 and Ctrl+8 choose the zoom, Ctrl+F switches between
 // windowed and fullscreen and Ctrl+C centres the window. Returns the menu command
@@ -16,3 +18,5 @@ struct ShortcutKey {
 };
 
 std::int32_t menuShortcut(const ShortcutKey& key, const MenuList& entries);
+
+} // namespace duskhall

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace duskhall {
+
 // What a window asks of the screen that owns it. Requests are flags the next
 // frame acts on; the enter operations switch at once.
 class ScreenControl {
@@ -14,3 +16,5 @@ class ScreenControl {
     // Never deleted through this interface.
     ~ScreenControl() = default;
 };
+
+} // namespace duskhall

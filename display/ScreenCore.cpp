@@ -1,10 +1,13 @@
 #include "display/ScreenCore.h"
 
+#include <duskhall/InputObserver.h>
+
 #include "display/BoundedCopy.h"
-#include "display/InputObserver.h"
 #include "display/ScreenOutput.h"
 #include "display/ScreenPlatform.h"
 #include "display/WindowCore.h"
+
+namespace duskhall {
 
 ScreenCore::ScreenCore() {
     resetCoreState();
@@ -256,3 +259,5 @@ void ScreenCore::freeRetiredWindows() {
         retiredWindows_.clear();
     }
 }
+
+} // namespace duskhall

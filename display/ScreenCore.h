@@ -1,11 +1,14 @@
 #pragma once
 
-#include "display/Screen.h"
+#include <duskhall/Screen.h>
+
 #include "display/ScreenControl.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+namespace duskhall {
 
 class ScreenOutput;
 class ScreenPlatform;
@@ -117,3 +120,5 @@ class ScreenCore : public Screen, public ScreenControl {
     ScreenMode deferredMode_ = ScreenMode::Unspecified;
     std::vector<std::unique_ptr<WindowCore>> retiredWindows_;
 };
+
+} // namespace duskhall

@@ -1,8 +1,11 @@
-#include "display/ScreenHandle.h"
+#include <duskhall/ScreenHandle.h>
 
 #include "display/PlatformScreen.h"
+#include "display/ScreenCore.h"
 
 #include <new>
+
+namespace duskhall {
 
 namespace {
 
@@ -51,8 +54,46 @@ void ScreenHandle::close() {
     }
 }
 
+bool ScreenHandle::isOpen() const {
+    return implementation_ && implementation_->isOpen();
+}
+
+bool ScreenHandle::showFrame(const PackedPixel* pixels) {
+    return implementation_ && implementation_->showFrame(pixels);
+}
+
+bool ScreenHandle::showFloatFrame(const FloatPixel* pixels) {
+    return implementation_ && implementation_->showFloatFrame(pixels);
+}
+
+const char* ScreenHandle::title() const {
+    return implementation_ ? implementation_->title() : "";
+}
+
+std::int32_t ScreenHandle::width() const {
+    return implementation_ ? implementation_->width() : 0;
+}
+
+std::int32_t ScreenHandle::height() const {
+    return implementation_ ? implementation_->height() : 0;
+}
+
+PixelMode ScreenHandle::pixelMode() const {
+    return implementation_ ? implementation_->pixelMode() : PixelMode::Float;
+}
+
+ScreenMode ScreenHandle::screenMode() const {
+    return implementation_ ? implementation_->screenMode() : ScreenMode::Unspecified;
+}
+
+InputObserver* ScreenHandle::observer() const {
+    return implementation_ ? implementation_->observer() : nullptr;
+}
+
 void ScreenHandle::setObserver(InputObserver* observer) {
     if (implementation_) {
         implementation_->setObserver(observer);
     }
 }
+
+} // namespace duskhall

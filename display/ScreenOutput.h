@@ -1,6 +1,8 @@
 #pragma once
 
-#include "convert/PixelTypes.h"
+#include <duskhall/PixelTypes.h>
+
+namespace duskhall {
 
 // What a screen shows its frames through: a platform's device or renderer for
 // one window in one mode. The screen owns it and drops it before its window.
@@ -14,3 +16,5 @@ class ScreenOutput {
     // Shows the last frame again, as a repaint does.
     virtual bool present() = 0;
 };
+
+} // namespace duskhall

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "display/Screen.h"
+#include <duskhall/Screen.h>
 
 #include <cstdint>
 #include <memory>
+
+namespace duskhall {
 
 class ScreenCore;
 class ScreenOutput;
@@ -27,3 +29,5 @@ class ScreenPlatform {
   protected:
     ~ScreenPlatform() = default;
 };
+
+} // namespace duskhall

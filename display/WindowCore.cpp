@@ -4,6 +4,8 @@
 
 #include <cassert>
 
+namespace duskhall {
+
 namespace {
 
 ScreenCore& checkedScreen(ScreenCore* screen) {
@@ -275,3 +277,5 @@ void WindowCore::restorePlacement(const WindowPlacement& placement) {
     centred = placement.centred;
     rebuildSystemMenu();
 }
+
+} // namespace duskhall

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "display/InputObserver.h"
-#include "display/KeyCode.h"
-#include "display/MouseState.h"
+#include <duskhall/InputObserver.h>
+#include <duskhall/MouseState.h>
+
+#include "display/KeyTable.h"
 #include "display/WindowGeometry.h"
 #include "display/WindowMessage.h"
 
 #include <array>
 #include <cstdint>
+
+namespace duskhall {
 
 class ScreenCore;
 
@@ -113,3 +116,5 @@ class WindowCore {
     void buttonReleased(bool MouseState::*button, std::intptr_t lParam);
     void closeAsked();
 };
+
+} // namespace duskhall

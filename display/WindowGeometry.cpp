@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace duskhall {
+
 namespace {
 
 void append(MenuList& list, std::int32_t id, const char* text) {
@@ -109,3 +111,5 @@ WindowRect fittedRect(WindowSize picture, WindowSize area) {
     const std::int32_t top = (area.height - height) / 2;
     return WindowRect{left, top, left + width, top + height};
 }
+
+} // namespace duskhall

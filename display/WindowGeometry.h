@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace duskhall {
+
 // Window placement and system-menu decisions as plain arithmetic, shared by
 // every platform window.
 
@@ -98,3 +100,5 @@ WindowRect fullscreenRect(WindowSize framebuffer, WindowSize screen);
 // picture's proportions that fits, in the middle (bars on the two other sides).
 // An empty picture or area gives the whole area.
 WindowRect fittedRect(WindowSize picture, WindowSize area);
+
+} // namespace duskhall

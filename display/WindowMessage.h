@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace duskhall {
+
 // One window message as the window procedure receives it. The Win32 build feeds
 // real messages, the SDL screen translates its events into the same records.
 struct WindowMessage {
@@ -50,3 +52,5 @@ constexpr std::intptr_t mousePosition(int x, int y) {
     return static_cast<std::intptr_t>((static_cast<std::uint32_t>(y & 0xFFFF) << 16) |
                                       static_cast<std::uint32_t>(x & 0xFFFF));
 }
+
+} // namespace duskhall

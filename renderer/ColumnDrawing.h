@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/PixelTypes.h"
+#include "renderer/Pixel.h"
 #include "renderer/Level.h"
 #include "renderer/ScreenSize.h"
 

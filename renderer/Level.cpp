@@ -2,6 +2,7 @@
 
 #include "renderer/Housekeeping.h"
 #include "renderer/PngLoader.h"
+#include "renderer/TextureSearch.h"
 
 #include <cmath>
 #include <cstddef>
@@ -82,7 +83,8 @@ void buildLevel() {
         Texture& texture = textures[i];
         // Registration comes first: a missing file ends the program here, before
         // anything reads the absent pixels.
-        HKPtr(loadPng(textureFiles[i], texture.width, texture.height, texture.pixels));
+        HKPtr(loadPng(texturePath(textureFiles[i]).c_str(), texture.width, texture.height,
+                      texture.pixels));
         if (i < wallTextureCount) {
             transposeTexture(i);
         }

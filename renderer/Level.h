@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/PixelTypes.h"
+#include "renderer/Pixel.h"
 #include "renderer/Vec3.h"
 
 #include <cstdint>
@@ -47,7 +47,8 @@ extern Sector* sectors;    // sectorCount records
 extern std::int32_t sectorCount;
 extern Sector solidSector; // neighbour of every solid wall
 
-// Loads the seven textures from the working directory and builds the level.
+// Loads the seven textures (working directory first, then the data folder set
+// with setTextureDataFolder) and builds the level.
 void buildLevel();
 // Frees the wall arrays and tables; the texture pixels stay with the registry.
 void freeLevel();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "convert/PixelTypes.h"
+#include "renderer/Pixel.h"
 
 #include <cstdint>
 

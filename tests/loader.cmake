@@ -12,6 +12,10 @@ duskhall_test(loader_registry_test
   SOURCES ${loader_dir}/HousekeepingTest.cpp ${loader_dir}/ResourceProbe.cpp
   LIBS duskhall_renderer)
 
+duskhall_test(loader_texture_search_test
+  SOURCES ${loader_dir}/TextureSearchTest.cpp
+  LIBS duskhall_renderer)
+
 duskhall_test(loader_corpus_test
   SOURCES ${loader_dir}/CorpusReplayTest.cpp
   LIBS duskhall_renderer)

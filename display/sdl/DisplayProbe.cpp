@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace duskhall {
+
 namespace {
 
 bool environmentSet(const char* name) {
@@ -14,3 +16,5 @@ bool environmentSet(const char* name) {
 bool displayAvailable() {
     return environmentSet("DISPLAY") || environmentSet("WAYLAND_DISPLAY");
 }
+
+} // namespace duskhall

@@ -2,6 +2,10 @@
 
 #include "display/sdl/SdlScreen.h"
 
+namespace duskhall {
+
 std::unique_ptr<ScreenCore> createPlatformScreen() {
     return std::make_unique<SdlScreen>();
 }
+
+} // namespace duskhall

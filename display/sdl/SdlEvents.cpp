@@ -3,6 +3,8 @@
 #include "display/MenuShortcut.h"
 #include "display/sdl/SdlKeyMap.h"
 
+namespace duskhall {
+
 namespace {
 
 constexpr int virtualKeyF10 = 0x79;
@@ -127,3 +129,5 @@ std::int32_t shortcutCommand(const SDL_KeyboardEvent& key, const MenuList& entri
     shortcut.repeat = key.repeat != 0;
     return menuShortcut(shortcut, entries);
 }
+
+} // namespace duskhall

@@ -7,6 +7,8 @@
 
 #include <array>
 
+namespace duskhall {
+
 // The window messages an SDL event stands for: none, one, or a close followed by
 // the destruction the system's default handling would carry out.
 struct TranslatedEvent {
@@ -22,3 +24,5 @@ TranslatedEvent translateEvent(const SDL_Event& event, Uint32 windowId);
 // The menu command a key press stands for (menuShortcut), when that entry is on
 // the menu, else 0. Linux has no system menu.
 std::int32_t shortcutCommand(const SDL_KeyboardEvent& key, const MenuList& entries);
+
+} // namespace duskhall

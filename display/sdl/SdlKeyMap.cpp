@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace duskhall {
+
 namespace {
 
 struct KeyPair {
@@ -93,3 +95,5 @@ int virtualKeyFor(SDL_Scancode scancode) {
     }
     return table[scancode];
 }
+
+} // namespace duskhall

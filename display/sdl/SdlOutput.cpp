@@ -1,10 +1,13 @@
 #include "display/sdl/SdlOutput.h"
 
+#include <duskhall/PixelConverter.h>
+
 #include "convert/ConvertFrame.h"
-#include "convert/PixelConverter.h"
 #include "display/WindowGeometry.h"
 
 #include <algorithm>
+
+namespace duskhall {
 
 std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t width,
                                              std::int32_t height,
@@ -116,3 +119,5 @@ bool SdlOutput::present() {
     SDL_RenderPresent(renderer_);
     return true;
 }
+
+} // namespace duskhall

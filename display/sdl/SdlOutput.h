@@ -1,6 +1,7 @@
 #pragma once
 
-#include "convert/PixelTypes.h"
+#include <duskhall/PixelTypes.h>
+
 #include "display/ScreenOutput.h"
 #include "display/sdl/TextureFormatProbe.h"
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 
+namespace duskhall {
 // Texture formats a screen is told to do without, as a renderer lacking them
 // would: refused ones are never tried, failing ones are tried and not created.
 struct TextureRestrictions {
@@ -60,3 +62,5 @@ class SdlOutput : public ScreenOutput {
     bool fullscreen_ = false;
     bool hasFrame_ = false;
 };
+
+} // namespace duskhall

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+namespace duskhall {
+
 namespace {
 
 void recordSdlError(const char* what) {
@@ -97,3 +99,5 @@ void SdlScreen::refuseTextureFormat(std::uint32_t sdlFormat) {
 void SdlScreen::failTextureCreation(std::uint32_t sdlFormat) {
     addFormat(textures_.failing, textures_.failingCount, sdlFormat);
 }
+
+} // namespace duskhall

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace duskhall {
+
 // The Linux screen: an SDL window whose client area shows the frames through an
 // SDL renderer. The lifecycle is ScreenCore's; this class supplies the window
 // and the output.
@@ -30,3 +32,5 @@ class SdlScreen : private ScreenPlatform, public ScreenCore {
 
     TextureRestrictions textures_;
 };
+
+} // namespace duskhall

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace duskhall {
+
 SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
     // Created hidden and resizable; the screen shows it with the first frame.
@@ -176,3 +178,5 @@ bool SdlWindow::maximised() {
 
 // The entries are kept in menuEntries; they decide which shortcuts work.
 void SdlWindow::applySystemMenu(const MenuList&) {}
+
+} // namespace duskhall

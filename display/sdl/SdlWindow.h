@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+namespace duskhall {
+
 // The SDL window of an open screen. All decisions are WindowCore's; this class
 // only carries them out with SDL and feeds it the translated events. Positions
 // and sizes are those of the client area: the window manager's frame is not
@@ -56,3 +58,5 @@ class SdlWindow : public WindowCore {
     bool moved_ = false;
     Uint16 eventModifiers_ = 0;
 };
+
+} // namespace duskhall

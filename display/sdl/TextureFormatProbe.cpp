@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace duskhall {
+
 namespace {
 
 bool listed(std::uint32_t format, const std::uint32_t* list, int count) {
@@ -63,3 +65,5 @@ TextureFormatList textureFormatCandidates(const std::uint32_t* offered, int offe
     }
     return list;
 }
+
+} // namespace duskhall

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "convert/PixelFormat.h"
+#include <duskhall/PixelFormat.h>
 
 #include <array>
 #include <cstdint>
+
+namespace duskhall {
 
 // One streaming-texture format we can fill: SDL's code and our converter's format.
 struct TextureFormat {
@@ -30,3 +32,5 @@ struct TextureFormatList {
 // itself). Refused formats are never tried.
 TextureFormatList textureFormatCandidates(const std::uint32_t* offered, int offeredCount,
                                           const std::uint32_t* refused, int refusedCount);
+
+} // namespace duskhall

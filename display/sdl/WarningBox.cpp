@@ -1,8 +1,10 @@
-#include "display/WarningBox.h"
+#include <duskhall/WarningBox.h>
 
 #include "display/sdl/DisplayProbe.h"
 
 #include <SDL.h>
+
+namespace duskhall {
 
 void showWarningBox(const char* text, const char* caption) {
     // Without a display the message has already gone to standard error; a box
@@ -12,3 +14,5 @@ void showWarningBox(const char* text, const char* caption) {
     }
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, caption, text, nullptr);
 }
+
+} // namespace duskhall

@@ -1,6 +1,8 @@
-#include "display/WarningBox.h"
+#include <duskhall/WarningBox.h>
 
 #include <emscripten.h>
+
+namespace duskhall {
 
 // clang-format off
 EM_JS(void, duskhallPageWarning, (const char* text, const char* caption), {
@@ -18,3 +20,5 @@ EM_JS(void, duskhallPageWarning, (const char* text, const char* caption), {
 void showWarningBox(const char* text, const char* caption) {
     duskhallPageWarning(text, caption);
 }
+
+} // namespace duskhall

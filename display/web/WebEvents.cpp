@@ -2,6 +2,8 @@
 
 #include "display/MenuShortcut.h"
 
+namespace duskhall {
+
 namespace {
 
 constexpr int virtualKeyF10 = 0x79;
@@ -89,3 +91,5 @@ WebMessages translateWebEvent(const WebEvent& event, const MenuList& entries) {
     }
     return out;
 }
+
+} // namespace duskhall

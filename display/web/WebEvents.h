@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace duskhall {
+
 // What the page's DOM listeners record: plain values, queued until the screen
 // pumps its messages at the next frame.
 enum class WebEventKind {
@@ -44,3 +46,5 @@ struct WebMessages {
 // entries: the menu as last built, which decides the shortcuts and whether
 // leaving fullscreen is a switch back to the windowed style.
 WebMessages translateWebEvent(const WebEvent& event, const MenuList& entries);
+
+} // namespace duskhall

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace duskhall {
+
 namespace {
 
 struct KeyName {
@@ -103,3 +105,5 @@ int virtualKeyForCode(const char* code) {
     }
     return 0;
 }
+
+} // namespace duskhall

@@ -4,6 +4,8 @@
 
 #include <emscripten.h>
 
+namespace duskhall {
+
 // clang-format off
 EM_JS(int, duskhallGlOpen, (const char* selector, int width, int height), {
     const canvas = document.querySelector(UTF8ToString(selector));
@@ -126,3 +128,5 @@ bool WebOutput::present() {
     duskhallGlPresent(canvas_, bytes_.data(), hasFrame_ ? 1 : 0);
     return true;
 }
+
+} // namespace duskhall

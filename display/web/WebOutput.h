@@ -1,11 +1,13 @@
 #pragma once
 
-#include "convert/PixelTypes.h"
+#include <duskhall/PixelTypes.h>
 #include "display/ScreenOutput.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+namespace duskhall {
 
 // Shows a screen's frames in its canvas through WebGL. Each frame is converted
 // once into RGBA byte order (the XBGR8888 layout); the fragment shader takes the
@@ -36,3 +38,5 @@ class WebOutput : public ScreenOutput {
     std::vector<unsigned char> bytes_; // width x height pixels, 4 bytes each
     bool hasFrame_ = false;
 };
+
+} // namespace duskhall

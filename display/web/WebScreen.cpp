@@ -2,6 +2,8 @@
 
 #include "display/DisplayError.h"
 
+namespace duskhall {
+
 WebScreen::WebScreen(const char* canvas)
     : ScreenCore(static_cast<ScreenPlatform&>(*this)), canvas_(canvas) {}
 
@@ -25,3 +27,5 @@ std::unique_ptr<ScreenOutput> WebScreen::createOutput(WindowCore&, ScreenMode) {
     }
     return output;
 }
+
+} // namespace duskhall

@@ -5,6 +5,8 @@
 #include "display/web/WebOutput.h"
 #include "display/web/WebWindow.h"
 
+namespace duskhall {
+
 // The browser screen: the page's canvas shows the frames through WebGL, and the
 // DOM's events arrive as the same window messages as on the other platforms.
 // The lifecycle is ScreenCore's; this class supplies the canvas and the output.
@@ -25,3 +27,5 @@ class WebScreen : private ScreenPlatform, public ScreenCore {
 
     const char* canvas_;
 };
+
+} // namespace duskhall

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+namespace duskhall {
+
 // clang-format off
 EM_JS(int, duskhallCanvasPrepare, (const char* selector, int width, int height), {
     const canvas = document.querySelector(UTF8ToString(selector));
@@ -358,3 +360,5 @@ bool WebWindow::maximised() {
 
 // The entries are kept in menuEntries; they decide which shortcuts work.
 void WebWindow::applySystemMenu(const MenuList&) {}
+
+} // namespace duskhall

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 
+namespace duskhall {
+
 // The canvas of an open screen, standing in for a window. All decisions are
 // WindowCore's; this class carries them out on the page and feeds it the DOM's
 // events. The DOM delivers them between frames, so they wait in a queue of plain
@@ -71,3 +73,5 @@ class WebWindow : public WindowCore {
     std::size_t first_ = 0;
     std::size_t count_ = 0;
 };
+
+} // namespace duskhall

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 
+namespace duskhall {
+
 static_assert(wm::Destroy == WM_DESTROY && wm::Size == WM_SIZE && wm::Activate == WM_ACTIVATE &&
                   wm::Paint == WM_PAINT && wm::Close == WM_CLOSE && wm::Quit == WM_QUIT &&
                   wm::SetCursor == WM_SETCURSOR,
@@ -196,3 +198,5 @@ void AppWindow::applySystemMenu(const MenuList& entries) {
                     static_cast<UINT_PTR>(entry.id), entry.text);
     }
 }
+
+} // namespace duskhall

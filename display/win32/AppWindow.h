@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace duskhall {
+
 // The Win32 window of one open screen. Every decision (menu, placement, input)
 // lives in WindowCore; this class makes the real calls and runs the pump.
 class AppWindow : public WindowCore {
@@ -54,3 +56,5 @@ class AppWindow : public WindowCore {
   private:
     bool usableWindow() const { return hwnd != nullptr && !destroyed; }
 };
+
+} // namespace duskhall

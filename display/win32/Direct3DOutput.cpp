@@ -7,6 +7,8 @@
 #include <cassert>
 #include <cstddef>
 
+namespace duskhall {
+
 namespace {
 
 constexpr std::array<DWORD, 3> vertexProcessingFallbacks = {
@@ -172,3 +174,5 @@ bool Direct3DOutput::present() {
     ValidateRect(window_, nullptr);
     return true;
 }
+
+} // namespace duskhall

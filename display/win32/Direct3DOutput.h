@@ -1,13 +1,16 @@
 #pragma once
 
-#include "convert/PixelFormat.h"
-#include "convert/PixelTypes.h"
-#include "display/Screen.h"
+#include <duskhall/PixelFormat.h>
+#include <duskhall/PixelTypes.h>
+#include <duskhall/Screen.h>
+
 #include "display/ScreenOutput.h"
 
 #include <d3d9.h>
 
 #include <cstdint>
+
+namespace duskhall {
 
 // The Direct3D 9 format of a back buffer and offscreen surface in a pixel format;
 // D3DFMT_UNKNOWN for the layouts Direct3D 9 has no format for.
@@ -60,3 +63,5 @@ class Direct3DOutput : public ScreenOutput {
     PixelMode pixelMode_;
     bool windowed_;
 };
+
+} // namespace duskhall

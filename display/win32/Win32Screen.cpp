@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace duskhall {
+
 namespace {
 
 // "no window: <the system's text for the error>" for the user, without the text's
@@ -84,3 +86,5 @@ bool Win32Screen::paintWithoutOutput() {
     ValidateRect(hwnd, nullptr);
     return true;
 }
+
+} // namespace duskhall

@@ -7,6 +7,8 @@
 
 #include <d3d9.h>
 
+namespace duskhall {
+
 // The Windows screen: a Win32 window showing frames through Direct3D 9. The
 // lifecycle is ScreenCore's; this class supplies the window and the device.
 class Win32Screen : private ScreenPlatform, public ScreenCore {
@@ -29,3 +31,5 @@ class Win32Screen : private ScreenPlatform, public ScreenCore {
 
     IDirect3D9* direct3d_;
 };
+
+} // namespace duskhall

@@ -1,9 +1,12 @@
 #include "tests/convert/ConversionPaths.h"
 
+#include <duskhall/PixelConverter.h>
+
 #include "convert/ConversionKernel.h"
-#include "convert/PixelConverter.h"
 #include "convert/PixelLayouts.h"
 #include "convert/Sse2Lanes.h"
+
+using namespace duskhall;
 
 namespace {
 

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "convert/PixelFormat.h"
+#include <duskhall/PixelFormat.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+using namespace duskhall;
 
 // One way of running a conversion: through the converter that lookupConverter hands out, or
 // straight through one instruction-set build of the conversion templates (the SSE2 baseline and

@@ -1,11 +1,14 @@
+#include <duskhall/PixelTypes.h>
+
 #include "convert/ConvertFrame.h"
-#include "convert/PixelTypes.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+using namespace duskhall;
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "convert/PixelConverter.h"
+#include <duskhall/PixelConverter.h>
+
 #include "tests/convert/ReferencePixels.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include <cstring>
 #include <limits>
 #include <vector>
+
+using namespace duskhall;
 
 namespace {
 

@@ -1,4 +1,5 @@
-#include "convert/PixelConverter.h"
+#include <duskhall/PixelConverter.h>
+
 #include "tests/convert/ConversionPaths.h"
 #include "tests/convert/ReferencePixels.h"
 
@@ -6,6 +7,8 @@
 
 #include <cstdint>
 #include <vector>
+
+using namespace duskhall;
 
 namespace {
 

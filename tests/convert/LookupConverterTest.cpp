@@ -1,4 +1,5 @@
-#include "convert/PixelConverter.h"
+#include <duskhall/PixelConverter.h>
+
 #include "convert/PixelConverters.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <cstring>
 #include <set>
 #include <typeinfo>
+
+using namespace duskhall;
 
 namespace {
 

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "convert/PixelFormat.h"
+#include <duskhall/PixelFormat.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+using namespace duskhall;
 
 // Plain, one-channel-at-a-time definitions of every conversion, written independently of the
 // converters' own code so the tests compare two separate readings of the pixel formats.

@@ -1,3 +1,5 @@
+#include <duskhall/ScreenHandle.h>
+
 #include "DisplayFakes.h"
 #include "TestPlatformScreen.h"
 
@@ -6,12 +8,14 @@
 #include "app/ExploreObserver.h"
 #include "app/RunDemo.h"
 #include "display/DisplayError.h"
-#include "display/ScreenHandle.h"
+#include <duskhall/ScreenHandle.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
+
+using namespace duskhall;
 
 namespace {
 

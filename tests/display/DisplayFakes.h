@@ -1,13 +1,16 @@
 #pragma once
 
-#include "display/InputObserver.h"
-#include "display/Screen.h"
+#include <duskhall/InputObserver.h>
+#include <duskhall/Screen.h>
+
 #include "display/ScreenControl.h"
 #include "display/ScreenCore.h"
 #include "display/WindowCore.h"
 
 #include <string>
 #include <vector>
+
+using namespace duskhall;
 
 // Records every callback as a line such as "keyDown 27" or "buttonDown L-- 50.5 25.5",
 // and which screen each callback was given.

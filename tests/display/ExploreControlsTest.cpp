@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace duskhall;
+
 namespace {
 
 MouseState mouseAt(float x, bool left) {

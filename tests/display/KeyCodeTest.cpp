@@ -1,6 +1,8 @@
-#include "display/KeyCode.h"
+#include "display/KeyTable.h"
 
 #include <gtest/gtest.h>
+
+using namespace duskhall;
 
 namespace {
 

@@ -1,12 +1,14 @@
+#include <duskhall/ScreenHandle.h>
+
 #include "DisplayFakes.h"
 #include "TestPlatformScreen.h"
-
-#include "display/ScreenHandle.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+
+using namespace duskhall;
 
 namespace {
 

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+using namespace duskhall;
+
 namespace {
 
 constexpr Uint32 ourWindow = 7;

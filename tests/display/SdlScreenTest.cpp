@@ -1,8 +1,9 @@
+#include <duskhall/ScreenHandle.h>
+
 #include "DisplayFakes.h"
 #include "XWindowProbe.h"
 
 #include "display/DisplayError.h"
-#include "display/ScreenHandle.h"
 #include "display/sdl/SdlScreen.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@
 #include <cstdlib>
 #include <memory>
 #include <vector>
+
+using namespace duskhall;
 
 namespace {
 

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+using namespace duskhall;
+
 namespace {
 
 std::vector<WindowMessage> translate(const WebEvent& event, const MenuList& entries = MenuList{}) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace duskhall;
+
 namespace {
 
 using Items = std::vector<std::string>;

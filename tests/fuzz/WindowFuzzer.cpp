@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace duskhall;
+
 // Every screen of this program is made directly; the handle's own factory is unused.
 std::unique_ptr<ScreenCore> createPlatformScreen() {
     return nullptr;

@@ -1,8 +1,8 @@
 #include "tests/fuzz/WindowSession.h"
 
-#include "display/InputObserver.h"
+#include <duskhall/InputObserver.h>
 #include "display/ScreenCore.h"
-#include "display/ScreenHandle.h"
+#include <duskhall/ScreenHandle.h>
 #include "display/ScreenOutput.h"
 #include "display/ScreenPlatform.h"
 #include "display/WindowCore.h"
@@ -11,6 +11,8 @@
 #include <memory>
 #include <utility>
 #include <vector>
+
+using namespace duskhall;
 
 namespace {
 

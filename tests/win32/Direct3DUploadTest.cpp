@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace duskhall;
+
 namespace {
 
 constexpr int Width = 320;

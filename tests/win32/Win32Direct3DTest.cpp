@@ -5,6 +5,8 @@
 
 #include <vector>
 
+using namespace duskhall;
+
 namespace {
 
 // The platform screen on the system's own Direct3D 9 (Wine's, in the test runs).

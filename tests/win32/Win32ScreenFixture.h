@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+using namespace duskhall;
+
 // A Win32Screen with a real window under a fake Direct3D root.
 class Win32ScreenFixture : public ::testing::Test {
   protected:

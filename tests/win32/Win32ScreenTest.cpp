@@ -1,10 +1,13 @@
+#include <duskhall/ScreenHandle.h>
+
 #include "display/DisplayError.h"
-#include "display/ScreenHandle.h"
 #include "tests/win32/Win32ScreenFixture.h"
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+
+using namespace duskhall;
 
 namespace {
 

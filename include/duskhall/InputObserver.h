@@ -1,17 +1,23 @@
 #pragma once
 
-#include "display/KeyCode.h"
-#include "display/MouseState.h"
+#include <duskhall/KeyCode.h>
+#include <duskhall/MouseState.h>
+
+namespace duskhall {
 
 class Screen;
 
-// Receives a screen's input and lifecycle events. Every callback does nothing by
-// default; applications override the ones they need. The order of the callbacks
-// is part of the interface: keep it.
+// Receives a screen's input and lifecycle events: derive from it, override the
+// callbacks you need (every one does nothing by default) and install the object
+// with Screen::setObserver. Callbacks run on the screen's thread, inside
+// showFrame (and inside open, close and mode switches); they may call the
+// screen, close() included. The screen passed is the ScreenHandle. The order of
+// the callbacks is part of the interface: keep it.
 class InputObserver {
   public:
     virtual ~InputObserver() = default;
-    // The first key-down of a key since its release (auto-repeat does not raise it).
+    // The first key-down of a key since its release (auto-repeat does not raise
+    // it). Escape then closes the screen at the next frame.
     virtual void keyDown(Screen& screen, KeyCode key) {
         (void)screen;
         (void)key;
@@ -21,32 +27,39 @@ class InputObserver {
         (void)screen;
         (void)key;
     }
+    // A key released.
     virtual void keyUp(Screen& screen, KeyCode key) {
         (void)screen;
         (void)key;
     }
+    // A mouse button pressed; its flag in mouse is already set.
     virtual void buttonDown(Screen& screen, MouseState mouse) {
         (void)screen;
         (void)mouse;
     }
+    // A mouse button released (also outside the window while captured).
     virtual void buttonUp(Screen& screen, MouseState mouse) {
         (void)screen;
         (void)mouse;
     }
+    // The pointer moved, with the buttons as now held.
     virtual void pointerMoved(Screen& screen, MouseState mouse) {
         (void)screen;
         (void)mouse;
     }
+    // The window gained (true) or lost (false) the keyboard focus.
     virtual void focusChanged(Screen& screen, bool active) {
         (void)screen;
         (void)active;
     }
     // Once at the end of a successful open, for an observer installed before it.
     virtual void opened(Screen& screen) { (void)screen; }
-    // The user asked to close the window; the screen closes at the next frame
-    // whatever the answer.
+    // The user asked to close the window (close box, Alt+F4); the screen closes
+    // at the next frame whatever the answer.
     virtual bool closing(Screen& screen) {
         (void)screen;
         return true;
     }
 };
+
+} // namespace duskhall

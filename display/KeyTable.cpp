@@ -1,4 +1,6 @@
-#include "display/KeyCode.h"
+#include "display/KeyTable.h"
+
+namespace duskhall {
 
 namespace {
 
@@ -35,3 +37,5 @@ KeyTable makeKeyTable() {
     }
     return table;
 }
+
+} // namespace duskhall

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <duskhall/Screen.h>
+
+#include <memory>
+
+namespace duskhall {
+
+class ScreenCore; // the platform's screen behind a handle, private to the library
+
+// The screen an application creates and owns: it makes this platform's screen
+// (SDL2 on Linux, Win32 and Direct3D 9 on Windows), opens it at once and
+// forwards every operation to it. Ask isOpen() after constructing it. Without a
+// platform screen it answers like a closed one. Not copyable.
+class ScreenHandle : public Screen {
+  public:
+    // Creates the platform screen and opens it with the arguments (see Screen::open).
+    ScreenHandle(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
+                 PixelMode pixelMode);
+    // Takes a ready screen (may be null) and opens it; for the library's own tests.
+    ScreenHandle(std::unique_ptr<ScreenCore> screen, const char* title, std::int32_t width,
+                 std::int32_t height, ScreenMode mode, PixelMode pixelMode);
+    // Closes the screen.
+    ~ScreenHandle() override;
+    ScreenHandle(const ScreenHandle&) = delete;
+    ScreenHandle& operator=(const ScreenHandle&) = delete;
+
+    bool isOpen() const override;
+    bool open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
+              PixelMode pixelMode) override;
+    void close() override;
+    bool showFrame(const PackedPixel* pixels) override;
+    bool showFloatFrame(const FloatPixel* pixels) override;
+    const char* title() const override;
+    std::int32_t width() const override;
+    std::int32_t height() const override;
+    PixelMode pixelMode() const override;
+    ScreenMode screenMode() const override;
+    InputObserver* observer() const override;
+    void setObserver(InputObserver* observer) override;
+    // Always the handle itself; setOwner does nothing.
+    Screen* owner() override { return this; }
+    void setOwner(Screen*) override {}
+
+    // Forwards to the screen's setTitle; nothing without a screen.
+    void setTitle(const char* title);
+
+    // The screen behind the handle, or null; for the library's own tests.
+    ScreenCore* implementation() const { return implementation_.get(); }
+
+  private:
+    std::unique_ptr<ScreenCore> implementation_;
+};
+
+} // namespace duskhall

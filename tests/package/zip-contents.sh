@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The Windows .zip holds a readme and, for each Windows build in it, a folder with
+# duskhall.exe, duskhall-render.exe and the seven textures (the Windows stage checks
+# that the programs find textures laid out so). Argument: the .zip.
+set -euo pipefail
+zip=$1
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+unzip -q "$zip" -d "$scratch"
+top=$(echo "$scratch"/duskhall-*-windows)
+[ -f "$top/README.txt" ] || { echo "FAIL: no README.txt at the top of the .zip" >&2; exit 1; }
+folders=0
+for folder in "$top"/win32 "$top"/win64; do
+    [ -d "$folder" ] || continue
+    folders=$((folders + 1))
+    for file in duskhall.exe duskhall-render.exe wall1.png wall2.png wall3.png \
+        floor1.png floor2.png floor3.png floor4.png; do
+        [ -f "$folder/$file" ] || { echo "FAIL: $(basename "$folder")/$file is missing" >&2; exit 1; }
+    done
+    echo "$(basename "$folder"): both programs and the seven textures"
+done
+[ "$folders" -gt 0 ] || { echo "FAIL: the .zip holds no Windows build" >&2; exit 1; }
+
