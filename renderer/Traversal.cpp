@@ -39,8 +39,8 @@ NearestHit findNearestWall(const Sector& sector, const Ray& ray) {
 }
 
 // Returns the number of sectors visited.
-std::int32_t traverse(ColumnState& state, std::int32_t column, std::int32_t s, const Ray& ray,
-                      std::int32_t visitsLeft) {
+std::int32_t traverse(ColumnState& state, const FlatRowStep& flatRay, std::int32_t s,
+                      const Ray& ray, std::int32_t visitsLeft) {
     const Sector& sector = sectors[s];
     if (sector.wallCount < 1) {
         return 1;
@@ -52,12 +52,12 @@ std::int32_t traverse(ColumnState& state, std::int32_t column, std::int32_t s, c
     const Wall& wall = *nearest.wall;
     const Sector& behind = wall.neighbour == -1 ? solidSector : sectors[wall.neighbour];
 
-    drawHit(state, column, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
+    drawHit(state, flatRay, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
 
     if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
         return 1;
     }
-    return 1 + traverse(state, column, wall.neighbour, Ray{nearest.hit.point, ray.direction},
+    return 1 + traverse(state, flatRay, wall.neighbour, Ray{nearest.hit.point, ray.direction},
                         visitsLeft - 1);
 }
 
@@ -89,7 +89,7 @@ bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
 
 std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
                           const Ray& ray) {
-    return traverse(state, column, sector, ray, maxSectorVisits);
+    return traverse(state, flatColumnRay(column), sector, ray, maxSectorVisits);
 }
 
 void renderColumn(std::int32_t column, std::int32_t sector, Ray ray) {
