@@ -10,10 +10,10 @@
 namespace {
 
 // A few microseconds of polling catch the next frame of a loop that draws without
-// pause; after that the thread offers its core to others (on a busy machine that
-// may be the very thread it waits for), and after about a frame it sleeps.
-constexpr auto pollLimit = std::chrono::microseconds(20);
-constexpr auto spinLimit = std::chrono::microseconds(200);
+// pause, or a range another thread is finishing; after that the thread sleeps
+// until it is woken. It does not poll longer, nor yield: when the thread it waits
+// for shares its core, polling only keeps that thread off the core.
+constexpr auto spinLimit = std::chrono::microseconds(15);
 
 void relax() {
 #if defined(__SSE2__) || defined(__x86_64__)
@@ -33,12 +33,8 @@ template <class Condition> bool spinUntil(Condition condition) {
             }
             relax();
         }
-        const auto spent = std::chrono::steady_clock::now() - started;
-        if (spent >= spinLimit) {
+        if (std::chrono::steady_clock::now() - started >= spinLimit) {
             return condition();
-        }
-        if (spent >= pollLimit) {
-            std::this_thread::yield();
         }
     }
 }
@@ -78,7 +74,9 @@ ColumnWorkers::~ColumnWorkers() {
     }
 }
 
-std::int32_t ColumnWorkers::run() {
+std::int32_t ColumnWorkers::run(std::int32_t firstRange) {
+    const bool partFirst = firstRange >= 1 && firstRange < rangeSize_;
+    lead_.store(partFirst ? rangeSize_ - firstRange : 0, std::memory_order_relaxed);
     columnsDone_.store(0, std::memory_order_relaxed);
     deepest_.store(0, std::memory_order_relaxed);
     const std::uint32_t frame = frameOf(work_.load(std::memory_order_relaxed)) + 1;
@@ -125,16 +123,18 @@ void ColumnWorkers::drawRanges(std::uint32_t frame) {
     while (true) {
         // A helper that wakes late finds its frame finished or the next one under
         // way, and takes nothing for a frame it has not seen prepared.
-        if (frameOf(work) != frame || columnOf(work) >= columns_) {
+        if (frameOf(work) != frame ||
+            columnOf(work) >= columns_ + lead_.load(std::memory_order_relaxed)) {
             break;
         }
         if (!work_.compare_exchange_weak(work, work + static_cast<std::uint64_t>(rangeSize_),
-                                         std::memory_order_acq_rel,
-                                         std::memory_order_acquire)) {
+                                         std::memory_order_acq_rel, std::memory_order_acquire)) {
             continue;
         }
-        const std::int32_t first = columnOf(work);
-        const std::int32_t end = std::min(first + rangeSize_, columns_);
+        // Read after taking the range: the frame is still this one, so its lead is.
+        const std::int32_t start = columnOf(work) - lead_.load(std::memory_order_relaxed);
+        const std::int32_t first = std::max(start, 0);
+        const std::int32_t end = std::min(start + rangeSize_, columns_);
         deepest = std::max(deepest, task_(first, end));
         drawn += end - first;
         work = work_.load(std::memory_order_acquire);
