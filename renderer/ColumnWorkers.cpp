@@ -10,10 +10,10 @@
 namespace {
 
 // A few microseconds of polling catch the next frame of a loop that draws without
-// pause, or a range another thread is finishing; after that the thread sleeps
-// until it is woken. It does not poll longer, nor yield: when the thread it waits
-// for shares its core, polling only keeps that thread off the core.
-constexpr auto spinLimit = std::chrono::microseconds(15);
+// pause; after that the thread offers its core to others (on a busy machine that
+// may be the very thread it waits for), and after about a frame it sleeps.
+constexpr auto pollLimit = std::chrono::microseconds(20);
+constexpr auto spinLimit = std::chrono::microseconds(200);
 
 void relax() {
 #if defined(__SSE2__) || defined(__x86_64__)
@@ -33,8 +33,12 @@ template <class Condition> bool spinUntil(Condition condition) {
             }
             relax();
         }
-        if (std::chrono::steady_clock::now() - started >= spinLimit) {
+        const auto spent = std::chrono::steady_clock::now() - started;
+        if (spent >= spinLimit) {
             return condition();
+        }
+        if (spent >= pollLimit) {
+            std::this_thread::yield();
         }
     }
 }
