@@ -56,7 +56,7 @@ std::uint32_t flatFixed(float value) {
     return static_cast<std::uint32_t>(roundToInt(value * flatFixedOne));
 }
 
-void drawFlatSpan(ColumnState& state, std::int32_t x, float height, std::uint8_t side,
+void drawFlatSpan(ColumnState& state, const FlatRowStep& flatRay, float height, std::uint8_t side,
                   std::int32_t texture, std::int32_t key, std::int32_t start, std::int32_t end) {
     start = std::max(start, state.top);
     end = std::min(end, state.bottom);
@@ -68,13 +68,8 @@ void drawFlatSpan(ColumnState& state, std::int32_t x, float height, std::uint8_t
     if (start >= end) {
         return;
     }
-    const float slope = columnSlopes[x];
-    const std::uint32_t dx = flatFixed(viewSide.x * slope + viewDir.x);
-    const std::uint32_t dy = flatFixed(viewSide.y * slope + viewDir.y);
-    const std::uint32_t ox = flatFixed(cameraPos.x) << 8;
-    const std::uint32_t oy = flatFixed(cameraPos.y) << 8;
-    drawFlatRows(entry.rowDepth + start, end - start, textures[texture].pixels,
-                 {dx, dy, ox, oy}, state.pixels + start * screenWidth);
+    drawFlatRows(entry.rowDepth + start, end - start, textures[texture].pixels, flatRay,
+                 state.pixels + start * screenWidth);
 }
 
 // s is the piece's texture rows per screen row.
@@ -102,20 +97,29 @@ void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t sid
 
 // One piece, with the projection scale k of its depth and, for a wall piece, the
 // texture rows per screen row s, both worked out by the caller.
-void drawProjected(ColumnState& state, std::int32_t x, float height, float k, float s,
+void drawProjected(ColumnState& state, const FlatRowStep& flatRay, float height, float k, float s,
                    std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
                    std::int32_t key) {
     const std::int32_t y = rowAt(height, k);
     const std::int32_t start = side != floorSide ? 0 : y;
     const std::int32_t end = side != floorSide ? y : screenHeight;
     if (kind == flatSpan) {
-        drawFlatSpan(state, x, height, side, texture, key, start, end);
+        drawFlatSpan(state, flatRay, height, side, texture, key, start, end);
     } else {
         drawWallPiece(state, y, s, side, texture, u, start, end);
     }
 }
 
 } // namespace
+
+FlatRowStep flatColumnRay(std::int32_t x) {
+    const float slope = columnSlopes[x];
+    const std::uint32_t dx = flatFixed(viewSide.x * slope + viewDir.x);
+    const std::uint32_t dy = flatFixed(viewSide.y * slope + viewDir.y);
+    const std::uint32_t ox = flatFixed(cameraPos.x) << 8;
+    const std::uint32_t oy = flatFixed(cameraPos.y) << 8;
+    return {dx, dy, ox, oy};
+}
 
 std::int32_t projectRow(float height, float depth) {
     return rowAt(height, projectionScale(depth));
@@ -137,21 +141,22 @@ void drawColumnPart(ColumnState& state, std::int32_t x, float height, float dept
     }
     const float k = projectionScale(depth);
     const float s = kind == wallPiece ? wallRowScale / k : 0.0f;
-    drawProjected(state, x, height, k, s, side, texture, kind, u, key);
+    const FlatRowStep flatRay = kind == flatSpan ? flatColumnRay(x) : FlatRowStep{};
+    drawProjected(state, flatRay, height, k, s, side, texture, kind, u, key);
 }
 
-void drawHit(ColumnState& state, std::int32_t x, float depth, std::int32_t sectorIndex,
+void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,
              const Sector& sector, const Sector& behind, float u) {
     const float k = projectionScale(depth);
     const float s = wallRowScale / k;
-    drawProjected(state, x, sector.floorHeight, k, s, floorSide, sector.floorTexture, flatSpan,
-                  0.0f, 2 * sectorIndex);
-    drawProjected(state, x, sector.ceilingHeight, k, s, ceilingSide, sector.ceilingTexture,
+    drawProjected(state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
+                  flatSpan, 0.0f, 2 * sectorIndex);
+    drawProjected(state, flatRay, sector.ceilingHeight, k, s, ceilingSide, sector.ceilingTexture,
                   flatSpan, 0.0f, 2 * sectorIndex + 1);
     // The visible wall pieces are the neighbour's floor and ceiling steps.
-    drawProjected(state, x, behind.floorHeight, k, s, floorSide, behind.wallTexture, wallPiece, u,
-                  0);
-    drawProjected(state, x, behind.ceilingHeight, k, s, ceilingSide, behind.wallTexture,
+    drawProjected(state, flatRay, behind.floorHeight, k, s, floorSide, behind.wallTexture,
+                  wallPiece, u, 0);
+    drawProjected(state, flatRay, behind.ceilingHeight, k, s, ceilingSide, behind.wallTexture,
                   wallPiece, u, 0);
 }
 

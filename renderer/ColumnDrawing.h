@@ -3,6 +3,7 @@
 #include "renderer/Pixel.h"
 #include "renderer/Level.h"
 #include "renderer/ScreenSize.h"
+#include "renderer/SpanRows.h"
 
 #include <cstdint>
 
@@ -48,12 +49,16 @@ void drawColumnPart(ColumnState& column, std::int32_t x, float height, float dep
                     std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
                     std::int32_t key);
 
+// Column x's ray and the camera in the fixed point of the flat rows: the same for
+// every flat span of the column, so worked out once per column.
+FlatRowStep flatColumnRay(std::int32_t x);
+
 // Draws what a column shows of one hit at the given depth, in this order: the
 // floor and ceiling spans of the sector (index sectorIndex) and the lower and upper
 // wall pieces, the floor and ceiling steps of the sector behind the wall, at
-// horizontal texture coordinate u. The same as four drawColumnPart calls, with the
-// projection worked out once.
-void drawHit(ColumnState& state, std::int32_t x, float depth, std::int32_t sectorIndex,
+// horizontal texture coordinate u. The same as four drawColumnPart calls for the
+// column whose flatColumnRay is given, with the projection worked out once.
+void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,
              const Sector& sector, const Sector& behind, float u);
 
 // Fills flatCache[key] for a surface at the given height and marks it valid.

@@ -78,7 +78,9 @@ ColumnWorkers::~ColumnWorkers() {
     }
 }
 
-std::int32_t ColumnWorkers::run() {
+std::int32_t ColumnWorkers::run(std::int32_t firstRange) {
+    const bool partFirst = firstRange >= 1 && firstRange < rangeSize_;
+    lead_.store(partFirst ? rangeSize_ - firstRange : 0, std::memory_order_relaxed);
     columnsDone_.store(0, std::memory_order_relaxed);
     deepest_.store(0, std::memory_order_relaxed);
     const std::uint32_t frame = frameOf(work_.load(std::memory_order_relaxed)) + 1;
@@ -125,16 +127,18 @@ void ColumnWorkers::drawRanges(std::uint32_t frame) {
     while (true) {
         // A helper that wakes late finds its frame finished or the next one under
         // way, and takes nothing for a frame it has not seen prepared.
-        if (frameOf(work) != frame || columnOf(work) >= columns_) {
+        if (frameOf(work) != frame ||
+            columnOf(work) >= columns_ + lead_.load(std::memory_order_relaxed)) {
             break;
         }
         if (!work_.compare_exchange_weak(work, work + static_cast<std::uint64_t>(rangeSize_),
-                                         std::memory_order_acq_rel,
-                                         std::memory_order_acquire)) {
+                                         std::memory_order_acq_rel, std::memory_order_acquire)) {
             continue;
         }
-        const std::int32_t first = columnOf(work);
-        const std::int32_t end = std::min(first + rangeSize_, columns_);
+        // Read after taking the range: the frame is still this one, so its lead is.
+        const std::int32_t start = columnOf(work) - lead_.load(std::memory_order_relaxed);
+        const std::int32_t first = std::max(start, 0);
+        const std::int32_t end = std::min(start + rangeSize_, columns_);
         deepest = std::max(deepest, task_(first, end));
         drawn += end - first;
         work = work_.load(std::memory_order_acquire);

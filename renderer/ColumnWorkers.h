@@ -28,8 +28,11 @@ class ColumnWorkers {
 
     // Draws every column once, on all threads; everything the task reads must be
     // written before the call. Returns when every column is drawn, with the largest
-    // result of the task.
-    std::int32_t run();
+    // result of the task. The first range is firstRange columns long (1 to the
+    // range size; anything else means a whole range) and the others follow it, so
+    // a caller can put the range boundaries where neighbouring threads share no
+    // cache line of its output.
+    std::int32_t run(std::int32_t firstRange = 0);
 
   private:
     void helperLoop();
@@ -46,6 +49,9 @@ class ColumnWorkers {
     std::atomic<bool> stopping_{false};
     std::atomic<std::int32_t> columnsDone_{0};
     std::atomic<std::int32_t> deepest_{0};
+    // Columns the hand-out counter runs ahead of the columns: it starts at 0 and a
+    // range taken at c covers [c - lead, c - lead + rangeSize) within the columns.
+    std::atomic<std::int32_t> lead_{0};
     std::mutex mutex_;
     std::condition_variable frameStarted_;
     std::condition_variable frameDone_;

@@ -35,6 +35,7 @@ void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const Pac
 void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step,
                   PackedPixel* out) {
     std::uint32_t v = step.vfix;
+#pragma GCC unroll 4
     for (std::int32_t i = 0; i < count; ++i, out += screenWidth, v += step.step) {
         *out = column[(v >> 16) & textureMask];
     }

@@ -16,54 +16,9 @@ float dot(Vec3 a, Vec3 b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
 }
 
-struct NearestHit {
-    const Wall* wall;
-    float depth;
-    WallHit hit;
-};
-
-// The first wall of the list at the smallest depth; a NaN depth is never taken.
-NearestHit findNearestWall(const Sector& sector, const Ray& ray) {
-    NearestHit nearest = {nullptr, noHitDepth, {}};
-    for (std::int32_t i = 0; i < sector.wallCount; ++i) {
-        WallHit hit;
-        if (!intersectWall(ray, sector.walls[i], hit)) {
-            continue;
-        }
-        const float depth = dot(hit.point - cameraPos, viewDir);
-        if (depth < nearest.depth) {
-            nearest = {&sector.walls[i], depth, hit};
-        }
-    }
-    return nearest;
-}
-
-// Returns the number of sectors visited.
-std::int32_t traverse(ColumnState& state, std::int32_t column, std::int32_t s, const Ray& ray,
-                      std::int32_t visitsLeft) {
-    const Sector& sector = sectors[s];
-    if (sector.wallCount < 1) {
-        return 1;
-    }
-    const NearestHit nearest = findNearestWall(sector, ray);
-    if (nearest.wall == nullptr) {
-        return 1; // the open rows keep the previous frame's pixels
-    }
-    const Wall& wall = *nearest.wall;
-    const Sector& behind = wall.neighbour == -1 ? solidSector : sectors[wall.neighbour];
-
-    drawHit(state, column, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
-
-    if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
-        return 1;
-    }
-    return 1 + traverse(state, column, wall.neighbour, Ray{nearest.hit.point, ray.direction},
-                        visitsLeft - 1);
-}
-
-} // namespace
-
-bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
+// Inlined into the nearest-hit search, so the hit stays in registers instead of
+// going through memory for every wall tested.
+[[gnu::always_inline]] inline bool meetWall(const Ray& ray, const Wall& wall, WallHit& hit) {
     const Vec3& unit = wall.unit;
     const Vec3& normal = wall.normal;
 
@@ -87,9 +42,60 @@ bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
     return true;
 }
 
+struct NearestHit {
+    const Wall* wall;
+    float depth;
+    WallHit hit;
+};
+
+// The first wall of the list at the smallest depth; a NaN depth is never taken.
+NearestHit findNearestWall(const Sector& sector, const Ray& ray) {
+    NearestHit nearest = {nullptr, noHitDepth, {}};
+    for (std::int32_t i = 0; i < sector.wallCount; ++i) {
+        WallHit hit;
+        if (!meetWall(ray, sector.walls[i], hit)) {
+            continue;
+        }
+        const float depth = dot(hit.point - cameraPos, viewDir);
+        if (depth < nearest.depth) {
+            nearest = {&sector.walls[i], depth, hit};
+        }
+    }
+    return nearest;
+}
+
+// Returns the number of sectors visited.
+std::int32_t traverse(ColumnState& state, const FlatRowStep& flatRay, std::int32_t s,
+                      const Ray& ray, std::int32_t visitsLeft) {
+    const Sector& sector = sectors[s];
+    if (sector.wallCount < 1) {
+        return 1;
+    }
+    const NearestHit nearest = findNearestWall(sector, ray);
+    if (nearest.wall == nullptr) {
+        return 1; // the open rows keep the previous frame's pixels
+    }
+    const Wall& wall = *nearest.wall;
+    const Sector& behind = wall.neighbour == -1 ? solidSector : sectors[wall.neighbour];
+
+    drawHit(state, flatRay, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
+
+    if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
+        return 1;
+    }
+    return 1 + traverse(state, flatRay, wall.neighbour, Ray{nearest.hit.point, ray.direction},
+                        visitsLeft - 1);
+}
+
+} // namespace
+
+bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
+    return meetWall(ray, wall, hit);
+}
+
 std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
                           const Ray& ray) {
-    return traverse(state, column, sector, ray, maxSectorVisits);
+    return traverse(state, flatColumnRay(column), sector, ray, maxSectorVisits);
 }
 
 void renderColumn(std::int32_t column, std::int32_t sector, Ray ray) {

@@ -194,3 +194,44 @@ TEST_F(ColumnDrawingTest, DegenerateDepthsStayInsideTheWindow) {
     EXPECT_EQ(at(column, 0), untouched);
     EXPECT_EQ(at(column, 239), untouched);
 }
+
+// A hit drawn at once, with the column's flat ray worked out before, is the four
+// pieces drawn one by one: same pixels, same window, in any column and direction.
+TEST_F(ColumnDrawingTest, HitDrawnAtOnceEqualsItsFourPieces) {
+    const float turn = 0.6f;
+    placeCamera(-1.3f, 2.2f, 1.62f, std::cos(turn), std::sin(turn));
+    const Sector& room = sectors[1];
+    const std::int32_t windows[][2] = {{0, screenHeight}, {30, 200}, {118, 119}};
+    std::int32_t drawnRows = 0;
+    for (std::int32_t x : {0, 37, 160, 319}) {
+        for (float depth : {0.7f, 2.9f, 13.0f}) {
+            for (const auto& window : windows) {
+                for (std::int32_t s : {0, 1}) {
+                    const Sector& behind = s == 0 ? room : solidSector;
+                    const float u = 21.7f;
+                    pixels.assign(screenPixels, untouched);
+                    openWindow(window[0], window[1]);
+                    drawColumnPart(x, sectors[s].floorHeight, depth, floorSide,
+                                   sectors[s].floorTexture, flatSpan, 0.0f, 2 * s);
+                    drawColumnPart(x, sectors[s].ceilingHeight, depth, ceilingSide,
+                                   sectors[s].ceilingTexture, flatSpan, 0.0f, 2 * s + 1);
+                    drawColumnPart(x, behind.floorHeight, depth, floorSide, behind.wallTexture,
+                                   wallPiece, u, 0);
+                    drawColumnPart(x, behind.ceilingHeight, depth, ceilingSide, behind.wallTexture,
+                                   wallPiece, u, 0);
+                    const std::vector<PackedPixel> expected = pixels;
+                    drawnRows += screenHeight - untouchedInColumn(x);
+
+                    pixels.assign(screenPixels, untouched);
+                    ColumnState state = {pixels.data() + x, window[0], window[1]};
+                    drawHit(state, flatColumnRay(x), depth, s, sectors[s], behind, u);
+                    ASSERT_EQ(state.top, clipTop) << x << " " << depth << " " << s;
+                    ASSERT_EQ(state.bottom, clipBottom) << x << " " << depth << " " << s;
+                    ASSERT_EQ(pixels, expected) << x << " " << depth << " " << s;
+                }
+            }
+        }
+    }
+    // The cases draw: flats, steps and whole solid walls.
+    EXPECT_GT(drawnRows, 20 * screenHeight);
+}

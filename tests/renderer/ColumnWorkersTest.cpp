@@ -22,6 +22,19 @@ std::int32_t countColumns(std::int32_t first, std::int32_t end) {
     return end - 1;
 }
 
+// Where each range of a run began and ended, recorded by rangeEdges.
+constexpr std::int32_t maxRanges = columns;
+std::array<std::atomic<std::int32_t>, maxRanges> rangeFirsts;
+std::array<std::atomic<std::int32_t>, maxRanges> rangeEnds;
+std::atomic<std::int32_t> rangesTaken{0};
+
+std::int32_t rangeEdges(std::int32_t first, std::int32_t end) {
+    const std::int32_t i = rangesTaken.fetch_add(1, std::memory_order_relaxed);
+    rangeFirsts[i].store(first, std::memory_order_relaxed);
+    rangeEnds[i].store(end, std::memory_order_relaxed);
+    return countColumns(first, end);
+}
+
 void resetCounts() {
     for (std::atomic<std::int32_t>& count : drawCounts) {
         count.store(0);
@@ -58,5 +71,38 @@ TEST(ColumnWorkersTest, SleepingHelpersWakeForTheNextRunAndForShutDown) {
     } // the destructor wakes and joins sleeping helpers
     for (std::int32_t j = 0; j < columns; ++j) {
         EXPECT_EQ(drawCounts[j].load(), 3) << "column " << j;
+    }
+}
+
+TEST(ColumnWorkersTest, RangesFollowAShortFirstRange) {
+    constexpr std::int32_t rangeSize = 16;
+    for (std::int32_t threads : {1, 3}) {
+        ColumnWorkers workers(threads, columns, rangeSize, rangeEdges);
+        // Out of 1 to the range size, the first range is a whole one.
+        for (std::int32_t firstRange : {1, 5, 12, 15, 0, 16, 17, -3}) {
+            SCOPED_TRACE(testing::Message() << threads << " threads, first " << firstRange);
+            const std::int32_t expectedFirst =
+                firstRange >= 1 && firstRange < rangeSize ? firstRange : rangeSize;
+            for (int run = 0; run < 50; ++run) {
+                resetCounts();
+                rangesTaken.store(0);
+                ASSERT_EQ(workers.run(firstRange), columns - 1);
+                for (std::int32_t j = 0; j < columns; ++j) {
+                    ASSERT_EQ(drawCounts[j].load(), 1) << "column " << j;
+                }
+                const std::int32_t ranges = rangesTaken.load();
+                ASSERT_EQ(ranges, 1 + (columns - expectedFirst + rangeSize - 1) / rangeSize);
+                for (std::int32_t i = 0; i < ranges; ++i) {
+                    const std::int32_t first = rangeFirsts[i].load();
+                    const std::int32_t end = rangeEnds[i].load();
+                    if (first == 0) {
+                        ASSERT_EQ(end, expectedFirst);
+                    } else {
+                        ASSERT_EQ((first - expectedFirst) % rangeSize, 0) << first;
+                        ASSERT_EQ(end, std::min(first + rangeSize, columns)) << first;
+                    }
+                }
+            }
+        }
     }
 }
