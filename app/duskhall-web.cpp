@@ -9,7 +9,7 @@
 #include "app/ApplicationShell.h"
 #include "app/FrameList.h"
 #include "app/RunDemo.h"
-#include "display/DisplayError.h"
+#include <duskhall/DisplayError.h>
 #include <duskhall/WarningBox.h>
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
@@ -152,14 +152,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     // A missing texture ends the program with the Housekeeping message in the page.
-    setFatalMessagePresenter(showWarningBox);
+    setFatalMessagePresenter(duskhall::showWarningBox);
     if (!options.crcFrames.empty()) {
         startCrcRun();
         return 0;
     }
     if (!startDemo()) {
         const std::string text = std::string("The demo cannot show its picture: ") +
-                                 (displayError()[0] != '\0' ? displayError() : "no reason given");
+                                 (duskhall::displayError()[0] != '\0' ? duskhall::displayError() : "no reason given");
         duskhallPageState("error", text.c_str());
         return 1;
     }

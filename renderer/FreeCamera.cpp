@@ -16,7 +16,6 @@ constexpr int mostMovePieces = 8;
 constexpr float pushSlop = 1e-4f; // pushed a little past the clearance, against rounding
 constexpr int pushRounds = 4;
 constexpr int settleRounds = 64;
-constexpr int mostCrossings = 8;
 constexpr int mostSectors = 8; // as many as the flat depth cache can hold
 constexpr float headroom = 0.25f;
 // How far behind a portal's line an eye still counts as a rounding error of being
