@@ -35,7 +35,7 @@ echo "PASS: the same $count CRC lines under Wine"
 # trace of every frame and the CRC of every tenth.
 walk_frames=$(seq -s, 10 10 610)
 expected=$("$native" --walk "$walk" --trace --crc "$walk_frames")
-actual=$("$wine_run" "$exe" --walk "$walk" --trace --crc "$walk_frames" | tr -d '\r')
+actual=$("${wine_run[@]}" "$exe" --walk "$walk" --trace --crc "$walk_frames" | tr -d '\r')
 [ "$(echo "$expected" | wc -l)" = 671 ] || e2e_fail "the native walk printed no 671 lines"
 if [ "$actual" != "$expected" ]; then
     diff <(echo "$expected") <(echo "$actual") | head -20
