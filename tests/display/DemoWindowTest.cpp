@@ -61,12 +61,20 @@ bool texturesPresent() {
     return access((std::string(DUSKHALL_SOURCE_DIR) + "/assets/wall1.png").c_str(), R_OK) == 0;
 }
 
-TEST(DemoWindow, ShowsTexturedFramesAndEscapeEndsWithZero) {
-    if (!texturesPresent()) {
-        GTEST_SKIP() << "no textures in assets/";
+// Every check needs the textures and a connection to the test's X display.
+class DemoWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!texturesPresent()) {
+            GTEST_SKIP() << "no textures in assets/";
+        }
+        ASSERT_TRUE(probe.connected());
     }
+
     XWindowProbe probe;
-    ASSERT_TRUE(probe.connected());
+};
+
+TEST_F(DemoWindow, ShowsTexturedFramesAndEscapeEndsWithZero) {
     DemoProcess demo;
     const unsigned long window = probe.waitForWindow("duskhall", 10000);
     ASSERT_NE(window, 0u);
@@ -85,12 +93,7 @@ TEST(DemoWindow, ShowsTexturedFramesAndEscapeEndsWithZero) {
     EXPECT_EQ(demo.waitForExit(10000), 0);
 }
 
-TEST(DemoWindow, TheCloseBoxEndsWithZero) {
-    if (!texturesPresent()) {
-        GTEST_SKIP() << "no textures in assets/";
-    }
-    XWindowProbe probe;
-    ASSERT_TRUE(probe.connected());
+TEST_F(DemoWindow, TheCloseBoxEndsWithZero) {
     DemoProcess demo;
     const unsigned long window = probe.waitForWindow("duskhall", 10000);
     ASSERT_NE(window, 0u);
@@ -138,12 +141,7 @@ std::string textureFolder(const std::string& name) {
     return folder.string();
 }
 
-TEST(DemoWindow, TabThenWWalksAndEscapeStillEndsWithZero) {
-    if (!texturesPresent()) {
-        GTEST_SKIP() << "no textures in assets/";
-    }
-    XWindowProbe probe;
-    ASSERT_TRUE(probe.connected());
+TEST_F(DemoWindow, TabThenWWalksAndEscapeStillEndsWithZero) {
     DemoProcess demo;
     const unsigned long window = probe.waitForWindow("duskhall", 10000);
     ASSERT_NE(window, 0u);
@@ -175,14 +173,9 @@ TEST(DemoWindow, TabThenWWalksAndEscapeStillEndsWithZero) {
     EXPECT_EQ(demo.waitForExit(10000), 0);
 }
 
-TEST(DemoWindow, F12SavesNumberedScreenshotsBesideExistingOnes) {
-    if (!texturesPresent()) {
-        GTEST_SKIP() << "no textures in assets/";
-    }
+TEST_F(DemoWindow, F12SavesNumberedScreenshotsBesideExistingOnes) {
     const std::string folder = textureFolder("screenshots");
     std::ofstream(folder + "/duskhall-0001.png") << "not ours";
-    XWindowProbe probe;
-    ASSERT_TRUE(probe.connected());
     DemoProcess demo(folder);
     const unsigned long window = probe.waitForWindow("duskhall", 10000);
     ASSERT_NE(window, 0u);
@@ -211,16 +204,11 @@ TEST(DemoWindow, F12SavesNumberedScreenshotsBesideExistingOnes) {
     EXPECT_FALSE(std::filesystem::exists(folder + "/duskhall-0004.png"));
 }
 
-TEST(DemoWindow, AScreenshotThatCannotBeWrittenIsReportedAndTheDemoGoesOn) {
-    if (!texturesPresent()) {
-        GTEST_SKIP() << "no textures in assets/";
-    }
+TEST_F(DemoWindow, AScreenshotThatCannotBeWrittenIsReportedAndTheDemoGoesOn) {
     // The working folder goes away under the running demo: nothing can be created there.
     const std::string folder = textureFolder("screenshot-fails");
     const std::string errors =
         std::string(DUSKHALL_BINARY_DIR) + "/demo-window-test/screenshot-fails.stderr";
-    XWindowProbe probe;
-    ASSERT_TRUE(probe.connected());
     DemoProcess demo(folder, errors);
     const unsigned long window = probe.waitForWindow("duskhall", 10000);
     ASSERT_NE(window, 0u);
@@ -241,12 +229,7 @@ TEST(DemoWindow, AScreenshotThatCannotBeWrittenIsReportedAndTheDemoGoesOn) {
     EXPECT_EQ(demo.waitForExit(10000), 0);
 }
 
-TEST(DemoWindow, FShowsTheFrameRateInTheTitleAndTakesItAway) {
-    if (!texturesPresent()) {
-        GTEST_SKIP() << "no textures in assets/";
-    }
-    XWindowProbe probe;
-    ASSERT_TRUE(probe.connected());
+TEST_F(DemoWindow, FShowsTheFrameRateInTheTitleAndTakesItAway) {
     DemoProcess demo;
     const unsigned long window = probe.waitForWindow("duskhall", 10000);
     ASSERT_NE(window, 0u);
