@@ -4,6 +4,7 @@
 
 #include "app/FrameList.h"
 #include "renderer/ExploreSession.h"
+#include "renderer/FrameBatch.h"
 #include "app/InstalledTextures.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
@@ -223,16 +224,38 @@ int main(int argc, char** argv) {
     std::vector<PackedPixel> pixels(screenPixels, 0);
     buildLevel();
     prepareFrames(pixels.data());
-    setFrameThreads(static_cast<std::int32_t>(options.threads));
     ExploreSession session;
     const bool walking = !options.walkPath.empty();
     if (walking) {
         session.toggle();
     }
+    const auto threads = static_cast<std::int32_t>(options.threads);
+    // The script's frames are drawn a whole frame per thread; a walk or a trace
+    // follows the camera frame by frame, each frame's columns shared out instead.
+    const bool wholeFrames = !walking && !options.trace && threads > 1;
+    setFrameThreads(wholeFrames ? 1 : threads);
 
     int status = 0;
+    const auto emit = [&](long long frame, const PackedPixel* framePixels) {
+        if (std::find(options.crcFrames.begin(), options.crcFrames.end(), frame) !=
+            options.crcFrames.end()) {
+            std::fputs(frameCrcLine(frame, frameCrc(framePixels, screenPixels)).text, stdout);
+        }
+        for (const PngRequest& png : options.pngs) {
+            if (png.frame == frame &&
+                !writeFramePng(png.path.c_str(), framePixels, screenWidth, screenHeight)) {
+                std::fprintf(stderr, "duskhall-render: cannot write %s\n", png.path.c_str());
+                status = 1;
+            }
+        }
+    };
     std::chrono::steady_clock::duration drawing{};
-    for (long long frame = 1; frame <= options.frames; ++frame) {
+    if (wholeFrames) {
+        const auto started = std::chrono::steady_clock::now();
+        drawFrameRun(options.frames, threads, emit);
+        drawing = std::chrono::steady_clock::now() - started;
+    }
+    for (long long frame = 1; !wholeFrames && frame <= options.frames; ++frame) {
         const auto started = std::chrono::steady_clock::now();
         if (walking) {
             session.drawFrame(walk.keysAt(frame), walkFrameSeconds);
@@ -243,18 +266,7 @@ int main(int argc, char** argv) {
         if (options.trace) {
             printTrace(frame, session);
         }
-
-        if (std::find(options.crcFrames.begin(), options.crcFrames.end(), frame) !=
-            options.crcFrames.end()) {
-            std::fputs(frameCrcLine(frame, frameCrc(pixels.data(), pixels.size())).text, stdout);
-        }
-        for (const PngRequest& png : options.pngs) {
-            if (png.frame == frame &&
-                !writeFramePng(png.path.c_str(), pixels.data(), screenWidth, screenHeight)) {
-                std::fprintf(stderr, "duskhall-render: cannot write %s\n", png.path.c_str());
-                status = 1;
-            }
-        }
+        emit(frame, pixels.data());
     }
 
     if (options.bench) {

@@ -29,8 +29,8 @@ float projectionScale(float depth) {
     return focalScale / depth;
 }
 
-std::int32_t rowAt(float height, float k) {
-    const std::int32_t offset = roundToInt((height - cameraPos.z) * k * 120.0f);
+std::int32_t rowAt(float eyeHeight, float height, float k) {
+    const std::int32_t offset = roundToInt((height - eyeHeight) * k * 120.0f);
     return centreRow - std::clamp(offset, -projectionLimit, projectionLimit);
 }
 
@@ -56,14 +56,15 @@ std::uint32_t flatFixed(float value) {
     return static_cast<std::uint32_t>(roundToInt(value * flatFixedOne));
 }
 
-void drawFlatSpan(ColumnState& state, const FlatRowStep& flatRay, float height, std::uint8_t side,
-                  std::int32_t texture, std::int32_t key, std::int32_t start, std::int32_t end) {
+void drawFlatSpan(const View& view, ColumnState& state, const FlatRowStep& flatRay, float height,
+                  std::uint8_t side, std::int32_t texture, std::int32_t key, std::int32_t start,
+                  std::int32_t end) {
     start = std::max(start, state.top);
     end = std::min(end, state.bottom);
     narrowWindow(state, side, start, end);
-    FlatCacheEntry& entry = flatCache[key];
+    const FlatCacheEntry& entry = view.flats[key];
     if (!entry.valid) {
-        fillFlatCache(key, height);
+        fillFlatCache(view, key, height);
     }
     if (start >= end) {
         return;
@@ -97,14 +98,14 @@ void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t sid
 
 // One piece, with the projection scale k of its depth and, for a wall piece, the
 // texture rows per screen row s, both worked out by the caller.
-void drawProjected(ColumnState& state, const FlatRowStep& flatRay, float height, float k, float s,
-                   std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
-                   std::int32_t key) {
-    const std::int32_t y = rowAt(height, k);
+void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flatRay, float height,
+                   float k, float s, std::uint8_t side, std::int32_t texture, std::int32_t kind,
+                   float u, std::int32_t key) {
+    const std::int32_t y = rowAt(view.eye.z, height, k);
     const std::int32_t start = side != floorSide ? 0 : y;
     const std::int32_t end = side != floorSide ? y : screenHeight;
     if (kind == flatSpan) {
-        drawFlatSpan(state, flatRay, height, side, texture, key, start, end);
+        drawFlatSpan(view, state, flatRay, height, side, texture, key, start, end);
     } else {
         drawWallPiece(state, y, s, side, texture, u, start, end);
     }
@@ -112,17 +113,21 @@ void drawProjected(ColumnState& state, const FlatRowStep& flatRay, float height,
 
 } // namespace
 
-FlatRowStep flatColumnRay(std::int32_t x) {
+FlatRowStep flatColumnRay(const View& view, std::int32_t x) {
     const float slope = columnSlopes[x];
-    const std::uint32_t dx = flatFixed(viewSide.x * slope + viewDir.x);
-    const std::uint32_t dy = flatFixed(viewSide.y * slope + viewDir.y);
-    const std::uint32_t ox = flatFixed(cameraPos.x) << 8;
-    const std::uint32_t oy = flatFixed(cameraPos.y) << 8;
+    const std::uint32_t dx = flatFixed(view.side.x * slope + view.dir.x);
+    const std::uint32_t dy = flatFixed(view.side.y * slope + view.dir.y);
+    const std::uint32_t ox = flatFixed(view.eye.x) << 8;
+    const std::uint32_t oy = flatFixed(view.eye.y) << 8;
     return {dx, dy, ox, oy};
 }
 
+FlatRowStep flatColumnRay(std::int32_t x) {
+    return flatColumnRay(currentView(), x);
+}
+
 std::int32_t projectRow(float height, float depth) {
-    return rowAt(height, projectionScale(depth));
+    return rowAt(cameraPos.z, height, projectionScale(depth));
 }
 
 void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
@@ -139,35 +144,45 @@ void drawColumnPart(ColumnState& state, std::int32_t x, float height, float dept
     if (kind != wallPiece && kind != flatSpan) {
         return;
     }
+    const View view = currentView();
     const float k = projectionScale(depth);
     const float s = kind == wallPiece ? wallRowScale / k : 0.0f;
-    const FlatRowStep flatRay = kind == flatSpan ? flatColumnRay(x) : FlatRowStep{};
-    drawProjected(state, flatRay, height, k, s, side, texture, kind, u, key);
+    const FlatRowStep flatRay = kind == flatSpan ? flatColumnRay(view, x) : FlatRowStep{};
+    drawProjected(view, state, flatRay, height, k, s, side, texture, kind, u, key);
+}
+
+void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
+             std::int32_t sectorIndex, const Sector& sector, const Sector& behind, float u) {
+    const float k = projectionScale(depth);
+    const float s = wallRowScale / k;
+    drawProjected(view, state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
+                  flatSpan, 0.0f, 2 * sectorIndex);
+    drawProjected(view, state, flatRay, sector.ceilingHeight, k, s, ceilingSide,
+                  sector.ceilingTexture, flatSpan, 0.0f, 2 * sectorIndex + 1);
+    // The visible wall pieces are the neighbour's floor and ceiling steps.
+    drawProjected(view, state, flatRay, behind.floorHeight, k, s, floorSide, behind.wallTexture,
+                  wallPiece, u, 0);
+    drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide,
+                  behind.wallTexture, wallPiece, u, 0);
 }
 
 void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,
              const Sector& sector, const Sector& behind, float u) {
-    const float k = projectionScale(depth);
-    const float s = wallRowScale / k;
-    drawProjected(state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
-                  flatSpan, 0.0f, 2 * sectorIndex);
-    drawProjected(state, flatRay, sector.ceilingHeight, k, s, ceilingSide, sector.ceilingTexture,
-                  flatSpan, 0.0f, 2 * sectorIndex + 1);
-    // The visible wall pieces are the neighbour's floor and ceiling steps.
-    drawProjected(state, flatRay, behind.floorHeight, k, s, floorSide, behind.wallTexture,
-                  wallPiece, u, 0);
-    drawProjected(state, flatRay, behind.ceilingHeight, k, s, ceilingSide, behind.wallTexture,
-                  wallPiece, u, 0);
+    drawHit(currentView(), state, flatRay, depth, sectorIndex, sector, behind, u);
 }
 
-void fillFlatCache(std::int32_t key, float height) {
-    FlatCacheEntry& entry = flatCache[key];
+void fillFlatCache(const View& view, std::int32_t key, float height) {
+    FlatCacheEntry& entry = view.flats[key];
     for (std::int32_t i = 0; i < screenHeight; ++i) {
         entry.rowDepth[i] = rowSlopes[i] == 0.0f
                                 ? 0
-                                : roundToInt((cameraPos.z - height) / rowSlopes[i] * depthFixedOne);
+                                : roundToInt((view.eye.z - height) / rowSlopes[i] * depthFixedOne);
     }
     entry.valid = 1;
+}
+
+void fillFlatCache(std::int32_t key, float height) {
+    fillFlatCache(currentView(), key, height);
 }
 
 void invalidateFlatCache() {
@@ -176,11 +191,17 @@ void invalidateFlatCache() {
     }
 }
 
-void prepareFlatCache() {
-    invalidateFlatCache();
-    const std::int32_t surfaces = std::min(2 * sectorCount, flatCacheEntries);
-    for (std::int32_t key = 0; key < surfaces; ++key) {
-        const Sector& sector = sectors[key / 2];
-        fillFlatCache(key, key % 2 == 0 ? sector.floorHeight : sector.ceilingHeight);
+void prepareFlatCache(const View& view) {
+    for (std::int32_t key = 0; key < flatCacheEntries; ++key) {
+        view.flats[key].valid = 0;
     }
+    const std::int32_t surfaces = std::min(2 * view.sectorCount, flatCacheEntries);
+    for (std::int32_t key = 0; key < surfaces; ++key) {
+        const Sector& sector = view.sectors[key / 2];
+        fillFlatCache(view, key, key % 2 == 0 ? sector.floorHeight : sector.ceilingHeight);
+    }
+}
+
+void prepareFlatCache() {
+    prepareFlatCache(currentView());
 }

@@ -4,6 +4,7 @@
 #include "renderer/Level.h"
 #include "renderer/ScreenSize.h"
 #include "renderer/SpanRows.h"
+#include "renderer/View.h"
 
 #include <cstdint>
 
@@ -19,14 +20,7 @@ struct ColumnState {
 extern std::int32_t clipTop;
 extern std::int32_t clipBottom;
 
-// Depth at which every screen row sees one flat surface, in 24.8 fixed point.
-struct FlatCacheEntry {
-    std::uint8_t valid; // filled during the current frame
-    std::int32_t rowDepth[screenHeight];
-};
-
-// Keyed by 2 x sector + 0 for the floor, + 1 for the ceiling.
-constexpr std::int32_t flatCacheEntries = 16;
+// The current view's flat depths.
 extern FlatCacheEntry flatCache[flatCacheEntries];
 
 constexpr std::uint8_t floorSide = 0;
@@ -52,6 +46,7 @@ void drawColumnPart(ColumnState& column, std::int32_t x, float height, float dep
 // Column x's ray and the camera in the fixed point of the flat rows: the same for
 // every flat span of the column, so worked out once per column.
 FlatRowStep flatColumnRay(std::int32_t x);
+FlatRowStep flatColumnRay(const View& view, std::int32_t x);
 
 // Draws what a column shows of one hit at the given depth, in this order: the
 // floor and ceiling spans of the sector (index sectorIndex) and the lower and upper
@@ -60,9 +55,14 @@ FlatRowStep flatColumnRay(std::int32_t x);
 // column whose flatColumnRay is given, with the projection worked out once.
 void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,
              const Sector& sector, const Sector& behind, float u);
+// The same in the given view instead of the current one.
+void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
+             std::int32_t sectorIndex, const Sector& sector, const Sector& behind, float u);
 
-// Fills flatCache[key] for a surface at the given height and marks it valid.
+// Fills flatCache[key] for a surface at the given height and marks it valid; the
+// second form fills the view's entry for the view's eye.
 void fillFlatCache(std::int32_t key, float height);
+void fillFlatCache(const View& view, std::int32_t key, float height);
 
 // Forgets every cached surface; the eye height and sector 1 move every frame.
 void invalidateFlatCache();
@@ -71,3 +71,4 @@ void invalidateFlatCache();
 // for the current eye height, so that columns drawn on several threads only read
 // the cache. The depths are those a lazy fill would give.
 void prepareFlatCache();
+void prepareFlatCache(const View& view);

@@ -44,18 +44,32 @@ std::int32_t firstRangeOnCacheLines() {
 }
 
 std::unique_ptr<ColumnWorkers> workers;
+View frameView; // the view drawColumnRange draws, set before the columns start
 
 std::int32_t drawColumnRange(std::int32_t first, std::int32_t end) {
-    std::int32_t deepest = 0;
-    for (std::int32_t j = first; j < end; ++j) {
-        const Ray ray = {cameraPos, viewDir + viewSide * columnSlopes[j]};
-        ColumnState state = {framebuffer + j, 0, screenHeight};
-        deepest = std::max(deepest, renderColumn(state, j, cameraSector, ray));
-    }
-    return deepest;
+    return drawViewColumns(frameView, first, end);
 }
 
 } // namespace
+
+View currentView() {
+    return {cameraPos, viewDir, viewSide, cameraSector, sectors, sectorCount, flatCache,
+            framebuffer};
+}
+
+std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t end,
+                             OpenRows* open) {
+    std::int32_t deepest = 0;
+    for (std::int32_t j = first; j < end; ++j) {
+        const Ray ray = {view.eye, view.dir + view.side * columnSlopes[j]};
+        ColumnState state = {view.pixels + j, 0, screenHeight};
+        deepest = std::max(deepest, renderColumn(view, state, j, view.sector, ray));
+        if (open != nullptr) {
+            open[j] = {state.top, state.bottom};
+        }
+    }
+    return deepest;
+}
 
 void prepareFrames(PackedPixel* target) {
     framebuffer = target;
@@ -69,26 +83,41 @@ void prepareFrames(PackedPixel* target) {
     }
 }
 
-void updateCamera() {
-    const float time = animationTime;
+ScriptedFrame scriptedFrame(float time) {
+    ScriptedFrame frame;
     const float angle = sineOf(time * 1.2f) * 0.7f;
-    cameraPos.z = sineOf(time * 2.5f) * 0.5f + 1.5f;
-    cameraPos.x = sineOf(time * 0.7f) * 3.0f - 2.0f;
-    cameraPos.y = cosineOf(time * 0.4f) * 3.0f;
-    viewDir.x = cosineOf(angle);
-    viewDir.y = sineOf(angle);
-    viewSide = Vec3(sineOf(angle), -viewDir.x, 0.0f);
+    frame.eye.z = sineOf(time * 2.5f) * 0.5f + 1.5f;
+    frame.eye.x = sineOf(time * 0.7f) * 3.0f - 2.0f;
+    frame.eye.y = cosineOf(time * 0.4f) * 3.0f;
+    frame.dir = Vec3(cosineOf(angle), sineOf(angle), 0.0f);
+    frame.side = Vec3(sineOf(angle), -frame.dir.x, 0.0f);
+    // Sector 1's room keeps its height of 2.5 while its floor rises and falls.
+    const float lift = std::fabs(2.0f * sineOf(time * 1.9f));
+    frame.liftedFloor = lift - 0.5f;
+    frame.liftedCeiling = lift + 2.0f;
+    return frame;
+}
+
+float nextClock(float time) {
+    return time + timeStep;
+}
+
+void updateCamera() {
+    const ScriptedFrame frame = scriptedFrame(animationTime);
+    cameraPos = frame.eye;
+    viewDir.x = frame.dir.x;
+    viewDir.y = frame.dir.y;
+    viewSide = frame.side;
 }
 
 void advanceAnimation() {
     viewDir.z = 0.0f;
-    animationTime = animationTime + timeStep;
+    animationTime = nextClock(animationTime);
     updateCamera();
     if (sectors != nullptr) {
-        // Sector 1's room keeps its height of 2.5 while its floor rises and falls.
-        const float lift = std::fabs(2.0f * sineOf(animationTime * 1.9f));
-        sectors[1].floorHeight = lift - 0.5f;
-        sectors[1].ceilingHeight = lift + 2.0f;
+        const ScriptedFrame frame = scriptedFrame(animationTime);
+        sectors[1].floorHeight = frame.liftedFloor;
+        sectors[1].ceilingHeight = frame.liftedCeiling;
     }
 }
 
@@ -105,6 +134,7 @@ void drawColumns() {
     if (framebuffer == nullptr || sectors == nullptr) {
         return;
     }
+    frameView = currentView();
     const std::int32_t deepest = workers != nullptr ? workers->run(firstRangeOnCacheLines())
                                                     : drawColumnRange(0, screenWidth);
     deepestColumnVisits = std::max(deepestColumnVisits, deepest);

@@ -3,6 +3,7 @@
 #include "renderer/Pixel.h"
 #include "renderer/ScreenSize.h"
 #include "renderer/Vec3.h"
+#include "renderer/View.h"
 
 #include <cstdint>
 
@@ -15,6 +16,34 @@ extern float animationTime;       // the clock, advanced by 0.01 per frame
 extern float columnSlopes[screenWidth];
 extern float rowSlopes[screenHeight];
 extern PackedPixel* framebuffer; // 320 x 240, row-major; borrowed from the caller
+
+// The view of the camera, level, flat depths and framebuffer above.
+View currentView();
+
+// The rows a drawn column left open, [top, bottom): they keep the previous frame's
+// pixels.
+struct OpenRows {
+    std::int32_t top;
+    std::int32_t bottom;
+};
+
+// Draws columns [first, end) of a view from scratch (each column's whole window
+// open) and returns the most sectors any of them visited; the view's flat depths
+// must be prepared. open, when given, gets each column's open rows at its index.
+std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t end,
+                             OpenRows* open = nullptr);
+
+// The scripted animation at a clock value: the camera, and sector 1's floor and
+// ceiling. nextClock is the clock one frame later.
+struct ScriptedFrame {
+    Vec3 eye;
+    Vec3 dir;
+    Vec3 side;
+    float liftedFloor;
+    float liftedCeiling;
+};
+ScriptedFrame scriptedFrame(float time);
+float nextClock(float time);
 
 // Starts the animation: camera sector 0, clock at 5.0, the two slope tables, and
 // the framebuffer every later frame draws into (null draws nothing).

@@ -49,14 +49,14 @@ struct NearestHit {
 };
 
 // The first wall of the list at the smallest depth; a NaN depth is never taken.
-NearestHit findNearestWall(const Sector& sector, const Ray& ray) {
+NearestHit findNearestWall(const View& view, const Sector& sector, const Ray& ray) {
     NearestHit nearest = {nullptr, noHitDepth, {}};
     for (std::int32_t i = 0; i < sector.wallCount; ++i) {
         WallHit hit;
         if (!meetWall(ray, sector.walls[i], hit)) {
             continue;
         }
-        const float depth = dot(hit.point - cameraPos, viewDir);
+        const float depth = dot(hit.point - view.eye, view.dir);
         if (depth < nearest.depth) {
             nearest = {&sector.walls[i], depth, hit};
         }
@@ -65,26 +65,26 @@ NearestHit findNearestWall(const Sector& sector, const Ray& ray) {
 }
 
 // Returns the number of sectors visited.
-std::int32_t traverse(ColumnState& state, const FlatRowStep& flatRay, std::int32_t s,
-                      const Ray& ray, std::int32_t visitsLeft) {
-    const Sector& sector = sectors[s];
+std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& flatRay,
+                      std::int32_t s, const Ray& ray, std::int32_t visitsLeft) {
+    const Sector& sector = view.sectors[s];
     if (sector.wallCount < 1) {
         return 1;
     }
-    const NearestHit nearest = findNearestWall(sector, ray);
+    const NearestHit nearest = findNearestWall(view, sector, ray);
     if (nearest.wall == nullptr) {
         return 1; // the open rows keep the previous frame's pixels
     }
     const Wall& wall = *nearest.wall;
-    const Sector& behind = wall.neighbour == -1 ? solidSector : sectors[wall.neighbour];
+    const Sector& behind = wall.neighbour == -1 ? solidSector : view.sectors[wall.neighbour];
 
-    drawHit(state, flatRay, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
+    drawHit(view, state, flatRay, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
 
     if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
         return 1;
     }
-    return 1 + traverse(state, flatRay, wall.neighbour, Ray{nearest.hit.point, ray.direction},
-                        visitsLeft - 1);
+    return 1 + traverse(view, state, flatRay, wall.neighbour,
+                        Ray{nearest.hit.point, ray.direction}, visitsLeft - 1);
 }
 
 } // namespace
@@ -93,9 +93,14 @@ bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
     return meetWall(ray, wall, hit);
 }
 
+std::int32_t renderColumn(const View& view, ColumnState& state, std::int32_t column,
+                          std::int32_t sector, const Ray& ray) {
+    return traverse(view, state, flatColumnRay(view, column), sector, ray, maxSectorVisits);
+}
+
 std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
                           const Ray& ray) {
-    return traverse(state, flatColumnRay(column), sector, ray, maxSectorVisits);
+    return renderColumn(currentView(), state, column, sector, ray);
 }
 
 void renderColumn(std::int32_t column, std::int32_t sector, Ray ray) {

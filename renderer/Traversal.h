@@ -35,3 +35,7 @@ void renderColumn(std::int32_t column, std::int32_t sector, Ray ray);
 // returns the number of sectors visited.
 std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
                           const Ray& ray);
+// The same in the given view: its level, eye and flat depths instead of the
+// current ones.
+std::int32_t renderColumn(const View& view, ColumnState& state, std::int32_t column,
+                          std::int32_t sector, const Ray& ray);
