@@ -22,6 +22,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/ScreenshotsTest.cpp
     ${renderer_test_dir}/SpanRowsTest.cpp
     ${renderer_test_dir}/ColumnWorkersTest.cpp
+    ${renderer_test_dir}/FrameBatchTest.cpp
   LIBS duskhall_renderer ZLIB::ZLIB
   LABELS threads)
 

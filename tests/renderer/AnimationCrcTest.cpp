@@ -14,3 +14,10 @@ TEST(AnimationCrcTest, FramesDrawnOnSeveralThreadsMatchTheSamePins) {
         expectPinnedFrames(100, threads);
     }
 }
+
+TEST(AnimationCrcTest, WholeFramesSideBySideMatchTheSamePins) {
+    for (std::int32_t threads : {2, 3}) {
+        SCOPED_TRACE(threads);
+        expectPinnedFrames(100, threads, ThreadedDrawing::wholeFrames);
+    }
+}

@@ -11,3 +11,9 @@ TEST(AnimationLongCrcTest, FramesUpToTheCornerRayMatchTheirPins) {
     // the visit bound; without it that column would never end.
     EXPECT_EQ(deepestColumnVisits, maxSectorVisits);
 }
+
+TEST(AnimationLongCrcTest, WholeFramesSideBySideMatchTheSamePins) {
+    deepestColumnVisits = 0;
+    expectPinnedFrames(6566, 2, ThreadedDrawing::wholeFrames);
+    EXPECT_EQ(deepestColumnVisits, maxSectorVisits);
+}

@@ -1,5 +1,6 @@
 #include "AnimationPins.h"
 
+#include "renderer/FrameBatch.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
@@ -11,7 +12,7 @@
 #include <filesystem>
 #include <vector>
 
-void expectPinnedFrames(long lastFrame, std::int32_t threads) {
+void expectPinnedFrames(long lastFrame, std::int32_t threads, ThreadedDrawing drawing) {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::path(DUSKHALL_SOURCE_DIR) / "assets");
     buildLevel();
@@ -21,12 +22,9 @@ void expectPinnedFrames(long lastFrame, std::int32_t threads) {
     std::vector<std::uint32_t> frameCrcs;
     frameCrcs.reserve(static_cast<std::size_t>(lastFrame));
     prepareFrames(pixels.data());
-    setFrameThreads(threads);
-    EXPECT_EQ(frameThreads(), threads);
     std::int32_t checked = 0;
-    for (long frame = 1; frame <= lastFrame; ++frame) {
-        drawFrame();
-        frameCrcs.push_back(frameCrc(pixels.data(), pixels.size()));
+    const auto check = [&](long long frame, const PackedPixel* framePixels) {
+        frameCrcs.push_back(frameCrc(framePixels, screenPixels));
         for (const PinnedFrame& pin : pinnedFrames) {
             if (pin.frame == frame) {
                 EXPECT_EQ(frameCrcs.back(), pin.crc) << "frame " << frame;
@@ -40,9 +38,21 @@ void expectPinnedFrames(long lastFrame, std::int32_t threads) {
                 ++checked;
             }
         }
+    };
+    if (drawing == ThreadedDrawing::wholeFrames) {
+        drawFrameRun(lastFrame, threads, check);
+        // The framebuffer ends holding the last frame, as frame by frame.
+        EXPECT_EQ(frameCrc(pixels.data(), pixels.size()), frameCrcs.back());
+    } else {
+        setFrameThreads(threads);
+        EXPECT_EQ(frameThreads(), threads);
+        for (long frame = 1; frame <= lastFrame; ++frame) {
+            drawFrame();
+            check(frame, pixels.data());
+        }
+        setFrameThreads(1);
     }
     EXPECT_GT(checked, 0);
-    setFrameThreads(1);
     freeLevel();
     HKFreeAll();
     framebuffer = nullptr;

@@ -27,6 +27,11 @@ constexpr PinnedFrame pinnedRuns[] = {
     {6566, 0x0971E756u},
 };
 
-// Builds the level from assets/, draws frames 1 to lastFrame with the columns on
-// the given number of threads and compares every pinned frame and run on the way.
-void expectPinnedFrames(long lastFrame, std::int32_t threads = 1);
+// How the frames are drawn on several threads: each frame's columns shared out, or
+// whole frames side by side.
+enum class ThreadedDrawing { columns, wholeFrames };
+
+// Builds the level from assets/, draws frames 1 to lastFrame on the given number of
+// threads and compares every pinned frame and run on the way.
+void expectPinnedFrames(long lastFrame, std::int32_t threads = 1,
+                        ThreadedDrawing drawing = ThreadedDrawing::columns);
