@@ -1,8 +1,10 @@
-// Frames of the demo's animation on one thread and on every core, measured against
-// the cheapest thing a frame could be: writing all 76 800 pixels once with
-// std::fill, timed in the same run. Each figure is the best of many short batches,
-// the one least disturbed by other work on the machine.
+// Frames of the demo's animation on one thread and on every core (each frame's
+// columns shared out, and whole frames side by side), measured against the
+// cheapest thing a frame could be: writing all 76 800 pixels once with std::fill,
+// timed in the same run. Each figure is the best of many short batches, the one
+// least disturbed by other work on the machine.
 
+#include "renderer/FrameBatch.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
@@ -57,21 +59,56 @@ void fillFramebuffer(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * screenPixels);
 }
 
-// The argument is the number of threads drawing the columns.
-void animationFrame(benchmark::State& state) {
-    prepareFrames(pixels.data());
-    setFrameThreads(static_cast<std::int32_t>(state.range(0)));
-    const double fill = fillSeconds();
-    double frame = 0.0;
-    for (auto _ : state) {
-        frame = bestSeconds([](int) { drawFrame(); });
+// Frames 1 to runFrames of the animation, the same frames for every way of drawing
+// them; each figure is the best of a few runs.
+constexpr int runs = 5;
+constexpr long long runFrames = 1000;
+
+template <class Run> double bestFrameSeconds(Run run) {
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        std::fill(pixels.begin(), pixels.end(), 0);
+        prepareFrames(pixels.data());
+        const double start = now();
+        run();
+        best = std::min(best, (now() - start) / static_cast<double>(runFrames));
     }
-    setFrameThreads(1);
+    return best;
+}
+
+void report(benchmark::State& state, double frame) {
+    const double fill = fillSeconds();
     state.counters["threads"] = static_cast<double>(state.range(0));
     state.counters["ns_per_frame"] = frame * 1e9;
     state.counters["fps"] = 1.0 / frame;
     state.counters["fills_per_frame"] = frame / fill;
     state.counters["fill_ns"] = fill * 1e9;
+}
+
+// The argument is the number of threads drawing each frame's columns.
+void animationFrame(benchmark::State& state) {
+    setFrameThreads(static_cast<std::int32_t>(state.range(0)));
+    double frame = 0.0;
+    for (auto _ : state) {
+        frame = bestFrameSeconds([] {
+            for (long long i = 0; i < runFrames; ++i) {
+                drawFrame();
+            }
+        });
+    }
+    setFrameThreads(1);
+    report(state, frame);
+}
+
+// The argument is the number of threads drawing whole frames side by side.
+void wholeFrames(benchmark::State& state) {
+    const auto threads = static_cast<std::int32_t>(state.range(0));
+    double frame = 0.0;
+    for (auto _ : state) {
+        frame = bestFrameSeconds(
+            [threads] { drawFrameRun(runFrames, threads, [](long long, const PackedPixel*) {}); });
+    }
+    report(state, frame);
 }
 
 } // namespace
@@ -90,6 +127,11 @@ int main(int argc, char** argv) {
                        ->Unit(benchmark::kMillisecond);
     if (cores > 1) {
         frames->Arg(cores);
+        benchmark::RegisterBenchmark("wholeFrames", wholeFrames)
+            ->Arg(cores)
+            ->Iterations(1)
+            ->UseRealTime()
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
