@@ -15,8 +15,8 @@
 
 namespace {
 
-// Each thread draws into two slots in turn: while it draws the next frame, the
-// frame after its last one may still be copying open rows from the last one.
+// Each thread draws into two slots in turn: while it draws a frame, the frame
+// after its last one may still be copying open rows from that one.
 constexpr long long slotsPerThread = 2;
 
 struct Slot {
@@ -86,9 +86,9 @@ class FrameRun {
                 clock = nextClock(clock);
                 ++clockFrame;
             }
+            // The slot's last frame, frame - 2N, is read only by the frame after it,
+            // which was final before this thread handed over frame - N.
             Slot& slot = slotOf(frame);
-            // The slot's last frame is no longer read once the frame after it is final.
-            awaitFinal(frame - threads_ * slotsPerThread + 1);
             deepest = std::max(deepest, draw(slot, clock));
             awaitFinal(frame - 1);
             takeOpenRows(slot, frame == 1 ? first_.data() : slotOf(frame - 1).pixels.data());
