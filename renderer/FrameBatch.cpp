@@ -19,9 +19,14 @@ namespace {
 // after its last one may still be copying open rows from that one.
 constexpr long long slotsPerThread = 2;
 
-struct Slot {
+// As many sectors as the flat depth cache has room for.
+constexpr std::int32_t maxSectors = flatCacheEntries / 2;
+
+// Everything a thread writes for one frame, on cache lines of its own: a line one
+// thread writes while another reads it moves between their cores each time.
+struct alignas(64) Slot {
     std::vector<PackedPixel> pixels = std::vector<PackedPixel>(screenPixels);
-    std::vector<Sector> sectors;
+    Sector sectors[maxSectors];
     FlatCacheEntry flats[flatCacheEntries];
     OpenRows open[screenWidth];
 };
@@ -33,7 +38,7 @@ class FrameRun {
           first_(framebuffer, framebuffer + screenPixels),
           slots_(static_cast<std::size_t>(threads * slotsPerThread)) {
         for (Slot& slot : slots_) {
-            slot.sectors.assign(sectors, sectors + sectorCount);
+            std::copy(sectors, sectors + sectorCount, slot.sectors);
         }
     }
 
@@ -103,12 +108,12 @@ class FrameRun {
 
     std::int32_t draw(Slot& slot, float clock) {
         const ScriptedFrame scripted = scriptedFrame(clock);
-        if (slot.sectors.size() > 1) {
+        if (sectorCount > 1) {
             slot.sectors[1].floorHeight = scripted.liftedFloor;
             slot.sectors[1].ceilingHeight = scripted.liftedCeiling;
         }
         const View view = {scripted.eye,         scripted.dir, scripted.side,
-                           cameraSector,         slot.sectors.data(),
+                           cameraSector,         slot.sectors,
                            sectorCount,          slot.flats,   slot.pixels.data()};
         prepareFlatCache(view);
         return drawViewColumns(view, 0, screenWidth, slot.open);
@@ -152,7 +157,8 @@ class FrameRun {
     const float startClock_;
     const std::vector<PackedPixel> first_; // the framebuffer before the first frame
     std::vector<Slot> slots_;
-    std::atomic<long long> final_{0};
+    // Written every frame: away from the fields above, which every frame reads.
+    alignas(64) std::atomic<long long> final_{0};
     std::atomic<std::int32_t> deepest_{0};
     std::mutex mutex_;
     std::condition_variable finalChanged_;
@@ -161,7 +167,10 @@ class FrameRun {
 } // namespace
 
 void drawFrameRun(long long frames, std::int32_t threads, const FrameSink& sink) {
-    if (framebuffer == nullptr || sectors == nullptr || frames < 1) {
+    if (frames < 1) {
+        return;
+    }
+    if (framebuffer == nullptr || sectors == nullptr || sectorCount > maxSectors) {
         for (long long frame = 1; frame <= frames; ++frame) {
             drawFrame();
             if (framebuffer != nullptr) {
