@@ -3,9 +3,9 @@
 // replay explore mode.
 
 #include "app/FrameList.h"
+#include "app/InstalledTextures.h"
 #include "renderer/ExploreSession.h"
 #include "renderer/FrameBatch.h"
-#include "app/InstalledTextures.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/FramePng.h"

@@ -45,9 +45,8 @@ template <class Step> double bestSeconds(Step step) {
 }
 
 double fillSeconds() {
-    return bestSeconds([](int i) {
-        std::fill(pixels.begin(), pixels.end(), static_cast<PackedPixel>(i));
-    });
+    return bestSeconds(
+        [](int i) { std::fill(pixels.begin(), pixels.end(), static_cast<PackedPixel>(i)); });
 }
 
 void fillFramebuffer(benchmark::State& state) {

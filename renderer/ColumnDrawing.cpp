@@ -162,8 +162,8 @@ void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, f
     // The visible wall pieces are the neighbour's floor and ceiling steps.
     drawProjected(view, state, flatRay, behind.floorHeight, k, s, floorSide, behind.wallTexture,
                   wallPiece, u, 0);
-    drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide,
-                  behind.wallTexture, wallPiece, u, 0);
+    drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide, behind.wallTexture,
+                  wallPiece, u, 0);
 }
 
 void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "renderer/Pixel.h"
 #include "renderer/Level.h"
+#include "renderer/Pixel.h"
 #include "renderer/ScreenSize.h"
 #include "renderer/SpanRows.h"
 #include "renderer/View.h"

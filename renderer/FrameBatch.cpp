@@ -70,8 +70,7 @@ class FrameRun {
             std::this_thread::yield();
         }
         std::unique_lock<std::mutex> lock(mutex_);
-        finalChanged_.wait(lock,
-                           [&] { return final_.load(std::memory_order_acquire) >= frame; });
+        finalChanged_.wait(lock, [&] { return final_.load(std::memory_order_acquire) >= frame; });
     }
 
     void publish(long long frame) {
@@ -112,9 +111,8 @@ class FrameRun {
             slot.sectors[1].floorHeight = scripted.liftedFloor;
             slot.sectors[1].ceilingHeight = scripted.liftedCeiling;
         }
-        const View view = {scripted.eye,         scripted.dir, scripted.side,
-                           cameraSector,         slot.sectors,
-                           sectorCount,          slot.flats,   slot.pixels.data()};
+        const View view = {scripted.eye, scripted.dir, scripted.side, cameraSector,
+                           slot.sectors, sectorCount,  slot.flats,    slot.pixels.data()};
         prepareFlatCache(view);
         return drawViewColumns(view, 0, screenWidth, slot.open);
     }

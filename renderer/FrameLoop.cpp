@@ -53,8 +53,8 @@ std::int32_t drawColumnRange(std::int32_t first, std::int32_t end) {
 } // namespace
 
 View currentView() {
-    return {cameraPos, viewDir, viewSide, cameraSector, sectors, sectorCount, flatCache,
-            framebuffer};
+    return {cameraPos, viewDir,     viewSide,  cameraSector,
+            sectors,   sectorCount, flatCache, framebuffer};
 }
 
 std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t end,

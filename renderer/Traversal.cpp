@@ -83,8 +83,8 @@ std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& f
     if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
         return 1;
     }
-    return 1 + traverse(view, state, flatRay, wall.neighbour,
-                        Ray{nearest.hit.point, ray.direction}, visitsLeft - 1);
+    return 1 + traverse(view, state, flatRay, wall.neighbour, Ray{nearest.hit.point, ray.direction},
+                        visitsLeft - 1);
 }
 
 } // namespace

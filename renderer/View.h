@@ -20,12 +20,12 @@ constexpr std::int32_t flatCacheEntries = 16;
 // framebuffer the program keeps make the current view; a frame drawn alongside
 // another has a view of its own.
 struct View {
-    Vec3 eye;  // z is the eye height
-    Vec3 dir;  // (cos A, sin A, 0) for the view angle A
-    Vec3 side; // dir turned by -90 degrees
-    std::int32_t sector;       // the eye's sector
-    const Sector* sectors;     // the level's sectors as they stand in this frame
+    Vec3 eye;              // z is the eye height
+    Vec3 dir;              // (cos A, sin A, 0) for the view angle A
+    Vec3 side;             // dir turned by -90 degrees
+    std::int32_t sector;   // the eye's sector
+    const Sector* sectors; // the level's sectors as they stand in this frame
     std::int32_t sectorCount;
-    FlatCacheEntry* flats;     // flatCacheEntries entries for this eye height
-    PackedPixel* pixels;       // 320 x 240, row-major
+    FlatCacheEntry* flats; // flatCacheEntries entries for this eye height
+    PackedPixel* pixels;   // 320 x 240, row-major
 };

@@ -37,11 +37,16 @@ struct RunResult {
 
 RunResult finishedRun(std::vector<std::uint32_t> frameCrcs,
                       const std::vector<PackedPixel>& pixels) {
-    return {std::move(frameCrcs),   frameCrc(pixels.data(), pixels.size()),
-            animationTime,          cameraPos,
-            viewDir,                viewSide,
-            sectors[1].floorHeight, sectors[1].ceilingHeight,
-            flatCache[0].rowDepth[239], deepestColumnVisits};
+    return {std::move(frameCrcs),
+            frameCrc(pixels.data(), pixels.size()),
+            animationTime,
+            cameraPos,
+            viewDir,
+            viewSide,
+            sectors[1].floorHeight,
+            sectors[1].ceilingHeight,
+            flatCache[0].rowDepth[239],
+            deepestColumnVisits};
 }
 
 // A framebuffer whose every pixel differs, so a pixel copied from the wrong place
