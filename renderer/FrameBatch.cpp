@@ -13,11 +13,23 @@
 #include <thread>
 #include <vector>
 
+#if defined(__SSE2__) || defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
+void relax() {
+#if defined(__SSE2__) || defined(__x86_64__)
+    _mm_pause();
+#else
+    std::this_thread::yield();
+#endif
+}
+
 // Each thread draws into two slots in turn: while it draws a frame, the frame
-// after its last one may still be copying open rows from that one.
-constexpr long long slotsPerThread = 2;
+// after its last one may still be waiting to copy open rows from that one.
+constexpr std::int32_t slotsPerThread = 2;
 
 // As many sectors as the flat depth cache has room for.
 constexpr std::int32_t maxSectors = flatCacheEntries / 2;
@@ -25,6 +37,7 @@ constexpr std::int32_t maxSectors = flatCacheEntries / 2;
 // Everything a thread writes for one frame, on cache lines of its own: a line one
 // thread writes while another reads it moves between their cores each time.
 struct alignas(64) Slot {
+    std::atomic<long long> drawn{0}; // the frame last drawn here, set once it is drawn
     std::vector<PackedPixel> pixels = std::vector<PackedPixel>(screenPixels);
     Sector sectors[maxSectors];
     FlatCacheEntry flats[flatCacheEntries];
@@ -36,7 +49,11 @@ class FrameRun {
     FrameRun(long long frames, std::int32_t threads, const FrameSink& sink)
         : frames_(frames), threads_(threads), sink_(sink), startClock_(animationTime),
           first_(framebuffer, framebuffer + screenPixels),
-          slots_(static_cast<std::size_t>(threads * slotsPerThread)) {
+          slots_(static_cast<std::size_t>(threads * slotsPerThread)),
+          // Fewer frames than this are ever between the last final one and the
+          // newest taken: each thread holds at most its slots' worth.
+          framesInFlight_(static_cast<long long>(threads) * (slotsPerThread + 1) + 1),
+          frameSlots_(static_cast<std::size_t>(framesInFlight_)) {
         for (Slot& slot : slots_) {
             std::copy(sectors, sectors + sectorCount, slot.sectors);
         }
@@ -55,49 +72,75 @@ class FrameRun {
     }
 
   private:
-    Slot& slotOf(long long frame) {
-        const long long turn = (frame - 1) / threads_;
-        const long long thread = (frame - 1) % threads_;
-        return slots_[static_cast<std::size_t>(thread * slotsPerThread + turn % slotsPerThread)];
+    // Where a frame in flight is drawn; the entry is reused framesInFlight_ frames on.
+    std::atomic<Slot*>& slotEntry(long long frame) {
+        return frameSlots_[static_cast<std::size_t>(frame % framesInFlight_)];
     }
 
     // Waits until every frame up to the given one is final.
     void awaitFinal(long long frame) {
-        for (int spin = 0; spin < 4096; ++spin) {
+        // A short spin catches a frame about to be handed over; a longer wait sleeps.
+        for (int spin = 0; spin < 1024; ++spin) {
             if (final_.load(std::memory_order_acquire) >= frame) {
                 return;
             }
-            std::this_thread::yield();
+            relax();
         }
         std::unique_lock<std::mutex> lock(mutex_);
         finalChanged_.wait(lock, [&] { return final_.load(std::memory_order_acquire) >= frame; });
     }
 
-    void publish(long long frame) {
-        {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            final_.store(frame, std::memory_order_release);
+    // Hands over, in order, every frame that is drawn and next: whoever drew it.
+    // A thread does not wait for the frame before its own but draws on, so a
+    // slower thread draws fewer frames instead of holding the others up. The
+    // frame next in order is handed over by the thread that draws it, or by the
+    // one that hands over the frame before it, so none is left behind.
+    void handOverDrawnFrames() {
+        const std::lock_guard<std::mutex> handingOver(handOver_);
+        for (long long frame = final_.load(std::memory_order_relaxed) + 1; frame <= frames_;
+             ++frame) {
+            Slot* slot = slotEntry(frame).load(std::memory_order_acquire);
+            if (slot == nullptr || slot->drawn.load(std::memory_order_acquire) != frame) {
+                return;
+            }
+            const PackedPixel* previous =
+                frame == 1 ? first_.data()
+                           : slotEntry(frame - 1).load(std::memory_order_acquire)->pixels.data();
+            takeOpenRows(*slot, previous);
+            sink_(frame, slot->pixels.data());
+            {
+                const std::lock_guard<std::mutex> lock(mutex_);
+                final_.store(frame, std::memory_order_release);
+            }
+            finalChanged_.notify_all();
         }
-        finalChanged_.notify_all();
     }
 
     void drawFrames(std::int32_t thread) {
         float clock = startClock_;
         long long clockFrame = 0;
         std::int32_t deepest = 0;
-        for (long long frame = thread + 1; frame <= frames_; frame += threads_) {
+        std::int32_t turn = 0;
+        while (true) {
+            const long long frame = next_.fetch_add(1, std::memory_order_relaxed);
+            if (frame > frames_) {
+                break;
+            }
             while (clockFrame < frame) {
                 clock = nextClock(clock);
                 ++clockFrame;
             }
-            // The slot's last frame, frame - 2N, is read only by the frame after it,
-            // which was final before this thread handed over frame - N.
-            Slot& slot = slotOf(frame);
+            Slot& slot = slots_[static_cast<std::size_t>(thread * slotsPerThread + turn)];
+            turn = (turn + 1) % slotsPerThread;
+            // The frame after the slot's last one reads that one until it is final,
+            // and the entry of this frame held a frame that long gone.
+            const long long held = slot.drawn.load(std::memory_order_relaxed);
+            awaitFinal(held > 0 ? held + 1 : 0);
+            awaitFinal(frame - framesInFlight_ + 1);
             deepest = std::max(deepest, draw(slot, clock));
-            awaitFinal(frame - 1);
-            takeOpenRows(slot, frame == 1 ? first_.data() : slotOf(frame - 1).pixels.data());
-            sink_(frame, slot.pixels.data());
-            publish(frame);
+            slotEntry(frame).store(&slot, std::memory_order_release);
+            slot.drawn.store(frame, std::memory_order_release);
+            handOverDrawnFrames();
         }
         std::int32_t known = deepest_.load(std::memory_order_relaxed);
         while (deepest > known &&
@@ -143,7 +186,7 @@ class FrameRun {
             sectors[1].floorHeight = scripted.liftedFloor;
             sectors[1].ceilingHeight = scripted.liftedCeiling;
         }
-        const Slot& last = slotOf(frames_);
+        const Slot& last = *slotEntry(frames_).load();
         std::copy(last.pixels.begin(), last.pixels.end(), framebuffer);
         std::copy(std::begin(last.flats), std::end(last.flats), flatCache);
         deepestColumnVisits = std::max(deepestColumnVisits, deepest_.load());
@@ -155,9 +198,13 @@ class FrameRun {
     const float startClock_;
     const std::vector<PackedPixel> first_; // the framebuffer before the first frame
     std::vector<Slot> slots_;
+    const long long framesInFlight_;
+    std::vector<std::atomic<Slot*>> frameSlots_;
+    std::atomic<long long> next_{1}; // the next frame to draw
     // Written every frame: away from the fields above, which every frame reads.
     alignas(64) std::atomic<long long> final_{0};
     std::atomic<std::int32_t> deepest_{0};
+    std::mutex handOver_; // one thread hands frames over at a time
     std::mutex mutex_;
     std::condition_variable finalChanged_;
 };

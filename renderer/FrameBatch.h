@@ -12,9 +12,9 @@
 // frame: rows a frame leaves open take the previous frame's pixels once that frame
 // is final, and the frames are handed over in order.
 //
-// Called for each frame in order, on whichever thread drew it, with the frame's
+// Called for each frame in order, on one of the drawing threads, with the frame's
 // pixels (320 x 240, valid during the call). A frame is handed over only after the
-// call for the frame before it has returned.
+// call for the frame before it has returned, and the calls never overlap.
 using FrameSink = std::function<void(long long frame, const PackedPixel* pixels)>;
 
 // Draws the next frames of the animation prepareFrames started, on the given

@@ -6,6 +6,7 @@
 #include "renderer/WalkScript.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -20,23 +21,25 @@ std::uint32_t bitsOf(float value) {
     return bits;
 }
 
-// Counts every allocation of the program, so frames can prove they make none.
-std::size_t allocations = 0;
+// Counts every allocation of the program, so frames can prove they make none; any
+// thread may allocate.
+std::atomic<std::size_t> allocations{0};
 int* volatile probe = nullptr; // kept where the compiler cannot drop its allocation
 
 } // namespace
 
-void* operator new(std::size_t size) {
-    ++allocations;
+// Kept out of line: inlined, the compiler would see malloc paired with delete.
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* block = std::malloc(size == 0 ? 1 : size)) {
         return block;
     }
     throw std::bad_alloc();
 }
-void operator delete(void* block) noexcept {
+[[gnu::noinline]] void operator delete(void* block) noexcept {
     std::free(block);
 }
-void operator delete(void* block, std::size_t) noexcept {
+[[gnu::noinline]] void operator delete(void* block, std::size_t) noexcept {
     std::free(block);
 }
 
