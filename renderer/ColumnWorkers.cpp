@@ -1,11 +1,9 @@
 #include "renderer/ColumnWorkers.h"
 
+#include "renderer/CpuRelax.h"
+
 #include <algorithm>
 #include <chrono>
-
-#if defined(__SSE2__) || defined(__x86_64__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -15,14 +13,6 @@ namespace {
 constexpr auto pollLimit = std::chrono::microseconds(20);
 constexpr auto spinLimit = std::chrono::microseconds(200);
 
-void relax() {
-#if defined(__SSE2__) || defined(__x86_64__)
-    _mm_pause();
-#else
-    std::this_thread::yield();
-#endif
-}
-
 // Polls until the condition holds or the spin time is up; true when it holds.
 template <class Condition> bool spinUntil(Condition condition) {
     const auto started = std::chrono::steady_clock::now();
@@ -31,7 +21,7 @@ template <class Condition> bool spinUntil(Condition condition) {
             if (condition()) {
                 return true;
             }
-            relax();
+            cpuRelax();
         }
         const auto spent = std::chrono::steady_clock::now() - started;
         if (spent >= spinLimit) {

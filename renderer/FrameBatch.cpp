@@ -1,6 +1,7 @@
 #include "renderer/FrameBatch.h"
 
 #include "renderer/ColumnDrawing.h"
+#include "renderer/CpuRelax.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Level.h"
 #include "renderer/Traversal.h"
@@ -13,19 +14,7 @@
 #include <thread>
 #include <vector>
 
-#if defined(__SSE2__) || defined(__x86_64__)
-#include <emmintrin.h>
-#endif
-
 namespace {
-
-void relax() {
-#if defined(__SSE2__) || defined(__x86_64__)
-    _mm_pause();
-#else
-    std::this_thread::yield();
-#endif
-}
 
 // Each thread draws into two slots in turn: while it draws a frame, the frame
 // after its last one may still be waiting to copy open rows from that one.
@@ -84,7 +73,7 @@ class FrameRun {
             if (final_.load(std::memory_order_acquire) >= frame) {
                 return;
             }
-            relax();
+            cpuRelax();
         }
         std::unique_lock<std::mutex> lock(mutex_);
         finalChanged_.wait(lock, [&] { return final_.load(std::memory_order_acquire) >= frame; });
@@ -174,18 +163,13 @@ class FrameRun {
         if (frames_ < 1) {
             return;
         }
+        // The clock of the frame before the last, then the last frame's step.
         float clock = startClock_;
-        for (long long frame = 0; frame < frames_; ++frame) {
+        for (long long frame = 1; frame < frames_; ++frame) {
             clock = nextClock(clock);
         }
         animationTime = clock;
-        viewDir.z = 0.0f;
-        updateCamera();
-        const ScriptedFrame scripted = scriptedFrame(clock);
-        if (sectorCount > 1) {
-            sectors[1].floorHeight = scripted.liftedFloor;
-            sectors[1].ceilingHeight = scripted.liftedCeiling;
-        }
+        advanceAnimation();
         const Slot& last = *slotEntry(frames_).load();
         std::copy(last.pixels.begin(), last.pixels.end(), framebuffer);
         std::copy(std::begin(last.flats), std::end(last.flats), flatCache);

@@ -102,20 +102,27 @@ float nextClock(float time) {
     return time + timeStep;
 }
 
-void updateCamera() {
-    const ScriptedFrame frame = scriptedFrame(animationTime);
+namespace {
+
+void lookFromScript(const ScriptedFrame& frame) {
     cameraPos = frame.eye;
     viewDir.x = frame.dir.x;
     viewDir.y = frame.dir.y;
     viewSide = frame.side;
 }
 
+} // namespace
+
+void updateCamera() {
+    lookFromScript(scriptedFrame(animationTime));
+}
+
 void advanceAnimation() {
     viewDir.z = 0.0f;
     animationTime = nextClock(animationTime);
-    updateCamera();
+    const ScriptedFrame frame = scriptedFrame(animationTime);
+    lookFromScript(frame);
     if (sectors != nullptr) {
-        const ScriptedFrame frame = scriptedFrame(animationTime);
         sectors[1].floorHeight = frame.liftedFloor;
         sectors[1].ceilingHeight = frame.liftedCeiling;
     }
