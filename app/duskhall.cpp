@@ -13,7 +13,9 @@ constexpr const char* help =
     "usage: duskhall [--help] [--version]\n"
     "\n"
     "Shows the duskhall rooms in a window, from the scripted camera or walking\n"
-    "them yourself. Reads the seven textures from the working folder.\n"
+    "them yourself. Reads the seven textures from the working folder, or, when it\n"
+    "has none, from where the program is installed (share/duskhall/textures beside\n"
+    "its bin folder on Linux, its own folder on Windows).\n"
     "\n"
     "  Tab              explore mode on or off\n"
     "  W / Up, S / Down walk forward, back (explore mode)\n"
@@ -22,7 +24,14 @@ constexpr const char* help =
     "  F12              save the frame as duskhall-0001.png, duskhall-0002.png, ...\n"
     "  F                frame rate in the title on or off\n"
     "  Alt+Enter        windowed or fullscreen\n"
-    "  Escape           end\n";
+    "  Escape           end (so does the window's close box)\n"
+    "\n"
+    "Window commands: on Windows entries of the window's system menu, on Linux and\n"
+    "in the browser these keys, each only while the menu would offer it:\n"
+    "  Ctrl+1           original size (320 x 240)\n"
+    "  Ctrl+2, Ctrl+4, Ctrl+8  2x, 4x, 8x zoom, while it fits on the screen\n"
+    "  Ctrl+F           fullscreen when windowed, windowed when fullscreen\n"
+    "  Ctrl+C           centre the window, once it has been moved\n";
 
 // Only these two are answered; every other argument is ignored, as it always was.
 bool answerQuestion(int argc, char** argv) {

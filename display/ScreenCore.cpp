@@ -3,9 +3,13 @@
 #include <duskhall/InputObserver.h>
 
 #include "display/BoundedCopy.h"
+#include "display/DisplayError.h"
 #include "display/ScreenOutput.h"
 #include "display/ScreenPlatform.h"
 #include "display/WindowCore.h"
+
+#include <cstdio>
+#include <thread>
 
 namespace duskhall {
 
@@ -51,7 +55,11 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
     char copy[TitleCapacity];
     copyBounded(copy, sizeof copy, title);
     close();
+    if (!acceptable(width, height, pixelMode)) {
+        return false;
+    }
     copyBounded(title_, sizeof title_, copy);
+    pacer_.restart();
     width_ = width;
     height_ = height;
     screenMode_ = mode;
@@ -84,6 +92,49 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
     return true;
 }
 
+bool ScreenCore::acceptable(std::int32_t width, std::int32_t height, PixelMode pixelMode) const {
+    char reason[160];
+    const std::int32_t largest = platform_ != nullptr ? platform_->largestFrameSide() : 16384;
+    if (width < 1 || width > largest || height < 1 || height > largest) {
+        const bool wide = width < 1 || width > largest;
+        std::snprintf(reason, sizeof reason,
+                      "%s %ld is outside 1 to %ld, the largest frame side this display takes",
+                      wide ? "width" : "height", static_cast<long>(wide ? width : height),
+                      static_cast<long>(largest));
+        setDisplayError(reason);
+        return false;
+    }
+    if (pixelMode != PixelMode::Integer && pixelMode != PixelMode::Float) {
+        std::snprintf(reason, sizeof reason,
+                      "pixel mode %ld is neither PixelMode::Integer (0) nor PixelMode::Float (1)",
+                      static_cast<long>(pixelMode));
+        setDisplayError(reason);
+        return false;
+    }
+    return true;
+}
+
+void ScreenCore::setVsync(bool on) {
+    if (on == vsync_) {
+        return;
+    }
+    vsync_ = on;
+    if (output_ != nullptr) {
+        output_->setVsync(on);
+    }
+}
+
+void ScreenCore::waitForFrameRate() {
+    if (pacer_.rate() == 0 || (platform_ != nullptr && platform_->hostPacesFrames())) {
+        return;
+    }
+    const FramePacer::Clock::time_point now = FramePacer::Clock::now();
+    const FramePacer::Clock::time_point due = pacer_.nextFrame(now);
+    if (due > now) {
+        std::this_thread::sleep_until(due);
+    }
+}
+
 void ScreenCore::setTitle(const char* title) {
     copyBounded(title_, sizeof title_, title);
     if (window_ != nullptr && !window_->destroyed) {
@@ -103,12 +154,27 @@ void ScreenCore::close() {
     resetState();
 }
 
+namespace {
+
+bool refuseNullFrame() {
+    setDisplayError("no frame: the pixels given to showFrame or showFloatFrame were null");
+    return false;
+}
+
+} // namespace
+
 bool ScreenCore::showFrame(const PackedPixel* pixels) {
-    return pixels != nullptr && deliverFrame(pixels, nullptr);
+    if (pixels == nullptr) {
+        return refuseNullFrame();
+    }
+    return isOpen() && deliverFrame(pixels, nullptr);
 }
 
 bool ScreenCore::showFloatFrame(const FloatPixel* pixels) {
-    return pixels != nullptr && deliverFrame(nullptr, pixels);
+    if (pixels == nullptr) {
+        return refuseNullFrame();
+    }
+    return isOpen() && deliverFrame(nullptr, pixels);
 }
 
 bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
@@ -127,6 +193,7 @@ bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* float
             enterWindowed();
         }
     }
+    waitForFrameRate();
     pumpMessages();
     if (output_ != nullptr && windowUsable()) {
         output_->update(pixels, floatPixels);
@@ -136,7 +203,7 @@ bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* float
         window_->show();
         pumpMessages();
     }
-    return true;
+    return isOpen();
 }
 
 bool ScreenCore::enterMode(ScreenMode target) {

@@ -2,6 +2,7 @@
 
 #include <duskhall/Screen.h>
 
+#include "display/FramePacer.h"
 #include "display/ScreenControl.h"
 
 #include <cstdint>
@@ -46,6 +47,13 @@ class ScreenCore : public Screen, public ScreenControl {
     void setObserver(InputObserver* observer) override { observer_ = observer; }
     Screen* owner() override { return owner_; }
     void setOwner(Screen* owner) override { owner_ = owner; }
+    // Passed to the output in use and to every output made later.
+    void setVsync(bool on) override;
+    bool vsync() const override { return vsync_; }
+    void setFrameRate(std::int32_t framesPerSecond) override { pacer_.setRate(framesPerSecond); }
+    std::int32_t frameRate() const override { return pacer_.rate(); }
+    void setBuiltInKeys(bool on) override { builtInKeys_ = on; }
+    bool builtInKeys() const override { return builtInKeys_; }
 
     // The per-frame step behind showFrame and showFloatFrame; exactly one pointer is set.
     virtual bool deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels);
@@ -92,6 +100,9 @@ class ScreenCore : public Screen, public ScreenControl {
 
   private:
     void resetCoreState();
+    // False, with displayError set, for arguments no platform can open.
+    bool acceptable(std::int32_t width, std::int32_t height, PixelMode pixelMode) const;
+    void waitForFrameRate();
     bool enterMode(ScreenMode target);
     // Drops the output, restyles the window for mode (at placement, when given)
     // and creates the output; true when it is usable.
@@ -108,6 +119,10 @@ class ScreenCore : public Screen, public ScreenControl {
     bool openFlag_;
     InputObserver* observer_ = nullptr;
     Screen* owner_ = nullptr;
+    // Settings of the program rather than of one open: close keeps them.
+    bool vsync_ = true;
+    bool builtInKeys_ = true;
+    FramePacer pacer_;
 
     ScreenPlatform* platform_ = nullptr;
     std::unique_ptr<WindowCore> window_;

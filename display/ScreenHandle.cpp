@@ -20,15 +20,16 @@ std::unique_ptr<ScreenCore> tryCreatePlatformScreen() {
 } // namespace
 
 ScreenHandle::ScreenHandle(const char* title, std::int32_t width, std::int32_t height,
-                           ScreenMode mode, PixelMode pixelMode)
-    : ScreenHandle(tryCreatePlatformScreen(), title, width, height, mode, pixelMode) {}
+                           ScreenMode mode, PixelMode pixelMode, InputObserver* observer)
+    : ScreenHandle(tryCreatePlatformScreen(), title, width, height, mode, pixelMode, observer) {}
 
 ScreenHandle::ScreenHandle(std::unique_ptr<ScreenCore> screen, const char* title,
                            std::int32_t width, std::int32_t height, ScreenMode mode,
-                           PixelMode pixelMode)
+                           PixelMode pixelMode, InputObserver* observer)
     : implementation_(std::move(screen)) {
     if (implementation_) {
         implementation_->setOwner(this);
+        implementation_->setObserver(observer);
         implementation_->open(title, width, height, mode, pixelMode);
     }
 }
@@ -94,6 +95,36 @@ void ScreenHandle::setObserver(InputObserver* observer) {
     if (implementation_) {
         implementation_->setObserver(observer);
     }
+}
+
+void ScreenHandle::setVsync(bool on) {
+    if (implementation_) {
+        implementation_->setVsync(on);
+    }
+}
+
+bool ScreenHandle::vsync() const {
+    return !implementation_ || implementation_->vsync();
+}
+
+void ScreenHandle::setFrameRate(std::int32_t framesPerSecond) {
+    if (implementation_) {
+        implementation_->setFrameRate(framesPerSecond);
+    }
+}
+
+std::int32_t ScreenHandle::frameRate() const {
+    return implementation_ ? implementation_->frameRate() : 0;
+}
+
+void ScreenHandle::setBuiltInKeys(bool on) {
+    if (implementation_) {
+        implementation_->setBuiltInKeys(on);
+    }
+}
+
+bool ScreenHandle::builtInKeys() const {
+    return !implementation_ || implementation_->builtInKeys();
 }
 
 } // namespace duskhall

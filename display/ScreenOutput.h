@@ -15,6 +15,9 @@ class ScreenOutput {
     virtual bool update(const PackedPixel* pixels, const FloatPixel* floatPixels) = 0;
     // Shows the last frame again, as a repaint does.
     virtual bool present() = 0;
+    // Whether presenting waits for the display's refresh; outputs that cannot
+    // choose ignore it.
+    virtual void setVsync(bool on) { (void)on; }
 };
 
 } // namespace duskhall

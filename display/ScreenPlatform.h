@@ -25,6 +25,11 @@ class ScreenPlatform {
     virtual std::unique_ptr<ScreenOutput> createOutput(WindowCore& window, ScreenMode mode) = 0;
     // A repaint without a usable output; the result is paint's.
     virtual bool paintWithoutOutput() = 0;
+    // The widest and tallest frame this platform can show.
+    virtual std::int32_t largestFrameSide() { return 16384; }
+    // True where the host calls each frame at its own pace (the browser's
+    // animation frames): the screen then never sleeps for a frame rate.
+    virtual bool hostPacesFrames() const { return false; }
 
   protected:
     ~ScreenPlatform() = default;

@@ -40,7 +40,7 @@ WindowCore::WindowCore(ScreenCore* screen_, std::int32_t width_, std::int32_t he
     : width(width_), height(height_), keyTable(makeKeyTable()), screen(&checkedScreen(screen_)),
       observer(*screen_) {}
 
-void WindowCore::handleMessage(const WindowMessage& message) {
+bool WindowCore::handleMessage(const WindowMessage& message) {
     // Held for the whole handling: a handler may close the screen, and this
     // record must stay until the handling is over.
     ScreenCore::InUse inUse(*screen);
@@ -60,8 +60,7 @@ void WindowCore::handleMessage(const WindowMessage& message) {
         break;
     case wm::Close:
     case wm::Quit:
-        closeAsked();
-        break;
+        return closeAsked();
     case wm::Destroy:
         // Also reached when the close box is used without an observer: the window
         // is gone, so the screen must end rather than run on without it.
@@ -114,17 +113,23 @@ void WindowCore::handleMessage(const WindowMessage& message) {
     default:
         break;
     }
+    return true;
 }
 
-void WindowCore::closeAsked() {
-    if (observer != nullptr) {
-        observer->closing(screen->eventTarget());
-        screen->requestClose();
+bool WindowCore::closeAsked() {
+    if (observer == nullptr) {
+        return true;
     }
+    if (!observer->closing(screen->eventTarget())) {
+        return false; // the window stays, and so does the screen
+    }
+    screen->requestClose();
+    return true;
 }
 
 void WindowCore::keyPressed(int virtualKey) {
-    if (virtualKey == vk::Return && altHeld()) {
+    const bool builtInKeys = screen->builtInKeys();
+    if (builtInKeys && virtualKey == vk::Return && altHeld()) {
         screen->requestToggle();
         return;
     }
@@ -134,7 +139,7 @@ void WindowCore::keyPressed(int virtualKey) {
         if (observer != nullptr) {
             observer->keyDown(screen->eventTarget(), key);
         }
-        if (virtualKey == vk::Escape) {
+        if (builtInKeys && virtualKey == vk::Escape) {
             screen->requestClose();
         }
         keyLatched[index] = true;
@@ -146,10 +151,27 @@ void WindowCore::keyPressed(int virtualKey) {
 
 void WindowCore::keyReleased(int virtualKey) {
     const auto index = static_cast<std::size_t>(virtualKey);
-    if (observer != nullptr) {
+    if (observer != nullptr && (keyLatched[index] || !keyUpsMatchKeyDowns)) {
         observer->keyUp(screen->eventTarget(), keyTable[index]);
     }
     keyLatched[index] = false;
+}
+
+bool WindowCore::takeShortcut(int virtualKey, bool pressed, std::int32_t command) {
+    const auto index = static_cast<std::size_t>(virtualKey & 0xFF);
+    if (!pressed) {
+        keyTaken[index] = false;
+        return false;
+    }
+    if (keyTaken[index]) {
+        return true;
+    }
+    if (command == 0 || !screen->builtInKeys()) {
+        return false;
+    }
+    keyTaken[index] = true;
+    handleMessage(WindowMessage{wm::SysCommand, static_cast<std::uintptr_t>(command), 0});
+    return true;
 }
 
 void WindowCore::menuCommand(std::uintptr_t command) {

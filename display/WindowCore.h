@@ -43,9 +43,10 @@ class WindowCore {
     WindowCore(const WindowCore&) = delete;
     WindowCore& operator=(const WindowCore&) = delete;
 
-    // The window procedure's body; the caller then passes the message on to the
-    // system's default handling in every case.
-    void handleMessage(const WindowMessage& message);
+    // The window procedure's body. True when the caller then passes the message
+    // on to the system's default handling: every message but a close the
+    // observer refused, whose default handling would destroy the window.
+    bool handleMessage(const WindowMessage& message);
 
     void applyWindowedStyle(std::int32_t width, std::int32_t height);
     void applyFullscreenStyle(std::int32_t width, std::int32_t height);
@@ -57,6 +58,11 @@ class WindowCore {
     WindowPlacement placement();
     void restorePlacement(const WindowPlacement& placement);
     void show() { setVisible(true); }
+    // For platforms whose keyboard shortcuts stand in for the system menu: with
+    // the built-in keys on, carries out command (0: none) for the first press of
+    // virtualKey and takes that press and its repeats from the observer; true
+    // when the key event is taken. A release ends the taking.
+    bool takeShortcut(int virtualKey, bool pressed, std::int32_t command);
 
     // The platform window's part of the screen lifecycle.
     // Handles this window's queued messages until none is left, or until the
@@ -77,6 +83,7 @@ class WindowCore {
     MouseState mouse;
     KeyTable keyTable;
     std::array<bool, 256> keyLatched{};
+    std::array<bool, 256> keyTaken{}; // pressed as a shortcut the screen acted on
     bool centred = false;
     ScreenCore* screen;
     ObserverLink observer;
@@ -89,6 +96,12 @@ class WindowCore {
     MenuList menuEntries;
 
   protected:
+    // Set by platforms whose own key events may leave a release without its press
+    // (a key taken as a shortcut, held when the window gained the focus): a keyUp
+    // is then delivered only after a keyDown of that key. Windows keeps its
+    // message table, where every release is delivered.
+    bool keyUpsMatchKeyDowns = false;
+
     // Platform hooks.
     virtual bool altHeld() = 0;
     virtual void setCapture() = 0;
@@ -114,7 +127,7 @@ class WindowCore {
     void updatePosition(std::intptr_t lParam);
     void buttonPressed(bool MouseState::*button, std::intptr_t lParam);
     void buttonReleased(bool MouseState::*button, std::intptr_t lParam);
-    void closeAsked();
+    bool closeAsked();
 };
 
 } // namespace duskhall

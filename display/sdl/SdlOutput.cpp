@@ -12,13 +12,13 @@ namespace duskhall {
 std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t width,
                                              std::int32_t height,
                                              const TextureRestrictions& restrictions,
-                                             bool fullscreen) {
+                                             bool fullscreen, bool vsync) {
     std::unique_ptr<SdlOutput> output(new SdlOutput());
     output->width_ = width;
     output->height_ = height;
     output->fullscreen_ = fullscreen;
-    output->renderer_ =
-        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    const Uint32 vsyncFlag = vsync ? static_cast<Uint32>(SDL_RENDERER_PRESENTVSYNC) : 0u;
+    output->renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | vsyncFlag);
     if (output->renderer_ == nullptr) {
         // No accelerated renderer (a virtual X server, say): draw in software.
         output->renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
@@ -112,6 +112,10 @@ void SdlOutput::draw() {
 bool SdlOutput::update(const PackedPixel* pixels, const FloatPixel* floatPixels) {
     upload(pixels, floatPixels);
     return present();
+}
+
+void SdlOutput::setVsync(bool on) {
+    SDL_RenderSetVSync(renderer_, on ? 1 : 0);
 }
 
 bool SdlOutput::present() {

@@ -26,13 +26,14 @@ struct TextureRestrictions {
 // size of the frame's own proportions, with black bars.
 class SdlOutput : public ScreenOutput {
   public:
+    // vsync: presenting waits for the display's refresh.
     // Null when no renderer or no texture of a usable format can be made; the
     // reason is then in SDL_GetError. A format whose texture cannot be created
     // gives way to the next one.
     static std::unique_ptr<SdlOutput> create(SDL_Window* window, std::int32_t width,
                                              std::int32_t height,
                                              const TextureRestrictions& restrictions,
-                                             bool fullscreen);
+                                             bool fullscreen, bool vsync);
     ~SdlOutput() override;
     SdlOutput(const SdlOutput&) = delete;
     SdlOutput& operator=(const SdlOutput&) = delete;
@@ -47,6 +48,7 @@ class SdlOutput : public ScreenOutput {
     bool update(const PackedPixel* pixels, const FloatPixel* floatPixels) override;
     // draw, then shows the back buffer.
     bool present() override;
+    void setVsync(bool on) override;
 
     SDL_Renderer* renderer() const { return renderer_; }
     const TextureFormat& textureFormat() const { return format_; }

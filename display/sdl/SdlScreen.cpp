@@ -26,6 +26,20 @@ bool invisibleDriver(const char* driver) {
 // SDL's video stays up for the rest of the process once started: a screen may
 // be opened again, and bringing the X11 driver up anew does not always succeed
 // at once.
+// SDL's own words would name its last driver tried, not the display.
+void recordUnreachableDisplay() {
+    std::string tried;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && value[0] != '\0') {
+            tried += (tried.empty() ? "" : " or ") + std::string(name) + "=" + value;
+        }
+    }
+    SDL_SetError("nothing answers at %s; start a display server there (Xvfb, say) or set DISPLAY "
+                 "to one that runs",
+                 tried.c_str());
+}
+
 bool startVideo() {
     static bool started = false;
     if (started) {
@@ -34,11 +48,15 @@ bool startVideo() {
     const char* driver = std::getenv("SDL_VIDEODRIVER");
     const bool driverChosen = driver != nullptr && driver[0] != '\0';
     if (!driverChosen && !displayAvailable()) {
-        SDL_SetError("neither DISPLAY nor WAYLAND_DISPLAY is set");
+        SDL_SetError("neither DISPLAY nor WAYLAND_DISPLAY is set; run the program in a desktop "
+                     "session, or set DISPLAY to a running X server (Xvfb, say)");
         return false;
     }
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            if (!driverChosen) {
+                recordUnreachableDisplay();
+            }
             return false;
         }
         if (driverChosen || !invisibleDriver(SDL_GetCurrentVideoDriver())) {
@@ -47,7 +65,7 @@ bool startVideo() {
         }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
-    SDL_SetError("only an invisible video driver is available");
+    recordUnreachableDisplay();
     return false;
 }
 
@@ -75,7 +93,7 @@ std::unique_ptr<WindowCore> SdlScreen::createWindow(ScreenCore& screen, const ch
 
 std::unique_ptr<ScreenOutput> SdlScreen::createOutput(WindowCore& window, ScreenMode mode) {
     auto output = SdlOutput::create(static_cast<SdlWindow&>(window).handle(), width(), height(),
-                                    textures_, mode == ScreenMode::Fullscreen);
+                                    textures_, mode == ScreenMode::Fullscreen, vsync());
     if (output == nullptr) {
         recordSdlError("no renderer");
     }

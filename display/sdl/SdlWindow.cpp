@@ -1,7 +1,10 @@
 #include "display/sdl/SdlWindow.h"
 
 #include "display/DisplayError.h"
+#include "display/ScreenCore.h"
+#include "display/sdl/SdlEventRouter.h"
 #include "display/sdl/SdlEvents.h"
+#include "display/sdl/SdlKeyMap.h"
 
 #include <string>
 
@@ -9,17 +12,20 @@ namespace duskhall {
 
 SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
+    keyUpsMatchKeyDowns = true;
     // Created hidden and resizable; the screen shows it with the first frame.
     window_ = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
                                SDL_WINDOWPOS_CENTERED, width, height,
                                SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (window_ != nullptr) {
         id_ = SDL_GetWindowID(window_);
+        addRoutedWindow(*this);
         rebuildSystemMenu();
     }
 }
 
 SdlWindow::~SdlWindow() {
+    removeRoutedWindow(*this);
     if (window_ != nullptr) {
         if (mouse.left || mouse.middle || mouse.right) {
             SDL_CaptureMouse(SDL_FALSE);
@@ -34,6 +40,7 @@ bool SdlWindow::hidden() const {
 
 void SdlWindow::destroy() {
     destroyed = true;
+    removeRoutedWindow(*this);
     SDL_HideWindow(window_);
 }
 
@@ -45,15 +52,30 @@ void SdlWindow::setCaption(const char* title) {
 
 void SdlWindow::pumpMessages() {
     pumpStarting();
-    SDL_Event event;
-    while (!destroyed && SDL_PollEvent(&event) != 0) {
+    routePendingEvents();
+    while (!destroyed && count_ > 0) {
+        const SDL_Event event = pending_[first_];
+        first_ = (first_ + 1) % pending_.size();
+        --count_;
         dispatch(event);
+    }
+}
+
+void SdlWindow::enqueue(const SDL_Event& event) {
+    if (count_ < pending_.size()) {
+        pending_[(first_ + count_) % pending_.size()] = event;
+        ++count_;
     }
 }
 
 void SdlWindow::dispatch(const SDL_Event& event) {
     if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
         eventModifiers_ = event.key.keysym.mod;
+    }
+    if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.windowID == id_ &&
+        takeShortcut(virtualKeyFor(event.key.keysym.scancode), event.type == SDL_KEYDOWN,
+                     shortcutCommand(event.key, menuEntries))) {
+        return;
     }
     for (const WindowMessage& message : translateEvent(event, id_)) {
         if (message.message == wm::Moving && ourOwnMove(message.lParam)) {
@@ -63,15 +85,9 @@ void SdlWindow::dispatch(const SDL_Event& event) {
             // What the default handling of a close does: the window goes away.
             SDL_HideWindow(window_);
         }
-        handleMessage(message);
-        if (destroyed) {
+        // A refused close keeps the window: no destruction follows.
+        if (!handleMessage(message) || destroyed) {
             return;
-        }
-    }
-    if (event.type == SDL_KEYDOWN && event.key.windowID == id_) {
-        const std::int32_t command = shortcutCommand(event.key, menuEntries);
-        if (command != 0) {
-            handleMessage(WindowMessage{wm::SysCommand, static_cast<std::uintptr_t>(command), 0});
         }
     }
 }

@@ -4,6 +4,9 @@
 
 #include <SDL.h>
 
+#include <array>
+#include <cstddef>
+
 namespace duskhall {
 
 // The SDL window of an open screen. All decisions are WindowCore's; this class
@@ -26,9 +29,12 @@ class SdlWindow : public WindowCore {
     void destroy() override;
     void setCaption(const char* title) override;
 
-    // Translates one event and runs it through the window logic, then any
-    // keyboard shortcut standing in for the system menu.
+    // Translates one event and runs it through the window logic; a keyboard
+    // shortcut standing in for the system menu is carried out instead of the key
+    // while the built-in keys are on.
     void dispatch(const SDL_Event& event);
+    // Keeps an event of this window until the next pump (dropped when full).
+    void enqueue(const SDL_Event& event);
 
   protected:
     bool altHeld() override;
@@ -57,6 +63,9 @@ class SdlWindow : public WindowCore {
     int movedY_ = 0;
     bool moved_ = false;
     Uint16 eventModifiers_ = 0;
+    std::array<SDL_Event, 256> pending_{};
+    std::size_t first_ = 0;
+    std::size_t count_ = 0;
 };
 
 } // namespace duskhall

@@ -2,6 +2,19 @@
 
 #include "display/DisplayError.h"
 
+#include <emscripten.h>
+
+namespace duskhall {
+
+// clang-format off
+EM_JS(int, duskhallLargestTextureSide, (), {
+    const gl = document.createElement('canvas').getContext('webgl');
+    return gl ? gl.getParameter(gl.MAX_TEXTURE_SIZE) : 0;
+});
+// clang-format on
+
+} // namespace duskhall
+
 namespace duskhall {
 
 WebScreen::WebScreen(const char* canvas)
@@ -10,12 +23,21 @@ WebScreen::WebScreen(const char* canvas)
 // The page's title stays the page's: the canvas has none of its own.
 std::unique_ptr<WindowCore> WebScreen::createWindow(ScreenCore& screen, const char*,
                                                     std::int32_t width, std::int32_t height) {
+    if (WebWindow::anyListening()) {
+        setDisplayError("the page shows one screen at a time: close the open one first");
+        return nullptr;
+    }
     auto window = std::make_unique<WebWindow>(&screen, canvas_, width, height);
     if (!window->valid()) {
         setDisplayError("the page has no canvas");
         return nullptr;
     }
     return window;
+}
+
+std::int32_t WebScreen::largestFrameSide() {
+    const int side = duskhallLargestTextureSide();
+    return side > 0 ? side : 4096; // what every WebGL the page could use offers
 }
 
 // The browser answers a fullscreen request later; a refusal comes back through

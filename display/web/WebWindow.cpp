@@ -169,6 +169,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void duskhallWebFullscreenRefused() {
 WebWindow::WebWindow(ScreenCore* screen, const char* canvas, std::int32_t width,
                      std::int32_t height)
     : WindowCore(screen, width, height), canvas_(canvas) {
+    keyUpsMatchKeyDowns = true;
     valid_ = duskhallCanvasPrepare(canvas_, width, height) != 0;
     if (!valid_) {
         return;
@@ -177,6 +178,10 @@ WebWindow::WebWindow(ScreenCore* screen, const char* canvas, std::int32_t width,
     current = this;
     listen(true);
     rebuildSystemMenu();
+}
+
+bool WebWindow::anyListening() {
+    return current != nullptr;
 }
 
 WebWindow::~WebWindow() {
@@ -241,7 +246,19 @@ bool WebWindow::dispatchNext() {
         altHeld_ = event.alt;
     }
     // The menu may change with each event (a zoom, a switch): translate late.
-    for (const WindowMessage& message : translateWebEvent(event, menuEntries)) {
+    const WebMessages messages = translateWebEvent(event, menuEntries);
+    if (event.kind == WebEventKind::KeyDown || event.kind == WebEventKind::KeyUp) {
+        // A shortcut's command follows its key's message; the screen carries out
+        // one or the other.
+        const std::int32_t command =
+            messages.count > 1 ? static_cast<std::int32_t>(messages.messages[1].wParam) : 0;
+        if (!takeShortcut(event.virtualKey, event.kind == WebEventKind::KeyDown, command) &&
+            messages.count > 0) {
+            handleMessage(messages.messages[0]);
+        }
+        return !destroyed;
+    }
+    for (const WindowMessage& message : messages) {
         handleMessage(message);
         if (destroyed) {
             return false;

@@ -19,6 +19,9 @@ class WebWindow : public WindowCore {
     WebWindow(ScreenCore* screen, const char* canvas, std::int32_t width, std::int32_t height);
     ~WebWindow() override;
 
+    // True while a window listens to the page: the page's keys and focus are
+    // one, so one screen at a time can have them.
+    static bool anyListening();
     // False when the page has no such canvas.
     bool valid() const { return valid_; }
     const char* canvas() const { return canvas_; }

@@ -50,9 +50,11 @@ AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, 
     char className[ScreenCore::TitleCapacity];
     copyBounded(className, sizeof className, title);
     windowClass.lpszClassName = className;
-    // An earlier open may have left the class registered with another procedure.
+    // An earlier open may have left the class registered with another procedure;
+    // while another screen's window of the same title is open, its class (the
+    // same procedure) stays and serves this window too.
     UnregisterClassA(className, instance);
-    if (RegisterClassExA(&windowClass) == 0) {
+    if (RegisterClassExA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         creationError = GetLastError();
         return;
     }
@@ -98,8 +100,10 @@ void AppWindow::destroy() {
 LRESULT CALLBACK AppWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Messages sent while CreateWindowExA runs arrive before the record is attached.
     auto* window = reinterpret_cast<AppWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (window != nullptr) {
-        window->handleMessage(WindowMessage{message, wParam, lParam});
+    // A close the observer refused must not reach the default handling, which
+    // would destroy the window.
+    if (window != nullptr && !window->handleMessage(WindowMessage{message, wParam, lParam})) {
+        return 0;
     }
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

@@ -46,9 +46,9 @@ D3DFORMAT direct3DFormat(PixelFormat format) {
 }
 
 Direct3DOutput::Direct3DOutput(IDirect3D9* direct3d, HWND window, std::int32_t width,
-                               std::int32_t height, PixelMode pixelMode, bool windowed)
+                               std::int32_t height, PixelMode pixelMode, bool windowed, bool vsync)
     : direct3d_(direct3d), window_(window), width_(width), height_(height), pixelMode_(pixelMode),
-      windowed_(windowed) {
+      windowed_(windowed), vsync_(vsync) {
     assert(window);
     createDevice();
 }
@@ -92,6 +92,8 @@ bool Direct3DOutput::tryCreateDevice(IDirect3D9* direct3d, std::int32_t width, s
     parameters_.SwapEffect = D3DSWAPEFFECT_DISCARD;
     parameters_.hDeviceWindow = window_;
     parameters_.Windowed = windowed ? TRUE : FALSE;
+    parameters_.PresentationInterval =
+        vsync_ ? D3DPRESENT_INTERVAL_DEFAULT : D3DPRESENT_INTERVAL_IMMEDIATE;
     if (createWithEachVertexProcessing(direct3d)) {
         return true;
     }
@@ -149,6 +151,17 @@ bool Direct3DOutput::update(const PackedPixel* pixels, const FloatPixel* floatPi
                  static_cast<std::uint32_t>(height_));
     surface_->UnlockRect();
     return present();
+}
+
+void Direct3DOutput::setVsync(bool on) {
+    vsync_ = on;
+    parameters_.PresentationInterval =
+        on ? D3DPRESENT_INTERVAL_DEFAULT : D3DPRESENT_INTERVAL_IMMEDIATE;
+    // Only the system-memory surface exists besides the device, and it survives a
+    // reset; a failed one leaves the device to the lost-device path of update.
+    if (device_ != nullptr) {
+        device_->Reset(&parameters_);
+    }
 }
 
 bool Direct3DOutput::present() {

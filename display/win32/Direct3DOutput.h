@@ -22,8 +22,10 @@ D3DFORMAT direct3DFormat(PixelFormat format);
 // probes again. Deleting it releases what release() has not.
 class Direct3DOutput : public ScreenOutput {
   public:
+    // vsync: presentation waits for the refresh (the default present interval),
+    // else it is immediate.
     Direct3DOutput(IDirect3D9* direct3d, HWND window, std::int32_t width, std::int32_t height,
-                   PixelMode pixelMode, bool windowed);
+                   PixelMode pixelMode, bool windowed, bool vsync = true);
     ~Direct3DOutput() override;
     Direct3DOutput(const Direct3DOutput&) = delete;
     Direct3DOutput& operator=(const Direct3DOutput&) = delete;
@@ -42,6 +44,8 @@ class Direct3DOutput : public ScreenOutput {
     bool update(const PackedPixel* pixels, const FloatPixel* floatPixels) override;
     // Copies the surface onto the back buffer and presents it.
     bool present() override;
+    // Resets the device with the new present interval.
+    void setVsync(bool on) override;
 
     PixelFormat format() const { return format_; }
     bool windowed() const { return windowed_; }
@@ -62,6 +66,7 @@ class Direct3DOutput : public ScreenOutput {
     PixelFormat format_ = PixelFormat::NoFormat;
     PixelMode pixelMode_;
     bool windowed_;
+    bool vsync_;
 };
 
 } // namespace duskhall

@@ -57,11 +57,23 @@ std::unique_ptr<WindowCore> Win32Screen::createWindow(ScreenCore& screen, const 
 std::unique_ptr<ScreenOutput> Win32Screen::createOutput(WindowCore& window, ScreenMode mode) {
     auto output =
         std::make_unique<Direct3DOutput>(direct3d_, static_cast<AppWindow&>(window).hwnd, width(),
-                                         height(), pixelMode(), mode == ScreenMode::Windowed);
+                                         height(), pixelMode(), mode == ScreenMode::Windowed, vsync());
     if (!output->usable()) {
         setDisplayError(direct3d_ == nullptr ? "no Direct3D 9" : "no usable Direct3D device");
     }
     return output;
+}
+
+std::int32_t Win32Screen::largestFrameSide() {
+    D3DCAPS9 caps{};
+    if (direct3d_ != nullptr &&
+        SUCCEEDED(direct3d_->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, &caps)) &&
+        caps.MaxTextureWidth > 0 && caps.MaxTextureHeight > 0) {
+        const DWORD side = caps.MaxTextureWidth < caps.MaxTextureHeight ? caps.MaxTextureWidth
+                                                                        : caps.MaxTextureHeight;
+        return static_cast<std::int32_t>(side < 16384 ? side : 16384);
+    }
+    return ScreenPlatform::largestFrameSide();
 }
 
 bool Win32Screen::paintWithoutOutput() {

@@ -28,6 +28,8 @@ class Win32Screen : private ScreenPlatform, public ScreenCore {
     std::unique_ptr<ScreenOutput> createOutput(WindowCore& window, ScreenMode mode) override;
     // Fills the client area black.
     bool paintWithoutOutput() override;
+    // The adapter's largest texture side, at most 16384.
+    std::int32_t largestFrameSide() override;
 
     IDirect3D9* direct3d_;
 };

@@ -25,8 +25,9 @@ enum class PixelMode : std::int32_t {
 
 // A display: a window, or the whole screen, showing frames of width x height
 // pixels. Programs create a ScreenHandle; observers are handed the screen as a
-// Screen&. Use a screen from the thread that created it. The order of the
-// operations is part of the interface: keep it.
+// Screen&. Any number of screens may be open at once, each with its own input.
+// Use a screen, and every screen of the program, from the thread that created
+// the first one. The order of the operations is part of the interface: keep it.
 class Screen {
   public:
     virtual ~Screen() = default;
@@ -35,15 +36,20 @@ class Screen {
     virtual bool isOpen() const = 0;
     // Closes the screen if it is open, then opens it with these arguments. False,
     // with the screen closed, when it cannot open: displayError() says why.
+    // Refused: a width or height outside 1 to the platform's largest texture side,
+    // a pixelMode other than Integer and Float. A null title is an empty one.
     virtual bool open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                       PixelMode pixelMode) = 0;
     // Closes the window and releases the device; calling it again does no harm.
     virtual void close() = 0;
     // One step of the frame loop: acts on a close or fullscreen toggle the user
-    // asked for, delivers pending input to the observer, then converts and shows
-    // the frame. Both take width x height pixels, row-major, read during the call
-    // only. Neither waits. False for a null frame, or when this call closed the
-    // screen: loop on isOpen().
+    // asked for, waits for the frame rate's next deadline when one is set,
+    // delivers pending input to the observer, then converts and shows the frame
+    // (waiting for the display's refresh while vsync is on). Both take width x
+    // height pixels, row-major, read during the call only. False whenever the
+    // screen is not open afterwards (closed, never opened, failed to open, closed
+    // by this call) and for a null frame (displayError() then says so), so
+    // `while (screen.showFrame(pixels))` ends when the screen does.
     virtual bool showFrame(const PackedPixel* pixels) = 0;
     virtual bool showFloatFrame(const FloatPixel* pixels) = 0;
     // What open was given; the title is the screen's own copy, emptied by close.
@@ -61,6 +67,30 @@ class Screen {
     // ScreenHandle answers itself and ignores setOwner.
     virtual Screen* owner() = 0;
     virtual void setOwner(Screen* owner) = 0;
+
+    // Frame pacing; both settings survive mode switches, close and reopening.
+    // Vsync (on by default): showing a frame waits for the display's refresh
+    // (SDL: the renderer's vsync; Direct3D: the default present interval, the
+    // immediate one when off). The browser always paces by its animation frames
+    // and ignores it.
+    virtual void setVsync(bool on) = 0;
+    virtual bool vsync() const = 0;
+    // The most frames a second showFrame lets through: it sleeps until the next
+    // frame's deadline on a steady clock, deadlines a whole period apart, and a
+    // late frame lets at most the next one go without waiting. 0, the default,
+    // means no limit; negative values are taken as 0. In the browser the page's
+    // main loop sets the pace instead.
+    virtual void setFrameRate(std::int32_t framesPerSecond) = 0;
+    virtual std::int32_t frameRate() const = 0;
+
+    // The screen's own keys (on by default; kept over close and reopening): Escape
+    // closes, Alt+Enter switches between windowed and fullscreen, and on Linux and
+    // in the browser Ctrl+1/2/4/8 zoom, Ctrl+F switches and Ctrl+C centres while
+    // the matching system-menu entry would be offered. A shortcut the screen acts
+    // on is not also delivered as a key (Escape is: keyDown 27, then the close).
+    // Off, all of them are ordinary keys; Windows' system menu keeps its entries.
+    virtual void setBuiltInKeys(bool on) = 0;
+    virtual bool builtInKeys() const = 0;
 };
 
 } // namespace duskhall

@@ -10,16 +10,18 @@ class ScreenCore; // the platform's screen behind a handle, private to the libra
 
 // The screen an application creates and owns: it makes this platform's screen
 // (SDL2 on Linux, Win32 and Direct3D 9 on Windows), opens it at once and
-// forwards every operation to it. Ask isOpen() after constructing it. Without a
-// platform screen it answers like a closed one. Not copyable.
+// forwards every operation to it. Ask isOpen() after constructing it (or loop
+// on showFrame). Without a platform screen it answers like a closed one. Not copyable.
 class ScreenHandle : public Screen {
   public:
-    // Creates the platform screen and opens it with the arguments (see Screen::open).
+    // Creates the platform screen, installs observer (may be null) and opens the
+    // screen with the arguments (see Screen::open), so the observer sees opened.
     ScreenHandle(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
-                 PixelMode pixelMode);
+                 PixelMode pixelMode, InputObserver* observer = nullptr);
     // Takes a ready screen (may be null) and opens it; for the library's own tests.
     ScreenHandle(std::unique_ptr<ScreenCore> screen, const char* title, std::int32_t width,
-                 std::int32_t height, ScreenMode mode, PixelMode pixelMode);
+                 std::int32_t height, ScreenMode mode, PixelMode pixelMode,
+                 InputObserver* observer = nullptr);
     // Closes the screen.
     ~ScreenHandle() override;
     ScreenHandle(const ScreenHandle&) = delete;
@@ -41,6 +43,12 @@ class ScreenHandle : public Screen {
     // Always the handle itself; setOwner does nothing.
     Screen* owner() override { return this; }
     void setOwner(Screen*) override {}
+    void setVsync(bool on) override;
+    bool vsync() const override;
+    void setFrameRate(std::int32_t framesPerSecond) override;
+    std::int32_t frameRate() const override;
+    void setBuiltInKeys(bool on) override;
+    bool builtInKeys() const override;
 
     // Forwards to the screen's setTitle; nothing without a screen.
     void setTitle(const char* title);

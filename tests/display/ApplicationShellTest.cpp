@@ -165,7 +165,8 @@ TEST(RunDemo, TheProgramWithoutADisplayExitsWithStatusOne) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_EQ(output, "duskhall: cannot open a window: no display: neither DISPLAY nor "
-                      "WAYLAND_DISPLAY is set\n");
+                      "WAYLAND_DISPLAY is set; run the program in a desktop session, or set "
+                      "DISPLAY to a running X server (Xvfb, say)\n");
 }
 #endif
 

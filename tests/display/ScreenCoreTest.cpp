@@ -179,6 +179,8 @@ TEST(ScreenCore, NullFramesAreRefusedWithoutReachingTheFrameStep) {
 TEST(ScreenCore, DefaultFrameStepAndModeSwitches) {
     ScreenCore screen;
     const PackedPixel pixel = 0;
+    EXPECT_FALSE(screen.showFrame(&pixel)); // never opened
+    ASSERT_TRUE(screen.open("duskhall", 4, 3, ScreenMode::Windowed, PixelMode::Integer));
     EXPECT_TRUE(screen.showFrame(&pixel));
     EXPECT_TRUE(screen.enterFullscreen());
     EXPECT_EQ(screen.screenMode(), ScreenMode::Fullscreen);

@@ -228,7 +228,7 @@ TEST_F(SdlScreenTest, WithEveryFormatRefusedTheScreenDoesNotOpen) {
     EXPECT_FALSE(refused.isOpen());
     EXPECT_EQ(refused.screenMode(), ScreenMode::Unspecified);
     const PackedPixel pixel = 0;
-    EXPECT_TRUE(refused.showFrame(&pixel)); // a closed screen has nothing to do
+    EXPECT_FALSE(refused.showFrame(&pixel)); // a screen that is not open says so
 }
 
 TEST_F(SdlScreenTest, ModeValuesZeroAndOneOpenWindowedTheRestFullscreen) {
@@ -482,7 +482,7 @@ TEST_F(SdlScreenTest, ClosingFromInsideTheMessagePumpIsSafe) {
     handle->showFrame(frame.data());
     pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
     pushKey(SDL_KEYUP, SDL_SCANCODE_A);
-    EXPECT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_FALSE(handle->showFrame(frame.data())); // this call closed it
     EXPECT_FALSE(handle->isOpen());
     EXPECT_EQ(screen->window(), nullptr);
     // The screen can be opened again afterwards.
@@ -509,7 +509,7 @@ TEST_F(SdlScreenTest, SeveralClosesInsideOneMessageKeepEveryWindowUntilThePumpEn
     handle->setObserver(&observer);
     handle->showFrame(frame.data());
     pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
-    EXPECT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_FALSE(handle->showFrame(frame.data()));
     EXPECT_TRUE(observer.reopened);
     EXPECT_FALSE(handle->isOpen());
     EXPECT_EQ(screen->window(), nullptr);
