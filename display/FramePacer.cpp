@@ -4,9 +4,9 @@ namespace duskhall {
 
 void FramePacer::setRate(std::int32_t framesPerSecond) {
     rate_ = framesPerSecond > 0 ? framesPerSecond : 0;
-    period_ = rate_ > 0 ? std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) /
-                              rate_
-                        : Clock::duration{};
+    period_ = rate_ > 0
+                  ? std::chrono::duration_cast<Clock::duration>(std::chrono::seconds(1)) / rate_
+                  : Clock::duration{};
     started_ = false;
 }
 

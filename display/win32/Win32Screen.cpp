@@ -55,9 +55,9 @@ std::unique_ptr<WindowCore> Win32Screen::createWindow(ScreenCore& screen, const 
 }
 
 std::unique_ptr<ScreenOutput> Win32Screen::createOutput(WindowCore& window, ScreenMode mode) {
-    auto output =
-        std::make_unique<Direct3DOutput>(direct3d_, static_cast<AppWindow&>(window).hwnd, width(),
-                                         height(), pixelMode(), mode == ScreenMode::Windowed, vsync());
+    auto output = std::make_unique<Direct3DOutput>(direct3d_, static_cast<AppWindow&>(window).hwnd,
+                                                   width(), height(), pixelMode(),
+                                                   mode == ScreenMode::Windowed, vsync());
     if (!output->usable()) {
         setDisplayError(direct3d_ == nullptr ? "no Direct3D 9" : "no usable Direct3D device");
     }

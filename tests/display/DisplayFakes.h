@@ -34,9 +34,10 @@ class RecordingObserver : public InputObserver {
     void opened(Screen& screen) override { record(screen, "opened", -1); }
     bool closing(Screen& screen) override {
         record(screen, "closing", -1);
-        return true;
+        return closeAnswer;
     }
 
+    bool closeAnswer = true;
     std::vector<std::string> events;
     std::vector<Screen*> screens;
     std::vector<MouseState> mice;
@@ -86,12 +87,15 @@ class CountingScreen : public ScreenCore {
 // A window whose platform is a few plain values; every platform call is recorded.
 class FakeWindow : public WindowCore {
   public:
-    FakeWindow(CountingScreen& screen, std::int32_t width, std::int32_t height)
+    FakeWindow(ScreenCore& screen, std::int32_t width, std::int32_t height)
         : WindowCore(&screen, width, height) {}
 
-    void send(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
-        handleMessage(WindowMessage{message, wParam, lParam});
+    // True when the message goes on to the default handling.
+    bool send(std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0) {
+        return handleMessage(WindowMessage{message, wParam, lParam});
     }
+    // As the SDL and browser windows do: a release only after its press.
+    void matchKeyUpsToKeyDowns() { keyUpsMatchKeyDowns = true; }
 
     void pumpMessages() override { calls.push_back("pump"); }
     bool hidden() const override { return !visible; }
