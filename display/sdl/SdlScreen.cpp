@@ -26,6 +26,11 @@ bool invisibleDriver(const char* driver) {
 // SDL's video stays up for the rest of the process once started: a screen may
 // be opened again, and bringing the X11 driver up anew does not always succeed
 // at once.
+bool environmentNames(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
 // SDL's own words would name its last driver tried, not the display.
 void recordUnreachableDisplay() {
     std::string tried;
@@ -51,6 +56,11 @@ bool startVideo() {
         SDL_SetError("neither DISPLAY nor WAYLAND_DISPLAY is set; run the program in a desktop "
                      "session, or set DISPLAY to a running X server (Xvfb, say)");
         return false;
+    }
+    if (!driverChosen && !environmentNames("WAYLAND_DISPLAY")) {
+        // Tried without a Wayland display, the Wayland driver's library writes its
+        // complaints to the terminal.
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     }
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -96,6 +106,10 @@ std::unique_ptr<ScreenOutput> SdlScreen::createOutput(WindowCore& window, Screen
                                     textures_, mode == ScreenMode::Fullscreen, vsync());
     if (output == nullptr) {
         recordSdlError("no renderer");
+    } else {
+        // A window larger than the desktop was created centred, its top-left off
+        // the screen; the placement chosen since then is the one to keep.
+        static_cast<SdlWindow&>(window).keepPlace();
     }
     return output;
 }

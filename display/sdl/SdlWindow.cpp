@@ -92,6 +92,12 @@ void SdlWindow::dispatch(const SDL_Event& event) {
     }
 }
 
+void SdlWindow::keepPlace() {
+    if (moved_ && !fullscreenStyle_ && !destroyed) {
+        SDL_SetWindowPosition(window_, movedX_, movedY_);
+    }
+}
+
 bool SdlWindow::ourOwnMove(std::intptr_t position) const {
     if (fullscreenStyle_ || hidden()) {
         return true;

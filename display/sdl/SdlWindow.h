@@ -33,6 +33,9 @@ class SdlWindow : public WindowCore {
     // shortcut standing in for the system menu is carried out instead of the key
     // while the built-in keys are on.
     void dispatch(const SDL_Event& event);
+    // Puts the window back where the last move put it: making the first renderer
+    // may make SDL create the window anew at the place it was created at.
+    void keepPlace();
     // Keeps an event of this window until the next pump (dropped when full).
     void enqueue(const SDL_Event& event);
 

@@ -231,6 +231,21 @@ TEST_F(SdlScreenTest, WithEveryFormatRefusedTheScreenDoesNotOpen) {
     EXPECT_FALSE(refused.showFrame(&pixel)); // a screen that is not open says so
 }
 
+TEST_F(SdlScreenTest, AWindowLargerThanTheDesktopOpensWithItsTopLeftOnTheScreen) {
+    auto core = std::make_unique<SdlScreen>();
+    SdlScreen* big = core.get();
+    ScreenHandle handle(std::move(core), "duskhall", 2560, 1920, ScreenMode::Windowed,
+                        PixelMode::Integer); // the test display is 1920 x 1080
+    ASSERT_TRUE(handle.isOpen()) << displayError();
+    const std::vector<PackedPixel> pixels(2560 * 1920, 0xFF000000u);
+    handle.showFrame(pixels.data());
+    int x = -1;
+    int y = -1;
+    SDL_GetWindowPosition(big->window()->handle(), &x, &y);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+}
+
 TEST_F(SdlScreenTest, ModeValuesZeroAndOneOpenWindowedTheRestFullscreen) {
     for (std::int32_t value : {0, 1, 2, 9}) {
         openScreen(static_cast<ScreenMode>(value));
