@@ -16,6 +16,7 @@ duskhall_test(win32_screen_tests
   SOURCES ${win32_test_dir}/FakeDirect3D.cpp
           ${win32_test_dir}/Win32Direct3DTest.cpp
           ${win32_test_dir}/Win32ScreenTest.cpp
+          ${win32_test_dir}/Win32ScreenRulesTest.cpp
           ${win32_test_dir}/Win32WindowTest.cpp
   LIBS duskhall_platform_factory
   LABELS win32)
