@@ -3,10 +3,8 @@
 // Escape or the window's close box ends the program with status 0.
 #include <duskhall/duskhall.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -66,21 +64,24 @@ void drawFrame(std::vector<duskhall::PackedPixel>& pixels, std::uint32_t frame,
 } // namespace
 
 int main() {
+    // Installed before the window opens, so it sees opened and every event.
+    PatternInput input;
     duskhall::ScreenHandle screen("duskhall pattern", width, height, duskhall::ScreenMode::Windowed,
-                                  duskhall::PixelMode::Integer);
+                                  duskhall::PixelMode::Integer, &input);
     if (!screen.isOpen()) {
         std::fprintf(stderr, "pattern: cannot open a window: %s\n", duskhall::displayError());
         return 1;
     }
-    PatternInput input;
-    screen.setObserver(&input);
+    // showFrame waits for the display's refresh (vsync); the frame rate keeps the
+    // pace where the display has none to wait for, a virtual X server say.
+    screen.setFrameRate(60);
 
     std::vector<duskhall::PackedPixel> pixels(static_cast<std::size_t>(width * height));
-    for (std::uint32_t frame = 0; screen.isOpen(); ++frame) {
-        drawFrame(pixels, frame, input);
-        screen.showFrame(pixels.data());
-        // showFrame never waits; about 60 frames a second is plenty here.
-        std::this_thread::sleep_for(std::chrono::milliseconds(16));
+    std::uint32_t frame = 0;
+    drawFrame(pixels, frame, input);
+    // False once the screen has closed (Escape, the close box).
+    while (screen.showFrame(pixels.data())) {
+        drawFrame(pixels, ++frame, input);
     }
     return 0;
 }

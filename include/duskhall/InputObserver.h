@@ -8,16 +8,17 @@ namespace duskhall {
 class Screen;
 
 // Receives a screen's input and lifecycle events: derive from it, override the
-// callbacks you need (every one does nothing by default) and install the object
-// with Screen::setObserver. Callbacks run on the screen's thread, inside
-// showFrame (and inside open, close and mode switches); they may call the
+// callbacks you need (every one does nothing by default) and give the object to
+// the ScreenHandle constructor (or install it with Screen::setObserver). Callbacks run on the
+// screen's thread, inside showFrame (and inside open, close and mode switches); they may call the
 // screen, close() included. The screen passed is the ScreenHandle. The order of
 // the callbacks is part of the interface: keep it.
 class InputObserver {
   public:
     virtual ~InputObserver() = default;
     // The first key-down of a key since its release (auto-repeat does not raise
-    // it). Escape then closes the screen at the next frame.
+    // it). With the built-in keys on, Escape then closes the screen at the next
+    // frame, and Alt+Enter and the shortcuts the screen acts on raise nothing.
     virtual void keyDown(Screen& screen, KeyCode key) {
         (void)screen;
         (void)key;
@@ -27,7 +28,8 @@ class InputObserver {
         (void)screen;
         (void)key;
     }
-    // A key released.
+    // A key released. On Linux and in the browser only after its keyDown; on
+    // Windows for every release (after Alt+Enter, a keyUp of Enter alone).
     virtual void keyUp(Screen& screen, KeyCode key) {
         (void)screen;
         (void)key;
@@ -54,8 +56,8 @@ class InputObserver {
     }
     // Once at the end of a successful open, for an observer installed before it.
     virtual void opened(Screen& screen) { (void)screen; }
-    // The user asked to close the window (close box, Alt+F4); the screen closes
-    // at the next frame whatever the answer.
+    // The user asked to close the window (close box, Alt+F4). True: the screen
+    // closes at the next frame. False: the window stays open, no close pending.
     virtual bool closing(Screen& screen) {
         (void)screen;
         return true;
