@@ -36,7 +36,8 @@ std::unique_ptr<WindowCore> WebScreen::createWindow(ScreenCore& screen, const ch
 }
 
 std::int32_t WebScreen::largestFrameSide() {
-    const int side = duskhallLargestTextureSide();
+    // Asked once: each question makes a WebGL context, and browsers keep few.
+    static const int side = duskhallLargestTextureSide();
     return side > 0 ? side : 4096; // what every WebGL the page could use offers
 }
 
