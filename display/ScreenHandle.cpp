@@ -1,5 +1,6 @@
 #include <duskhall/ScreenHandle.h>
 
+#include "display/DisplayError.h"
 #include "display/PlatformScreen.h"
 #include "display/ScreenCore.h"
 
@@ -13,6 +14,7 @@ std::unique_ptr<ScreenCore> tryCreatePlatformScreen() {
     try {
         return createPlatformScreen();
     } catch (const std::bad_alloc&) {
+        setDisplayError("no screen: out of memory");
         return nullptr;
     }
 }
