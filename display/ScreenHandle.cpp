@@ -31,7 +31,9 @@ ScreenHandle::ScreenHandle(std::unique_ptr<ScreenCore> screen, const char* title
     : implementation_(std::move(screen)) {
     if (implementation_) {
         implementation_->setOwner(this);
-        implementation_->setObserver(observer);
+        if (observer != nullptr) {
+            implementation_->setObserver(observer); // a screen's own observer stays otherwise
+        }
         implementation_->open(title, width, height, mode, pixelMode);
     }
 }
@@ -95,7 +97,9 @@ InputObserver* ScreenHandle::observer() const {
 
 void ScreenHandle::setObserver(InputObserver* observer) {
     if (implementation_) {
-        implementation_->setObserver(observer);
+        if (observer != nullptr) {
+            implementation_->setObserver(observer); // a screen's own observer stays otherwise
+        }
     }
 }
 
