@@ -6,9 +6,9 @@
 namespace duskhall {
 
 // When each frame of a frame-rate limit may be shown. Deadlines lie whole periods
-// apart, so sleeping to them does not drift; a frame later than its deadline by
-// more than a period restarts the count from now, so after a stall only one frame
-// goes without waiting.
+// apart, so sleeping to them does not drift; a frame late by less than a period
+// lets the next one come early, and one later than that restarts the count from
+// now, so a stall is never caught up.
 class FramePacer {
   public:
     using Clock = std::chrono::steady_clock;

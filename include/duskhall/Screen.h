@@ -76,8 +76,9 @@ class Screen {
     virtual void setVsync(bool on) = 0;
     virtual bool vsync() const = 0;
     // The most frames a second showFrame lets through: it sleeps until the next
-    // frame's deadline on a steady clock, deadlines a whole period apart, and a
-    // late frame lets at most the next one go without waiting. 0, the default,
+    // frame's deadline on a steady clock, deadlines a whole period apart; after a
+    // late frame only the next one comes early, by less than a period, and a stall
+    // longer than a period is not caught up. 0, the default,
     // means no limit; negative values are taken as 0. In the browser the page's
     // main loop sets the pace instead.
     virtual void setFrameRate(std::int32_t framesPerSecond) = 0;
