@@ -1,5 +1,5 @@
-// Several screens at once, refused closes, the built-in keys and vsync on the
-// Windows screen.
+// Several screens at once, a refused close (kept from the default handling) and
+// vsync on the Windows screen.
 #include "tests/win32/Win32ScreenFixture.h"
 
 #include <algorithm>
@@ -54,17 +54,6 @@ TEST_F(Win32ScreenRulesTest, ARefusedCloseKeepsTheWindowAndTheScreen) {
     EXPECT_TRUE(contains(observer.events, "closing"));
     EXPECT_TRUE(IsWindow(hwnd()));
     EXPECT_TRUE(showFrame());
-    EXPECT_TRUE(screen->isOpen());
-}
-
-TEST_F(Win32ScreenRulesTest, WithoutBuiltInKeysEscapeIsAnOrdinaryKey) {
-    screen->setObserver(&observer);
-    screen->setBuiltInKeys(false);
-    ASSERT_TRUE(openScreen());
-    PostMessageA(hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(showFrame());
-    EXPECT_TRUE(showFrame());
-    EXPECT_TRUE(contains(observer.events, "keyDown 27"));
     EXPECT_TRUE(screen->isOpen());
 }
 
