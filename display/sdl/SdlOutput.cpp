@@ -75,6 +75,15 @@ void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels)
     if (source == nullptr) {
         return;
     }
+    if (packed && format_.format == PixelFormat::XRGB8888) {
+        // The texture holds the frame's own layout: SDL copies it in once, where a
+        // lock would have us copy it into SDL's buffer first.
+        if (SDL_UpdateTexture(texture_, nullptr, pixels,
+                              width_ * static_cast<int>(sizeof(PackedPixel))) == 0) {
+            hasFrame_ = true;
+        }
+        return;
+    }
     void* target = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(texture_, nullptr, &target, &pitch) != 0) {
@@ -92,8 +101,12 @@ void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels)
 }
 
 void SdlOutput::draw() {
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+    // In a window the frame covers the whole client area: only the bars of
+    // fullscreen, and a window without a frame yet, need the black.
+    if (fullscreen_ || !hasFrame_) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+    }
     if (!hasFrame_) {
         return;
     }
