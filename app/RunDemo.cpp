@@ -71,7 +71,9 @@ bool startDemo() {
         closeDisplay();
         return false;
     }
-    buildLevel();
+    if (sectors == nullptr) { // a level file may be built already
+        buildLevel();
+    }
     prepareFrames(demo->pixels);
     demo->start = Clock::now();
     demo->last = demo->start;
