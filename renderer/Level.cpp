@@ -24,6 +24,16 @@ SectorMotion* sectorMotions = nullptr;
 std::int32_t sectorMotionCount = 0;
 LevelStart levelStart = {};
 
+namespace {
+
+std::string name;
+
+} // namespace
+
+const std::string& levelName() {
+    return name;
+}
+
 void Wall::setEnds(Vec3 start, Vec3 end) {
     a = start;
     b = end;
@@ -48,6 +58,7 @@ void buildLevel() {
         pixels.push_back(loaded);
     }
     buildLevelFrom(level, plan, pixels);
+    name.clear();
 }
 
 bool loadLevel(const std::string& path, std::string& error) {
@@ -67,6 +78,7 @@ bool loadLevel(const std::string& path, std::string& error) {
         HKPtr(loaded);
     }
     buildLevelFrom(level, plan, pixels);
+    name = level.name;
     return true;
 }
 

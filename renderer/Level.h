@@ -91,5 +91,8 @@ bool loadLevel(const std::string& path, std::string& error);
 // Frees the wall arrays and tables; the texture pixels stay with the registry.
 void freeLevel();
 
+// The title a level file gives itself ("name"), empty for the built-in level.
+const std::string& levelName();
+
 // Moves every moving sector of the given table to the clock value.
 void moveSectors(Sector* table, float time);

@@ -102,6 +102,7 @@ void buildTextures(const TexturePlan& plan, const std::vector<PackedPixel*>& pix
 
 void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
                     const std::vector<PackedPixel*>& pixels) {
+    freeLevel(); // a level built before is replaced
     buildTextures(plan, pixels);
 
     solidSector = {};

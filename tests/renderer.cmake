@@ -43,5 +43,5 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
     LIBS duskhall_renderer
     LABELS threads)
   target_compile_definitions(renderer_tool_test PRIVATE DUSKHALL_VERSION="${PROJECT_VERSION}")
-  add_dependencies(renderer_tool_test duskhall-render)
+  add_dependencies(renderer_tool_test duskhall-render duskhall)
 endif()

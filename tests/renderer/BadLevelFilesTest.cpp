@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -175,6 +178,14 @@ TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
     std::string huge = goodLevel;
     huge.resize(16 * 1024 * 1024 + 1, ' ');
     expectRefused("too-large", huge, "a level file may have at most 16 MB");
+    // The demo refuses the same way, before any window opens.
+    const std::string demo = "cd '" + toolScratch().string() +
+                             "' && '" DUSKHALL_BINARY_DIR
+                             "/duskhall' --level clockwise.json 2>demo.txt";
+    const int raw = std::system(demo.c_str());
+    EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 2) << raw;
+    EXPECT_EQ(readAll(toolScratch() / "demo.txt").rfind("duskhall: clockwise.json: sectors[1]", 0),
+              0u);
     const ToolRun missing = runLevel(toolScratch() / "nowhere.json");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("nowhere.json: cannot be opened"), std::string::npos) << missing.err;
