@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -49,6 +50,9 @@ class SyntaxCheck : public nlohmann::json_sax<Json> {
             what = what.substr(colon + 2);
         } else if (what.rfind("parse error: ", 0) == 0) {
             what = what.substr(13);
+        }
+        for (char& c : what) {
+            c = static_cast<unsigned char>(c) < 0x20 ? ' ' : c; // one line, whatever was read
         }
         problem = placeOf(position) + ": " + what;
         return false;
@@ -124,7 +128,7 @@ class FieldReader {
     }
 
     static std::string member(const std::string& path, const char* key) {
-        return path.empty() ? key : path + "." + key;
+        return path.empty() ? printable(key) : path + "." + printable(key);
     }
     static std::string element(const std::string& path, std::size_t index) {
         return path + "[" + std::to_string(index) + "]";
@@ -139,7 +143,7 @@ class FieldReader {
                 found = found || it.key() == name;
             }
             if (!found) {
-                return fail(path, "unknown field \"" + it.key() + "\"");
+                return fail(path, "unknown field \"" + printable(it.key()) + "\"");
             }
         }
         return true;
@@ -320,7 +324,7 @@ class FieldReader {
                 return true;
             }
         }
-        return fail(place, "no texture is named \"" + out + "\" in \"textures\"");
+        return fail(place, "no texture is named \"" + printable(out) + "\" in \"textures\"");
     }
 
     bool readSides(const Json& sector, const std::string& path, SectorDescription& out) {
@@ -462,6 +466,21 @@ class FieldReader {
 };
 
 } // namespace
+
+std::string printable(const std::string& text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
 
 bool parseLevelText(const std::string& text, const std::string& label, LevelDescription& level,
                     std::string& error) {

@@ -16,3 +16,7 @@ bool readLevelFile(const std::string& path, LevelDescription& level, std::string
 // Parses and checks a level's text; label names it in the message.
 bool parseLevelText(const std::string& text, const std::string& label, LevelDescription& level,
                     std::string& error);
+
+// A name from a level file as a message shows it: control characters and quotes
+// written as escapes, so a message stays one line.
+std::string printable(const std::string& text);

@@ -1,5 +1,6 @@
 #include "renderer/LevelTextures.h"
 
+#include "renderer/LevelFile.h"
 #include "renderer/PngLoader.h"
 #include "renderer/TextureSearch.h"
 
@@ -91,8 +92,9 @@ bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
                 std::free(earlier);
             }
             pixels.clear();
-            error = "texture file " + file +
-                    " is missing or not a readable 64 x 64 PNG (looked for " + path + ")";
+            error = "texture file " + printable(file) +
+                    " is missing or not a readable 64 x 64 PNG (looked for " + printable(path) +
+                    ")";
             return false;
         }
         pixels.push_back(loaded);
