@@ -46,6 +46,7 @@ struct DemoState {
     ExploreSession session;
     FrameRateTitle frameRate{title};
     Screenshots screenshots;
+    std::string windowTitle;
     Clock::time_point start;
     Clock::time_point last;
 };
@@ -58,7 +59,10 @@ bool startDemo() {
     // Fresh for every run: nothing of an earlier demo (explore mode, the title) carries over.
     static std::optional<DemoState> state;
     demo = &state.emplace();
-    demo->pixels = openDisplay(title, screenWidth, screenHeight,
+    // A level file's name joins the title: "duskhall · Hall of pillars".
+    demo->windowTitle = levelName().empty() ? title : std::string(title) + " \xC2\xB7 " + levelName();
+    demo->frameRate = FrameRateTitle(demo->windowTitle.c_str());
+    demo->pixels = openDisplay(demo->windowTitle.c_str(), screenWidth, screenHeight,
                                std::make_unique<ExploreObserver>(demo->controls));
     if (demo->pixels == nullptr) {
         // Running on without a window would draw nothing and end as if all went well.
@@ -71,7 +75,9 @@ bool startDemo() {
         closeDisplay();
         return false;
     }
-    buildLevel();
+    if (sectors == nullptr) { // a level file may be built already
+        buildLevel();
+    }
     prepareFrames(demo->pixels);
     demo->start = Clock::now();
     demo->last = demo->start;

@@ -3,19 +3,25 @@
 #include "app/InstalledTextures.h"
 #include "app/RunDemo.h"
 #include "renderer/Housekeeping.h"
+#include "renderer/Level.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
 constexpr const char* help =
-    "usage: duskhall [--help] [--version]\n"
+    "usage: duskhall [--level FILE] [--help] [--version]\n"
     "\n"
     "Shows the duskhall rooms in a window, from the scripted camera or walking\n"
     "them yourself. Reads the seven textures from the working folder, or, when it\n"
     "has none, from where the program is installed (share/duskhall/textures beside\n"
     "its bin folder on Linux, its own folder on Windows).\n"
+    "\n"
+    "  --level FILE     show the level FILE (see docs/levels.md) instead of the\n"
+    "                   built-in rooms; a file that cannot be drawn ends the\n"
+    "                   program with status 2 and a line saying why\n"
     "\n"
     "  Tab              explore mode on or off\n"
     "  W / Up, S / Down walk forward, back (explore mode)\n"
@@ -33,7 +39,8 @@ constexpr const char* help =
     "  Ctrl+F           fullscreen when windowed, windowed when fullscreen\n"
     "  Ctrl+C           centre the window, once it has been moved\n";
 
-// Only these two are answered; every other argument is ignored, as it always was.
+// Only these two are answered; every other argument but --level is ignored, as it
+// always was.
 bool answerQuestion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -59,5 +66,16 @@ int main(int argc, char** argv) {
     // The one fatal message (a missing texture) is shown in a box on top of the window.
     setFatalMessagePresenter(duskhall::showWarningBox);
     useInstalledTextures();
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--level") == 0) {
+            // Checked and built before any window opens.
+            if (std::string error; !loadLevel(argv[i + 1], error)) {
+                std::fprintf(stderr, "duskhall: %s\n", error.c_str());
+                HKFreeAll();
+                return 2;
+            }
+            break;
+        }
+    }
     return runDemo();
 }

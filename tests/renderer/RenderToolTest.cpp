@@ -1,9 +1,13 @@
+#include "AnimationPins.h"
 #include "EyeChecks.h"
 #include "RendererFixture.h"
+#include "TestLevels.h"
+#include "ToolRun.h"
 
 #include "renderer/ExploreSession.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FreeCamera.h"
+#include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
 #include "renderer/WalkScript.h"
 
@@ -18,34 +22,6 @@
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs duskhall-render with the arguments, in a scratch folder of the test's own.
-ToolRun runTool(const std::string& arguments) {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path scratch =
-        std::filesystem::path(DUSKHALL_BINARY_DIR) / "renderer-tool-test" / info->name();
-    std::filesystem::create_directories(scratch);
-    const std::filesystem::path out = scratch / "stdout.txt";
-    const std::filesystem::path err = scratch / "stderr.txt";
-    const std::string command = "cd '" + scratch.string() +
-                                "' && '" DUSKHALL_BINARY_DIR "/duskhall-render' " + arguments +
-                                " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readAll(out), readAll(err)};
-}
-
 std::string crcLine(long frame, std::uint32_t crc) {
     char line[64];
     std::snprintf(line, sizeof line, "frame %ld crc32 %08X\n", frame, crc);
@@ -55,10 +31,9 @@ std::string crcLine(long frame, std::uint32_t crc) {
 } // namespace
 
 TEST(RenderToolArgumentsTest, BadArgumentsPrintTheUsageAndExit2) {
-    for (const char* arguments :
-         {"--bogus", "--frames 0", "--frames", "--frames 12x", "--crc 1,,2", "--crc -3", "--png 3",
-          "--png x:frame.png", "--frames 2 --crc 5", "--textures", "--threads 0", "--threads 65",
-          "--threads"}) {
+    for (const char* arguments : {"--bogus", "--frames 0", "--frames", "--frames 12x", "--crc 1,,2",
+                                  "--crc -3", "--png 3", "--png x:frame.png", "--frames 2 --crc 5",
+                                  "--textures", "--threads 0", "--threads 65", "--threads"}) {
         const ToolRun run = runTool(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.err.rfind("usage: duskhall-render", 0), 0u) << arguments;
@@ -228,6 +203,49 @@ TEST_F(RenderToolTest, WalksIntoTheRoomIntoAWallAndAlongACornerStayInTheLevel) {
     }
 }
 
+TEST(RenderToolLevelTest, TheBuiltInLevelsFilePrintsThePinnedCrcs) {
+    const ToolRun run =
+        runTool("--textures '" DUSKHALL_SOURCE_DIR "/assets' --level '" DUSKHALL_SOURCE_DIR
+                "/levels/duskhall.json' --crc 1,2,3,6566");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string expected;
+    for (const PinnedFrame& pin : pinnedFrames) {
+        if (pin.frame <= 3 || pin.frame == 6566) {
+            expected += crcLine(pin.frame, pin.crc);
+        }
+    }
+    EXPECT_EQ(run.out, expected);
+}
+
+// A level file walked and traced: the eye stands at the start until the walk
+// moves it, and stays inside the level on every frame.
+TEST_F(RenderToolTest, ALevelFileIsWalkedAndTracedInsideItsSectors) {
+    freeLevel();
+    HKFreeAll();
+    const std::filesystem::path level = writeTestLevel("ToolCorridor", corridorLevel(40, 82, 0.5));
+    std::string error;
+    ASSERT_TRUE(loadLevel(level.string(), error)) << error;
+    const ToolRun standing = runTool("--level '" + level.string() + "' --trace --frames 2");
+    ASSERT_EQ(standing.status, 0) << standing.err;
+    EXPECT_EQ(standing.out.substr(0, standing.out.find('\n')),
+              "frame 1 sector 1 x 0.500000 y 0.000000 z 1.500000 floor 0.000000 ceiling "
+              "3.000000 angle 0.000000");
+    const std::string walk = writeWalk("corridor.walk", "200 forward strafe-left\n60 turn-left\n"
+                                                        "200 forward\n100 back strafe-right\n");
+    const ToolRun run = runTool("--level '" + level.string() + "' --trace --walk " + walk);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<TraceLine> trace = parseTrace(run.out);
+    ASSERT_EQ(trace.size(), 560u);
+    std::set<std::int32_t> visited;
+    for (const TraceLine& t : trace) {
+        ASSERT_EQ(eyeOutsideLevel(t.x, t.y, t.z, t.sector, sectors, sectorCount, false), "")
+            << "frame " << t.frame;
+        visited.insert(t.sector);
+    }
+    EXPECT_GT(visited.size(), 10u);
+    freeLevel();
+}
+
 TEST(RenderToolArgumentsTest, MalformedWalksAreNamedAndEndWith2) {
     const struct {
         const char* text;
@@ -255,7 +273,8 @@ TEST(RenderToolArgumentsTest, HelpAndVersionAnswerAndEndWith0) {
     const ToolRun help = runTool("--frames 3 --help --bogus");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: duskhall-render", 0), 0u) << help.out;
-    for (const char* option : {"--walk FILE", "--trace", "--crc", "--png", "--textures"}) {
+    for (const char* option :
+         {"--level FILE", "--walk FILE", "--trace", "--crc", "--png", "--textures"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     EXPECT_TRUE(help.err.empty());

@@ -1,7 +1,7 @@
 // The browser build in headless Chromium: the canvas shows the framebuffer pixel
 // for pixel at the zoom's block size, keys reach the program's observer, the crc
-// query gives the native renderer's CRC lines, and a missing texture stops the
-// page with the Housekeeping message.
+// query gives the native renderer's CRC lines, levels bundled or fetched are drawn
+// as natively, and a missing texture stops the page with the Housekeeping message.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { copyFileSync, existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync,
@@ -24,7 +24,22 @@ let server;
 let browser;
 let pageErrors = [];
 
-// The page, the seven textures under full/ and all but floor3.png under partial/.
+// A level of its own under lv/, with a texture beside it that the seven are not.
+const siteLevel = JSON.stringify({
+  'duskhall-level': 1,
+  textures: { brick: 'brick.png', tiles: 'floor1.png' },
+  vertices: [[0, 0], [4, 0], [4, 4], [0, 4], [8, 0], [8, 4]],
+  sectors: [
+    { outline: [0, 1, 2, 3], floor: 0, ceiling: 3, 'wall-texture': 'brick',
+      'floor-texture': 'tiles', 'ceiling-texture': 'tiles' },
+    { outline: [1, 4, 5, 2], floor: 0.5, ceiling: 2.5, 'wall-texture': 'tiles',
+      'floor-texture': 'brick', 'ceiling-texture': 'tiles' },
+  ],
+  start: { x: 1, y: 1, angle: 0.4 },
+});
+
+// The page, the seven textures under full/ and all but floor3.png under partial/,
+// a level under lv/ and a broken one beside it.
 function prepareSite() {
   const site = mkdtempSync(path.join(tmpdir(), 'duskhall-site-'));
   for (const name of readdirSync(webDir)) {
@@ -38,11 +53,17 @@ function prepareSite() {
       }
     }
   }
+  mkdirSync(path.join(site, 'lv'));
+  writeFileSync(path.join(site, 'lv', 'room.json'), siteLevel);
+  writeFileSync(path.join(site, 'lv', 'broken.json'), siteLevel.replace('"floor":0.5', '"floor":5'));
+  copyFileSync(path.join(assets, 'wall3.png'), path.join(site, 'lv', 'brick.png'));
   return site;
 }
 
-function nativeCrcLines(frames) {
-  return execFileSync(render, ['--textures', assets, '--crc', frames], { encoding: 'utf8' });
+function nativeCrcLines(frames, level) {
+  const args = ['--textures', assets, '--crc', frames];
+  return execFileSync(render, level ? args.concat(['--level', level]) : args,
+                      { encoding: 'utf8' });
 }
 
 function nativeFrame(frame) {
@@ -226,6 +247,50 @@ describe('the crc query', () => {
     assert.equal(await state(page), 'error');
     assert.match(await page.evaluate(() => document.getElementById('status').textContent),
                  /not understood/);
+    await page.close();
+  });
+});
+
+describe('levels', () => {
+  test('a bundled level is read from the page and gives the native CRC lines', async () => {
+    const page = await openPage('?level=levels/duskhall.json&crc=1,2,3,6566', ['done', 'error']);
+    assert.equal(await state(page), 'done');
+    assert.equal(await page.evaluate(() => document.getElementById('crc').textContent),
+                 nativeCrcLines('1,2,3,6566'));
+    await page.close();
+  });
+
+  test('a level at an address is fetched with its textures and drawn as natively', async () => {
+    const level = path.join(outDir, 'room', 'room.json');
+    mkdirSync(path.dirname(level), { recursive: true });
+    writeFileSync(level, siteLevel);
+    copyFileSync(path.join(assets, 'wall3.png'), path.join(path.dirname(level), 'brick.png'));
+    const page = await openPage('?level=lv/room.json&crc=1,2,40', ['done', 'error']);
+    assert.equal(await state(page), 'done');
+    const expected = nativeCrcLines('1,2,40', level);
+    assert.equal(await page.evaluate(() => document.getElementById('crc').textContent), expected);
+    await page.close();
+  });
+
+  test('a broken level stops the page with the problem named', async () => {
+    const page = await openPage('?level=lv/broken.json', ['running', 'error']);
+    assert.equal(await state(page), 'error');
+    assert.match(await page.evaluate(() => document.getElementById('status').textContent),
+                 /^The level cannot be shown: .*broken\.json: sectors\[1\]: floor 5 is not below ceiling 2\.5$/);
+    await page.close();
+  });
+
+  test('the picker offers the built-in rooms and every bundled level', async () => {
+    const page = await openPage('?level=levels/duskhall.json&frames=2', ['holding', 'error']);
+    const options = await page.evaluate(() => Array.from(
+      document.querySelectorAll('#level-picker option'), (o) => [o.value, o.textContent, o.selected]));
+    const bundled = readdirSync(path.join(root, 'levels')).filter((n) => n.endsWith('.json'));
+    assert.equal(options.length, bundled.length + 1);
+    assert.deepEqual(options[0], ['', 'Built-in rooms', false]);
+    assert.ok(options.some(([value, name, selected]) =>
+      value === 'levels/duskhall.json' && name === 'Duskhall' && selected));
+    await Promise.all([page.waitForNavigation(), page.select('#level-picker', '')]);
+    assert.equal(new URL(page.url()).search, '');
     await page.close();
   });
 });
