@@ -11,6 +11,7 @@
 #include "renderer/FramePng.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
+#include "renderer/MapView.h"
 #include "renderer/WalkScript.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ namespace {
 
 constexpr const char* usage = "usage: duskhall-render [--textures DIR] [--frames N] "
                               "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
+                              "[--map FILE] "
                               "[--bench] [--threads N] [--help] [--version]";
 constexpr const char* help =
     "Renders the frames of the duskhall animation without a window.\n"
@@ -44,6 +46,9 @@ constexpr const char* help =
     "  --trace          print \"frame N sector S x X y Y z Z floor F ceiling C angle A\"\n"
     "                   for every frame (eye position, its sector's floor and ceiling,\n"
     "                   view angle in radians)\n"
+    "  --map FILE       write the level seen from above to FILE as a PNG (640 x 480):\n"
+    "                   solid walls light, portals orange, the eye red with the edges\n"
+    "                   of its view green, where the last frame drawn put it\n"
     "  --bench          print the frame rate of the drawing (default 1000 frames)\n"
     "  --threads N      draw on N threads (default: one per core; 1 draws on the main\n"
     "                   thread alone): whole frames side by side, or each frame's\n"
@@ -53,6 +58,8 @@ constexpr const char* help =
     "\n"
     "Bad arguments and malformed walk files end with status 2.\n";
 constexpr long long defaultBenchFrames = 1000;
+constexpr std::int32_t mapWidth = 640;
+constexpr std::int32_t mapHeight = 480;
 constexpr long long maxThreads = 64;
 constexpr float walkFrameSeconds = 1.0f / 60.0f; // a fixed clock makes a walk replayable
 
@@ -67,6 +74,7 @@ struct Options {
     std::vector<long long> crcFrames;
     std::vector<PngRequest> pngs;
     std::string walkPath;
+    std::string mapPath;
     bool trace = false;
     bool bench = false;
     long long threads = std::max(1u, std::thread::hardware_concurrency()); // 1: no helpers
@@ -94,6 +102,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
             options.bench = true;
         } else if (arg == "--trace") {
             options.trace = true;
+        } else if (arg == "--map" && hasValue) {
+            options.mapPath = argv[++i];
         } else if (arg == "--walk" && hasValue) {
             options.walkPath = argv[++i];
         } else if (arg == "--textures" && hasValue) {
@@ -133,22 +143,32 @@ bool settleFrameCount(Options& options, long long walkFrames) {
     if (options.frames == 0) {
         const long long wanted = std::max(largest, walkFrames);
         options.frames = wanted == 0 && options.bench ? defaultBenchFrames : wanted;
+        if (options.frames == 0 && !options.mapPath.empty()) {
+            options.frames = 1; // the plan shows the eye of a frame
+        }
     }
     return largest <= options.frames;
 }
 
 // Output paths are taken relative to where the tool was started, before the
 // working directory moves to the textures.
-bool anchorOutputPaths(std::vector<PngRequest>& pngs) {
-    for (PngRequest& png : pngs) {
-        std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(png.path, error);
-        if (error) {
+bool anchorOutputPath(std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) {
+        return false;
+    }
+    path = absolute.string();
+    return true;
+}
+
+bool anchorOutputPaths(Options& options) {
+    for (PngRequest& png : options.pngs) {
+        if (!anchorOutputPath(png.path)) {
             return false;
         }
-        png.path = absolute.string();
     }
-    return true;
+    return options.mapPath.empty() || anchorOutputPath(options.mapPath);
 }
 
 // --help and --version answer whatever else is on the line.
@@ -181,6 +201,17 @@ bool loadWalk(const std::string& path, WalkScript& walk) {
     return false;
 }
 
+bool writeMap(const std::string& path, const ExploreSession& session) {
+    std::vector<PackedPixel> plan(static_cast<std::size_t>(mapWidth) * mapHeight);
+    const MapView map(sectors, sectorCount, mapWidth, mapHeight);
+    map.draw(plan.data(), {cameraPos.x, cameraPos.y, session.viewAngle()}, false);
+    if (writeFramePng(path.c_str(), plan.data(), mapWidth, mapHeight)) {
+        return true;
+    }
+    std::fprintf(stderr, "duskhall-render: cannot write %s\n", path.c_str());
+    return false;
+}
+
 void printTrace(long long frame, const ExploreSession& session) {
     const Sector& sector = sectors[cameraSector];
     std::printf("frame %lld sector %d x %.6f y %.6f z %.6f floor %.6f ceiling %.6f angle %.6f\n",
@@ -207,7 +238,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", usage);
         return 2;
     }
-    if (!anchorOutputPaths(options.pngs)) {
+    if (!anchorOutputPaths(options)) {
         std::fprintf(stderr, "duskhall-render: cannot resolve the PNG paths\n");
         return 1;
     }
@@ -270,6 +301,9 @@ int main(int argc, char** argv) {
         emit(frame, pixels.data());
     }
 
+    if (!options.mapPath.empty() && !writeMap(options.mapPath, session)) {
+        status = 1;
+    }
     if (options.bench) {
         const double seconds = std::chrono::duration<double>(drawing).count();
         const double frames = static_cast<double>(options.frames);

@@ -17,6 +17,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/AnimationCrcTest.cpp
     ${renderer_test_dir}/EyeChecks.cpp
     ${renderer_test_dir}/FreeCameraTest.cpp
+    ${renderer_test_dir}/MapViewTest.cpp
     ${renderer_test_dir}/ExploreSessionTest.cpp
     ${renderer_test_dir}/WalkScriptTest.cpp
     ${renderer_test_dir}/ScreenshotsTest.cpp

@@ -3,8 +3,10 @@
 
 #include "renderer/ExploreSession.h"
 #include "renderer/FrameCrc.h"
+#include "renderer/FramePng.h"
 #include "renderer/FreeCamera.h"
 #include "renderer/Level.h"
+#include "renderer/MapView.h"
 #include "renderer/WalkScript.h"
 
 #include <sys/wait.h>
@@ -57,8 +59,8 @@ std::string crcLine(long frame, std::uint32_t crc) {
 TEST(RenderToolArgumentsTest, BadArgumentsPrintTheUsageAndExit2) {
     for (const char* arguments :
          {"--bogus", "--frames 0", "--frames", "--frames 12x", "--crc 1,,2", "--crc -3", "--png 3",
-          "--png x:frame.png", "--frames 2 --crc 5", "--textures", "--threads 0", "--threads 65",
-          "--threads"}) {
+          "--png x:frame.png", "--frames 2 --crc 5", "--textures", "--map", "--threads 0",
+          "--threads 65", "--threads"}) {
         const ToolRun run = runTool(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.err.rfind("usage: duskhall-render", 0), 0u) << arguments;
@@ -110,6 +112,30 @@ TEST_F(RenderToolTest, PrintsTheCrcsOfTheFramesTheDemoDraws) {
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
     EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x01\x40\0\0\0\xF0", 8)); // 320 x 240
+}
+
+TEST_F(RenderToolTest, TheMapIsThePlanWithTheEyeOfTheLastFrame) {
+    const std::filesystem::path dir = writeCodedTextures("RenderToolTest.map");
+    const std::filesystem::path scratch =
+        std::filesystem::path(DUSKHALL_BINARY_DIR) / "renderer-tool-test";
+    for (const char* frames : {"", "--frames 30 "}) {
+        const ToolRun run =
+            runTool("--textures '" + dir.string() + "' " + frames + "--threads 1 --map plan.png");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+    // The second run's plan: the eye where frame 30 puts it.
+    ExploreSession session;
+    for (int frame = 1; frame <= 30; ++frame) {
+        drawFrame();
+    }
+    std::vector<PackedPixel> plan(640 * 480);
+    MapView(sectors, sectorCount, 640, 480)
+        .draw(plan.data(), {cameraPos.x, cameraPos.y, session.viewAngle()}, false);
+    const std::filesystem::path expected = scratch / "expected-plan.png";
+    ASSERT_TRUE(writeFramePng(expected.string().c_str(), plan.data(), 640, 480));
+    EXPECT_EQ(readAll(scratch / "TheMapIsThePlanWithTheEyeOfTheLastFrame" / "plan.png"),
+              readAll(expected));
 }
 
 TEST(RenderToolArgumentsTest, BenchReportsTheFrameRate) {
@@ -255,7 +281,8 @@ TEST(RenderToolArgumentsTest, HelpAndVersionAnswerAndEndWith0) {
     const ToolRun help = runTool("--frames 3 --help --bogus");
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: duskhall-render", 0), 0u) << help.out;
-    for (const char* option : {"--walk FILE", "--trace", "--crc", "--png", "--textures"}) {
+    for (const char* option :
+         {"--walk FILE", "--trace", "--crc", "--png", "--textures", "--map FILE"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     EXPECT_TRUE(help.err.empty());
