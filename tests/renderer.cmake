@@ -42,3 +42,15 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
   target_compile_definitions(renderer_tool_test PRIVATE DUSKHALL_VERSION="${PROJECT_VERSION}")
   add_dependencies(renderer_tool_test duskhall-render)
 endif()
+
+# The sample levels are the generator's output: running it again gives the same files.
+if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
+  find_package(Python3 COMPONENTS Interpreter)
+  if(Python3_FOUND)
+    add_test(NAME SampleLevels.TheGeneratorWritesTheCommittedFiles
+      COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make-levels.py --check
+              --out ${CMAKE_SOURCE_DIR}/levels)
+  else()
+    message(STATUS "No Python 3: the check that tools/make-levels.py writes levels/ is left out")
+  endif()
+endif()
