@@ -79,7 +79,9 @@ bool startDemo() {
         closeDisplay();
         return false;
     }
-    buildLevel();
+    if (sectors == nullptr) { // a level file may be built already
+        buildLevel();
+    }
     demo->map.emplace(sectors, sectorCount, screenWidth, screenHeight);
     demo->underMap.resize(screenPixels);
     prepareFrames(demo->pixels);

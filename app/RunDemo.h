@@ -7,7 +7,8 @@ int runDemo();
 
 // runDemo in its three parts, for platforms whose frames are driven from outside
 // (the browser's animation frames):
-// opens the display, builds the level and starts the animation; false (after the
+// opens the display, builds the built-in level unless a level is built already,
+// and starts the animation; false (after the
 // line on standard error) when no window could be opened: the demo then ends with 1.
 bool startDemo();
 // Draws one frame and shows it; false once the display has closed.

@@ -28,13 +28,16 @@
 
 namespace {
 
-constexpr const char* usage = "usage: duskhall-render [--textures DIR] [--frames N] "
+constexpr const char* usage = "usage: duskhall-render [--level FILE] [--textures DIR] [--frames N] "
                               "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
                               "[--map FILE] "
                               "[--bench] [--threads N] [--help] [--version]";
 constexpr const char* help =
     "Renders the frames of the duskhall animation without a window.\n"
     "\n"
+    "  --level FILE     draw the level FILE (see docs/levels.md) instead of the\n"
+    "                   built-in one; its camera stands at the level's start unless\n"
+    "                   the level asks for the scripted camera or --walk moves it\n"
     "  --textures DIR   read the seven textures from DIR (default: the working folder)\n"
     "  --frames N       draw N frames (default: the last frame named by --crc, --png\n"
     "                   or the walk)\n"
@@ -56,7 +59,8 @@ constexpr const char* help =
     "  --help           print this text and end\n"
     "  --version        print the version and end\n"
     "\n"
-    "Bad arguments and malformed walk files end with status 2.\n";
+    "Bad arguments, malformed walk files and level files that cannot be drawn end\n"
+    "with status 2.\n";
 constexpr long long defaultBenchFrames = 1000;
 constexpr std::int32_t mapWidth = 640;
 constexpr std::int32_t mapHeight = 480;
@@ -69,6 +73,7 @@ struct PngRequest {
 };
 
 struct Options {
+    std::string levelPath;
     std::string textureDir;
     long long frames = 0; // 0: the largest frame named
     std::vector<long long> crcFrames;
@@ -104,6 +109,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
             options.trace = true;
         } else if (arg == "--map" && hasValue) {
             options.mapPath = argv[++i];
+        } else if (arg == "--level" && hasValue) {
+            options.levelPath = argv[++i];
         } else if (arg == "--walk" && hasValue) {
             options.walkPath = argv[++i];
         } else if (arg == "--textures" && hasValue) {
@@ -152,7 +159,7 @@ bool settleFrameCount(Options& options, long long walkFrames) {
 
 // Output paths are taken relative to where the tool was started, before the
 // working directory moves to the textures.
-bool anchorOutputPath(std::string& path) {
+bool anchorPath(std::string& path) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     if (error) {
@@ -164,11 +171,11 @@ bool anchorOutputPath(std::string& path) {
 
 bool anchorOutputPaths(Options& options) {
     for (PngRequest& png : options.pngs) {
-        if (!anchorOutputPath(png.path)) {
+        if (!anchorPath(png.path)) {
             return false;
         }
     }
-    return options.mapPath.empty() || anchorOutputPath(options.mapPath);
+    return options.mapPath.empty() || anchorPath(options.mapPath);
 }
 
 // --help and --version answer whatever else is on the line.
@@ -242,6 +249,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "duskhall-render: cannot resolve the PNG paths\n");
         return 1;
     }
+    // Messages name the level as it was given; it is opened from where the tool started.
+    std::string levelFile = options.levelPath;
+    if (!levelFile.empty() && !anchorPath(levelFile)) {
+        std::fprintf(stderr, "duskhall-render: cannot resolve %s\n", options.levelPath.c_str());
+        return 2;
+    }
     if (!options.textureDir.empty()) {
         std::error_code error;
         std::filesystem::current_path(options.textureDir, error);
@@ -254,7 +267,16 @@ int main(int argc, char** argv) {
     useInstalledTextures();
     // Like the demo's framebuffer: all zero at the start and never cleared.
     std::vector<PackedPixel> pixels(screenPixels, 0);
-    buildLevel();
+    if (levelFile.empty()) {
+        buildLevel();
+    } else if (std::string error; !loadLevel(levelFile, error)) {
+        if (error.compare(0, levelFile.size(), levelFile) == 0) {
+            error.replace(0, levelFile.size(), options.levelPath);
+        }
+        std::fprintf(stderr, "duskhall-render: %s\n", error.c_str());
+        HKFreeAll();
+        return 2;
+    }
     prepareFrames(pixels.data());
     ExploreSession session;
     const bool walking = !options.walkPath.empty();

@@ -3,17 +3,23 @@
 #include "app/InstalledTextures.h"
 #include "app/RunDemo.h"
 #include "renderer/Housekeeping.h"
+#include "renderer/Level.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
 constexpr const char* help =
-    "usage: duskhall [--help] [--version]\n"
+    "usage: duskhall [--level FILE] [--help] [--version]\n"
     "\n"
     "Shows the duskhall rooms in a window, from the scripted camera or walking\n"
     "them yourself. Reads the seven textures from the working folder.\n"
+    "\n"
+    "  --level FILE     show the level FILE (see docs/levels.md) instead of the\n"
+    "                   built-in rooms; a file that cannot be drawn ends the\n"
+    "                   program with status 2 and a line saying why\n"
     "\n"
     "  Tab              explore mode on or off\n"
     "  W / Up, S / Down walk forward, back (explore mode)\n"
@@ -25,7 +31,8 @@ constexpr const char* help =
     "  Alt+Enter        windowed or fullscreen\n"
     "  Escape           end\n";
 
-// Only these two are answered; every other argument is ignored, as it always was.
+// Only these two are answered; every other argument but --level is ignored, as it
+// always was.
 bool answerQuestion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -51,5 +58,16 @@ int main(int argc, char** argv) {
     // The one fatal message (a missing texture) is shown in a box on top of the window.
     setFatalMessagePresenter(duskhall::showWarningBox);
     useInstalledTextures();
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "--level") == 0) {
+            // Checked and built before any window opens.
+            if (std::string error; !loadLevel(argv[i + 1], error)) {
+                std::fprintf(stderr, "duskhall: %s\n", error.c_str());
+                HKFreeAll();
+                return 2;
+            }
+            break;
+        }
+    }
     return runDemo();
 }

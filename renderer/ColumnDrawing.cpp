@@ -1,5 +1,6 @@
 #include "renderer/ColumnDrawing.h"
 
+#include "renderer/CpuRelax.h"
 #include "renderer/FixedPoint.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Level.h"
@@ -9,7 +10,8 @@
 
 std::int32_t clipTop = 0;
 std::int32_t clipBottom = screenHeight;
-FlatCacheEntry flatCache[flatCacheEntries];
+FlatCacheEntry* flatCache = nullptr;
+std::int32_t flatCacheSize = 0;
 
 namespace {
 
@@ -56,16 +58,40 @@ std::uint32_t flatFixed(float value) {
     return static_cast<std::uint32_t>(roundToInt(value * flatFixedOne));
 }
 
+void fillRows(const View& view, FlatCacheEntry& entry, float height) {
+    for (std::int32_t i = 0; i < screenHeight; ++i) {
+        entry.rowDepth[i] = rowSlopes[i] == 0.0f
+                                ? 0
+                                : roundToInt((view.eye.z - height) / rowSlopes[i] * depthFixedOne);
+    }
+}
+
+// The first thread to need a surface fills it; any other that needs it meanwhile
+// waits the few hundred divisions that takes.
+void needFlat(const View& view, FlatCacheEntry& entry, float height) {
+    std::uint8_t state = entry.valid.load(std::memory_order_acquire);
+    while (state != flatReady) {
+        if (state == flatEmpty) {
+            if (entry.valid.compare_exchange_weak(state, flatFilling, std::memory_order_acquire)) {
+                fillRows(view, entry, height);
+                entry.valid.store(flatReady, std::memory_order_release);
+                return;
+            }
+        } else {
+            cpuRelax();
+            state = entry.valid.load(std::memory_order_acquire);
+        }
+    }
+}
+
 void drawFlatSpan(const View& view, ColumnState& state, const FlatRowStep& flatRay, float height,
                   std::uint8_t side, std::int32_t texture, std::int32_t key, std::int32_t start,
                   std::int32_t end) {
     start = std::max(start, state.top);
     end = std::min(end, state.bottom);
     narrowWindow(state, side, start, end);
-    const FlatCacheEntry& entry = view.flats[key];
-    if (!entry.valid) {
-        fillFlatCache(view, key, height);
-    }
+    FlatCacheEntry& entry = view.flats[key];
+    needFlat(view, entry, height);
     if (start >= end) {
         return;
     }
@@ -152,53 +178,51 @@ void drawColumnPart(ColumnState& state, std::int32_t x, float height, float dept
 }
 
 void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
-             std::int32_t sectorIndex, const Sector& sector, const Sector& behind, float u) {
+             const Sector& sector, const Sector& behind, PieceTextures pieces, float u) {
     const float k = projectionScale(depth);
     const float s = wallRowScale / k;
     drawProjected(view, state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
-                  flatSpan, 0.0f, 2 * sectorIndex);
+                  flatSpan, 0.0f, sector.floorKey);
     drawProjected(view, state, flatRay, sector.ceilingHeight, k, s, ceilingSide,
-                  sector.ceilingTexture, flatSpan, 0.0f, 2 * sectorIndex + 1);
+                  sector.ceilingTexture, flatSpan, 0.0f, sector.ceilingKey);
     // The visible wall pieces are the neighbour's floor and ceiling steps.
-    drawProjected(view, state, flatRay, behind.floorHeight, k, s, floorSide, behind.wallTexture,
+    drawProjected(view, state, flatRay, behind.floorHeight, k, s, floorSide, pieces.lower,
                   wallPiece, u, 0);
-    drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide, behind.wallTexture,
+    drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide, pieces.upper,
                   wallPiece, u, 0);
 }
 
-void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,
+void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t,
              const Sector& sector, const Sector& behind, float u) {
-    drawHit(currentView(), state, flatRay, depth, sectorIndex, sector, behind, u);
+    drawHit(currentView(), state, flatRay, depth, sector, behind,
+            {behind.wallTexture, behind.wallTexture}, u);
 }
 
 void fillFlatCache(const View& view, std::int32_t key, float height) {
     FlatCacheEntry& entry = view.flats[key];
-    for (std::int32_t i = 0; i < screenHeight; ++i) {
-        entry.rowDepth[i] = rowSlopes[i] == 0.0f
-                                ? 0
-                                : roundToInt((view.eye.z - height) / rowSlopes[i] * depthFixedOne);
-    }
-    entry.valid = 1;
+    fillRows(view, entry, height);
+    entry.valid.store(flatReady, std::memory_order_release);
 }
 
 void fillFlatCache(std::int32_t key, float height) {
     fillFlatCache(currentView(), key, height);
 }
 
+void resizeFlatCache(std::int32_t entries) {
+    delete[] flatCache;
+    flatCache = entries > 0 ? new FlatCacheEntry[static_cast<std::size_t>(entries)] : nullptr;
+    flatCacheSize = entries > 0 ? entries : 0;
+}
+
 void invalidateFlatCache() {
-    for (FlatCacheEntry& entry : flatCache) {
-        entry.valid = 0;
+    for (std::int32_t key = 0; key < flatCacheSize; ++key) {
+        flatCache[key].valid.store(flatEmpty, std::memory_order_relaxed);
     }
 }
 
 void prepareFlatCache(const View& view) {
-    for (std::int32_t key = 0; key < flatCacheEntries; ++key) {
-        view.flats[key].valid = 0;
-    }
-    const std::int32_t surfaces = std::min(2 * view.sectorCount, flatCacheEntries);
-    for (std::int32_t key = 0; key < surfaces; ++key) {
-        const Sector& sector = view.sectors[key / 2];
-        fillFlatCache(view, key, key % 2 == 0 ? sector.floorHeight : sector.ceilingHeight);
+    for (std::int32_t key = 0; key < view.flatCount; ++key) {
+        view.flats[key].valid.store(flatEmpty, std::memory_order_relaxed);
     }
 }
 

@@ -20,8 +20,13 @@ struct ColumnState {
 extern std::int32_t clipTop;
 extern std::int32_t clipBottom;
 
-// The current view's flat depths.
-extern FlatCacheEntry flatCache[flatCacheEntries];
+// The current view's flat depths: flatCacheSize entries, sized with the level.
+extern FlatCacheEntry* flatCache;
+extern std::int32_t flatCacheSize;
+
+// Makes room for the given number of flat surfaces (0 frees it); called when a
+// level is built or freed, never while frames are drawn.
+void resizeFlatCache(std::int32_t entries);
 
 constexpr std::uint8_t floorSide = 0;
 constexpr std::uint8_t ceilingSide = 1;
@@ -48,27 +53,33 @@ void drawColumnPart(ColumnState& column, std::int32_t x, float height, float dep
 FlatRowStep flatColumnRay(std::int32_t x);
 FlatRowStep flatColumnRay(const View& view, std::int32_t x);
 
+// The textures of a hit wall's lower and upper pieces.
+struct PieceTextures {
+    std::int32_t lower;
+    std::int32_t upper;
+};
+
 // Draws what a column shows of one hit at the given depth, in this order: the
-// floor and ceiling spans of the sector (index sectorIndex) and the lower and upper
-// wall pieces, the floor and ceiling steps of the sector behind the wall, at
-// horizontal texture coordinate u. The same as four drawColumnPart calls for the
-// column whose flatColumnRay is given, with the projection worked out once.
+// floor and ceiling spans of the sector and the lower and upper wall pieces, the
+// floor and ceiling steps of the sector behind the wall, at horizontal texture
+// coordinate u. The same as four drawColumnPart calls for the column whose
+// flatColumnRay is given, with the projection worked out once.
+void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
+             const Sector& sector, const Sector& behind, PieceTextures pieces, float u);
+// The same in the current view, both pieces in the wall texture of the sector
+// behind (sectorIndex is kept for the callers; the sector's keys name its flats).
 void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,
              const Sector& sector, const Sector& behind, float u);
-// The same in the given view instead of the current one.
-void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
-             std::int32_t sectorIndex, const Sector& sector, const Sector& behind, float u);
 
 // Fills flatCache[key] for a surface at the given height and marks it valid; the
 // second form fills the view's entry for the view's eye.
 void fillFlatCache(std::int32_t key, float height);
 void fillFlatCache(const View& view, std::int32_t key, float height);
 
-// Forgets every cached surface; the eye height and sector 1 move every frame.
+// Forgets every cached surface; the eye height and moving sectors change every frame.
 void invalidateFlatCache();
 
-// Forgets every cached surface and fills the floor and ceiling of every sector
-// for the current eye height, so that columns drawn on several threads only read
-// the cache. The depths are those a lazy fill would give.
+// Forgets every surface of the view's cache before a frame: columns, on whichever
+// thread, fill what they need, each surface once.
 void prepareFlatCache();
 void prepareFlatCache(const View& view);

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::int32_t scriptSector = 0;
-
 void lookFrom(const FreeCamera& camera) {
     cameraPos = Vec3(camera.x, camera.y, camera.z);
     cameraSector = camera.sector;
@@ -24,7 +22,7 @@ void ExploreSession::toggle() {
     if (active_) {
         active_ = false;
         entering_ = false;
-        cameraSector = scriptSector;
+        cameraSector = levelStart.sector;
     } else {
         active_ = true;
         entering_ = true;

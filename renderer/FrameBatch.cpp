@@ -20,7 +20,7 @@ namespace {
 // after its last one may still be waiting to copy open rows from that one.
 constexpr std::int32_t slotsPerThread = 2;
 
-// As many sectors as the flat depth cache has room for.
+// The small levels a slot has room for; larger ones are drawn frame by frame.
 constexpr std::int32_t maxSectors = flatCacheEntries / 2;
 
 // Everything a thread writes for one frame, on cache lines of its own: a line one
@@ -139,12 +139,10 @@ class FrameRun {
 
     std::int32_t draw(Slot& slot, float clock) {
         const ScriptedFrame scripted = scriptedFrame(clock);
-        if (sectorCount > 1) {
-            slot.sectors[1].floorHeight = scripted.liftedFloor;
-            slot.sectors[1].ceilingHeight = scripted.liftedCeiling;
-        }
-        const View view = {scripted.eye, scripted.dir, scripted.side, cameraSector,
-                           slot.sectors, sectorCount,  slot.flats,    slot.pixels.data()};
+        moveSectors(slot.sectors, clock);
+        const View view = {scripted.eye, scripted.dir,       scripted.side,
+                           cameraSector, slot.sectors,       sectorCount,
+                           slot.flats,   slot.pixels.data(), flatCacheSize};
         prepareFlatCache(view);
         return drawViewColumns(view, 0, screenWidth, slot.open);
     }
@@ -172,7 +170,11 @@ class FrameRun {
         advanceAnimation();
         const Slot& last = *slotEntry(frames_).load();
         std::copy(last.pixels.begin(), last.pixels.end(), framebuffer);
-        std::copy(std::begin(last.flats), std::end(last.flats), flatCache);
+        for (std::int32_t key = 0; key < flatCacheSize; ++key) {
+            std::copy(std::begin(last.flats[key].rowDepth), std::end(last.flats[key].rowDepth),
+                      flatCache[key].rowDepth);
+            flatCache[key].valid.store(last.flats[key].valid.load());
+        }
         deepestColumnVisits = std::max(deepestColumnVisits, deepest_.load());
     }
 
@@ -199,7 +201,9 @@ void drawFrameRun(long long frames, std::int32_t threads, const FrameSink& sink)
     if (frames < 1) {
         return;
     }
-    if (framebuffer == nullptr || sectors == nullptr || sectorCount > maxSectors) {
+    // Levels larger than a slot's tables, or not under the script, frame by frame.
+    if (framebuffer == nullptr || sectors == nullptr || sectorCount > maxSectors ||
+        flatCacheSize > flatCacheEntries || !levelStart.scripted) {
         for (long long frame = 1; frame <= frames; ++frame) {
             drawFrame();
             if (framebuffer != nullptr) {

@@ -3,6 +3,7 @@
 #include "renderer/ColumnDrawing.h"
 #include "renderer/ColumnWorkers.h"
 #include "renderer/FixedPoint.h"
+#include "renderer/FreeCamera.h"
 #include "renderer/Level.h"
 #include "renderer/Ray.h"
 #include "renderer/Traversal.h"
@@ -53,8 +54,8 @@ std::int32_t drawColumnRange(std::int32_t first, std::int32_t end) {
 } // namespace
 
 View currentView() {
-    return {cameraPos, viewDir,     viewSide,  cameraSector,
-            sectors,   sectorCount, flatCache, framebuffer};
+    return {cameraPos,   viewDir,   viewSide,    cameraSector, sectors,
+            sectorCount, flatCache, framebuffer, flatCacheSize};
 }
 
 std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t end,
@@ -73,7 +74,7 @@ std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t 
 
 void prepareFrames(PackedPixel* target) {
     framebuffer = target;
-    cameraSector = 0;
+    cameraSector = levelStart.sector;
     animationTime = startTime;
     for (std::int32_t i = 0; i < screenHeight; ++i) {
         rowSlopes[i] = static_cast<float>(i - centreRow) * rowSlopeStep;
@@ -91,10 +92,6 @@ ScriptedFrame scriptedFrame(float time) {
     frame.eye.y = cosineOf(time * 0.4f) * 3.0f;
     frame.dir = Vec3(cosineOf(angle), sineOf(angle), 0.0f);
     frame.side = Vec3(sineOf(angle), -frame.dir.x, 0.0f);
-    // Sector 1's room keeps its height of 2.5 while its floor rises and falls.
-    const float lift = std::fabs(2.0f * sineOf(time * 1.9f));
-    frame.liftedFloor = lift - 0.5f;
-    frame.liftedCeiling = lift + 2.0f;
     return frame;
 }
 
@@ -111,21 +108,31 @@ void lookFromScript(const ScriptedFrame& frame) {
     viewSide = frame.side;
 }
 
+// A level without the script: the eye stands at the start, riding its floor.
+void lookFromStart() {
+    cameraSector = levelStart.sector;
+    cameraPos = Vec3(levelStart.x, levelStart.y, eyeHeightIn(sectors[cameraSector]));
+    viewDir = Vec3(cosineOf(levelStart.angle), sineOf(levelStart.angle), 0.0f);
+    viewSide = Vec3(sineOf(levelStart.angle), -viewDir.x, 0.0f);
+}
+
 } // namespace
 
 void updateCamera() {
+    if (sectors != nullptr && !levelStart.scripted) {
+        lookFromStart();
+        return;
+    }
     lookFromScript(scriptedFrame(animationTime));
 }
 
 void advanceAnimation() {
     viewDir.z = 0.0f;
     animationTime = nextClock(animationTime);
-    const ScriptedFrame frame = scriptedFrame(animationTime);
-    lookFromScript(frame);
     if (sectors != nullptr) {
-        sectors[1].floorHeight = frame.liftedFloor;
-        sectors[1].ceilingHeight = frame.liftedCeiling;
+        moveSectors(sectors, animationTime);
     }
+    updateCamera();
 }
 
 void drawView() {

@@ -33,34 +33,33 @@ struct OpenRows {
 std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t end,
                              OpenRows* open = nullptr);
 
-// The scripted animation at a clock value: the camera, and sector 1's floor and
-// ceiling. nextClock is the clock one frame later.
+// The scripted camera at a clock value (moveSectors moves the level's rooms for
+// it). nextClock is the clock one frame later.
 struct ScriptedFrame {
     Vec3 eye;
     Vec3 dir;
     Vec3 side;
-    float liftedFloor;
-    float liftedCeiling;
 };
 ScriptedFrame scriptedFrame(float time);
 float nextClock(float time);
 
-// Starts the animation: camera sector 0, clock at 5.0, the two slope tables, and
-// the framebuffer every later frame draws into (null draws nothing).
+// Starts the animation: the camera in the level's start sector, clock at 5.0, the two slope tables,
+// and the framebuffer every later frame draws into (null draws nothing).
 void prepareFrames(PackedPixel* target);
 
 // One frame of the animation: advanceAnimation, then drawView.
 void drawFrame();
 
 // The two halves of drawFrame, so another camera can take the script's place in
-// between: advanceAnimation moves the clock, the scripted camera and sector 1's
-// floor and ceiling; drawView prepares what every column shares (the flat depths
-// for the current eye height) and draws the columns from whatever camera and
-// camera sector are current.
+// between: advanceAnimation moves the clock, the moving sectors and the camera
+// (the script's, or standing at the level's start); drawView prepares what every column shares (the
+// flat depths for the current eye height) and draws the columns from whatever camera and camera
+// sector are current.
 void advanceAnimation();
 void drawView();
 
-// The scripted camera and view vectors of the current clock value.
+// The camera and view vectors of the current clock value: the script's, or at
+// the start of a level without the script.
 void updateCamera();
 
 // Draws all 320 columns from the current camera, view and camera sector, on the

@@ -16,7 +16,13 @@ constexpr int mostMovePieces = 8;
 constexpr float pushSlop = 1e-4f; // pushed a little past the clearance, against rounding
 constexpr int pushRounds = 4;
 constexpr int settleRounds = 64;
-constexpr int mostSectors = 8; // as many as the flat depth cache can hold
+// Sectors near the eye whose walls it can touch; in a large level they are a few
+// of many. More than this many within reach of one spot are not looked at.
+constexpr int mostSectors = 64;
+// Far enough that every wall a step can meet is in reach: the step, the pushes
+// out of walls it may take, and the clearance.
+constexpr float stepReach = 1.5f;
+constexpr float placeReach = 4.0f; // entering explore mode may push the eye further
 constexpr float headroom = 0.25f;
 // How far behind a portal's line an eye still counts as a rounding error of being
 // on it; a real step across goes far beyond.
@@ -27,8 +33,10 @@ struct Point {
     float y;
 };
 
-// The sectors reachable through portals from the start one; their solid walls are
-// the ones the eye can touch.
+float distanceToWall(const Wall& wall, Point p, Point& closest);
+
+// The sectors reachable from the start one through portals within reach of p, in
+// the order they are reached; their solid walls are the ones the eye can touch.
 struct SectorSet {
     std::int32_t index[mostSectors];
     int count = 0;
@@ -43,14 +51,18 @@ struct SectorSet {
     }
 };
 
-SectorSet reachableSectors(const Sector* level, std::int32_t start) {
+SectorSet reachableSectors(const Sector* level, std::int32_t start, Point p, float reach) {
     SectorSet set;
     set.index[set.count++] = start;
     for (int next = 0; next < set.count; ++next) {
         const Sector& sector = level[set.index[next]];
         for (std::int32_t w = 0; w < sector.wallCount; ++w) {
             const std::int32_t neighbour = sector.walls[w].neighbour;
-            if (neighbour >= 0 && set.count < mostSectors && !set.contains(neighbour)) {
+            if (neighbour < 0 || set.count >= mostSectors || set.contains(neighbour)) {
+                continue;
+            }
+            Point closest;
+            if (distanceToWall(sector.walls[w], p, closest) <= reach) {
                 set.index[set.count++] = neighbour;
             }
         }
@@ -206,7 +218,7 @@ bool faceOwnPortals(const Sector& sector, Point& p) {
 // Finds the room of a new eye position and keeps the eye in front of that room's
 // portals; false when the position belongs to no room.
 bool settle(const Sector* level, std::int32_t& sector, Point& p) {
-    const SectorSet candidates = reachableSectors(level, sector);
+    const SectorSet candidates = reachableSectors(level, sector, p, stepReach);
     for (int round = 0; round < pushRounds; ++round) {
         const std::int32_t holder = sectorAt(level, candidates, sector, p);
         if (holder < 0) {
@@ -236,7 +248,8 @@ void walk(const Sector* level, FreeCamera& camera, Point move) {
         const Point from = {camera.x, camera.y};
         Point to = {from.x + piece.x, from.y + piece.y};
         // A corner too tight to settle in a few pushes keeps the eye where it was.
-        if (!pushClear(level, reachableSectors(level, camera.sector), to, pushRounds)) {
+        if (!pushClear(level, reachableSectors(level, camera.sector, from, stepReach), to,
+                       pushRounds)) {
             continue;
         }
         std::int32_t sector = camera.sector;
@@ -263,7 +276,7 @@ FreeCamera cameraFromView(float x, float y, float dirX, float dirY, std::int32_t
                           const Sector* level) {
     FreeCamera camera;
     Point p = {x, y};
-    pushClear(level, reachableSectors(level, sector), p, settleRounds);
+    pushClear(level, reachableSectors(level, sector, p, placeReach), p, settleRounds);
     settle(level, sector, p);
     camera.x = p.x;
     camera.y = p.y;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+std::int32_t maxSectorVisits = minSectorVisits;
 std::int32_t lastColumnVisits = 0;
 std::int32_t deepestColumnVisits = 0;
 
@@ -64,27 +65,33 @@ NearestHit findNearestWall(const View& view, const Sector& sector, const Ray& ra
     return nearest;
 }
 
-// Returns the number of sectors visited.
+// Follows the ray from sector to sector; returns the number of sectors visited.
 std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& flatRay,
-                      std::int32_t s, const Ray& ray, std::int32_t visitsLeft) {
-    const Sector& sector = view.sectors[s];
-    if (sector.wallCount < 1) {
-        return 1;
-    }
-    const NearestHit nearest = findNearestWall(view, sector, ray);
-    if (nearest.wall == nullptr) {
-        return 1; // the open rows keep the previous frame's pixels
-    }
-    const Wall& wall = *nearest.wall;
-    const Sector& behind = wall.neighbour == -1 ? solidSector : view.sectors[wall.neighbour];
+                      std::int32_t s, Ray ray, std::int32_t visitsLeft) {
+    std::int32_t visits = 0;
+    while (true) {
+        ++visits;
+        const Sector& sector = view.sectors[s];
+        if (sector.wallCount < 1) {
+            return visits;
+        }
+        const NearestHit nearest = findNearestWall(view, sector, ray);
+        if (nearest.wall == nullptr) {
+            return visits; // the open rows keep the previous frame's pixels
+        }
+        const Wall& wall = *nearest.wall;
+        const Sector& behind = wall.neighbour == -1 ? solidSector : view.sectors[wall.neighbour];
 
-    drawHit(view, state, flatRay, nearest.depth, s, sector, behind, nearest.hit.along * 16.0f);
+        drawHit(view, state, flatRay, nearest.depth, sector, behind,
+                {wall.lowerTexture, wall.upperTexture}, nearest.hit.along * 16.0f);
 
-    if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
-        return 1;
+        if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
+            return visits;
+        }
+        s = wall.neighbour;
+        ray = Ray{nearest.hit.point, ray.direction};
+        --visitsLeft;
     }
-    return 1 + traverse(view, state, flatRay, wall.neighbour, Ray{nearest.hit.point, ray.direction},
-                        visitsLeft - 1);
 }
 
 } // namespace

@@ -13,11 +13,14 @@ struct WallHit {
     float along;
 };
 
-// A ray normally visits at most three sectors (0, 1, 0). A ray through an end point
-// shared by two portals can be handed back and forth at the same point for ever
-// (the animation meets one in frame 6566). Each round draws the same pieces at the
-// same depth, so the column stops changing after the first; this many visits ends it.
-constexpr std::int32_t maxSectorVisits = 64;
+// A ray crosses each portal at most once, so it visits at most one sector more than
+// the level has portals. A ray through an end point shared by two portals can be
+// handed back and forth at the same point for ever (the animation meets one in
+// frame 6566). Each round draws the same pieces at the same depth, so the column
+// stops changing after the first; the bound ends it. The level sets it when it is
+// built: minSectorVisits, or more for a level with more portals.
+constexpr std::int32_t minSectorVisits = 64;
+extern std::int32_t maxSectorVisits;
 
 // Number of sectors the last renderColumn call visited, and the most any call has
 // visited since the caller last reset it to 0.

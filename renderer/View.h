@@ -5,15 +5,22 @@
 #include "renderer/ScreenSize.h"
 #include "renderer/Vec3.h"
 
+#include <atomic>
 #include <cstdint>
 
+constexpr std::uint8_t flatEmpty = 0;
+constexpr std::uint8_t flatReady = 1;
+constexpr std::uint8_t flatFilling = 2; // one column's thread is filling it
+
 // Depth at which every screen row sees one flat surface, in 24.8 fixed point.
+// Filled the first time a frame's column needs it, by whichever thread gets there
+// first: a frame costs the surfaces it shows, not every surface of the level.
 struct FlatCacheEntry {
-    std::uint8_t valid; // filled during the current frame
+    std::atomic<std::uint8_t> valid{flatEmpty}; // flatReady once filled this frame
     std::int32_t rowDepth[screenHeight];
 };
 
-// Keyed by 2 x sector + 0 for the floor, + 1 for the ceiling.
+// Keyed by the sectors' floorKey and ceilingKey; a level has at least this many.
 constexpr std::int32_t flatCacheEntries = 16;
 
 // Everything the columns of one frame are drawn from. The camera, level and
@@ -26,6 +33,7 @@ struct View {
     std::int32_t sector;   // the eye's sector
     const Sector* sectors; // the level's sectors as they stand in this frame
     std::int32_t sectorCount;
-    FlatCacheEntry* flats; // flatCacheEntries entries for this eye height
+    FlatCacheEntry* flats; // flatCount entries for this eye height
     PackedPixel* pixels;   // 320 x 240, row-major
+    std::int32_t flatCount;
 };

@@ -36,7 +36,8 @@ duskhall_test(renderer_animation_test
 if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
   duskhall_test(renderer_tool_test
     SOURCES ${renderer_test_dir}/RendererFixture.cpp ${renderer_test_dir}/EyeChecks.cpp
-            ${renderer_test_dir}/RenderToolTest.cpp
+            ${renderer_test_dir}/ToolRun.cpp ${renderer_test_dir}/RenderToolTest.cpp
+            ${renderer_test_dir}/BadLevelFilesTest.cpp
     LIBS duskhall_renderer
     LABELS threads)
   target_compile_definitions(renderer_tool_test PRIVATE DUSKHALL_VERSION="${PROJECT_VERSION}")

@@ -1,5 +1,6 @@
 #include "EyeChecks.h"
 #include "RendererFixture.h"
+#include "ToolRun.h"
 
 #include "renderer/ExploreSession.h"
 #include "renderer/FrameCrc.h"
@@ -19,34 +20,6 @@
 #include <string>
 
 namespace {
-
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string readAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Runs duskhall-render with the arguments, in a scratch folder of the test's own.
-ToolRun runTool(const std::string& arguments) {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path scratch =
-        std::filesystem::path(DUSKHALL_BINARY_DIR) / "renderer-tool-test" / info->name();
-    std::filesystem::create_directories(scratch);
-    const std::filesystem::path out = scratch / "stdout.txt";
-    const std::filesystem::path err = scratch / "stderr.txt";
-    const std::string command = "cd '" + scratch.string() +
-                                "' && '" DUSKHALL_BINARY_DIR "/duskhall-render' " + arguments +
-                                " >'" + out.string() + "' 2>'" + err.string() + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readAll(out), readAll(err)};
-}
 
 std::string crcLine(long frame, std::uint32_t crc) {
     char line[64];

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A level as its file describes it, before anything is built from it. The built-in
+// level is one of these too, so both are built the same way.
+
+// The most a level may hold; the loader refuses anything larger.
+constexpr std::int32_t maxLevelSectors = 4096;
+constexpr std::int32_t maxLevelVertices = 65536;
+constexpr std::int32_t maxSectorEdges = 1024; // outline and holes together
+constexpr std::int32_t maxLevelEdges = 262144;
+constexpr std::int32_t maxLevelTextures = 256;
+constexpr std::int64_t maxLevelFileBytes = 16 * 1024 * 1024;
+constexpr float maxLevelCoordinate = 32768.0f; // positions and heights
+constexpr float maxMotionSpeed = 1000.0f;
+
+// The texture names of one wall side; empty names take the defaults.
+struct SideDescription {
+    std::int32_t edge = 0;
+    std::string texture; // the solid wall
+    std::string lower;   // the step up to a higher floor behind a portal
+    std::string upper;   // the step down to a lower ceiling behind a portal
+};
+
+// A floor and ceiling that move with the animation clock t:
+// lift = |amplitude * sin(speed * t)|, floor = lift + floor, ceiling = lift + ceiling.
+struct MotionDescription {
+    bool moves = false;
+    float amplitude = 0.0f;
+    float speed = 0.0f;
+    float floor = 0.0f;
+    float ceiling = 0.0f;
+};
+
+struct SectorDescription {
+    std::vector<std::int32_t> outline;            // counter-clockwise
+    std::vector<std::vector<std::int32_t>> holes; // each clockwise
+    float floor = 0.0f;
+    float ceiling = 0.0f;
+    std::string wallTexture;
+    std::string floorTexture;
+    std::string ceilingTexture;
+    std::vector<SideDescription> sides;
+    MotionDescription motion;
+
+    // Walls are numbered along the outline, then along each hole in turn.
+    std::int32_t edgeCount() const;
+    // The vertices of edge k, from start to end.
+    void edgeEnds(std::int32_t k, std::int32_t& from, std::int32_t& to) const;
+};
+
+struct TextureFile {
+    std::string name;
+    std::string file;
+};
+
+struct LevelDescription {
+    std::string name;
+    std::vector<TextureFile> textures; // in the file's order
+    std::vector<float> vertexX;
+    std::vector<float> vertexY;
+    std::vector<SectorDescription> sectors;
+    float startX = 0.0f;
+    float startY = 0.0f;
+    float startAngle = 0.0f;
+    bool scriptedCamera = false; // the built-in camera script instead of standing at start
+};

@@ -1,0 +1,183 @@
+#include "ToolRun.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Two rooms joined by a portal, the first with a pillar: every kind of part a
+// level has. Each case below breaks it in one place.
+const std::string goodLevel = R"({
+  "duskhall-level": 1,
+  "textures": { "brick": "wall1.png", "tiles": "floor1.png" },
+  "vertices": [[0, 0], [4, 0], [4, 4], [0, 4], [8, 0], [8, 4], [1, 1], [1, 2], [2, 2], [2, 1]],
+  "sectors": [
+    { "outline": [0, 1, 2, 3], "holes": [[6, 7, 8, 9]], "floor": 0.0, "ceiling": 3.0,
+      "wall-texture": "brick", "floor-texture": "tiles", "ceiling-texture": "tiles" },
+    { "outline": [1, 4, 5, 2], "floor": 0.5, "ceiling": 2.5,
+      "wall-texture": "brick", "floor-texture": "tiles", "ceiling-texture": "tiles" }
+  ],
+  "start": { "x": 3.0, "y": 3.0, "angle": 0.0 }
+})";
+
+struct Replacement {
+    std::string from;
+    std::string to;
+};
+
+struct BadLevel {
+    const char* name;
+    std::vector<Replacement> changes;
+    const char* message; // what the message must say after the file's name
+};
+
+std::string applied(const std::vector<Replacement>& changes) {
+    std::string text = goodLevel;
+    for (const Replacement& change : changes) {
+        const std::size_t at = text.find(change.from);
+        EXPECT_NE(at, std::string::npos) << change.from;
+        if (at != std::string::npos) {
+            text.replace(at, change.from.size(), change.to);
+        }
+    }
+    return text;
+}
+
+const std::string thirdSector = R"(],
+  "start")";
+
+const BadLevel badLevels[] = {
+    {"malformed",
+     {{"\"ceiling\": 3.0,", "\"ceiling\": 3.0,,"}},
+     "line 6, column 86: syntax error while parsing object key"},
+    {"nan", {{"\"angle\": 0.0", "\"angle\": NaN"}}, "line 11, column 43: syntax error"},
+    {"overflow", {{"\"x\": 3.0", "\"x\": 1e999"}}, "line 11, column 23: number overflow"},
+    {"huge-number",
+     {{"\"x\": 3.0", "\"x\": 1e30"}},
+     "start.x: must be a finite number from -32768 to 32768"},
+    {"wrong-type",
+     {{"\"floor\": 0.5", "\"floor\": \"low\""}},
+     "sectors[1].floor: must be a number"},
+    {"missing-field", {{"\"ceiling\": 2.5,", ""}}, "sectors[1]: the field \"ceiling\" is missing"},
+    {"unknown-field", {{"\"floor\": 0.5", "\"flor\": 0.5"}}, "sectors[1]: unknown field \"flor\""},
+    {"no-vertex",
+     {{"[1, 4, 5, 2]", "[1, 4, 99, 2]"}},
+     "sectors[1].outline[2]: vertex 99 does not exist (the file has 10)"},
+    {"fractional-index",
+     {{"[1, 4, 5, 2]", "[1, 4, 5.5, 2]"}},
+     "sectors[1].outline[2]: must be a whole number"},
+    {"clockwise", {{"[1, 4, 5, 2]", "[2, 5, 4, 1]"}}, "sectors[1].outline: runs clockwise"},
+    {"hole-counter-clockwise",
+     {{"[[6, 7, 8, 9]]", "[[9, 8, 7, 6]]"}},
+     "sectors[0].holes[0]: runs counter-clockwise"},
+    {"hole-outside",
+     {{"[2, 1]]", "[2, 1], [9, 9], [9, 10], [10, 10], [10, 9]]"},
+      {"[[6, 7, 8, 9]]", "[[10, 11, 12, 13]]"}},
+     "sectors[0].holes[0]: lies outside the sector's outline"},
+    {"self-crossing",
+     {{"[2, 1]]", "[2, 1], [5, 1.5]]"}, {"[[6, 7, 8, 9]]", "[[6, 7, 10, 9]]"}},
+     "crosses or touches"},
+    {"repeated-vertex",
+     {{"[1, 4, 5, 2]", "[1, 4, 5, 2, 4]"}},
+     "sectors[1].outline[4]: vertex 4 is repeated"},
+    {"three-sectors",
+     {{"[2, 1]]", "[2, 1], [3, 2]]"},
+      {thirdSector, R"(, { "outline": [1, 2, 10], "floor": 0, "ceiling": 1, "wall-texture": "brick",
+      "floor-texture": "tiles", "ceiling-texture": "tiles" }],
+  "start")"}},
+     "sectors[2].outline[0]: the edge from vertex 1 to vertex 2 is already a portal between "
+     "sectors[1] and sectors[0]"},
+    {"same-direction",
+     {{"[2, 1]]", "[2, 1], [2, 1.5]]"},
+      {thirdSector, R"(, { "outline": [0, 1, 10], "floor": 0, "ceiling": 1, "wall-texture": "brick",
+      "floor-texture": "tiles", "ceiling-texture": "tiles" }],
+  "start")"}},
+     "sectors[2].outline[0]: the edge from vertex 0 to vertex 1 is already used in the same "
+     "direction by sectors[0]"},
+    {"floor-not-below-ceiling",
+     {{"\"floor\": 0.5", "\"floor\": 2.5"}},
+     "sectors[1]: floor 2.5 is not below ceiling 2.5"},
+    {"start-outside",
+     {{"\"x\": 3.0", "\"x\": 30.0"}},
+     "start: the point (30, 3) is inside no sector"},
+    {"start-in-pillar",
+     {{"\"x\": 3.0, \"y\": 3.0", "\"x\": 1.5, \"y\": 1.5"}},
+     "start: the point (1.5, 1.5) is inside no sector"},
+    {"unknown-texture",
+     {{"\"wall-texture\": \"brick\"", "\"wall-texture\": \"stone\""}},
+     "sectors[0].wall-texture: no texture is named \"stone\""},
+    {"missing-texture", {{"wall1.png", "nosuch.png"}}, "texture file nosuch.png is missing"},
+    {"unreadable-texture", {{"floor1.png", "broken.png"}}, "texture file broken.png is missing"},
+    {"version",
+     {{"\"duskhall-level\": 1", "\"duskhall-level\": 2"}},
+     "duskhall-level: version 2 is not known"},
+    {"no-version", {{"\"duskhall-level\": 1,", ""}}, "the field \"duskhall-level\" is missing"},
+};
+
+// A level whose field has count entries of the given text, for the limits.
+std::string levelWithMany(const char* field, const std::string& entry, std::size_t count) {
+    std::string entries;
+    for (std::size_t i = 0; i < count; ++i) {
+        entries += (i == 0 ? "" : ",") + entry;
+    }
+    const std::string from = std::string("\"") + field + "\": [";
+    std::string text = goodLevel;
+    text.replace(text.find(from), from.size(), from + entries + ",");
+    return text;
+}
+
+void writeText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+ToolRun runLevel(const std::filesystem::path& file) {
+    return runTool("--textures '" DUSKHALL_SOURCE_DIR "/assets' --level '" + file.string() +
+                   "' --crc 1 --threads 1");
+}
+
+void expectRefused(const std::string& name, const std::string& text, const std::string& message) {
+    SCOPED_TRACE(name);
+    const std::filesystem::path file = toolScratch() / (name + ".json");
+    writeText(file, text);
+    const ToolRun run = runLevel(file);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.out.empty());
+    // One line: the program, the file as given, the place and the problem.
+    const std::string start = "duskhall-render: " + file.string() + ": ";
+    EXPECT_EQ(run.err.rfind(start, 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+}
+
+TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
+    writeText(toolScratch() / "broken.png", "not a PNG at all");
+    // The file they are all made from is drawn.
+    writeText(toolScratch() / "good.json", goodLevel);
+    const ToolRun good = runLevel(toolScratch() / "good.json");
+    ASSERT_EQ(good.status, 0) << good.err;
+    ASSERT_EQ(good.out.rfind("frame 1 crc32 ", 0), 0u);
+
+    for (const BadLevel& bad : badLevels) {
+        expectRefused(bad.name, applied(bad.changes), bad.message);
+    }
+    expectRefused("empty", "", "line 1, column 1: ");
+    expectRefused("not-an-object", "[1, 2]", "the file must hold one JSON object");
+    expectRefused("nested", std::string(100, '[') + std::string(100, ']'),
+                  "arrays and objects nested more than 64 deep");
+    expectRefused("too-many-sectors",
+                  levelWithMany("sectors", R"({"outline": [0, 1, 2, 3]})", 4095),
+                  "sectors: must have from 1 to 4096 entries (it has 4097)");
+    expectRefused("too-many-vertices", levelWithMany("vertices", "[0, 0]", 65527),
+                  "vertices: must have from 3 to 65536 entries (it has 65537)");
+    std::string huge = goodLevel;
+    huge.resize(16 * 1024 * 1024 + 1, ' ');
+    expectRefused("too-large", huge, "a level file may have at most 16 MB");
+    const ToolRun missing = runLevel(toolScratch() / "nowhere.json");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("nowhere.json: cannot be opened"), std::string::npos) << missing.err;
+}
+
+} // namespace
