@@ -6,12 +6,14 @@
 #include "renderer/FrameCrc.h"
 #include "renderer/FramePng.h"
 #include "renderer/FreeCamera.h"
+#include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
 #include "renderer/MapView.h"
 #include "renderer/WalkScript.h"
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -224,6 +226,53 @@ TEST_F(RenderToolTest, WalksIntoTheRoomIntoAWallAndAlongACornerStayInTheLevel) {
             // Pressed against the right-hand wall (x = 10) at the end.
             EXPECT_NEAR(trace.back().x, 10.0f - wallClearance, 2e-3f) << walk.file;
         }
+    }
+}
+
+TEST(RenderToolLevelTest, WalksThroughTheSampleLevelsStayInsideThemOnEveryFrame) {
+    const std::filesystem::path source(DUSKHALL_SOURCE_DIR);
+    const struct {
+        const char* level;
+        std::size_t frames;
+        std::size_t sectorsVisited; // at least
+        float highestFloor;         // reached on the way
+        float lowestFloor;
+    } walks[] = {
+        {"pillar-hall", 1155, 15, 0.3f, 0.0f},
+        {"staircase", 810, 13, 3.0f, 0.0f},
+        {"courtyard", 1440, 7, 0.4f, -0.5f},
+    };
+    for (const auto& walk : walks) {
+        const std::filesystem::path level = source / "levels" / (std::string(walk.level) + ".json");
+        const ToolRun run =
+            runTool("--textures '" + (source / "assets").string() + "' --level '" + level.string() +
+                    "' --trace --walk " + walkFile(std::string(walk.level) + ".walk"));
+        ASSERT_EQ(run.status, 0) << walk.level << run.err;
+        const std::vector<TraceLine> trace = parseTrace(run.out);
+        ASSERT_EQ(trace.size(), walk.frames) << walk.level;
+
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(source / "assets");
+        std::string error;
+        const bool loaded = loadLevel(level.string(), error);
+        std::filesystem::current_path(previous);
+        ASSERT_TRUE(loaded) << error;
+        std::set<std::int32_t> visited;
+        float highest = trace[0].floor, lowest = trace[0].floor;
+        for (const TraceLine& t : trace) {
+            const std::string why =
+                eyeOutsideLevel(t.x, t.y, t.z, t.sector, sectors, sectorCount, false);
+            ASSERT_EQ(why, "") << walk.level << " frame " << t.frame;
+            EXPECT_EQ(t.floor, sectors[t.sector].floorHeight) << walk.level << " " << t.frame;
+            visited.insert(t.sector);
+            highest = std::max(highest, t.floor);
+            lowest = std::min(lowest, t.floor);
+        }
+        freeLevel();
+        HKFreeAll();
+        EXPECT_GE(visited.size(), walk.sectorsVisited) << walk.level;
+        EXPECT_EQ(highest, walk.highestFloor) << walk.level;
+        EXPECT_EQ(lowest, walk.lowestFloor) << walk.level;
     }
 }
 
