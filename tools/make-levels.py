@@ -181,7 +181,7 @@ def staircase():
     level.sector([(landing_x, far), (landing_x + 3, far), (landing_x + 5, far + 2),
                   (landing_x + 5, far + 6), (landing_x - 2, far + 6), (landing_x - 2, far + 2)],
                  top, top + 3.0, "metal", "tiles", "coffers")
-    return level.json((2.0, 3.0), 0.0)
+    return level.json((2.0, 2.5), 0.0)
 
 
 def courtyard():
