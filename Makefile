@@ -51,6 +51,7 @@ bench: build
 fuzz: setup
 	@scripts/fuzz-loader
 	@scripts/fuzz-window
+	@scripts/fuzz-level
 
 test-native: build
 	@ctest --preset linux -j $(JOBS)

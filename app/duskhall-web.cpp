@@ -3,18 +3,19 @@
 //   --crc F1,F2,...   no picture: draws frames 1, 2, 3, ... at once and prints
 //                     the CRC line of each frame named, then stops
 //   --frames N        the demo stops advancing after frame N and keeps showing it
+//   --level FILE      the level FILE instead of the built-in one
 // The frames are drawn by the same code as everywhere; only their pace comes from
 // the browser, whose animation-frame callback runs one frame at a time.
 
 #include "app/ApplicationShell.h"
 #include "app/FrameList.h"
 #include "app/RunDemo.h"
-#include <duskhall/DisplayError.h>
-#include <duskhall/WarningBox.h>
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
+#include <duskhall/DisplayError.h>
+#include <duskhall/WarningBox.h>
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -43,6 +44,7 @@ constexpr long long crcFramesPerTurn = 200;
 
 struct Options {
     std::string textureDir = bundledTextures;
+    std::string levelPath;
     std::vector<long long> crcFrames;
     long long holdAfter = 0; // 0: run until the display closes
 };
@@ -60,6 +62,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
             if (!parseFrameList(value, options.crcFrames)) {
                 return false;
             }
+        } else if (arg == "--level") {
+            options.levelPath = value;
         } else if (arg == "--frames") {
             if (!parseFrameCount(value, options.holdAfter)) {
                 return false;
@@ -107,7 +111,9 @@ void startCrcRun() {
     // Like the demo's framebuffer: all zero at the start and never cleared.
     crcRun.pixels.assign(screenPixels, 0);
     crcRun.last = *std::max_element(options.crcFrames.begin(), options.crcFrames.end());
-    buildLevel();
+    if (sectors == nullptr) { // a level file may be built already
+        buildLevel();
+    }
     prepareFrames(crcRun.pixels.data());
     duskhallPageState("counting", "");
     emscripten_async_call(crcTurn, nullptr, 0);
@@ -153,13 +159,23 @@ int main(int argc, char** argv) {
     }
     // A missing texture ends the program with the Housekeeping message in the page.
     setFatalMessagePresenter(duskhall::showWarningBox);
+    if (!options.levelPath.empty()) {
+        // Checked and built before the picture starts; a refusal is the page's message.
+        if (std::string error; !loadLevel(options.levelPath, error)) {
+            std::fprintf(stderr, "duskhall: %s\n", error.c_str());
+            duskhallPageState("error", ("The level cannot be shown: " + error).c_str());
+            HKFreeAll();
+            return 2;
+        }
+    }
     if (!options.crcFrames.empty()) {
         startCrcRun();
         return 0;
     }
     if (!startDemo()) {
-        const std::string text = std::string("The demo cannot show its picture: ") +
-                                 (duskhall::displayError()[0] != '\0' ? duskhall::displayError() : "no reason given");
+        const std::string text =
+            std::string("The demo cannot show its picture: ") +
+            (duskhall::displayError()[0] != '\0' ? duskhall::displayError() : "no reason given");
         duskhallPageState("error", text.c_str());
         return 1;
     }

@@ -114,6 +114,15 @@ class GeometryCheck {
                                        std::to_string(maxLevelEdges));
         }
         for (std::size_t s = 0; s < level_.sectors.size(); ++s) {
+            const std::int32_t walls = level_.sectors[s].edgeCount();
+            if (walls > maxSectorEdges) {
+                return fail(sectorPath(s), "has " + std::to_string(walls) +
+                                               " walls in its outline and holes; a sector may "
+                                               "have at most " +
+                                               std::to_string(maxSectorEdges));
+            }
+        }
+        for (std::size_t s = 0; s < level_.sectors.size(); ++s) {
             if (!checkSector(s)) {
                 return false;
             }

@@ -28,3 +28,8 @@ if(NOT CMAKE_CROSSCOMPILING) # the generator is a developer tool of the native b
     MAKE_TEXTURES_PATH="$<TARGET_FILE:make-textures>")
   add_dependencies(loader_assets_test make-textures)
 endif()
+
+# The level fuzzer's corpus and the bundled levels, through the fuzzer's own steps.
+duskhall_test(loader_level_corpus_test
+  SOURCES ${loader_dir}/LevelCorpusReplayTest.cpp ${CMAKE_CURRENT_LIST_DIR}/fuzz/LevelExercise.cpp
+  LIBS duskhall_renderer)

@@ -8,6 +8,8 @@ duskhall_test(renderer_test
   SOURCES
     ${renderer_test_dir}/RendererFixture.cpp
     ${renderer_test_dir}/LevelTest.cpp
+    ${renderer_test_dir}/LevelFileTest.cpp
+    ${renderer_test_dir}/TestLevels.cpp
     ${renderer_test_dir}/LevelMemoryTest.cpp
     ${renderer_test_dir}/FrameLoopTest.cpp
     ${renderer_test_dir}/ColumnDrawingTest.cpp
@@ -36,7 +38,8 @@ duskhall_test(renderer_animation_test
 if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
   duskhall_test(renderer_tool_test
     SOURCES ${renderer_test_dir}/RendererFixture.cpp ${renderer_test_dir}/EyeChecks.cpp
-            ${renderer_test_dir}/ToolRun.cpp ${renderer_test_dir}/RenderToolTest.cpp
+            ${renderer_test_dir}/ToolRun.cpp ${renderer_test_dir}/TestLevels.cpp
+            ${renderer_test_dir}/RenderToolTest.cpp
             ${renderer_test_dir}/BadLevelFilesTest.cpp
     LIBS duskhall_renderer
     LABELS threads)

@@ -2,6 +2,9 @@
 //   textures=PREFIX   the seven textures are fetched from PREFIX + name first
 //   crc=F1,F2,...     no picture: "frame F crc32 XXXXXXXX" lines in #crc, then stop
 //   frames=N          the animation stops after frame N and keeps showing it
+//   level=URL         the level at URL (its textures fetched from beside it when
+//                     there); levels/NAME.json of a bundled level is read from the
+//                     page's data instead. The picker offers the bundled levels.
 // The program reports its state in body[data-state]: loading, running, holding,
 // counting, done, ended or error, with any text for the user in #status.
 (function () {
@@ -12,6 +15,8 @@
   const textureNames = ['wall1.png', 'wall2.png', 'wall3.png',
                         'floor1.png', 'floor2.png', 'floor3.png', 'floor4.png'];
   const fetchedTextures = '/fetched';
+  const fetchedLevel = '/fetched-level';
+  const bundledLevels = window.duskhallLevels || [];
 
   function setState(state, text) {
     document.body.dataset.state = state;
@@ -29,6 +34,33 @@
   if (prefix !== null) {
     args.push('--textures', fetchedTextures);
   }
+  const level = query.get('level');
+  const bundled = level !== null ? /^levels\/([^/]+\.json)$/.exec(level) : null;
+  const isBundled = bundled !== null && bundledLevels.some((l) => l.file === bundled[1]);
+  const levelName = level !== null ? (level.split(/[?#]/)[0].split('/').pop() || 'level.json') : '';
+  if (level !== null) {
+    args.push('--level', isBundled ? '/levels/' + bundled[1] : fetchedLevel + '/' + levelName);
+  }
+
+  // The picker: the built-in rooms and each bundled level; choosing one reloads the
+  // page with it.
+  const picker = document.getElementById('level-picker');
+  const choices = [{ value: '', name: 'Built-in rooms' }].concat(
+    bundledLevels.map((l) => ({ value: 'levels/' + l.file, name: l.name })));
+  for (const choice of choices) {
+    const option = document.createElement('option');
+    option.value = choice.value;
+    option.textContent = choice.name;
+    option.selected = choice.value === (level || '');
+    picker.appendChild(option);
+  }
+  picker.addEventListener('change', () => {
+    const next = new URLSearchParams();
+    if (picker.value) {
+      next.set('level', picker.value);
+    }
+    window.location.search = next.toString();
+  });
 
   // A texture that cannot be fetched is simply not there: the program then
   // reports it as missing, as it does for a missing file.
@@ -48,10 +80,46 @@
       .then(() => Module.removeRunDependency('textures'));
   }
 
+  // A level from an address, with the texture files it names that lie beside it.
+  // What cannot be fetched is simply not there: the program then says so.
+  function fetchLevel() {
+    const FS = Module.FS;
+    FS.mkdir(fetchedLevel);
+    Module.addRunDependency('level');
+    const address = new URL(level, window.location.href);
+    const store = (name, data) => FS.writeFile(fetchedLevel + '/' + name, new Uint8Array(data));
+    const get = (url) => fetch(url).then((r) => (r.ok ? r.arrayBuffer() : null)).catch(() => null);
+    get(address)
+      .then((data) => {
+        if (!data) {
+          return null;
+        }
+        store(levelName, data);
+        let files = [];
+        try {
+          files = Object.values(JSON.parse(new TextDecoder().decode(data)).textures || {});
+        } catch (error) {
+          return null; // the program reports what is wrong with it
+        }
+        return Promise.all(files
+          .filter((file) => typeof file === 'string' && /^[\w.-]+$/.test(file))
+          .map((file) => get(new URL(file, address)).then((png) => png && store(file, png))));
+      })
+      .then(() => Module.removeRunDependency('level'));
+  }
+
+  const preRun = [];
+  if (prefix !== null) {
+    preRun.push(fetchTextures);
+  }
+  if (level !== null && !isBundled) {
+    preRun.push(fetchLevel);
+  }
+
   window.Module = {
     canvas: document.getElementById('canvas'),
     arguments: args,
-    preRun: prefix !== null ? [fetchTextures] : [],
+    preRun: preRun,
     print: (line) => { crc.textContent += line + '\n'; },
     printErr: (line) => console.warn(line),
     setPageState: setState,

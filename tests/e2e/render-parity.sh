@@ -42,3 +42,38 @@ if [ "$actual" != "$expected" ]; then
     e2e_fail "the walk's trace or CRC lines differ"
 fi
 echo "PASS: the same walk trace and CRC lines under Wine"
+
+# Level files: the built-in level's file gives the built-in frames, and a level
+# with steps, a moving floor and textures per side gives the native frames and
+# trace on a walk; a broken one ends with status 2 and its message.
+levels="$(cd "$(dirname "$0")/../../levels" && pwd)"
+corridor="$(cd "$(dirname "$0")/../fuzz/level-corpus" && pwd)/corridor.json"
+expected=$("$native" --crc 1,2,3,6566)
+actual=$("${wine_run[@]}" "$exe" --level "$levels/duskhall.json" --crc 1,2,3,6566 | tr -d '\r')
+if [ "$actual" != "$expected" ]; then
+    diff <(echo "$expected") <(echo "$actual") | head -20
+    e2e_fail "levels/duskhall.json does not give the built-in frames"
+fi
+echo "PASS: levels/duskhall.json gives the built-in CRC lines under Wine"
+expected=$("$native" --level "$corridor" --walk "$walk" --trace --crc "$walk_frames")
+actual=$("${wine_run[@]}" "$exe" --level "$corridor" --walk "$walk" --trace --crc "$walk_frames" |
+         tr -d '\r')
+[ "$(echo "$expected" | wc -l)" = 671 ] || e2e_fail "the native level walk printed no 671 lines"
+if [ "$actual" != "$expected" ]; then
+    diff <(echo "$expected") <(echo "$actual") | head -20
+    e2e_fail "the level walk's trace or CRC lines differ"
+fi
+echo "PASS: the same level walk trace and CRC lines under Wine"
+broken=$(mktemp -d)
+trap 'rm -rf "$broken"' EXIT
+sed 's/"floor": 0.0/"floor": 9.0/' "$levels/duskhall.json" >"$broken/broken.json"
+status=0
+"${wine_run[@]}" "$exe" --level "$broken/broken.json" --crc 1 >/dev/null 2>"$broken/err" ||
+    status=$?
+message=$(tr -d '\r' <"$broken/err")
+[ "$status" = 2 ] || e2e_fail "a broken level ended with status $status, not 2"
+case "$message" in
+    *"broken.json: sectors[0]: floor 9 is not below ceiling 3"*) ;;
+    *) e2e_fail "a broken level's message is \"$message\"" ;;
+esac
+echo "PASS: a broken level ends with status 2 and names its problem under Wine"

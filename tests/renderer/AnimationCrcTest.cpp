@@ -21,3 +21,8 @@ TEST(AnimationCrcTest, WholeFramesSideBySideMatchTheSamePins) {
         expectPinnedFrames(100, threads, ThreadedDrawing::wholeFrames);
     }
 }
+
+TEST(AnimationCrcTest, TheBuiltInLevelsFileGivesTheSameFrames) {
+    expectPinnedFrames(100, 2, ThreadedDrawing::columns, PinnedLevel::file);
+    expectPinnedFrames(100, 2, ThreadedDrawing::wholeFrames, PinnedLevel::file);
+}

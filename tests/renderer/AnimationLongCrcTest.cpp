@@ -17,3 +17,9 @@ TEST(AnimationLongCrcTest, WholeFramesSideBySideMatchTheSamePins) {
     expectPinnedFrames(6566, 2, ThreadedDrawing::wholeFrames);
     EXPECT_EQ(deepestColumnVisits, maxSectorVisits);
 }
+
+TEST(AnimationLongCrcTest, TheBuiltInLevelsFileGivesTheSameFrames) {
+    deepestColumnVisits = 0;
+    expectPinnedFrames(6566, 1, ThreadedDrawing::columns, PinnedLevel::file);
+    EXPECT_EQ(deepestColumnVisits, maxSectorVisits);
+}

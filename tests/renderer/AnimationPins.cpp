@@ -10,12 +10,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
-void expectPinnedFrames(long lastFrame, std::int32_t threads, ThreadedDrawing drawing) {
+void expectPinnedFrames(long lastFrame, std::int32_t threads, ThreadedDrawing drawing,
+                        PinnedLevel level) {
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::path(DUSKHALL_SOURCE_DIR) / "assets");
-    buildLevel();
+    if (level == PinnedLevel::builtIn) {
+        buildLevel();
+    } else {
+        std::string error;
+        ASSERT_TRUE(loadLevel(DUSKHALL_SOURCE_DIR "/levels/duskhall.json", error)) << error;
+    }
     std::filesystem::current_path(previous);
 
     std::vector<PackedPixel> pixels(screenPixels, 0);

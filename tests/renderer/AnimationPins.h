@@ -31,7 +31,11 @@ constexpr PinnedFrame pinnedRuns[] = {
 // whole frames side by side.
 enum class ThreadedDrawing { columns, wholeFrames };
 
-// Builds the level from assets/, draws frames 1 to lastFrame on the given number of
-// threads and compares every pinned frame and run on the way.
+// Where the level comes from: built in, or levels/duskhall.json.
+enum class PinnedLevel { builtIn, file };
+
+// Builds the level with the textures of assets/, draws frames 1 to lastFrame on the
+// given number of threads and compares every pinned frame and run on the way.
 void expectPinnedFrames(long lastFrame, std::int32_t threads = 1,
-                        ThreadedDrawing drawing = ThreadedDrawing::columns);
+                        ThreadedDrawing drawing = ThreadedDrawing::columns,
+                        PinnedLevel level = PinnedLevel::builtIn);

@@ -1,7 +1,11 @@
+#include "EyeChecks.h"
 #include "RendererFixture.h"
+#include "TestLevels.h"
 
 #include "renderer/ExploreSession.h"
+#include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
+#include "renderer/LevelDescription.h"
 #include "renderer/Traversal.h"
 #include "renderer/WalkScript.h"
 
@@ -85,6 +89,41 @@ TEST_F(FrameLoopTest, FramesDrawEveryPixelWithoutAllocatingOrDeepTraversals) {
     probe = new int(0);                // the counter does see allocations
     EXPECT_GT(allocations, before);
     delete probe;
+}
+
+// A level of the largest size: the centre column crosses every sector to the far
+// wall (sectors 1/16 long, so the far end is still taller than a row); frames and
+// a walk along it allocate nothing, and the eye stays in.
+TEST_F(FrameLoopTest, TheLargestLevelIsDrawnToItsFarEndAndWalkedWithoutAllocating) {
+    freeLevel();
+    HKFreeAll();
+    std::string error;
+    const std::string level = corridorLevel(maxLevelSectors, maxLevelVertices, 0.0625);
+    ASSERT_TRUE(loadLevel(writeTestLevel("Corridor", level).string(), error)) << error;
+    prepareFrames(pixels.data());
+    ExploreSession session;
+    session.drawFrame({}, 0.0f);
+    std::size_t frameAllocations = allocations;
+    deepestColumnVisits = 0;
+    session.drawFrame({}, 0.0f);
+    frameAllocations = allocations - frameAllocations;
+    // From the start in sector 8 through the 4088 sectors ahead.
+    EXPECT_EQ(deepestColumnVisits, maxLevelSectors - 8);
+    EXPECT_EQ(texelAt(160, 120).texture, 2); // the far end's wall3
+    session.toggle();
+    MoveInput forward;
+    forward.forward = true;
+    for (int frame = 0; frame < 240; ++frame) {
+        const std::size_t before = allocations;
+        session.drawFrame(forward, 1.0f / 60.0f);
+        frameAllocations += allocations - before;
+        const FreeCamera& eye = session.camera();
+        ASSERT_EQ(eyeOutsideLevel(eye.x, eye.y, eye.z, eye.sector, sectors, sectorCount), "")
+            << frame;
+    }
+    EXPECT_EQ(frameAllocations, 0u);
+    // 4 units a second for 4 s from x = 0.5.
+    EXPECT_NEAR(session.camera().x, 16.5f, 0.1f);
 }
 
 TEST_F(FrameLoopTest, ExploreFramesAndWalksAllocateNothing) {

@@ -1,5 +1,7 @@
+#include "AnimationPins.h"
 #include "EyeChecks.h"
 #include "RendererFixture.h"
+#include "TestLevels.h"
 #include "ToolRun.h"
 
 #include "renderer/ExploreSession.h"
@@ -276,6 +278,49 @@ TEST(RenderToolLevelTest, WalksThroughTheSampleLevelsStayInsideThemOnEveryFrame)
     }
 }
 
+TEST(RenderToolLevelTest, TheBuiltInLevelsFilePrintsThePinnedCrcs) {
+    const ToolRun run =
+        runTool("--textures '" DUSKHALL_SOURCE_DIR "/assets' --level '" DUSKHALL_SOURCE_DIR
+                "/levels/duskhall.json' --crc 1,2,3,6566");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string expected;
+    for (const PinnedFrame& pin : pinnedFrames) {
+        if (pin.frame <= 3 || pin.frame == 6566) {
+            expected += crcLine(pin.frame, pin.crc);
+        }
+    }
+    EXPECT_EQ(run.out, expected);
+}
+
+// A level file walked and traced: the eye stands at the start until the walk
+// moves it, and stays inside the level on every frame.
+TEST_F(RenderToolTest, ALevelFileIsWalkedAndTracedInsideItsSectors) {
+    freeLevel();
+    HKFreeAll();
+    const std::filesystem::path level = writeTestLevel("ToolCorridor", corridorLevel(40, 82, 0.5));
+    std::string error;
+    ASSERT_TRUE(loadLevel(level.string(), error)) << error;
+    const ToolRun standing = runTool("--level '" + level.string() + "' --trace --frames 2");
+    ASSERT_EQ(standing.status, 0) << standing.err;
+    EXPECT_EQ(standing.out.substr(0, standing.out.find('\n')),
+              "frame 1 sector 1 x 0.500000 y 0.000000 z 1.500000 floor 0.000000 ceiling "
+              "3.000000 angle 0.000000");
+    const std::string walk = writeWalk("corridor.walk", "200 forward strafe-left\n60 turn-left\n"
+                                                        "200 forward\n100 back strafe-right\n");
+    const ToolRun run = runTool("--level '" + level.string() + "' --trace --walk " + walk);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<TraceLine> trace = parseTrace(run.out);
+    ASSERT_EQ(trace.size(), 560u);
+    std::set<std::int32_t> visited;
+    for (const TraceLine& t : trace) {
+        ASSERT_EQ(eyeOutsideLevel(t.x, t.y, t.z, t.sector, sectors, sectorCount, false), "")
+            << "frame " << t.frame;
+        visited.insert(t.sector);
+    }
+    EXPECT_GT(visited.size(), 10u);
+    freeLevel();
+}
+
 TEST(RenderToolArgumentsTest, MalformedWalksAreNamedAndEndWith2) {
     const struct {
         const char* text;
@@ -304,7 +349,7 @@ TEST(RenderToolArgumentsTest, HelpAndVersionAnswerAndEndWith0) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: duskhall-render", 0), 0u) << help.out;
     for (const char* option :
-         {"--walk FILE", "--trace", "--crc", "--png", "--textures", "--map FILE"}) {
+         {"--level FILE", "--walk FILE", "--trace", "--crc", "--png", "--textures", "--map FILE"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     EXPECT_TRUE(help.err.empty());
