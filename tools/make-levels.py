@@ -132,28 +132,33 @@ def rect(x0, y0, x1, y1):
 
 
 def pillar_hall():
-    """A nave of 2 x 2 bays between square pillars, tallest down the middle, with
-    a raised alcove behind every pillar and an entrance passage at the west end."""
+    """A nave of 3 x 3 bays between slim square pillars, tallest down the middle,
+    with a raised alcove off every other bay of the long walls and an entrance
+    passage at the west end."""
     level = LevelWriter("Hall of pillars")
-    columns, rows, bay = 9, 5, 2
+    widths = [3, 1, 3, 1, 3, 1, 3, 1, 3]  # bays and the pillars' rows between them
+    depths = [3, 1, 3, 1, 3]
+    xs = [sum(widths[:i]) for i in range(len(widths) + 1)]
+    ys = [sum(depths[:i]) for i in range(len(depths) + 1)]
     pillars = {(c, r) for c in (1, 3, 5, 7) for r in (1, 3)}
     ceilings = {0: 3.5, 1: 4.5, 2: 5.0, 3: 4.5, 4: 3.5}
-    for r in range(rows):
-        for c in range(columns):
+    for r in range(len(depths)):
+        for c in range(len(widths)):
             if (c, r) in pillars:
                 continue
-            flat = "tiles" if (c + r) % 2 == 0 else "cobbles"
-            level.sector(
-                rect(c * bay, r * bay, (c + 1) * bay, (r + 1) * bay),
-                0.0, ceilings[r], "stone", flat, "coffers",
-            )
-    top = rows * bay
-    for c in (1, 3, 5, 7):
-        x0, x1 = c * bay, (c + 1) * bay
-        level.sector(rect(x0, top, x1, top + 1.5), 0.3, 2.6, "brick", "planks", "planks")
-        level.sector(rect(x0, -1.5, x1, 0), 0.3, 2.6, "brick", "planks", "planks")
-    level.sector(rect(-5, 4, 0, 6), 0.0, 3.0, "metal", "cobbles", "coffers")
-    return level.json((-4.0, 5.0), 0.0)
+            flat = "tiles" if c % 2 == 0 and r % 2 == 0 else "cobbles"
+            level.sector(rect(xs[c], ys[r], xs[c + 1], ys[r + 1]),
+                         0.0, ceilings[r], "stone", flat, "coffers")
+    top = ys[-1]
+    for c in (0, 2, 4, 6, 8):
+        x0, x1 = xs[c], xs[c + 1]
+        if c % 4 == 0:
+            level.sector(rect(x0, top, x1, top + 1.5), 0.3, 2.6, "brick", "planks", "planks")
+        else:
+            level.sector(rect(x0, -1.5, x1, 0), 0.3, 2.6, "brick", "planks", "planks")
+    middle = ys[2]
+    level.sector(rect(-5, middle, 0, ys[3]), 0.0, 3.0, "metal", "cobbles", "coffers")
+    return level.json((-4.0, middle + 1.5), 0.0)
 
 
 def staircase():
