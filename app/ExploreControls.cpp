@@ -23,6 +23,8 @@ void ExploreControls::keyDown(KeyCode key) {
         ++screenshotPresses_;
     } else if (key == KeyF) {
         ++frameRatePresses_;
+    } else if (key == KeyM) {
+        ++mapPresses_;
     }
 }
 
@@ -65,9 +67,11 @@ ExploreControls::FrameInput ExploreControls::takeFrameInput(const std::uint8_t (
     input.toggleExplore = explorePresses_ % 2 != 0;
     input.screenshots = screenshotPresses_;
     input.toggleFrameRate = frameRatePresses_ % 2 != 0;
+    input.toggleMap = mapPresses_ % 2 != 0;
     explorePresses_ = 0;
     screenshotPresses_ = 0;
     frameRatePresses_ = 0;
+    mapPresses_ = 0;
     mouseTurn_ = 0.0f;
     return input;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "renderer/FreeCamera.h"
 #include <duskhall/KeyCode.h>
 #include <duskhall/MouseState.h>
-#include "renderer/FreeCamera.h"
 
 #include <cstdint>
 
@@ -12,6 +12,7 @@ class ExploreControls {
   public:
     static constexpr duskhall::KeyCode KeyTab = 9;
     static constexpr duskhall::KeyCode KeyF = 70;
+    static constexpr duskhall::KeyCode KeyM = 77;
     static constexpr duskhall::KeyCode KeyF12 = 123;
     // A drag across the whole 320-pixel frame turns the view about 180 degrees.
     static constexpr float radiansPerPixel = 0.01f;
@@ -22,6 +23,7 @@ class ExploreControls {
         bool toggleExplore = false;
         int screenshots = 0; // one for each F12 press
         bool toggleFrameRate = false;
+        bool toggleMap = false;
     };
 
     void keyDown(duskhall::KeyCode key);
@@ -40,6 +42,7 @@ class ExploreControls {
     int explorePresses_ = 0;
     int screenshotPresses_ = 0;
     int frameRatePresses_ = 0;
+    int mapPresses_ = 0;
     bool dragging_ = false;
     float dragX_ = 0.0f;
     float mouseTurn_ = 0.0f;

@@ -10,13 +10,16 @@
 #include "renderer/FrameLoop.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
+#include "renderer/MapView.h"
 #include "renderer/ScreenSize.h"
 #include "renderer/Screenshots.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -47,6 +50,11 @@ struct DemoState {
     FrameRateTitle frameRate{title};
     Screenshots screenshots;
     std::string windowTitle;
+    std::optional<MapView> map;
+    bool showMap = false;
+    // The frame under the map: the next frame draws over it, and rows it leaves
+    // open must keep the picture, not the map.
+    std::vector<PackedPixel> underMap;
     Clock::time_point start;
     Clock::time_point last;
 };
@@ -78,6 +86,8 @@ bool startDemo() {
     if (sectors == nullptr) { // a level file may be built already
         buildLevel();
     }
+    demo->map.emplace(sectors, sectorCount, screenWidth, screenHeight);
+    demo->underMap.resize(screenPixels);
     prepareFrames(demo->pixels);
     demo->start = Clock::now();
     demo->last = demo->start;
@@ -97,11 +107,21 @@ bool demoFrame() {
     for (int i = 0; i < input.screenshots; ++i) {
         saveScreenshot(demo->screenshots, demo->pixels);
     }
+    if (input.toggleMap) {
+        demo->showMap = !demo->showMap;
+    }
+    if (demo->showMap) {
+        std::copy(demo->pixels, demo->pixels + screenPixels, demo->underMap.begin());
+        demo->map->draw(demo->pixels, {cameraPos.x, cameraPos.y, demo->session.viewAngle()}, true);
+    }
     if (input.toggleFrameRate) {
         demo->frameRate.toggle(secondsSince(demo->start, now));
         setDisplayTitle(demo->frameRate.title());
     }
     updateDisplay();
+    if (demo->showMap) {
+        std::copy(demo->underMap.begin(), demo->underMap.end(), demo->pixels);
+    }
     if (demo->frameRate.frameShown(secondsSince(demo->start, Clock::now()))) {
         setDisplayTitle(demo->frameRate.title());
     }

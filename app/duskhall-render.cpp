@@ -11,6 +11,7 @@
 #include "renderer/FramePng.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
+#include "renderer/MapView.h"
 #include "renderer/WalkScript.h"
 
 #include <algorithm>
@@ -29,6 +30,7 @@ namespace {
 
 constexpr const char* usage = "usage: duskhall-render [--level FILE] [--textures DIR] [--frames N] "
                               "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
+                              "[--map FILE] "
                               "[--bench] [--threads N] [--help] [--version]";
 constexpr const char* help =
     "Renders the frames of the duskhall animation without a window.\n"
@@ -47,6 +49,9 @@ constexpr const char* help =
     "  --trace          print \"frame N sector S x X y Y z Z floor F ceiling C angle A\"\n"
     "                   for every frame (eye position, its sector's floor and ceiling,\n"
     "                   view angle in radians)\n"
+    "  --map FILE       write the level seen from above to FILE as a PNG (640 x 480):\n"
+    "                   solid walls light, portals orange, the eye red with the edges\n"
+    "                   of its view green, where the last frame drawn put it\n"
     "  --bench          print the frame rate of the drawing (default 1000 frames)\n"
     "  --threads N      draw on N threads (default: one per core; 1 draws on the main\n"
     "                   thread alone): whole frames side by side, or each frame's\n"
@@ -57,6 +62,8 @@ constexpr const char* help =
     "Bad arguments, malformed walk files and level files that cannot be drawn end\n"
     "with status 2.\n";
 constexpr long long defaultBenchFrames = 1000;
+constexpr std::int32_t mapWidth = 640;
+constexpr std::int32_t mapHeight = 480;
 constexpr long long maxThreads = 64;
 constexpr float walkFrameSeconds = 1.0f / 60.0f; // a fixed clock makes a walk replayable
 
@@ -72,6 +79,7 @@ struct Options {
     std::vector<long long> crcFrames;
     std::vector<PngRequest> pngs;
     std::string walkPath;
+    std::string mapPath;
     bool trace = false;
     bool bench = false;
     long long threads = std::max(1u, std::thread::hardware_concurrency()); // 1: no helpers
@@ -99,6 +107,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
             options.bench = true;
         } else if (arg == "--trace") {
             options.trace = true;
+        } else if (arg == "--map" && hasValue) {
+            options.mapPath = argv[++i];
         } else if (arg == "--level" && hasValue) {
             options.levelPath = argv[++i];
         } else if (arg == "--walk" && hasValue) {
@@ -140,6 +150,9 @@ bool settleFrameCount(Options& options, long long walkFrames) {
     if (options.frames == 0) {
         const long long wanted = std::max(largest, walkFrames);
         options.frames = wanted == 0 && options.bench ? defaultBenchFrames : wanted;
+        if (options.frames == 0 && !options.mapPath.empty()) {
+            options.frames = 1; // the plan shows the eye of a frame
+        }
     }
     return largest <= options.frames;
 }
@@ -156,13 +169,13 @@ bool anchorPath(std::string& path) {
     return true;
 }
 
-bool anchorOutputPaths(std::vector<PngRequest>& pngs) {
-    for (PngRequest& png : pngs) {
+bool anchorOutputPaths(Options& options) {
+    for (PngRequest& png : options.pngs) {
         if (!anchorPath(png.path)) {
             return false;
         }
     }
-    return true;
+    return options.mapPath.empty() || anchorPath(options.mapPath);
 }
 
 // --help and --version answer whatever else is on the line.
@@ -195,6 +208,17 @@ bool loadWalk(const std::string& path, WalkScript& walk) {
     return false;
 }
 
+bool writeMap(const std::string& path, const ExploreSession& session) {
+    std::vector<PackedPixel> plan(static_cast<std::size_t>(mapWidth) * mapHeight);
+    const MapView map(sectors, sectorCount, mapWidth, mapHeight);
+    map.draw(plan.data(), {cameraPos.x, cameraPos.y, session.viewAngle()}, false);
+    if (writeFramePng(path.c_str(), plan.data(), mapWidth, mapHeight)) {
+        return true;
+    }
+    std::fprintf(stderr, "duskhall-render: cannot write %s\n", path.c_str());
+    return false;
+}
+
 void printTrace(long long frame, const ExploreSession& session) {
     const Sector& sector = sectors[cameraSector];
     std::printf("frame %lld sector %d x %.6f y %.6f z %.6f floor %.6f ceiling %.6f angle %.6f\n",
@@ -221,7 +245,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", usage);
         return 2;
     }
-    if (!anchorOutputPaths(options.pngs)) {
+    if (!anchorOutputPaths(options)) {
         std::fprintf(stderr, "duskhall-render: cannot resolve the PNG paths\n");
         return 1;
     }
@@ -299,6 +323,9 @@ int main(int argc, char** argv) {
         emit(frame, pixels.data());
     }
 
+    if (!options.mapPath.empty() && !writeMap(options.mapPath, session)) {
+        status = 1;
+    }
     if (options.bench) {
         const double seconds = std::chrono::duration<double>(drawing).count();
         const double frames = static_cast<double>(options.frames);

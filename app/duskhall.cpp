@@ -29,6 +29,7 @@ constexpr const char* help =
     "  Left, Right      turn (explore mode; or drag with the left mouse button)\n"
     "  F12              save the frame as duskhall-0001.png, duskhall-0002.png, ...\n"
     "  F                frame rate in the title on or off\n"
+    "  M                the map of the level over the picture, on or off\n"
     "  Alt+Enter        windowed or fullscreen\n"
     "  Escape           end (so does the window's close box)\n"
     "\n"

@@ -4,3 +4,10 @@ if(TARGET duskhall_renderer)
   target_link_libraries(renderer_bench PRIVATE duskhall_renderer benchmark::benchmark)
   target_compile_definitions(renderer_bench PRIVATE DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
+
+# The same view in a small level and in a level of 1000 sectors.
+if(TARGET duskhall_renderer)
+  add_executable(level_size_bench ${CMAKE_CURRENT_LIST_DIR}/LevelSizeBench.cpp)
+  target_link_libraries(level_size_bench PRIVATE duskhall_renderer benchmark::benchmark)
+  target_compile_definitions(level_size_bench PRIVATE DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endif()

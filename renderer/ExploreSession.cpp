@@ -32,12 +32,13 @@ void ExploreSession::toggle() {
 void ExploreSession::drawFrame(const MoveInput& input, float elapsed) {
     advanceAnimation();
     if (active_ && sectors != nullptr) {
+        const MovingSectors moving = {sectorMotions, sectorMotionCount};
         if (entering_) {
             camera_ = cameraFromView(cameraPos.x, cameraPos.y, viewDir.x, viewDir.y, cameraSector,
-                                     sectors);
+                                     sectors, moving);
             entering_ = false;
         }
-        camera_ = stepFreeCamera(camera_, input, elapsed, sectors);
+        camera_ = stepFreeCamera(camera_, input, elapsed, sectors, moving);
         lookFrom(camera_);
     }
     drawView();

@@ -16,14 +16,14 @@ constexpr int mostMovePieces = 8;
 constexpr float pushSlop = 1e-4f; // pushed a little past the clearance, against rounding
 constexpr int pushRounds = 4;
 constexpr int settleRounds = 64;
-// Sectors near the eye whose walls it can touch; in a large level they are a few
-// of many. More than this many within reach of one spot are not looked at.
-constexpr int mostSectors = 64;
-// Far enough that every wall a step can meet is in reach: the step, the pushes
-// out of walls it may take, and the clearance.
-constexpr float stepReach = 1.5f;
-constexpr float placeReach = 4.0f; // entering explore mode may push the eye further
-constexpr float headroom = 0.25f;
+// Sectors whose portals come this near the eye are searched for walls to keep clear
+// of: well beyond one piece of a move and the pushes that follow it. Entering
+// explore mode may push the eye further.
+constexpr float stepReach = 2.0f;
+constexpr float placeReach = 4.0f;
+// In a large level the sectors near the eye are a few of many; more than this many
+// within reach of one spot are not looked at.
+constexpr int mostNearSectors = 256;
 // How far behind a portal's line an eye still counts as a rounding error of being
 // on it; a real step across goes far beyond.
 constexpr float portalSlack = 1e-5f;
@@ -32,43 +32,6 @@ struct Point {
     float x;
     float y;
 };
-
-float distanceToWall(const Wall& wall, Point p, Point& closest);
-
-// The sectors reachable from the start one through portals within reach of p, in
-// the order they are reached; their solid walls are the ones the eye can touch.
-struct SectorSet {
-    std::int32_t index[mostSectors];
-    int count = 0;
-
-    bool contains(std::int32_t s) const {
-        for (int i = 0; i < count; ++i) {
-            if (index[i] == s) {
-                return true;
-            }
-        }
-        return false;
-    }
-};
-
-SectorSet reachableSectors(const Sector* level, std::int32_t start, Point p, float reach) {
-    SectorSet set;
-    set.index[set.count++] = start;
-    for (int next = 0; next < set.count; ++next) {
-        const Sector& sector = level[set.index[next]];
-        for (std::int32_t w = 0; w < sector.wallCount; ++w) {
-            const std::int32_t neighbour = sector.walls[w].neighbour;
-            if (neighbour < 0 || set.count >= mostSectors || set.contains(neighbour)) {
-                continue;
-            }
-            Point closest;
-            if (distanceToWall(sector.walls[w], p, closest) <= reach) {
-                set.index[set.count++] = neighbour;
-            }
-        }
-    }
-    return set;
-}
 
 float wrapAngle(float angle) {
     if (!std::isfinite(angle)) {
@@ -114,17 +77,78 @@ float distanceToWall(const Wall& wall, Point p, Point& closest) {
     return std::sqrt(ox * ox + oy * oy);
 }
 
-// Pushes p out of the clearance of every solid wall near it; true when p ends
-// clear of all of them. Pushing away from the closest point turns a step into a
-// wall into a slide along it.
-bool pushClear(const Sector* level, const SectorSet& near, Point& p, int rounds) {
+// The sectors reachable from the start one through portals within reach of a
+// point: every wall the eye can touch from there belongs to one of them.
+struct SectorSet {
+    std::int32_t index[mostNearSectors];
+    int count = 0;
+
+    bool contains(std::int32_t s) const {
+        for (int i = 0; i < count; ++i) {
+            if (index[i] == s) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+SectorSet nearSectors(const Sector* level, std::int32_t start, Point centre, float reach) {
+    SectorSet set;
+    set.index[set.count++] = start;
+    for (int next = 0; next < set.count; ++next) {
+        const Sector& sector = level[set.index[next]];
+        for (std::int32_t w = 0; w < sector.wallCount; ++w) {
+            const Wall& wall = sector.walls[w];
+            Point closest;
+            if (wall.neighbour < 0 || set.count == mostNearSectors ||
+                set.contains(wall.neighbour) || distanceToWall(wall, centre, closest) > reach) {
+                continue;
+            }
+            set.index[set.count++] = wall.neighbour;
+        }
+    }
+    return set;
+}
+
+// A moving sector is judged at rest (lift 0).
+Sector judged(const Sector* level, const MovingSectors& moving, std::int32_t index) {
+    Sector sector = level[index];
+    for (std::int32_t m = 0; m < moving.count; ++m) {
+        if (moving.motions[m].sector == index) {
+            sector.floorHeight = moving.motions[m].floor;
+            sector.ceilingHeight = moving.motions[m].ceiling;
+        }
+    }
+    return sector;
+}
+
+bool mayPass(const Sector* level, const MovingSectors& moving, std::int32_t from, std::int32_t to) {
+    return portalPassable(judged(level, moving, from), judged(level, moving, to));
+}
+
+// The eye keeps clear of a solid wall, and of a portal of its own sector that it
+// cannot pass.
+bool blocks(const Sector* level, const MovingSectors& moving, std::int32_t own, std::int32_t sector,
+            const Wall& wall) {
+    if (wall.neighbour == -1) {
+        return true;
+    }
+    return sector == own && !mayPass(level, moving, own, wall.neighbour);
+}
+
+// Pushes p out of the clearance of every wall near it that blocks an eye in sector
+// own; true when p ends clear of all of them. Pushing away from the closest point turns a step into
+// a wall into a slide along it.
+bool pushClear(const Sector* level, const MovingSectors& moving, std::int32_t own,
+               const SectorSet& near, Point& p, int rounds) {
     for (int round = 0; round < rounds; ++round) {
         bool clear = true;
         for (int i = 0; i < near.count; ++i) {
             const Sector& sector = level[near.index[i]];
             for (std::int32_t w = 0; w < sector.wallCount; ++w) {
                 const Wall& wall = sector.walls[w];
-                if (wall.neighbour != -1) {
+                if (!blocks(level, moving, own, near.index[i], wall)) {
                     continue;
                 }
                 Point closest;
@@ -215,10 +239,9 @@ bool faceOwnPortals(const Sector& sector, Point& p) {
     return false;
 }
 
-// Finds the room of a new eye position and keeps the eye in front of that room's
-// portals; false when the position belongs to no room.
-bool settle(const Sector* level, std::int32_t& sector, Point& p) {
-    const SectorSet candidates = reachableSectors(level, sector, p, stepReach);
+// Finds the room of a new eye position among the candidates and keeps the eye in
+// front of that room's portals; false when the position belongs to no room.
+bool settle(const Sector* level, const SectorSet& candidates, std::int32_t& sector, Point& p) {
     for (int round = 0; round < pushRounds; ++round) {
         const std::int32_t holder = sectorAt(level, candidates, sector, p);
         if (holder < 0) {
@@ -236,7 +259,33 @@ bool settle(const Sector* level, std::int32_t& sector, Point& p) {
     return false;
 }
 
-void walk(const Sector* level, FreeCamera& camera, Point move) {
+// True when the eye may go from one sector to the other: through a portal it can
+// pass, or, where a piece of a move crosses a corner, through two.
+bool mayEnter(const Sector* level, const MovingSectors& moving, std::int32_t from,
+              std::int32_t to) {
+    if (from == to) {
+        return true;
+    }
+    const Sector& start = level[from];
+    for (std::int32_t w = 0; w < start.wallCount; ++w) {
+        const std::int32_t between = start.walls[w].neighbour;
+        if (between < 0 || !mayPass(level, moving, from, between)) {
+            continue;
+        }
+        if (between == to) {
+            return true;
+        }
+        const Sector& middle = level[between];
+        for (std::int32_t v = 0; v < middle.wallCount; ++v) {
+            if (middle.walls[v].neighbour == to && mayPass(level, moving, between, to)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void walk(const Sector* level, const MovingSectors& moving, FreeCamera& camera, Point move) {
     const float length = std::sqrt(move.x * move.x + move.y * move.y);
     if (!(length > 0.0f)) {
         return;
@@ -247,13 +296,13 @@ void walk(const Sector* level, FreeCamera& camera, Point move) {
     for (int i = 0; i < pieces; ++i) {
         const Point from = {camera.x, camera.y};
         Point to = {from.x + piece.x, from.y + piece.y};
+        const SectorSet near = nearSectors(level, camera.sector, from, stepReach);
         // A corner too tight to settle in a few pushes keeps the eye where it was.
-        if (!pushClear(level, reachableSectors(level, camera.sector, from, stepReach), to,
-                       pushRounds)) {
+        if (!pushClear(level, moving, camera.sector, near, to, pushRounds)) {
             continue;
         }
         std::int32_t sector = camera.sector;
-        if (!settle(level, sector, to)) {
+        if (!settle(level, near, sector, to) || !mayEnter(level, moving, camera.sector, sector)) {
             continue;
         }
         camera.x = to.x;
@@ -264,20 +313,28 @@ void walk(const Sector* level, FreeCamera& camera, Point move) {
 
 } // namespace
 
+bool portalPassable(const Sector& from, const Sector& to) {
+    const float floor = std::fmax(from.floorHeight, to.floorHeight);
+    const float ceiling = std::fmin(from.ceilingHeight, to.ceilingHeight);
+    return ceiling - floor > eyeAboveFloor + eyeHeadroom &&
+           to.floorHeight - from.floorHeight <= highestStepUp;
+}
+
 float eyeHeightIn(const Sector& sector) {
     const float room = sector.ceilingHeight - sector.floorHeight;
-    if (room > eyeAboveFloor + headroom) {
+    if (room > eyeAboveFloor + eyeHeadroom) {
         return sector.floorHeight + eyeAboveFloor;
     }
     return sector.floorHeight + room * 0.5f;
 }
 
 FreeCamera cameraFromView(float x, float y, float dirX, float dirY, std::int32_t sector,
-                          const Sector* level) {
+                          const Sector* level, MovingSectors moving) {
     FreeCamera camera;
     Point p = {x, y};
-    pushClear(level, reachableSectors(level, sector, p, placeReach), p, settleRounds);
-    settle(level, sector, p);
+    const SectorSet near = nearSectors(level, sector, p, placeReach);
+    pushClear(level, moving, sector, near, p, settleRounds);
+    settle(level, near, sector, p);
     camera.x = p.x;
     camera.y = p.y;
     camera.sector = sector;
@@ -288,7 +345,7 @@ FreeCamera cameraFromView(float x, float y, float dirX, float dirY, std::int32_t
 }
 
 FreeCamera stepFreeCamera(const FreeCamera& camera, const MoveInput& input, float elapsed,
-                          const Sector* level) {
+                          const Sector* level, MovingSectors moving) {
     // Negative, NaN and stalled clocks: never backwards, never more than one long step.
     const float seconds = elapsed > 0.0f ? (elapsed < longestStep ? elapsed : longestStep) : 0.0f;
     FreeCamera next = camera;
@@ -316,7 +373,8 @@ FreeCamera stepFreeCamera(const FreeCamera& camera, const MoveInput& input, floa
     if (ahead != 0.0f && right != 0.0f) {
         distance = distance * halfDiagonal;
     }
-    walk(level, next, {(c * ahead + s * right) * distance, (s * ahead - c * right) * distance});
+    walk(level, moving, next,
+         {(c * ahead + s * right) * distance, (s * ahead - c * right) * distance});
     next.z = eyeHeightIn(level[next.sector]);
     return next;
 }

@@ -19,6 +19,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/AnimationCrcTest.cpp
     ${renderer_test_dir}/EyeChecks.cpp
     ${renderer_test_dir}/FreeCameraTest.cpp
+    ${renderer_test_dir}/MapViewTest.cpp
     ${renderer_test_dir}/ExploreSessionTest.cpp
     ${renderer_test_dir}/WalkScriptTest.cpp
     ${renderer_test_dir}/ScreenshotsTest.cpp
@@ -44,4 +45,16 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
     LABELS threads)
   target_compile_definitions(renderer_tool_test PRIVATE DUSKHALL_VERSION="${PROJECT_VERSION}")
   add_dependencies(renderer_tool_test duskhall-render duskhall)
+endif()
+
+# The sample levels are the generator's output: running it again gives the same files.
+if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
+  find_package(Python3 COMPONENTS Interpreter)
+  if(Python3_FOUND)
+    add_test(NAME SampleLevels.TheGeneratorWritesTheCommittedFiles
+      COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make-levels.py --check
+              --out ${CMAKE_SOURCE_DIR}/levels)
+  else()
+    message(STATUS "No Python 3: the check that tools/make-levels.py writes levels/ is left out")
+  endif()
 endif()

@@ -50,12 +50,13 @@ TEST(ExploreControlsTest, PressesAskOnceEachAndPairsCancel) {
     controls.keyDown(ExploreControls::KeyTab);
     controls.keyDown(ExploreControls::KeyF12);
     controls.keyDown(ExploreControls::KeyF);
+    controls.keyDown(ExploreControls::KeyM);
     controls.keyDown('G'); // nothing of ours
     ExploreControls::FrameInput input = controls.takeFrameInput(held);
-    EXPECT_TRUE(input.toggleExplore && input.toggleFrameRate);
+    EXPECT_TRUE(input.toggleExplore && input.toggleFrameRate && input.toggleMap);
     EXPECT_EQ(input.screenshots, 1);
     input = controls.takeFrameInput(held);
-    EXPECT_FALSE(input.toggleExplore || input.toggleFrameRate);
+    EXPECT_FALSE(input.toggleExplore || input.toggleFrameRate || input.toggleMap);
     EXPECT_EQ(input.screenshots, 0);
 
     // Two quick Tabs between frames leave the mode as it was; two F12 save twice.
@@ -63,8 +64,10 @@ TEST(ExploreControlsTest, PressesAskOnceEachAndPairsCancel) {
     controls.keyDown(ExploreControls::KeyTab);
     controls.keyDown(ExploreControls::KeyF12);
     controls.keyDown(ExploreControls::KeyF12);
+    controls.keyDown(ExploreControls::KeyM);
+    controls.keyDown(ExploreControls::KeyM);
     input = controls.takeFrameInput(held);
-    EXPECT_FALSE(input.toggleExplore);
+    EXPECT_FALSE(input.toggleExplore || input.toggleMap);
     EXPECT_EQ(input.screenshots, 2);
 }
 

@@ -10,6 +10,8 @@
 // solid wall of the level, and strictly between its sector's floor and ceiling.
 // An exact position (not one read back from printed text) must also not lie a
 // rounding error behind a wall of its sector, where the traversal would miss it.
+// A position read back from text may lie on a portal's line of its sector, on
+// either side of it.
 std::string eyeOutsideLevel(float x, float y, float z, std::int32_t sector, const Sector* level,
                             std::int32_t sectorCount, bool exact = true);
 

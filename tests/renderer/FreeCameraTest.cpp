@@ -289,14 +289,56 @@ TEST(FreeCameraLevelTest, WhereAPortalMeetsSolidWallsTheEyeStaysIn) {
 }
 
 TEST(FreeCameraLevelTest, TheEyeStaysStrictlyInsideALowRoom) {
-    // The second room is lower than the eye height: the eye goes to its middle.
+    // The second room is lower than the eye height: an eye put in it goes to its
+    // middle, and an eye walking up to it from the first room stays out.
     const TestLevel level({
         {{{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, {-1, 1, -1, -1}, 0.0f, 3.0f},
         {{{4, 0, 0}, {8, 0, 0}, {8, 4, 0}, {4, 4, 0}}, {-1, -1, -1, 0}, 0.5f, 1.5f},
     });
+    const FreeCamera inside = cameraFromView(6.0f, 2.0f, 1.0f, 0.0f, 1, level.sectors());
+    EXPECT_EQ(inside.sector, 1);
+    EXPECT_EQ(inside.z, 1.0f);
     FreeCamera camera = cameraFromView(2.0f, 2.0f, 1.0f, 0.0f, 0, level.sectors());
     EXPECT_EQ(camera.z, eyeAboveFloor);
     camera = walkFor(camera, forward(), 1.5f, level.sectors(), level.count());
-    EXPECT_EQ(camera.sector, 1);
-    EXPECT_EQ(camera.z, 1.0f);
+    EXPECT_EQ(camera.sector, 0);
+    EXPECT_EQ(camera.z, eyeAboveFloor);
+}
+
+TEST(FreeCameraLevelTest, APortalIsPassedOnlyWhereTheEyeFitsAndTheStepIsLowEnough) {
+    // Two square rooms joined by a portal at x = 4: walk across from the first,
+    // then back from wherever the eye got to.
+    const struct {
+        float ceiling0, floor1, ceiling1;
+        bool enters, returns;
+    } cases[] = {
+        {3.0f, 0.0f, 1.6f, false, true},  // 1.6 high: the eye fits, its headroom does not
+        {3.0f, 0.0f, 1.74f, false, true}, // still short of 1.75
+        {3.0f, 0.0f, 1.8f, true, true},   // room for the eye and its headroom
+        {3.0f, 0.6f, 3.0f, true, true},   // the highest step up
+        {3.0f, 0.65f, 3.0f, false, true}, // a step too high
+        {3.0f, -2.0f, 2.5f, true, false}, // any step down, but not back up
+        {2.2f, 0.5f, 4.0f, false, true},  // both rooms tall, the opening between 0.5 and 2.2 not
+        {3.0f, -1.0f, 1.0f, false, true}, // a low lintel over a step down
+    };
+    for (const auto& c : cases) {
+        const TestLevel level({
+            {{{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, {-1, 1, -1, -1}, 0.0f, c.ceiling0},
+            {{{4, 0, 0}, {8, 0, 0}, {8, 4, 0}, {4, 4, 0}}, {-1, -1, -1, 0}, c.floor1, c.ceiling1},
+        });
+        const std::string label = std::to_string(c.ceiling0) + " " + std::to_string(c.floor1) +
+                                  " " + std::to_string(c.ceiling1);
+        FreeCamera camera = cameraFromView(2.0f, 2.0f, 1.0f, 0.0f, 0, level.sectors());
+        camera = walkFor(camera, forward(), 1.5f, level.sectors(), level.count());
+        EXPECT_EQ(camera.sector, c.enters ? 1 : 0) << label;
+        if (!c.enters) {
+            // Stopped short of the portal as short of a wall.
+            EXPECT_NEAR(camera.x, 4.0f - wallClearance, 1e-3f) << label;
+            continue;
+        }
+        camera.angle = 3.14159265f;
+        camera = walkFor(camera, forward(), 1.5f, level.sectors(), level.count());
+        EXPECT_EQ(camera.sector, c.returns ? 0 : 1) << label;
+        EXPECT_EQ(camera.z, level.sectors()[camera.sector].floorHeight + eyeAboveFloor) << label;
+    }
 }

@@ -6,13 +6,16 @@
 
 #include "renderer/ExploreSession.h"
 #include "renderer/FrameCrc.h"
+#include "renderer/FramePng.h"
 #include "renderer/FreeCamera.h"
 #include "renderer/Housekeeping.h"
 #include "renderer/Level.h"
+#include "renderer/MapView.h"
 #include "renderer/WalkScript.h"
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -31,9 +34,10 @@ std::string crcLine(long frame, std::uint32_t crc) {
 } // namespace
 
 TEST(RenderToolArgumentsTest, BadArgumentsPrintTheUsageAndExit2) {
-    for (const char* arguments : {"--bogus", "--frames 0", "--frames", "--frames 12x", "--crc 1,,2",
-                                  "--crc -3", "--png 3", "--png x:frame.png", "--frames 2 --crc 5",
-                                  "--textures", "--threads 0", "--threads 65", "--threads"}) {
+    for (const char* arguments :
+         {"--bogus", "--frames 0", "--frames", "--frames 12x", "--crc 1,,2", "--crc -3", "--png 3",
+          "--png x:frame.png", "--frames 2 --crc 5", "--textures", "--map", "--threads 0",
+          "--threads 65", "--threads"}) {
         const ToolRun run = runTool(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.err.rfind("usage: duskhall-render", 0), 0u) << arguments;
@@ -85,6 +89,30 @@ TEST_F(RenderToolTest, PrintsTheCrcsOfTheFramesTheDemoDraws) {
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
     EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x01\x40\0\0\0\xF0", 8)); // 320 x 240
+}
+
+TEST_F(RenderToolTest, TheMapIsThePlanWithTheEyeOfTheLastFrame) {
+    const std::filesystem::path dir = writeCodedTextures("RenderToolTest.map");
+    const std::filesystem::path scratch =
+        std::filesystem::path(DUSKHALL_BINARY_DIR) / "renderer-tool-test";
+    for (const char* frames : {"", "--frames 30 "}) {
+        const ToolRun run =
+            runTool("--textures '" + dir.string() + "' " + frames + "--threads 1 --map plan.png");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+    }
+    // The second run's plan: the eye where frame 30 puts it.
+    ExploreSession session;
+    for (int frame = 1; frame <= 30; ++frame) {
+        drawFrame();
+    }
+    std::vector<PackedPixel> plan(640 * 480);
+    MapView(sectors, sectorCount, 640, 480)
+        .draw(plan.data(), {cameraPos.x, cameraPos.y, session.viewAngle()}, false);
+    const std::filesystem::path expected = scratch / "expected-plan.png";
+    ASSERT_TRUE(writeFramePng(expected.string().c_str(), plan.data(), 640, 480));
+    EXPECT_EQ(readAll(scratch / "TheMapIsThePlanWithTheEyeOfTheLastFrame" / "plan.png"),
+              readAll(expected));
 }
 
 TEST(RenderToolArgumentsTest, BenchReportsTheFrameRate) {
@@ -203,6 +231,53 @@ TEST_F(RenderToolTest, WalksIntoTheRoomIntoAWallAndAlongACornerStayInTheLevel) {
     }
 }
 
+TEST(RenderToolLevelTest, WalksThroughTheSampleLevelsStayInsideThemOnEveryFrame) {
+    const std::filesystem::path source(DUSKHALL_SOURCE_DIR);
+    const struct {
+        const char* level;
+        std::size_t frames;
+        std::size_t sectorsVisited; // at least
+        float highestFloor;         // reached on the way
+        float lowestFloor;
+    } walks[] = {
+        {"pillar-hall", 1268, 18, 0.3f, 0.0f},
+        {"staircase", 787, 13, 3.0f, 0.0f},
+        {"courtyard", 1440, 7, 0.4f, -0.5f},
+    };
+    for (const auto& walk : walks) {
+        const std::filesystem::path level = source / "levels" / (std::string(walk.level) + ".json");
+        const ToolRun run =
+            runTool("--textures '" + (source / "assets").string() + "' --level '" + level.string() +
+                    "' --trace --walk " + walkFile(std::string(walk.level) + ".walk"));
+        ASSERT_EQ(run.status, 0) << walk.level << run.err;
+        const std::vector<TraceLine> trace = parseTrace(run.out);
+        ASSERT_EQ(trace.size(), walk.frames) << walk.level;
+
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(source / "assets");
+        std::string error;
+        const bool loaded = loadLevel(level.string(), error);
+        std::filesystem::current_path(previous);
+        ASSERT_TRUE(loaded) << error;
+        std::set<std::int32_t> visited;
+        float highest = trace[0].floor, lowest = trace[0].floor;
+        for (const TraceLine& t : trace) {
+            const std::string why =
+                eyeOutsideLevel(t.x, t.y, t.z, t.sector, sectors, sectorCount, false);
+            ASSERT_EQ(why, "") << walk.level << " frame " << t.frame;
+            EXPECT_EQ(t.floor, sectors[t.sector].floorHeight) << walk.level << " " << t.frame;
+            visited.insert(t.sector);
+            highest = std::max(highest, t.floor);
+            lowest = std::min(lowest, t.floor);
+        }
+        freeLevel();
+        HKFreeAll();
+        EXPECT_GE(visited.size(), walk.sectorsVisited) << walk.level;
+        EXPECT_EQ(highest, walk.highestFloor) << walk.level;
+        EXPECT_EQ(lowest, walk.lowestFloor) << walk.level;
+    }
+}
+
 TEST(RenderToolLevelTest, TheBuiltInLevelsFilePrintsThePinnedCrcs) {
     const ToolRun run =
         runTool("--textures '" DUSKHALL_SOURCE_DIR "/assets' --level '" DUSKHALL_SOURCE_DIR
@@ -274,7 +349,7 @@ TEST(RenderToolArgumentsTest, HelpAndVersionAnswerAndEndWith0) {
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: duskhall-render", 0), 0u) << help.out;
     for (const char* option :
-         {"--level FILE", "--walk FILE", "--trace", "--crc", "--png", "--textures"}) {
+         {"--level FILE", "--walk FILE", "--trace", "--crc", "--png", "--textures", "--map FILE"}) {
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     }
     EXPECT_TRUE(help.err.empty());
