@@ -13,11 +13,10 @@
 int main() {
     constexpr std::int32_t width = 320;
     constexpr std::int32_t height = 240;
-    // Float frames are converted to whatever the device shows. PixelMode::Integer
-    // keeps Direct3D away from its four-float surface, whose channels lie in the
-    // opposite order (see the library guide).
+    // PixelMode::Float: on Windows the frames go to Direct3D's four-float surface
+    // where the device has one; elsewhere they are converted to what the device shows.
     duskhall::ScreenHandle screen("duskhall float frames", width, height,
-                                  duskhall::ScreenMode::Windowed, duskhall::PixelMode::Integer);
+                                  duskhall::ScreenMode::Windowed, duskhall::PixelMode::Float);
     if (!screen.isOpen()) {
         std::fprintf(stderr, "float-frames: cannot open a window: %s\n", duskhall::displayError());
         return 1;

@@ -1,12 +1,22 @@
-# The installed programs find their textures: beside the .exe on Windows (here),
-# in share/duskhall/textures on Linux (the package stage unpacks the .deb for it).
+# The installed programs find their textures: beside the .exe on Windows, in
+# share/duskhall/textures beside the bin folder on Linux (the package stage also
+# unpacks the .deb for it). Both run frame 1 of the animation, as every build draws it.
 if(WIN32)
-  add_test(NAME InstalledTextures.WindowsProgramFindsTheTexturesBesideIt
-    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:duskhall-render>
-            "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTEXTURES=${CMAKE_SOURCE_DIR}/assets
-            -DSCRATCH=${CMAKE_BINARY_DIR}/beside-program
-            -P ${CMAKE_CURRENT_LIST_DIR}/package/beside-program.cmake)
-  # Frame 1 of the animation, as every build draws it.
-  set_tests_properties(InstalledTextures.WindowsProgramFindsTheTexturesBesideIt PROPERTIES
-    LABELS "win32" TIMEOUT 120 PASS_REGULAR_EXPRESSION "frame 1 crc32 8E0788F6")
+  set(installed_textures_test InstalledTextures.WindowsProgramFindsTheTexturesBesideIt)
+  set(program_folder program)
+  set(texture_folder program)
+  set(installed_textures_label win32)
+else()
+  set(installed_textures_test InstalledTextures.LinuxProgramFindsTheTexturesInTheDataFolder)
+  set(program_folder ${CMAKE_INSTALL_BINDIR})
+  set(texture_folder ${CMAKE_INSTALL_DATADIR}/duskhall/textures)
+  set(installed_textures_label installed)
 endif()
+add_test(NAME ${installed_textures_test}
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:duskhall-render>
+          "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTEXTURES=${CMAKE_SOURCE_DIR}/assets
+          -DSCRATCH=${CMAKE_BINARY_DIR}/installed-textures -DPROGRAM_FOLDER=${program_folder}
+          -DTEXTURE_FOLDER=${texture_folder}
+          -P ${CMAKE_CURRENT_LIST_DIR}/package/installed-textures.cmake)
+set_tests_properties(${installed_textures_test} PROPERTIES
+  LABELS ${installed_textures_label} TIMEOUT 120 PASS_REGULAR_EXPRESSION "frame 1 crc32 8E0788F6")

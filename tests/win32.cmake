@@ -47,5 +47,16 @@ set_tests_properties(e2e.RenderCrcsMatchTheNativeBuild
   PROPERTIES LABELS "win32;e2e" TIMEOUT 300 SKIP_RETURN_CODE 77
              ENVIRONMENT DUSKHALL_WINE_ARCH=${DUSKHALL_WINE_ARCH})
 
+# Direct3D's four-float surface shows float and integer frames in their own colours,
+# read back from the window.
+add_executable(float-surface-colours ${win32_test_dir}/FloatSurfaceColours.cpp)
+target_link_libraries(float-surface-colours PRIVATE duskhall_platform_factory)
+add_test(NAME e2e.FloatSurfaceShowsTheColoursOfTheFrames
+  COMMAND bash ${e2e_dir}/float-surface-colours.sh $<TARGET_FILE:float-surface-colours>
+          ${e2e_out}/float-surface-colours)
+set_tests_properties(e2e.FloatSurfaceShowsTheColoursOfTheFrames
+  PROPERTIES LABELS "win32;e2e" TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77
+             ENVIRONMENT DUSKHALL_WINE_ARCH=${DUSKHALL_WINE_ARCH})
+
 # The window tests press Alt through the input queue: keep them away from others.
 set_tests_properties(win32_screen_tests PROPERTIES RUN_SERIAL TRUE)

@@ -145,10 +145,11 @@ bool Direct3DOutput::update(const PackedPixel* pixels, const FloatPixel* floatPi
     const std::ptrdiff_t sourcePitch =
         static_cast<std::ptrdiff_t>(width_) *
         static_cast<std::ptrdiff_t>(floating ? sizeof(FloatPixel) : sizeof(PackedPixel));
+    // Direct3D's only four-float surface, A32B32G32R32F, holds red first.
     convertFrame(floating ? PixelFormat::FloatingPoint : PixelFormat::XRGB8888,
                  floating ? static_cast<const void*>(floatPixels) : pixels, sourcePitch, format_,
                  locked.pBits, locked.Pitch, static_cast<std::uint32_t>(width_),
-                 static_cast<std::uint32_t>(height_));
+                 static_cast<std::uint32_t>(height_), FloatElementOrder::RedGreenBlueAlpha);
     surface_->UnlockRect();
     return present();
 }

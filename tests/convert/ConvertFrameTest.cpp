@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -48,6 +50,62 @@ TEST(ConvertFrame, FloatFramesGoThroughTheFloatConverters) {
                              converted, sizeof converted, 2, 1));
     EXPECT_EQ(converted[0] & 0xFFFFFFu, 0x0000FFu);
     EXPECT_EQ(converted[1] & 0xFFFFFFu, 0xFF0000u);
+}
+
+// A red-first float surface gets both frame kinds red, green, blue, alpha, in
+// every row at its pitch (the float after each row is a gap that stays as it was);
+// the default order and the integer surfaces are left as the converters write them.
+TEST(ConvertFrame, FloatSurfaceOrderIsAppliedToEveryRowOfBothFrameKinds) {
+    constexpr float Gap = -7.0f;
+    const FloatPixel floats[2] = {{0.25f, 0.0f, 0.5f, 1.0f}, {0.75f, 1.0f, 0.0f, 0.125f}};
+    const PackedPixel packed[2] = {0xFFFF8000u, 0xFF0000FFu};
+    struct Case {
+        const char* what;
+        PixelFormat source;
+        const void* frame;
+        std::ptrdiff_t sourcePitch;
+        FloatElementOrder order;
+        float expected[2][5]; // each row: the four elements, then the gap
+    };
+    const Case cases[] = {
+        {"float frame, red first",
+         PixelFormat::FloatingPoint,
+         floats,
+         sizeof(FloatPixel),
+         FloatElementOrder::RedGreenBlueAlpha,
+         {{1.0f, 0.5f, 0.0f, 0.25f, Gap}, {0.125f, 0.0f, 1.0f, 0.75f, Gap}}},
+        {"float frame, FloatPixel order",
+         PixelFormat::FloatingPoint,
+         floats,
+         sizeof(FloatPixel),
+         FloatElementOrder::AlphaBlueGreenRed,
+         {{0.25f, 0.0f, 0.5f, 1.0f, Gap}, {0.75f, 1.0f, 0.0f, 0.125f, Gap}}},
+        // The true-colour converter leaves the alpha element as the surface held it.
+        {"integer frame, red first",
+         PixelFormat::XRGB8888,
+         packed,
+         sizeof(PackedPixel),
+         FloatElementOrder::RedGreenBlueAlpha,
+         {{1.0f, 128 * (1.0f / 255), 0.0f, Gap, Gap}, {0.0f, 0.0f, 1.0f, Gap, Gap}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        float surface[2][5];
+        std::fill(&surface[0][0], &surface[0][0] + 10, Gap);
+        ASSERT_TRUE(convertFrame(c.source, c.frame, c.sourcePitch, PixelFormat::FloatingPoint,
+                                 surface, sizeof surface[0], 1, 2, c.order));
+        for (int row = 0; row < 2; ++row) {
+            for (int element = 0; element < 5; ++element) {
+                EXPECT_EQ(surface[row][element], c.expected[row][element])
+                    << row << ", " << element;
+            }
+        }
+    }
+    PackedPixel copied[2] = {};
+    ASSERT_TRUE(convertFrame(PixelFormat::XRGB8888, packed, sizeof packed, PixelFormat::XRGB8888,
+                             copied, sizeof copied, 2, 1, FloatElementOrder::RedGreenBlueAlpha));
+    EXPECT_EQ(copied[0], packed[0]);
+    EXPECT_EQ(copied[1], packed[1]);
 }
 
 TEST(ConvertFrame, APairWithoutConverterOrANullPointerConvertsNothing) {

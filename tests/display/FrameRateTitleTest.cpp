@@ -42,3 +42,30 @@ TEST(FrameRateTitleTest, AStallShowsAsALowRate) {
     FrameRateTitle cut(longBase.c_str());
     EXPECT_LT(std::string(cut.title()).size(), static_cast<std::size_t>(FrameRateTitle::Capacity));
 }
+
+// The readout rounds to the nearest whole rate: a title that cut the fraction off
+// would show 59 for 119 frames in two seconds.
+TEST(FrameRateTitleTest, TheRateIsRoundedNotCut) {
+    struct Case {
+        int frames;
+        double seconds;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {119, 2.0, "duskhall \xC2\xB7 60 fps"}, // 59.5
+        {179, 3.0, "duskhall \xC2\xB7 60 fps"}, // 59.67
+        {147, 2.5, "duskhall \xC2\xB7 59 fps"}, // 58.8
+        {89, 4.0, "duskhall \xC2\xB7 22 fps"},  // 22.25
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frames);
+        FrameRateTitle title("duskhall");
+        title.toggle(0.0);
+        // Every frame but the last inside the first half second, the last one at the end.
+        for (int frame = 1; frame < c.frames; ++frame) {
+            EXPECT_FALSE(title.frameShown(0.5 * frame / c.frames));
+        }
+        EXPECT_TRUE(title.frameShown(c.seconds));
+        EXPECT_STREQ(title.title(), c.expected);
+    }
+}

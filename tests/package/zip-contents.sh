@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# The Windows .zip holds a readme and, for each Windows build in it, a folder with
-# duskhall.exe, duskhall-render.exe and the seven textures (the Windows stage checks
-# that the programs find textures laid out so). Argument: the .zip.
+# The Windows .zip holds a readme, the licence (the same as LICENSE) and, for each
+# Windows build in it, a folder with duskhall.exe, duskhall-render.exe and the seven
+# textures (the Windows stage checks that the programs find textures laid out so).
+# Arguments: the .zip, the source tree's LICENSE.
 set -euo pipefail
-zip=$1
+zip=$1 licence=$2
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 unzip -q "$zip" -d "$scratch"
 top=$(echo "$scratch"/duskhall-*-windows)
 [ -f "$top/README.txt" ] || { echo "FAIL: no README.txt at the top of the .zip" >&2; exit 1; }
+[ -f "$top/LICENSE.txt" ] || { echo "FAIL: no LICENSE.txt at the top of the .zip" >&2; exit 1; }
+cmp -s "$top/LICENSE.txt" "$licence" ||
+    { echo "FAIL: the .zip's LICENSE.txt differs from $licence" >&2; exit 1; }
+grep -q "MIT licence" "$top/README.txt" ||
+    { echo "FAIL: the .zip's README.txt does not name the licence" >&2; exit 1; }
+echo "README.txt and LICENSE.txt at the top"
 folders=0
 for folder in "$top"/win32 "$top"/win64; do
     [ -d "$folder" ] || continue

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -68,4 +70,29 @@ TEST(ScreenshotsTest, AFailureSaysWhyAndLeavesNoFile) {
     // The number was not used up.
     ASSERT_TRUE(shots.save(frame.data(), screenWidth, screenHeight, message)) << message;
     EXPECT_EQ(message, dir.file("duskhall-0001.png"));
+}
+
+// The last number is used, and once every name is taken the message says so and no
+// file is written.
+TEST(ScreenshotsTest, TheLastNumberIsUsedAndAFullFolderIsReported) {
+    TempDir dir;
+    for (int number = 1; number < Screenshots::mostNumber; ++number) {
+        char name[32];
+        std::snprintf(name, sizeof name, "duskhall-%04d.png", number);
+        std::ofstream(dir.file(name)).put('x');
+    }
+    Screenshots shots(dir.file("duskhall-"));
+    const std::vector<PackedPixel> frame(screenPixels, 0xFF336699u);
+    std::string message;
+    ASSERT_TRUE(shots.save(frame.data(), screenWidth, screenHeight, message)) << message;
+    EXPECT_EQ(message, dir.file("duskhall-9999.png"));
+
+    EXPECT_FALSE(shots.save(frame.data(), screenWidth, screenHeight, message));
+    EXPECT_EQ(message, "every name up to " + dir.file("duskhall-9999.png") + " is taken");
+    // A fresh numbering finds the folder full as well.
+    Screenshots again(dir.file("duskhall-"));
+    EXPECT_FALSE(again.save(frame.data(), screenWidth, screenHeight, message));
+    EXPECT_EQ(message, "every name up to " + dir.file("duskhall-9999.png") + " is taken");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("duskhall-10000.png")));
+    EXPECT_EQ(readAll(dir.file("duskhall-0017.png")), "x");
 }

@@ -104,6 +104,40 @@ TEST_F(Direct3DUploadTest, FloatFrameWinsOverTrueColourWhenBothAreGiven) {
     EXPECT_EQ(words.back(), 0u) << "the last float pixel of the last row";
 }
 
+// A32B32G32R32F holds red, green, blue, alpha: both frame kinds arrive in that order.
+TEST_F(Direct3DUploadTest, FloatSurfaceReceivesRedGreenBlueAlpha) {
+    auto output = make(PixelMode::Float);
+    ASSERT_EQ(output->format(), PixelFormat::FloatingPoint);
+    ASSERT_EQ(surface->format, D3DFMT_A32B32G32R32F);
+    std::vector<FloatPixel> floats(Width * Height, FloatPixel{1.0f, 0.0f, 1.0f, 0.0f}); // green
+    floats.back() = FloatPixel{1.0f, 0.75f, 0.5f, 0.25f};
+    std::vector<PackedPixel> packed(Width * Height, 0xFF0000FFu); // blue
+    packed.back() = 0xFFFF0000u;
+    const auto element = [this](int pixel, int index) {
+        float value;
+        std::memcpy(&value, surface->memory.data() + pixel * 16 + index * 4, 4);
+        return value;
+    };
+    const int last = Width * Height - 1;
+
+    EXPECT_TRUE(output->update(nullptr, floats.data()));
+    EXPECT_EQ(element(0, 0), 0.0f);
+    EXPECT_EQ(element(0, 1), 1.0f);
+    EXPECT_EQ(element(0, 2), 0.0f);
+    EXPECT_EQ(element(0, 3), 1.0f) << "alpha last";
+    EXPECT_EQ(element(last, 0), 0.25f);
+    EXPECT_EQ(element(last, 1), 0.5f);
+    EXPECT_EQ(element(last, 2), 0.75f);
+
+    EXPECT_TRUE(output->update(packed.data(), nullptr));
+    EXPECT_EQ(element(Width * 100 + 17, 0), 0.0f);
+    EXPECT_EQ(element(Width * 100 + 17, 1), 0.0f);
+    EXPECT_EQ(element(Width * 100 + 17, 2), 1.0f);
+    EXPECT_EQ(element(last, 0), 1.0f);
+    EXPECT_EQ(element(last, 1), 0.0f);
+    EXPECT_EQ(element(last, 2), 0.0f);
+}
+
 TEST_F(Direct3DUploadTest, TrueColourFrameIntoXrgbIsCopiedExactly) {
     auto output = make();
     const std::vector<PackedPixel> frame = patternFrame();
