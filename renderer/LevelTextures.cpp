@@ -37,6 +37,17 @@ std::string findTexture(const std::string& levelFolder, const std::string& file)
     return texturePath(file.c_str());
 }
 
+// Where findTexture looks, in its order, for the message when it finds nothing.
+std::string placesSearched(const std::string& levelFolder) {
+    std::string places = "beside the level in " +
+                         printable(levelFolder.empty() ? "." : levelFolder) +
+                         ", in the working directory";
+    if (!textureDataFolder().empty()) {
+        places += " and in " + printable(textureDataFolder());
+    }
+    return places;
+}
+
 } // namespace
 
 std::int32_t TexturePlan::wall(const LevelDescription& level, const std::string& name) const {
@@ -93,8 +104,8 @@ bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
             }
             pixels.clear();
             error = "texture file " + printable(file) +
-                    " is missing or not a readable 64 x 64 PNG (looked for " + printable(path) +
-                    ")";
+                    " is missing or not a readable 64 x 64 PNG (looked " +
+                    placesSearched(levelFolder) + "; --textures DIR names another folder)";
             return false;
         }
         pixels.push_back(loaded);

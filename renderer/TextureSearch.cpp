@@ -18,6 +18,10 @@ void setTextureDataFolder(const std::string& folder) {
     dataFolder = folder;
 }
 
+const std::string& textureDataFolder() {
+    return dataFolder;
+}
+
 std::string texturePath(const char* name) {
     if (dataFolder.empty() || isFile(name)) {
         return name;

@@ -7,6 +7,8 @@
 
 // Sets the installed data folder (empty: none, the working directory only).
 void setTextureDataFolder(const std::string& folder);
+// The folder set above, for messages that say where a file was looked for.
+const std::string& textureDataFolder();
 
 // The path to open for a texture file name: the name itself when the working
 // directory holds the file, else the data folder's copy when that exists, else

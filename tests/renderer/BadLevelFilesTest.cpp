@@ -112,7 +112,10 @@ const BadLevel badLevels[] = {
     {"unknown-texture",
      {{"\"wall-texture\": \"brick\"", "\"wall-texture\": \"stone\""}},
      "sectors[0].wall-texture: no texture is named \"stone\""},
-    {"missing-texture", {{"wall1.png", "nosuch.png"}}, "texture file nosuch.png is missing"},
+    {"missing-texture",
+     {{"wall1.png", "nosuch.png"}},
+     "texture file nosuch.png is missing or not a readable 64 x 64 PNG (looked beside the level "
+     "in "},
     {"unreadable-texture", {{"floor1.png", "broken.png"}}, "texture file broken.png is missing"},
     {"version",
      {{"\"duskhall-level\": 1", "\"duskhall-level\": 2"}},
