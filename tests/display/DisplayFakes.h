@@ -5,8 +5,11 @@
 
 #include "display/ScreenControl.h"
 #include "display/ScreenCore.h"
+#include "display/ScreenOutput.h"
+#include "display/ScreenPlatform.h"
 #include "display/WindowCore.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -160,3 +163,41 @@ class FakeWindow : public WindowCore {
 
 // The menu as "id:text" items, separators as "id:-".
 std::vector<std::string> describeMenu(const MenuList& list);
+
+// An output that shows nothing and keeps the vsync setting.
+class FakeOutput : public ScreenOutput {
+  public:
+    explicit FakeOutput(bool vsync) : vsync(vsync) {}
+    bool usable() override { return true; }
+    bool update(const PackedPixel*, const FloatPixel*) override { return true; }
+    bool present() override { return true; }
+    void setVsync(bool on) override { vsync = on; }
+    bool vsync;
+};
+
+// A platform screen over a FakeWindow, with a largest frame side of 1000.
+class FakePlatformScreen : private ScreenPlatform, public ScreenCore {
+  public:
+    FakePlatformScreen() : ScreenCore(static_cast<ScreenPlatform&>(*this)) {}
+    FakeWindow* window() const { return static_cast<FakeWindow*>(windowCore()); }
+    FakeOutput* output() const { return static_cast<FakeOutput*>(screenOutput()); }
+    bool refuseFullscreen = false;
+    int windowsMade = 0;
+
+  private:
+    std::unique_ptr<WindowCore> createWindow(ScreenCore& screen, const char*, std::int32_t width,
+                                             std::int32_t height) override {
+        ++windowsMade;
+        auto window = std::make_unique<FakeWindow>(screen, width, height);
+        window->alt = true; // so that Enter comes as Alt+Enter
+        return window;
+    }
+    std::unique_ptr<ScreenOutput> createOutput(WindowCore&, ScreenMode mode) override {
+        if (refuseFullscreen && mode == ScreenMode::Fullscreen) {
+            return nullptr;
+        }
+        return std::make_unique<FakeOutput>(vsync());
+    }
+    bool paintWithoutOutput() override { return false; }
+    std::int32_t largestFrameSide() override { return 1000; }
+};

@@ -7,8 +7,6 @@
 #include "TestPlatformScreen.h"
 #include "display/DisplayError.h"
 #include "display/FramePacer.h"
-#include "display/ScreenOutput.h"
-#include "display/ScreenPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -20,42 +18,6 @@ using namespace duskhall;
 namespace {
 
 using Events = std::vector<std::string>;
-
-class FakeOutput : public ScreenOutput {
-  public:
-    explicit FakeOutput(bool vsync) : vsync(vsync) {}
-    bool usable() override { return true; }
-    bool update(const PackedPixel*, const FloatPixel*) override { return true; }
-    bool present() override { return true; }
-    void setVsync(bool on) override { vsync = on; }
-    bool vsync;
-};
-
-class FakePlatformScreen : private ScreenPlatform, public ScreenCore {
-  public:
-    FakePlatformScreen() : ScreenCore(static_cast<ScreenPlatform&>(*this)) {}
-    FakeWindow* window() const { return static_cast<FakeWindow*>(windowCore()); }
-    FakeOutput* output() const { return static_cast<FakeOutput*>(screenOutput()); }
-    bool refuseFullscreen = false;
-    int windowsMade = 0;
-
-  private:
-    std::unique_ptr<WindowCore> createWindow(ScreenCore& screen, const char*, std::int32_t width,
-                                             std::int32_t height) override {
-        ++windowsMade;
-        auto window = std::make_unique<FakeWindow>(screen, width, height);
-        window->alt = true; // so that Enter comes as Alt+Enter
-        return window;
-    }
-    std::unique_ptr<ScreenOutput> createOutput(WindowCore&, ScreenMode mode) override {
-        if (refuseFullscreen && mode == ScreenMode::Fullscreen) {
-            return nullptr;
-        }
-        return std::make_unique<FakeOutput>(vsync());
-    }
-    bool paintWithoutOutput() override { return false; }
-    std::int32_t largestFrameSide() override { return 1000; }
-};
 
 class ScreenRulesTest : public ::testing::Test {
   protected:

@@ -15,8 +15,8 @@ fail() {
 }
 
 case "$kind" in
-    pattern) title='^duskhall pattern$' ;;
-    float-frames) title='^duskhall float frames$' ;;
+    pattern) name='duskhall pattern' ;;
+    float-frames) name='duskhall float frames' ;;
     *) fail "unknown example" ;;
 esac
 
@@ -24,9 +24,22 @@ esac
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
+# xdotool reads WM_NAME, which SDL types "UTF-8" (unreadable to it) in a process
+# with a UTF-8 locale, Python's for one: then the example's own windows are asked
+# for the _NET_WM_NAME window managers show.
+find_window() {
+    xdotool search --name "^$name\$" 2>/dev/null | head -n 1 && return
+    for candidate in $(xdotool search --pid "$pid" 2>/dev/null); do
+        if xprop -id "$candidate" _NET_WM_NAME 2>/dev/null | grep -qx "_NET_WM_NAME(UTF8_STRING) = \"$name\""; then
+            echo "$candidate"
+            return
+        fi
+    done
+}
+
 window=
 for _ in $(seq 300); do
-    window=$(xdotool search --name "$title" 2>/dev/null | head -n 1 || true)
+    window=$(find_window || true)
     [ -n "$window" ] && break
     kill -0 "$pid" 2>/dev/null || fail "ended before its window appeared: $(cat "$out/$kind.log")"
     sleep 0.2
@@ -45,7 +58,11 @@ focus() {
     timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null || true
 }
 
+# SDL may replace the first window it makes (a renderer needing another visual):
+# look again once the example has settled.
 sleep 1
+window=$(find_window || true)
+[ -n "$window" ] || fail "its window went away"
 if [ "$kind" = pattern ]; then
     xdotool mousemove --window "$window" 100 60
     sleep 0.7

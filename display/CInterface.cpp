@@ -1,0 +1,314 @@
+// The C interface: a dh_screen is a ScreenHandle and the observer that forwards
+// its callbacks to C functions. No exception leaves these functions.
+#include <duskhall/InputObserver.h>
+#include <duskhall/PixelTypes.h>
+#include <duskhall/ScreenHandle.h>
+#include <duskhall/duskhall_c.h>
+
+#include "display/DisplayError.h"
+#include "display/PlatformScreen.h"
+#include "display/ScreenCore.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <new>
+
+using namespace duskhall;
+
+static_assert(DH_MODE_UNSPECIFIED == static_cast<int>(ScreenMode::Unspecified), "modes agree");
+static_assert(DH_MODE_WINDOWED == static_cast<int>(ScreenMode::Windowed), "modes agree");
+static_assert(DH_MODE_FULLSCREEN == static_cast<int>(ScreenMode::Fullscreen), "modes agree");
+static_assert(DH_PIXEL_INTEGER == static_cast<int>(PixelMode::Integer), "pixel modes agree");
+static_assert(DH_PIXEL_FLOAT == static_cast<int>(PixelMode::Float), "pixel modes agree");
+static_assert(DH_KEY_ENTER == KeyEnter && DH_KEY_ESCAPE == KeyEscape && DH_KEY_SPACE == KeySpace,
+              "key codes agree");
+static_assert(offsetof(FloatPixel, alpha) == 0 && offsetof(FloatPixel, blue) == 4 &&
+                  offsetof(FloatPixel, green) == 8 && offsetof(FloatPixel, red) == 12,
+              "a float frame is four floats a pixel: alpha, blue, green, red");
+
+namespace {
+
+// A C function and the pointer it is given back.
+template <typename Function> struct Callback {
+    Function function = nullptr;
+    void* user = nullptr;
+};
+
+dh_mouse toC(MouseState mouse) {
+    return dh_mouse{mouse.left, mouse.middle, mouse.right, mouse.x, mouse.y};
+}
+
+// Runs action, answering fallback (with the reason recorded) if it throws.
+template <typename Result, typename Action> Result guarded(Result fallback, Action action) {
+    try {
+        return action();
+    } catch (const std::bad_alloc&) {
+        setDisplayError("out of memory");
+    } catch (const std::exception& error) {
+        setDisplayError(error.what());
+    } catch (...) {
+        setDisplayError("unexpected failure");
+    }
+    return fallback;
+}
+
+} // namespace
+
+struct dh_screen : InputObserver {
+    // Until the first open the platform screen waits here; the handle, made by
+    // that open, owns it afterwards (a ScreenHandle opens as it is constructed).
+    std::unique_ptr<ScreenCore> unopened;
+    std::unique_ptr<ScreenHandle> handle;
+
+    Callback<dh_key_callback> keyDownCallback, keyStrokeCallback, keyUpCallback;
+    Callback<dh_mouse_callback> buttonDownCallback, buttonUpCallback, pointerMovedCallback;
+    Callback<dh_focus_callback> focusChangedCallback;
+    Callback<dh_opened_callback> openedCallback;
+    Callback<dh_closing_callback> closingCallback;
+
+    Screen& screen() const {
+        return handle ? static_cast<Screen&>(*handle) : static_cast<Screen&>(*unopened);
+    }
+
+    void keyDown(Screen&, KeyCode key) override { callKey(keyDownCallback, key); }
+    void keyStroke(Screen&, KeyCode key) override { callKey(keyStrokeCallback, key); }
+    void keyUp(Screen&, KeyCode key) override { callKey(keyUpCallback, key); }
+    void buttonDown(Screen&, MouseState mouse) override { callMouse(buttonDownCallback, mouse); }
+    void buttonUp(Screen&, MouseState mouse) override { callMouse(buttonUpCallback, mouse); }
+    void pointerMoved(Screen&, MouseState mouse) override {
+        callMouse(pointerMovedCallback, mouse);
+    }
+    void focusChanged(Screen&, bool active) override {
+        if (focusChangedCallback.function != nullptr) {
+            focusChangedCallback.function(this, active ? 1 : 0, focusChangedCallback.user);
+        }
+    }
+    void opened(Screen&) override {
+        if (openedCallback.function != nullptr) {
+            openedCallback.function(this, openedCallback.user);
+        }
+    }
+    bool closing(Screen&) override {
+        return closingCallback.function == nullptr ||
+               closingCallback.function(this, closingCallback.user) != 0;
+    }
+
+  private:
+    void callKey(const Callback<dh_key_callback>& callback, KeyCode key) {
+        if (callback.function != nullptr) {
+            callback.function(this, key, callback.user);
+        }
+    }
+    void callMouse(const Callback<dh_mouse_callback>& callback, MouseState mouse) {
+        if (callback.function != nullptr) {
+            const dh_mouse state = toC(mouse);
+            callback.function(this, &state, callback.user);
+        }
+    }
+};
+
+namespace {
+
+// Installs a callback; a null screen is ignored.
+template <typename Function>
+void install(dh_screen* screen, Callback<Function> dh_screen::*slot, Function function,
+             void* user) {
+    if (screen != nullptr) {
+        screen->*slot = Callback<Function>{function, user};
+    }
+}
+
+// Asks a non-null screen through get, answering fallback for a null one.
+template <typename Result, typename Get>
+Result ask(const dh_screen* screen, Result fallback, Get get) {
+    return screen == nullptr ? fallback : guarded(fallback, [&] { return get(screen->screen()); });
+}
+
+// Tells a non-null screen through set.
+template <typename Set> void tell(dh_screen* screen, Set set) {
+    if (screen != nullptr) {
+        guarded(0, [&] {
+            set(screen->screen());
+            return 0;
+        });
+    }
+}
+
+int refuseNull(const char* function) {
+    static thread_local char reason[96];
+    std::snprintf(reason, sizeof reason, "%s: the screen is null", function);
+    setDisplayError(reason);
+    return 0;
+}
+
+} // namespace
+
+extern "C" {
+
+dh_screen* dh_create(void) {
+    return guarded<dh_screen*>(nullptr, [] {
+        setDisplayError("");
+        auto screen = std::make_unique<dh_screen>();
+        screen->unopened = createPlatformScreen();
+        if (!screen->unopened) {
+            if (displayError()[0] == '\0') {
+                setDisplayError("no screen: this platform's screen could not be made");
+            }
+            return static_cast<dh_screen*>(nullptr);
+        }
+        return screen.release();
+    });
+}
+
+int dh_open_screen(dh_screen* screen, const char* title, int32_t width, int32_t height,
+                   int32_t mode, int32_t pixelMode) {
+    if (screen == nullptr) {
+        return refuseNull("dh_open_screen");
+    }
+    return guarded(0, [&] {
+        const auto screenMode = static_cast<ScreenMode>(mode);
+        const auto pixels = static_cast<PixelMode>(pixelMode);
+        if (!screen->handle) {
+            screen->handle = std::make_unique<ScreenHandle>(
+                std::move(screen->unopened), title, width, height, screenMode, pixels, screen);
+            return screen->handle->isOpen() ? 1 : 0;
+        }
+        return screen->handle->open(title, width, height, screenMode, pixels) ? 1 : 0;
+    });
+}
+
+dh_screen* dh_open(const char* title, int32_t width, int32_t height, int32_t mode,
+                   int32_t pixelMode) {
+    dh_screen* screen = dh_create();
+    if (screen != nullptr && !dh_open_screen(screen, title, width, height, mode, pixelMode)) {
+        dh_close(screen);
+        return nullptr;
+    }
+    return screen;
+}
+
+int dh_is_open(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.isOpen() ? 1 : 0; });
+}
+
+int dh_show_frame(dh_screen* screen, const uint32_t* pixels) {
+    if (screen == nullptr) {
+        return refuseNull("dh_show_frame");
+    }
+    return guarded(0, [&] { return screen->screen().showFrame(pixels) ? 1 : 0; });
+}
+
+int dh_show_float_frame(dh_screen* screen, const float* pixels) {
+    if (screen == nullptr) {
+        return refuseNull("dh_show_float_frame");
+    }
+    // Four floats a pixel in FloatPixel's order (checked above).
+    const auto* frame = reinterpret_cast<const FloatPixel*>(pixels);
+    return guarded(0, [&] { return screen->screen().showFloatFrame(frame) ? 1 : 0; });
+}
+
+void dh_close_screen(dh_screen* screen) {
+    tell(screen, [](Screen& s) { s.close(); });
+}
+
+void dh_close(dh_screen* screen) {
+    dh_close_screen(screen);
+    delete screen;
+}
+
+const char* dh_error(void) {
+    return displayError();
+}
+
+const char* dh_title(const dh_screen* screen) {
+    return ask(screen, "", [](const Screen& s) { return s.title(); });
+}
+
+int32_t dh_width(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.width(); });
+}
+
+int32_t dh_height(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.height(); });
+}
+
+int32_t dh_mode(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return static_cast<int32_t>(s.screenMode()); });
+}
+
+int32_t dh_pixel_mode(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return static_cast<int32_t>(s.pixelMode()); });
+}
+
+void dh_set_title(dh_screen* screen, const char* title) {
+    if (screen != nullptr) {
+        guarded(0, [&] {
+            screen->handle ? screen->handle->setTitle(title) : screen->unopened->setTitle(title);
+            return 0;
+        });
+    }
+}
+
+void dh_set_vsync(dh_screen* screen, int on) {
+    tell(screen, [on](Screen& s) { s.setVsync(on != 0); });
+}
+
+int dh_vsync(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.vsync() ? 1 : 0; });
+}
+
+void dh_set_frame_rate(dh_screen* screen, int32_t framesPerSecond) {
+    tell(screen, [framesPerSecond](Screen& s) { s.setFrameRate(framesPerSecond); });
+}
+
+int32_t dh_frame_rate(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.frameRate(); });
+}
+
+void dh_set_built_in_keys(dh_screen* screen, int on) {
+    tell(screen, [on](Screen& s) { s.setBuiltInKeys(on != 0); });
+}
+
+int dh_built_in_keys(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.builtInKeys() ? 1 : 0; });
+}
+
+void dh_set_key_down_callback(dh_screen* screen, dh_key_callback callback, void* user) {
+    install(screen, &dh_screen::keyDownCallback, callback, user);
+}
+
+void dh_set_key_stroke_callback(dh_screen* screen, dh_key_callback callback, void* user) {
+    install(screen, &dh_screen::keyStrokeCallback, callback, user);
+}
+
+void dh_set_key_up_callback(dh_screen* screen, dh_key_callback callback, void* user) {
+    install(screen, &dh_screen::keyUpCallback, callback, user);
+}
+
+void dh_set_button_down_callback(dh_screen* screen, dh_mouse_callback callback, void* user) {
+    install(screen, &dh_screen::buttonDownCallback, callback, user);
+}
+
+void dh_set_button_up_callback(dh_screen* screen, dh_mouse_callback callback, void* user) {
+    install(screen, &dh_screen::buttonUpCallback, callback, user);
+}
+
+void dh_set_pointer_moved_callback(dh_screen* screen, dh_mouse_callback callback, void* user) {
+    install(screen, &dh_screen::pointerMovedCallback, callback, user);
+}
+
+void dh_set_focus_changed_callback(dh_screen* screen, dh_focus_callback callback, void* user) {
+    install(screen, &dh_screen::focusChangedCallback, callback, user);
+}
+
+void dh_set_opened_callback(dh_screen* screen, dh_opened_callback callback, void* user) {
+    install(screen, &dh_screen::openedCallback, callback, user);
+}
+
+void dh_set_closing_callback(dh_screen* screen, dh_closing_callback callback, void* user) {
+    install(screen, &dh_screen::closingCallback, callback, user);
+}
+
+} // extern "C"
