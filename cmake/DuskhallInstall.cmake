@@ -19,6 +19,7 @@ else()
   install(FILES ${duskhall_texture_files} DESTINATION ${CMAKE_INSTALL_DATADIR}/duskhall/textures
           COMPONENT programs)
   install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/docs/library.md
+                ${CMAKE_SOURCE_DIR}/docs/levels.md
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/duskhall COMPONENT programs)
 endif()
 

@@ -20,3 +20,15 @@ add_test(NAME ${installed_textures_test}
           -P ${CMAKE_CURRENT_LIST_DIR}/package/installed-textures.cmake)
 set_tests_properties(${installed_textures_test} PROPERTIES
   LABELS ${installed_textures_label} TIMEOUT 120 PASS_REGULAR_EXPRESSION "frame 1 crc32 8E0788F6")
+
+# Each program's manual page renders and names the options its --help names.
+foreach(program duskhall duskhall-render)
+  if(NOT TARGET ${program} OR NOT DEFINED DUSKHALL_MAN_DIR)
+    continue()
+  endif()
+  add_test(NAME ManPage.${program}MatchesHelp
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/package/man-page-matches-help.sh
+            $<TARGET_FILE:${program}> ${DUSKHALL_MAN_DIR}/${program}.1)
+  set_tests_properties(ManPage.${program}MatchesHelp PROPERTIES
+    LABELS man TIMEOUT 60 SKIP_RETURN_CODE 77)
+endforeach()
