@@ -135,13 +135,6 @@ void ScreenCore::waitForFrameRate() {
     }
 }
 
-void ScreenCore::setTitle(const char* title) {
-    copyBounded(title_, sizeof title_, title);
-    if (window_ != nullptr && !window_->destroyed) {
-        window_->setCaption(title_);
-    }
-}
-
 void ScreenCore::close() {
     output_.reset(); // the device goes before its window
     if (window_ != nullptr) {

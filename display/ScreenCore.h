@@ -66,9 +66,31 @@ class ScreenCore : public Screen, public ScreenControl {
     void requestToggle() override;
     void requestClose() override;
 
-    // Changes the title while the screen is open, caption included. Not one of the
-    // Screen operations, whose order is fixed.
-    void setTitle(const char* title);
+    // Size and scaling (ScreenSize.cpp).
+    bool setResizable(bool on) override;
+    bool resizable() const override;
+    bool setScaling(Scaling scaling) override;
+    Scaling scaling() const override;
+    bool setZoom(std::int32_t factor) override;
+    bool setFrameSize(std::int32_t width, std::int32_t height) override;
+    Size desktopSize() const override;
+    float displayScale() const override;
+
+    // Keyboard and mouse (ScreenInput.cpp).
+    Modifiers modifiers() const override;
+    bool setCursorVisible(bool visible) override;
+    bool cursorVisible() const override;
+    bool setRelativeMouse(bool on) override;
+    bool relativeMouse() const override;
+
+    // Window style (ScreenStyle.cpp). setTitle changes the title while the screen
+    // is open, caption included.
+    bool setTitle(const char* title) override;
+    bool setBorderless(bool on) override;
+    bool borderless() const override;
+    bool setAlwaysOnTop(bool on) override;
+    bool alwaysOnTop() const override;
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
 
     // The screen observers are handed: the owner when one is set, else this one.
     Screen& eventTarget();

@@ -10,6 +10,11 @@ namespace duskhall {
 
 namespace {
 
+bool refuseWithoutScreen() {
+    setDisplayError("no screen: the platform screen could not be made");
+    return false;
+}
+
 std::unique_ptr<ScreenCore> tryCreatePlatformScreen() {
     try {
         return createPlatformScreen();
@@ -45,12 +50,6 @@ ScreenHandle::~ScreenHandle() {
 bool ScreenHandle::open(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                         PixelMode pixelMode) {
     return implementation_ && implementation_->open(title, width, height, mode, pixelMode);
-}
-
-void ScreenHandle::setTitle(const char* title) {
-    if (implementation_) {
-        implementation_->setTitle(title);
-    }
 }
 
 void ScreenHandle::close() {
@@ -131,6 +130,85 @@ void ScreenHandle::setBuiltInKeys(bool on) {
 
 bool ScreenHandle::builtInKeys() const {
     return !implementation_ || implementation_->builtInKeys();
+}
+
+// The settings: a handle without a screen refuses them and answers the defaults.
+
+bool ScreenHandle::setResizable(bool on) {
+    return implementation_ ? implementation_->setResizable(on) : refuseWithoutScreen();
+}
+
+bool ScreenHandle::resizable() const {
+    return implementation_ && implementation_->resizable();
+}
+
+bool ScreenHandle::setScaling(Scaling scaling) {
+    return implementation_ ? implementation_->setScaling(scaling) : refuseWithoutScreen();
+}
+
+Scaling ScreenHandle::scaling() const {
+    return implementation_ ? implementation_->scaling() : Scaling::Fit;
+}
+
+bool ScreenHandle::setZoom(std::int32_t factor) {
+    return implementation_ ? implementation_->setZoom(factor) : refuseWithoutScreen();
+}
+
+bool ScreenHandle::setFrameSize(std::int32_t width, std::int32_t height) {
+    return implementation_ ? implementation_->setFrameSize(width, height) : refuseWithoutScreen();
+}
+
+Size ScreenHandle::desktopSize() const {
+    return implementation_ ? implementation_->desktopSize() : Size{};
+}
+
+float ScreenHandle::displayScale() const {
+    return implementation_ ? implementation_->displayScale() : 1.0f;
+}
+
+Modifiers ScreenHandle::modifiers() const {
+    return implementation_ ? implementation_->modifiers() : Modifiers{};
+}
+
+bool ScreenHandle::setCursorVisible(bool visible) {
+    return implementation_ ? implementation_->setCursorVisible(visible) : refuseWithoutScreen();
+}
+
+bool ScreenHandle::cursorVisible() const {
+    return !implementation_ || implementation_->cursorVisible();
+}
+
+bool ScreenHandle::setRelativeMouse(bool on) {
+    return implementation_ ? implementation_->setRelativeMouse(on) : refuseWithoutScreen();
+}
+
+bool ScreenHandle::relativeMouse() const {
+    return implementation_ && implementation_->relativeMouse();
+}
+
+bool ScreenHandle::setTitle(const char* title) {
+    return implementation_ ? implementation_->setTitle(title) : refuseWithoutScreen();
+}
+
+bool ScreenHandle::setBorderless(bool on) {
+    return implementation_ ? implementation_->setBorderless(on) : refuseWithoutScreen();
+}
+
+bool ScreenHandle::borderless() const {
+    return implementation_ && implementation_->borderless();
+}
+
+bool ScreenHandle::setAlwaysOnTop(bool on) {
+    return implementation_ ? implementation_->setAlwaysOnTop(on) : refuseWithoutScreen();
+}
+
+bool ScreenHandle::alwaysOnTop() const {
+    return implementation_ && implementation_->alwaysOnTop();
+}
+
+bool ScreenHandle::setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) {
+    return implementation_ ? implementation_->setIcon(pixels, width, height)
+                           : refuseWithoutScreen();
 }
 
 } // namespace duskhall

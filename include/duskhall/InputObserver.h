@@ -3,6 +3,8 @@
 #include <duskhall/KeyCode.h>
 #include <duskhall/MouseState.h>
 
+#include <cstdint>
+
 namespace duskhall {
 
 class Screen;
@@ -48,6 +50,28 @@ class InputObserver {
     virtual void pointerMoved(Screen& screen, MouseState mouse) {
         (void)screen;
         (void)mouse;
+    }
+    // The mouse wheel or a touchpad scrolled: one call per notch, or per event of
+    // a precise (fractional) scroll, in notches; dy is positive away from the
+    // user, dx positive to the right.
+    virtual void wheel(Screen& screen, float dx, float dy) {
+        (void)screen;
+        (void)dx;
+        (void)dy;
+    }
+    // Text the user typed, after the keyboard layout, dead keys and composition:
+    // one call per character or composed string, UTF-8, valid during the call
+    // only. Key codes are delivered beside it as before.
+    virtual void text(Screen& screen, const char* utf8) {
+        (void)screen;
+        (void)utf8;
+    }
+    // The window's client area changed size (the user dragged its edge, a zoom,
+    // a mode switch): the new size in pixels of the window, not of the frame.
+    virtual void resized(Screen& screen, std::int32_t width, std::int32_t height) {
+        (void)screen;
+        (void)width;
+        (void)height;
     }
     // The window gained (true) or lost (false) the keyboard focus.
     virtual void focusChanged(Screen& screen, bool active) {

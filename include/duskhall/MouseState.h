@@ -4,13 +4,18 @@ namespace duskhall {
 
 // The buttons held and the pointer position in frame pixels, scaled from the
 // window: fractional at zoom factors above 1, and outside 0..width, 0..height
-// while a held button keeps the pointer captured beyond the window.
+// over the bars around a scaled picture and while a held button keeps the
+// pointer captured beyond the window. dx and dy are the last move's change, in
+// frame pixels, in every mode; with the relative mouse on they are the only
+// measure of movement (the pointer is held still).
 struct MouseState {
     bool left = false;
     bool middle = false;
     bool right = false;
     float x = 0.0f;
     float y = 0.0f;
+    float dx = 0.0f;
+    float dy = 0.0f;
 };
 
 } // namespace duskhall

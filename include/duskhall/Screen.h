@@ -1,5 +1,6 @@
 #pragma once
 
+#include <duskhall/Modifiers.h>
 #include <duskhall/PixelTypes.h>
 
 #include <cstdint>
@@ -21,6 +22,19 @@ enum class ScreenMode : std::int32_t {
 enum class PixelMode : std::int32_t {
     Integer = 0,
     Float = 1,
+};
+
+// How a frame fills a window or screen whose size differs from the frame's.
+enum class Scaling : std::int32_t {
+    Fit = 0,     // the largest size of the frame's shape that fits, black bars beside it
+    Integer = 1, // the largest whole multiple that fits, centred, black around: crisp pixels
+    Stretch = 2, // the whole window, whatever its shape
+};
+
+// A width and a height in pixels.
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
 };
 
 // A display: a window, or the whole screen, showing frames of width x height
@@ -92,6 +106,53 @@ class Screen {
     // Off, all of them are ordinary keys; Windows' system menu keeps its entries.
     virtual void setBuiltInKeys(bool on) = 0;
     virtual bool builtInKeys() const = 0;
+
+    // The operations below act on an open screen. Each returns false and changes
+    // nothing, with displayError() saying why, on a closed screen and for
+    // arguments it refuses. What they set is kept over mode switches and reopening.
+
+    // Size and scaling.
+    // Whether the user may resize the window by its edges (off by default).
+    virtual bool setResizable(bool on) = 0;
+    virtual bool resizable() const = 0;
+    // How the frame fills a window (or screen) of another size; Fit by default.
+    // Fullscreen follows the same rule.
+    virtual bool setScaling(Scaling scaling) = 0;
+    virtual Scaling scaling() const = 0;
+    // Sizes the window's client area to factor times the frame, as the zoom
+    // commands do; false, and no change, when that does not fit the desktop.
+    virtual bool setZoom(std::int32_t factor) = 0;
+    // Later frames have width x height pixels; the window keeps its size and the
+    // picture is scaled into it. width() and height() answer the new size.
+    virtual bool setFrameSize(std::int32_t width, std::int32_t height) = 0;
+    // The desktop the window is on, in pixels; {0, 0} when closed.
+    virtual Size desktopSize() const = 0;
+    // 1.0 normally, 2.0 on a doubled high-DPI desktop; 1.0 when closed.
+    virtual float displayScale() const = 0;
+
+    // Keyboard and mouse.
+    // The modifier keys held now.
+    virtual Modifiers modifiers() const = 0;
+    // Shows or hides the pointer over the window (shown by default).
+    virtual bool setCursorVisible(bool visible) = 0;
+    virtual bool cursorVisible() const = 0;
+    // Hides and holds the pointer: moves then come as MouseState::dx and dy only
+    // (for looking around). Off by default; losing the focus releases it.
+    virtual bool setRelativeMouse(bool on) = 0;
+    virtual bool relativeMouse() const = 0;
+
+    // Window style.
+    // The title shown in the caption (UTF-8; null is empty).
+    virtual bool setTitle(const char* title) = 0;
+    // A window without frame and caption (off by default).
+    virtual bool setBorderless(bool on) = 0;
+    virtual bool borderless() const = 0;
+    // A window kept above the others (off by default).
+    virtual bool setAlwaysOnTop(bool on) = 0;
+    virtual bool alwaysOnTop() const = 0;
+    // The window's icon: width x height pixels 0xAARRGGBB (alpha 255 opaque),
+    // row by row, copied.
+    virtual bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) = 0;
 };
 
 } // namespace duskhall

@@ -49,9 +49,25 @@ class ScreenHandle : public Screen {
     std::int32_t frameRate() const override;
     void setBuiltInKeys(bool on) override;
     bool builtInKeys() const override;
-
-    // Forwards to the screen's setTitle; nothing without a screen.
-    void setTitle(const char* title);
+    bool setResizable(bool on) override;
+    bool resizable() const override;
+    bool setScaling(Scaling scaling) override;
+    Scaling scaling() const override;
+    bool setZoom(std::int32_t factor) override;
+    bool setFrameSize(std::int32_t width, std::int32_t height) override;
+    Size desktopSize() const override;
+    float displayScale() const override;
+    Modifiers modifiers() const override;
+    bool setCursorVisible(bool visible) override;
+    bool cursorVisible() const override;
+    bool setRelativeMouse(bool on) override;
+    bool relativeMouse() const override;
+    bool setTitle(const char* title) override;
+    bool setBorderless(bool on) override;
+    bool borderless() const override;
+    bool setAlwaysOnTop(bool on) override;
+    bool alwaysOnTop() const override;
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
 
     // The screen behind the handle, or null; for the library's own tests.
     ScreenCore* implementation() const { return implementation_.get(); }

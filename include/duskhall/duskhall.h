@@ -8,6 +8,7 @@
 #include <duskhall/DisplayError.h>
 #include <duskhall/InputObserver.h>
 #include <duskhall/KeyCode.h>
+#include <duskhall/Modifiers.h>
 #include <duskhall/MouseState.h>
 #include <duskhall/PixelConverter.h>
 #include <duskhall/PixelFormat.h>
