@@ -76,6 +76,7 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
         close();
         return false;
     }
+    window_->setResizable(resizable_);
     const WindowCore* const window = window_.get();
     const bool windowed = mode == ScreenMode::Unspecified || mode == ScreenMode::Windowed;
     const bool entered = windowed ? enterWindowed() : enterFullscreen();
@@ -275,6 +276,9 @@ bool ScreenCore::switchTo(ScreenMode mode, const WindowPlacement* placement) {
             window_.get() == window && !window->destroyed && output != nullptr && output->usable();
         if (window_.get() == window) {
             output_ = std::move(output);
+            if (output_ != nullptr) {
+                output_->setScaling(scaling_);
+            }
         }
     }
     switching_ = outer;
@@ -287,6 +291,11 @@ void ScreenCore::pumpMessages() {
     }
     InUse inUse(*this);
     window_->pumpMessages();
+    // Sizes the platform changes without a message of their own (a mode switch,
+    // a zoom the system carries out later) are told here.
+    if (windowUsable()) {
+        window_->noteClientSize();
+    }
 }
 
 bool ScreenCore::paint() {

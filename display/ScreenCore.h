@@ -131,6 +131,9 @@ class ScreenCore : public Screen, public ScreenControl {
     bool switchTo(ScreenMode mode, const WindowPlacement* placement);
     void pumpMessages();
     bool windowUsable() const;
+    // Drops the output and makes one for the frame size now in force; false, with
+    // the screen closed, when none is usable.
+    bool rebuildOutput();
     void freeRetiredWindows();
 
     char title_[TitleCapacity];
@@ -144,6 +147,8 @@ class ScreenCore : public Screen, public ScreenControl {
     // Settings of the program rather than of one open: close keeps them.
     bool vsync_ = true;
     bool builtInKeys_ = true;
+    bool resizable_ = false;
+    Scaling scaling_ = Scaling::Fit;
     FramePacer pacer_;
 
     ScreenPlatform* platform_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <duskhall/PixelTypes.h>
+#include <duskhall/Screen.h>
 
 namespace duskhall {
 
@@ -18,6 +19,9 @@ class ScreenOutput {
     // Whether presenting waits for the display's refresh; outputs that cannot
     // choose ignore it.
     virtual void setVsync(bool on) { (void)on; }
+    // How the frame fills the client area (pictureRect); outputs whose window
+    // lays the picture out ignore it.
+    virtual void setScaling(Scaling scaling) { (void)scaling; }
 };
 
 } // namespace duskhall

@@ -38,7 +38,7 @@ ObserverLink::operator InputObserver*() const {
 
 WindowCore::WindowCore(ScreenCore* screen_, std::int32_t width_, std::int32_t height_)
     : width(width_), height(height_), keyTable(makeKeyTable()), screen(&checkedScreen(screen_)),
-      observer(*screen_) {}
+      observer(*screen_), toldClientSize{width_, height_} {}
 
 bool WindowCore::handleMessage(const WindowMessage& message) {
     // Held for the whole handling: a handler may close the screen, and this
@@ -48,6 +48,7 @@ bool WindowCore::handleMessage(const WindowMessage& message) {
     case wm::Size:
         // Minimising, maximising and restoring change the zoom entries.
         rebuildSystemMenu();
+        noteClientSize();
         break;
     case wm::Activate:
         active = (message.wParam & 0xFFFF) != static_cast<std::uintptr_t>(ActivateInactive);
@@ -103,6 +104,7 @@ bool WindowCore::handleMessage(const WindowMessage& message) {
         // Repaint on every step so a border drag stretches the picture live.
         screen->paint();
         rebuildSystemMenu();
+        noteClientSize();
         break;
     case wm::Moving:
         if (centred) {
@@ -202,15 +204,17 @@ void WindowCore::menuCommand(std::uintptr_t command) {
 void WindowCore::updatePosition(std::intptr_t lParam) {
     const auto clientX = static_cast<std::int16_t>(lParam & 0xFFFF);
     const auto clientY = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
-    const WindowSize client = clientSize();
-    // A client area shrunk to nothing has no scale: keep the last position.
-    if (client.width > 0) {
-        const double scale = static_cast<double>(width) / client.width;
-        mouse.x = static_cast<float>(scale * clientX);
+    // Scaled from the picture, wherever the scaling put it in the client area.
+    const WindowRect picture =
+        pictureRect(screen->scaling(), WindowSize{width, height}, clientSize());
+    // A picture shrunk to nothing has no scale: keep the last position.
+    if (picture.width() > 0) {
+        const double scale = static_cast<double>(width) / picture.width();
+        mouse.x = static_cast<float>(scale * (clientX - picture.left));
     }
-    if (client.height > 0) {
-        const double scale = static_cast<double>(height) / client.height;
-        mouse.y = static_cast<float>(scale * clientY);
+    if (picture.height() > 0) {
+        const double scale = static_cast<double>(height) / picture.height();
+        mouse.y = static_cast<float>(scale * (clientY - picture.top));
     }
 }
 
@@ -272,7 +276,7 @@ void WindowCore::zoom(float factor) {
     moveWindow(zoomedRect(outerRect(), WindowSize{width, height}, factor, frameInsets()));
 }
 
-void WindowCore::rebuildSystemMenu() {
+MenuState WindowCore::menuState() {
     MenuState state;
     state.windowed = windowed == 1;
     state.minimised = minimised();
@@ -280,8 +284,29 @@ void WindowCore::rebuildSystemMenu() {
     state.centred = centred;
     state.framebuffer = WindowSize{width, height};
     state.screen = screenSize();
-    menuEntries = systemMenuEntries(state);
+    return state;
+}
+
+void WindowCore::rebuildSystemMenu() {
+    menuEntries = systemMenuEntries(menuState());
     applySystemMenu(menuEntries);
+}
+
+void WindowCore::noteClientSize() {
+    const WindowSize client = clientSize();
+    if (client.width <= 0 || client.height <= 0 ||
+        (client.width == toldClientSize.width && client.height == toldClientSize.height)) {
+        return;
+    }
+    toldClientSize = client;
+    if (observer != nullptr) {
+        observer->resized(screen->eventTarget(), client.width, client.height);
+    }
+}
+
+void WindowCore::setResizable(bool on) {
+    resizable = on;
+    applyResizable();
 }
 
 void WindowCore::pumpStarting() {

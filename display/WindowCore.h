@@ -58,6 +58,14 @@ class WindowCore {
     WindowPlacement placement();
     void restorePlacement(const WindowPlacement& placement);
     void show() { setVisible(true); }
+    // What the system menu's rules are decided on, as things are now.
+    MenuState menuState();
+    // Tells the observer the client area's size when it differs from the last
+    // one told (the frame size at first); a minimised window's empty area is not
+    // told.
+    void noteClientSize();
+    // Lets the user resize the window by its edges, or not.
+    void setResizable(bool on);
     // For platforms whose keyboard shortcuts stand in for the system menu: with
     // the built-in keys on, carries out command (0: none) for the first press of
     // virtualKey and takes that press and its repeats from the observer; true
@@ -92,6 +100,10 @@ class WindowCore {
     bool destroyed = false;
     // Set by the platform half when the system refused a style change.
     bool styleFailed = false;
+    // Whether the user may resize the window (set through setResizable).
+    bool resizable = false;
+    // The client size the observer was last told of.
+    WindowSize toldClientSize;
     // The menu entries last applied.
     MenuList menuEntries;
 
@@ -119,6 +131,17 @@ class WindowCore {
     virtual bool maximised() = 0;
     // Remove the entries of menuRemovalOrder, then append these in order.
     virtual void applySystemMenu(const MenuList& entries) = 0;
+    // Carries out a change of resizable (the windowed style's frame).
+    virtual void applyResizable() {}
+
+  public:
+    // The picture's place changed (scaling, frame size): platforms that lay the
+    // picture out themselves rather than in their output do it again.
+    virtual void pictureChanged() {}
+    // The desktop the window is on (its monitor), in pixels, and its scale: 1.0
+    // normally, 2.0 on a doubled high-DPI desktop.
+    virtual WindowSize desktopSize() { return screenSize(); }
+    virtual float displayScale() { return 1.0f; }
 
   private:
     void keyPressed(int virtualKey);

@@ -12,12 +12,6 @@ void append(MenuList& list, std::int32_t id, const char* text) {
     ++list.count;
 }
 
-// Strict on both sides: a zoom that exactly fills the screen is not offered.
-bool zoomFits(std::int32_t factor, const MenuState& state) {
-    return static_cast<std::int64_t>(state.framebuffer.width) * factor < state.screen.width &&
-           static_cast<std::int64_t>(state.framebuffer.height) * factor < state.screen.height;
-}
-
 WindowRect shifted(const WindowRect& rect, std::int32_t dx, std::int32_t dy) {
     return WindowRect{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
 }
@@ -33,13 +27,13 @@ MenuList systemMenuEntries(const MenuState& state) {
     if (state.windowed && !state.minimised && !state.maximised) {
         append(list, menu::ZoomSeparator, "");
         append(list, menu::OriginalSize, "Original Size");
-        if (zoomFits(2, state)) {
+        if (zoomOffered(2, state)) {
             append(list, menu::Zoom2, "2x Zoom");
         }
-        if (zoomFits(4, state)) {
+        if (zoomOffered(4, state)) {
             append(list, menu::Zoom4, "4x Zoom");
         }
-        if (zoomFits(8, state)) {
+        if (zoomOffered(8, state)) {
             append(list, menu::Zoom8, "8x Zoom");
         }
     }
@@ -54,6 +48,16 @@ MenuList systemMenuEntries(const MenuState& state) {
         append(list, menu::Centre, "Center");
     }
     return list;
+}
+
+bool zoomOffered(std::int32_t factor, const MenuState& state) {
+    if (!state.windowed || state.minimised || state.maximised || factor < 1) {
+        return false;
+    }
+    // Strict on both sides: a zoom that exactly fills the screen is not offered.
+    return factor == 1 ||
+           (static_cast<std::int64_t>(state.framebuffer.width) * factor < state.screen.width &&
+            static_cast<std::int64_t>(state.framebuffer.height) * factor < state.screen.height);
 }
 
 WindowRect centredRect(const WindowRect& outer, WindowSize screen) {
@@ -110,6 +114,24 @@ WindowRect fittedRect(WindowSize picture, WindowSize area) {
     const std::int32_t left = (area.width - width) / 2;
     const std::int32_t top = (area.height - height) / 2;
     return WindowRect{left, top, left + width, top + height};
+}
+
+WindowRect pictureRect(Scaling scaling, WindowSize frame, WindowSize client) {
+    if (scaling == Scaling::Stretch || frame.width <= 0 || frame.height <= 0) {
+        return WindowRect{0, 0, client.width, client.height};
+    }
+    if (scaling == Scaling::Integer) {
+        const std::int32_t factor =
+            std::min(client.width / frame.width, client.height / frame.height);
+        if (factor >= 1) {
+            const auto width = static_cast<std::int32_t>(std::int64_t{frame.width} * factor);
+            const auto height = static_cast<std::int32_t>(std::int64_t{frame.height} * factor);
+            const std::int32_t left = (client.width - width) / 2;
+            const std::int32_t top = (client.height - height) / 2;
+            return WindowRect{left, top, left + width, top + height};
+        }
+    }
+    return fittedRect(frame, client);
 }
 
 } // namespace duskhall

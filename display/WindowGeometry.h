@@ -1,5 +1,7 @@
 #pragma once
 
+#include <duskhall/Screen.h>
+
 #include <array>
 #include <cstdint>
 
@@ -81,6 +83,11 @@ struct MenuState {
 // The entries appended after the system's own, in order.
 MenuList systemMenuEntries(const MenuState& state);
 
+// Whether the zoom to factor is offered: in a windowed, neither minimised nor
+// maximised window, factor 1 always, a larger one while both zoomed sides stay
+// strictly below the screen's.
+bool zoomOffered(std::int32_t factor, const MenuState& state);
+
 // The outer rectangle moved to the middle of the screen, size unchanged; halves
 // round toward minus infinity and a negative position becomes 0.
 WindowRect centredRect(const WindowRect& outer, WindowSize screen);
@@ -100,5 +107,11 @@ WindowRect fullscreenRect(WindowSize framebuffer, WindowSize screen);
 // picture's proportions that fits, in the middle (bars on the two other sides).
 // An empty picture or area gives the whole area.
 WindowRect fittedRect(WindowSize picture, WindowSize area);
+
+// Where a frame is shown in a client area under a scaling rule: Stretch fills
+// the area; Fit is fittedRect; Integer is the largest whole multiple of the frame
+// that fits, centred, or Fit when not even one does. Outputs draw into it and
+// mouse positions are scaled from it; the rest of the area is black.
+WindowRect pictureRect(Scaling scaling, WindowSize frame, WindowSize client);
 
 } // namespace duskhall

@@ -16,7 +16,7 @@ std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t wi
     std::unique_ptr<SdlOutput> output(new SdlOutput());
     output->width_ = width;
     output->height_ = height;
-    output->fullscreen_ = fullscreen;
+    (void)fullscreen; // the desktop's fullscreen follows the scaling like a window
     const Uint32 vsyncFlag = vsync ? static_cast<Uint32>(SDL_RENDERER_PRESENTVSYNC) : 0u;
     output->renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | vsyncFlag);
     if (output->renderer_ == nullptr) {
@@ -101,24 +101,18 @@ void SdlOutput::upload(const PackedPixel* pixels, const FloatPixel* floatPixels)
 }
 
 void SdlOutput::draw() {
-    // In a window the frame covers the whole client area: only the bars of
-    // fullscreen, and a window without a frame yet, need the black.
-    if (fullscreen_ || !hasFrame_) {
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-    }
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
     if (!hasFrame_) {
         return;
     }
-    // Fullscreen keeps the picture's shape: a 4:3 frame on a 16:9 desktop gets
-    // bars at the sides instead of rooms a third too wide.
     WindowSize area;
-    if (!fullscreen_ || SDL_GetRendererOutputSize(renderer_, &area.width, &area.height) != 0) {
+    if (SDL_GetRendererOutputSize(renderer_, &area.width, &area.height) != 0) {
         SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
         return;
     }
-    const WindowRect fitted = fittedRect(WindowSize{width_, height_}, area);
-    const SDL_Rect target{fitted.left, fitted.top, fitted.width(), fitted.height()};
+    const WindowRect picture = pictureRect(scaling_, WindowSize{width_, height_}, area);
+    const SDL_Rect target{picture.left, picture.top, picture.width(), picture.height()};
     SDL_RenderCopy(renderer_, texture_, nullptr, &target);
 }
 

@@ -21,9 +21,8 @@ struct TextureRestrictions {
     int failingCount = 0;
 };
 
-// The renderer and streaming texture that show a screen's frames in its window:
-// stretched over the whole client area in a window, in fullscreen at the largest
-// size of the frame's own proportions, with black bars.
+// The renderer and streaming texture that show a screen's frames in its window,
+// placed in the client area by the scaling rule (pictureRect), black around.
 class SdlOutput : public ScreenOutput {
   public:
     // vsync: presenting waits for the display's refresh.
@@ -49,6 +48,7 @@ class SdlOutput : public ScreenOutput {
     // draw, then shows the back buffer.
     bool present() override;
     void setVsync(bool on) override;
+    void setScaling(Scaling scaling) override { scaling_ = scaling; }
 
     SDL_Renderer* renderer() const { return renderer_; }
     const TextureFormat& textureFormat() const { return format_; }
@@ -61,7 +61,7 @@ class SdlOutput : public ScreenOutput {
     TextureFormat format_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    bool fullscreen_ = false;
+    Scaling scaling_ = Scaling::Fit;
     bool hasFrame_ = false;
 };
 

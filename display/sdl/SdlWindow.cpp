@@ -6,6 +6,7 @@
 #include "display/sdl/SdlEvents.h"
 #include "display/sdl/SdlKeyMap.h"
 
+#include <cmath>
 #include <string>
 
 namespace duskhall {
@@ -13,10 +14,9 @@ namespace duskhall {
 SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
     keyUpsMatchKeyDowns = true;
-    // Created hidden and resizable; the screen shows it with the first frame.
+    // Created hidden; the screen shows it with the first frame.
     window_ = SDL_CreateWindow(title != nullptr ? title : "", SDL_WINDOWPOS_CENTERED,
-                               SDL_WINDOWPOS_CENTERED, width, height,
-                               SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+                               SDL_WINDOWPOS_CENTERED, width, height, SDL_WINDOW_HIDDEN);
     if (window_ != nullptr) {
         id_ = SDL_GetWindowID(window_);
         addRoutedWindow(*this);
@@ -200,5 +200,25 @@ bool SdlWindow::maximised() {
 
 // The entries are kept in menuEntries; they decide which shortcuts work.
 void SdlWindow::applySystemMenu(const MenuList&) {}
+
+void SdlWindow::applyResizable() {
+    if (!destroyed) {
+        SDL_SetWindowResizable(window_, resizable ? SDL_TRUE : SDL_FALSE);
+    }
+}
+
+// From the display's horizontal DPI against the usual 96, in quarter steps:
+// X servers work theirs out from the monitor's millimetres, which rarely give
+// 96 exactly.
+float SdlWindow::displayScale() {
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    float horizontal = 0.0f;
+    if (SDL_GetDisplayDPI(display >= 0 ? display : 0, nullptr, &horizontal, nullptr) != 0 ||
+        horizontal <= 0.0f) {
+        return 1.0f;
+    }
+    const float quarters = std::nearbyint(horizontal / 96.0f * 4.0f);
+    return quarters < 4.0f ? 1.0f : quarters / 4.0f;
+}
 
 } // namespace duskhall

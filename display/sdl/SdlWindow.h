@@ -54,6 +54,10 @@ class SdlWindow : public WindowCore {
     bool minimised() override;
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
+    void applyResizable() override;
+
+  public:
+    float displayScale() override;
 
   private:
     bool ourOwnMove(std::intptr_t position) const;
