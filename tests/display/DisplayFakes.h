@@ -183,6 +183,7 @@ class FakePlatformScreen : private ScreenPlatform, public ScreenCore {
     FakeOutput* output() const { return static_cast<FakeOutput*>(screenOutput()); }
     bool refuseFullscreen = false;
     int windowsMade = 0;
+    int outputsMade = 0;
 
   private:
     std::unique_ptr<WindowCore> createWindow(ScreenCore& screen, const char*, std::int32_t width,
@@ -196,6 +197,7 @@ class FakePlatformScreen : private ScreenPlatform, public ScreenCore {
         if (refuseFullscreen && mode == ScreenMode::Fullscreen) {
             return nullptr;
         }
+        ++outputsMade;
         return std::make_unique<FakeOutput>(vsync());
     }
     bool paintWithoutOutput() override { return false; }
