@@ -76,7 +76,8 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
         close();
         return false;
     }
-    window_->setResizable(resizable_);
+    // The style the mode applies next carries it.
+    window_->resizable = resizable_;
     const WindowCore* const window = window_.get();
     const bool windowed = mode == ScreenMode::Unspecified || mode == ScreenMode::Windowed;
     const bool entered = windowed ? enterWindowed() : enterFullscreen();

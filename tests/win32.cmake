@@ -58,5 +58,14 @@ set_tests_properties(e2e.FloatSurfaceShowsTheColoursOfTheFrames
   PROPERTIES LABELS "win32;e2e" TIMEOUT 180 RUN_SERIAL TRUE SKIP_RETURN_CODE 77
              ENVIRONMENT DUSKHALL_WINE_ARCH=${DUSKHALL_WINE_ARCH})
 
+# The programs that open windows are per-monitor DPI aware, as the demo is.
+duskhall_dpi_manifest(win32_screen_tests)
+duskhall_dpi_manifest(float-surface-colours)
+add_test(NAME e2e.WindowProgramsDeclarePerMonitorDpiAwareness
+  COMMAND python3 ${e2e_dir}/dpi-manifest.py $<TARGET_FILE:duskhall>
+          $<TARGET_FILE:win32_screen_tests> $<TARGET_FILE:float-surface-colours>)
+set_tests_properties(e2e.WindowProgramsDeclarePerMonitorDpiAwareness
+  PROPERTIES LABELS "win32;e2e")
+
 # The window tests press Alt through the input queue: keep them away from others.
 set_tests_properties(win32_screen_tests PROPERTIES RUN_SERIAL TRUE)

@@ -150,6 +150,9 @@ void SdlWindow::setFrameStyle(bool windowedStyle) {
         return;
     }
     fullscreenStyle_ = !windowedStyle;
+    if (windowedStyle) {
+        applyResizable();
+    }
 }
 
 WindowRect SdlWindow::outerRect() {

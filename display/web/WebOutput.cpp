@@ -15,6 +15,9 @@ EM_JS(int, duskhallGlOpen, (const char* selector, int width, int height), {
     if (!gl) {
         return 0;
     }
+    // The canvas's own pixels are the frame's, also after a change of frame size.
+    canvas.width = width;
+    canvas.height = height;
     const shader = (type, text) => {
         const s = gl.createShader(type);
         gl.shaderSource(s, text);

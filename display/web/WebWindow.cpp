@@ -6,7 +6,6 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <cstdio>
 
 namespace duskhall {
 
@@ -48,6 +47,39 @@ EM_JS(void, duskhallCanvasFullscreen, (const char* selector, int on), {
         canvas.requestFullscreen().catch(() => Module['_duskhallWebFullscreenRefused']());
     }
 });
+
+// The element's box is the client area (border-box sizing); the padding, black,
+// holds the bars around the picture, which fills the content box.
+EM_JS(void, duskhallCanvasLayout, (const char* selector, int width, int height, int top, int right,
+                                   int bottom, int left, int fixed), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    if (!canvas) {
+        return;
+    }
+    const set = (property, value) => canvas.style.setProperty(property, value, 'important');
+    set('box-sizing', 'border-box');
+    set('width', width + 'px');
+    set('height', height + 'px');
+    set('padding', top + 'px ' + right + 'px ' + bottom + 'px ' + left + 'px');
+    set('background-color', '#000');
+    set('object-fit', 'fill');
+    set('image-rendering', 'pixelated');
+    if (fixed) {
+        set('position', 'fixed');
+        set('left', '0');
+        set('top', '0');
+        set('margin', '0');
+        set('z-index', '1000');
+    } else {
+        for (const property of ['position', 'left', 'top', 'margin', 'z-index']) {
+            canvas.style.removeProperty(property);
+        }
+    }
+});
+
+EM_JS(int, duskhallScreenWidth, (), { return screen.width; });
+EM_JS(int, duskhallScreenHeight, (), { return screen.height; });
+EM_JS(double, duskhallPixelRatio, (), { return window.devicePixelRatio || 1; });
 
 EM_JS(void, duskhallCanvasRect, (const char* selector, double* out), {
     const canvas = document.querySelector(UTF8ToString(selector));
@@ -99,7 +131,7 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
 EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void* userData) {
     WebWindow* window = windowOf(userData);
     WebEvent event;
-    const bool inside = window->picturePosition(e->clientX, e->clientY, event.x, event.y);
+    const bool inside = window->clientPosition(e->clientX, e->clientY, event.x, event.y);
     event.button = e->button;
     switch (type) {
     case EMSCRIPTEN_EVENT_MOUSEDOWN:
@@ -245,6 +277,9 @@ bool WebWindow::dispatchNext() {
     if (event.kind == WebEventKind::KeyDown || event.kind == WebEventKind::KeyUp) {
         altHeld_ = event.alt;
     }
+    if (event.kind == WebEventKind::Resized) {
+        layout();
+    }
     // The menu may change with each event (a zoom, a switch): translate late.
     const WebMessages messages = translateWebEvent(event, menuEntries);
     if (event.kind == WebEventKind::KeyDown || event.kind == WebEventKind::KeyUp) {
@@ -285,27 +320,30 @@ bool WebWindow::keyIsOurs(const WebEvent& event) const {
     return menuShortcut(shortcut, menuEntries) != 0;
 }
 
-WindowRect WebWindow::pictureRect() {
-    double rect[4] = {0.0, 0.0, 0.0, 0.0};
-    duskhallCanvasRect(canvas_, rect);
-    const auto left = static_cast<std::int32_t>(rect[0]);
-    const auto top = static_cast<std::int32_t>(rect[1]);
-    if (!fullscreenStyle_) {
-        return WindowRect{left, top, left + cssSize_.width, top + cssSize_.height};
+WindowSize WebWindow::clientArea() {
+    if (fullscreenStyle_ || resizable) {
+        return WindowSize{duskhallViewportWidth(), duskhallViewportHeight()};
     }
-    // The element covers the screen and shows the picture with bars around it.
-    const WindowRect picture =
-        fittedRect(WindowSize{width, height}, WindowSize{static_cast<std::int32_t>(rect[2]),
-                                                         static_cast<std::int32_t>(rect[3])});
-    return WindowRect{left + picture.left, top + picture.top, left + picture.right,
-                      top + picture.bottom};
+    return cssSize_;
 }
 
-bool WebWindow::picturePosition(double clientX, double clientY, int& x, int& y) {
-    const WindowRect picture = pictureRect();
-    x = static_cast<int>(clientX) - picture.left;
-    y = static_cast<int>(clientY) - picture.top;
-    return x >= 0 && y >= 0 && x < picture.width() && y < picture.height();
+void WebWindow::layout() {
+    if (!valid_ || destroyed) {
+        return;
+    }
+    const WindowSize client = clientArea();
+    const WindowRect picture = pictureRect(screen->scaling(), WindowSize{width, height}, client);
+    duskhallCanvasLayout(canvas_, client.width, client.height, picture.top,
+                         client.width - picture.right, client.height - picture.bottom, picture.left,
+                         resizable && !fullscreenStyle_ ? 1 : 0);
+}
+
+bool WebWindow::clientPosition(double clientX, double clientY, int& x, int& y) {
+    double rect[4] = {0.0, 0.0, 0.0, 0.0};
+    duskhallCanvasRect(canvas_, rect);
+    x = static_cast<int>(clientX - rect[0]);
+    y = static_cast<int>(clientY - rect[1]);
+    return x >= 0 && y >= 0 && x < static_cast<int>(rect[2]) && y < static_cast<int>(rect[3]);
 }
 
 bool WebWindow::altHeld() {
@@ -321,8 +359,7 @@ void WebWindow::releaseCapture() {
 }
 
 WindowSize WebWindow::clientSize() {
-    const WindowRect picture = pictureRect();
-    return WindowSize{picture.width(), picture.height()};
+    return clientArea();
 }
 
 void WebWindow::setCursor(CursorKind cursor) {
@@ -338,6 +375,7 @@ void WebWindow::setFrameStyle(bool windowedStyle) {
     // The page's fullscreen, which the stylesheet fills with the picture at its shape.
     fullscreenStyle_ = !windowedStyle;
     duskhallCanvasFullscreen(canvas_, fullscreenStyle_ ? 1 : 0);
+    layout();
 }
 
 WindowRect WebWindow::outerRect() {
@@ -352,11 +390,7 @@ void WebWindow::moveWindow(const WindowRect& outer) {
     }
     cssSize_ =
         WindowSize{outer.width() > 0 ? outer.width() : 1, outer.height() > 0 ? outer.height() : 1};
-    char text[16];
-    std::snprintf(text, sizeof text, "%dpx", static_cast<int>(cssSize_.width));
-    duskhallCanvasStyle(canvas_, "width", text);
-    std::snprintf(text, sizeof text, "%dpx", static_cast<int>(cssSize_.height));
-    duskhallCanvasStyle(canvas_, "height", text);
+    layout();
 }
 
 WindowSize WebWindow::screenSize() {
@@ -377,5 +411,20 @@ bool WebWindow::maximised() {
 
 // The entries are kept in menuEntries; they decide which shortcuts work.
 void WebWindow::applySystemMenu(const MenuList&) {}
+
+// A resizable canvas covers the browser's viewport and follows it, as a window
+// follows the user's drag.
+void WebWindow::applyResizable() {
+    layout();
+    noteClientSize();
+}
+
+WindowSize WebWindow::desktopSize() {
+    return WindowSize{duskhallScreenWidth(), duskhallScreenHeight()};
+}
+
+float WebWindow::displayScale() {
+    return static_cast<float>(duskhallPixelRatio());
+}
 
 } // namespace duskhall

@@ -12,7 +12,9 @@ namespace duskhall {
 // WindowCore's; this class carries them out on the page and feeds it the DOM's
 // events. The DOM delivers them between frames, so they wait in a queue of plain
 // records until the screen pumps, as a window's messages wait for its pump.
-// Sizes are CSS pixels of the canvas element; its own pixels stay the frame's.
+// Sizes are CSS pixels of the canvas element, whose box is the client area: the
+// picture is its content box, placed by the scaling rule, and the bars its black
+// padding. Its own pixels stay the frame's.
 class WebWindow : public WindowCore {
   public:
     // canvas: a selector for the page's canvas element.
@@ -33,9 +35,9 @@ class WebWindow : public WindowCore {
 
     // For the DOM listeners: records an event (dropped when the queue is full).
     void queue(const WebEvent& event);
-    // Where a DOM client position lies in the picture, in CSS pixels; false when
-    // outside it.
-    bool picturePosition(double clientX, double clientY, int& x, int& y);
+    // Where a DOM client position lies in the client area, in CSS pixels; false
+    // when outside it.
+    bool clientPosition(double clientX, double clientY, int& x, int& y);
     // Whether the listener should keep a key from the browser's own handling.
     bool keyIsOurs(const WebEvent& event) const;
     bool captured() const { return captured_; }
@@ -56,13 +58,24 @@ class WebWindow : public WindowCore {
     bool minimised() override;
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
+    void applyResizable() override;
+
+  public:
+    void pictureChanged() override { layout(); }
+    // The screen's size, and devicePixelRatio: both in CSS pixels.
+    WindowSize desktopSize() override;
+    float displayScale() override;
 
   private:
     // Runs the oldest queued event through the window logic; false when the
     // queue is empty or the window has been destroyed.
     bool dispatchNext();
     void listen(bool on);
-    WindowRect pictureRect();
+    // The client area: the canvas's box in the windowed style, the viewport while
+    // it is resizable, the screen in fullscreen.
+    WindowSize clientArea();
+    // Sizes and places the canvas element for the client area and the scaling.
+    void layout();
 
     const char* canvas_;
     bool valid_ = false;

@@ -27,6 +27,8 @@ static_assert(vk::Return == VK_RETURN && vk::Menu == VK_MENU && vk::Escape == VK
                   HitClient == HTCLIENT && ActivateInactive == WA_INACTIVE,
               "key and hit-test numbers");
 static_assert(AppWindow::WindowedStyle == WS_OVERLAPPEDWINDOW &&
+                  AppWindow::FixedWindowedStyle ==
+                      (WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX)) &&
                   AppWindow::FullscreenStyle == (WS_POPUP | WS_BORDER | WS_SYSMENU),
               "window styles");
 
@@ -158,7 +160,7 @@ void AppWindow::setVisible(bool visible) {
 
 void AppWindow::setFrameStyle(bool windowedStyle) {
     SetWindowLongA(hwnd, GWL_STYLE,
-                   static_cast<LONG>(windowedStyle ? WindowedStyle : FullscreenStyle));
+                   static_cast<LONG>(windowedStyle ? this->windowedStyle() : FullscreenStyle));
 }
 
 WindowRect AppWindow::outerRect() {
@@ -177,7 +179,7 @@ WindowSize AppWindow::screenSize() {
 
 FrameInsets AppWindow::frameInsets() {
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRect(&frame, WindowedStyle, FALSE);
+    AdjustWindowRect(&frame, windowedStyle(), FALSE);
     return FrameInsets{-frame.left, -frame.top, frame.right, frame.bottom};
 }
 
@@ -201,6 +203,53 @@ void AppWindow::applySystemMenu(const MenuList& entries) {
         AppendMenuA(systemMenu, entry.separator() ? MF_SEPARATOR : MF_STRING,
                     static_cast<UINT_PTR>(entry.id), entry.text);
     }
+}
+
+void AppWindow::applyResizable() {
+    if (!usableWindow() || windowed != 1) {
+        return; // the fullscreen style has no frame; the windowed one takes it on return
+    }
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(windowedStyle()));
+    const WindowRect outer =
+        growByFrame(WindowRect{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom},
+                    frameInsets());
+    SetWindowPos(hwnd, nullptr, outer.left, outer.top, outer.width(), outer.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    rebuildSystemMenu();
+}
+
+WindowSize AppWindow::desktopSize() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!usableWindow() ||
+        GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &info) == 0) {
+        return screenSize();
+    }
+    return WindowSize{info.rcMonitor.right - info.rcMonitor.left,
+                      info.rcMonitor.bottom - info.rcMonitor.top};
+}
+
+float AppWindow::displayScale() {
+    // GetDpiForWindow (Windows 10) knows each monitor's DPI; older systems have
+    // one for the whole desktop.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    UINT dpi = 0;
+    if (usableWindow() && dpiForWindow != nullptr) {
+        dpi = dpiForWindow(hwnd);
+    }
+    if (dpi == 0) {
+        if (HDC dc = GetDC(nullptr)) {
+            dpi = static_cast<UINT>(GetDeviceCaps(dc, LOGPIXELSX));
+            ReleaseDC(nullptr, dc);
+        }
+    }
+    return dpi > 0 ? static_cast<float>(dpi) / 96.0f : 1.0f;
 }
 
 } // namespace duskhall

@@ -13,6 +13,8 @@ namespace duskhall {
 class AppWindow : public WindowCore {
   public:
     static constexpr DWORD WindowedStyle = 0x00CF0000;   // WS_OVERLAPPEDWINDOW
+    // Without the sizing frame and the maximise box: a window the user cannot resize.
+    static constexpr DWORD FixedWindowedStyle = 0x00CA0000;
     static constexpr DWORD FullscreenStyle = 0x80880000; // WS_POPUP | WS_BORDER | WS_SYSMENU
 
     // Registers the class and creates the hidden window; hwnd stays null on failure.
@@ -52,9 +54,17 @@ class AppWindow : public WindowCore {
     bool minimised() override;
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
+    // Restyles a windowed window, keeping its client area where it is.
+    void applyResizable() override;
+
+  public:
+    // The monitor the window is on, and its DPI against the usual 96.
+    WindowSize desktopSize() override;
+    float displayScale() override;
 
   private:
     bool usableWindow() const { return hwnd != nullptr && !destroyed; }
+    DWORD windowedStyle() const { return resizable ? WindowedStyle : FixedWindowedStyle; }
 };
 
 } // namespace duskhall

@@ -2,6 +2,7 @@
 
 #include "convert/ConvertFrame.h"
 #include "convert/FormatPreference.h"
+#include "display/WindowGeometry.h"
 
 #include <array>
 #include <cassert>
@@ -182,11 +183,50 @@ bool Direct3DOutput::present() {
     if (!copied) {
         return false;
     }
-    if (FAILED(device_->Present(nullptr, nullptr, nullptr, nullptr))) {
+    RECT picture{};
+    const bool framed = pictureInClient(picture);
+    if (FAILED(device_->Present(nullptr, framed ? &picture : nullptr, nullptr, nullptr))) {
         return false;
+    }
+    if (framed) {
+        paintBars(picture);
     }
     ValidateRect(window_, nullptr);
     return true;
+}
+
+bool Direct3DOutput::pictureInClient(RECT& picture) const {
+    RECT client{};
+    if (!windowed_ || GetClientRect(window_, &client) == 0) {
+        return false;
+    }
+    const WindowSize area{client.right - client.left, client.bottom - client.top};
+    const WindowRect rect = pictureRect(scaling_, WindowSize{width_, height_}, area);
+    picture = RECT{rect.left, rect.top, rect.right, rect.bottom};
+    return rect.left != 0 || rect.top != 0 || rect.width() != area.width ||
+           rect.height() != area.height;
+}
+
+void Direct3DOutput::paintBars(const RECT& picture) const {
+    HDC dc = GetDC(window_);
+    if (dc == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(window_, &client);
+    const auto black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    const RECT bars[] = {
+        {client.left, client.top, client.right, picture.top},
+        {client.left, picture.bottom, client.right, client.bottom},
+        {client.left, picture.top, picture.left, picture.bottom},
+        {picture.right, picture.top, client.right, picture.bottom},
+    };
+    for (const RECT& bar : bars) {
+        if (bar.right > bar.left && bar.bottom > bar.top) {
+            FillRect(dc, &bar, black);
+        }
+    }
+    ReleaseDC(window_, dc);
 }
 
 } // namespace duskhall

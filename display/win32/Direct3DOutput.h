@@ -46,6 +46,9 @@ class Direct3DOutput : public ScreenOutput {
     bool present() override;
     // Resets the device with the new present interval.
     void setVsync(bool on) override;
+    // A windowed device presents into the picture rectangle of the client area
+    // and paints the bars around it black.
+    void setScaling(Scaling scaling) override { scaling_ = scaling; }
 
     PixelFormat format() const { return format_; }
     bool windowed() const { return windowed_; }
@@ -55,6 +58,9 @@ class Direct3DOutput : public ScreenOutput {
 
   private:
     bool createWithEachVertexProcessing(IDirect3D9* direct3d);
+    // Where a windowed device shows the frame; false when it fills the client area.
+    bool pictureInClient(RECT& picture) const;
+    void paintBars(const RECT& picture) const;
 
     IDirect3D9* direct3d_;
     HWND window_;
@@ -67,6 +73,7 @@ class Direct3DOutput : public ScreenOutput {
     PixelMode pixelMode_;
     bool windowed_;
     bool vsync_;
+    Scaling scaling_ = Scaling::Fit;
 };
 
 } // namespace duskhall

@@ -237,4 +237,33 @@ TEST_F(Direct3DUploadTest, PresentFailuresAreReportedAndTheBackBufferGivenBack) 
     EXPECT_TRUE(output->present());
 }
 
+// A windowed device shows the frame by the scaling rule in a client area of
+// another shape: into the picture rectangle, or over all of it when it fills it.
+TEST(Direct3DScaling, PresentsIntoThePictureRectangleOfTheClientArea) {
+    TestWindow window(800, 500);
+    EventLog log;
+    FakeDirect3D root{log};
+    Direct3DOutput output(&root, window.handle(), Width, Height, PixelMode::Integer, true);
+    FakeDevice* device = root.lastDevice();
+    ASSERT_NE(device, nullptr);
+    struct Case {
+        Scaling scaling;
+        RECT expected;
+    };
+    for (const Case& c : {Case{Scaling::Fit, RECT{67, 0, 733, 500}},
+                          Case{Scaling::Integer, RECT{80, 10, 720, 490}}}) {
+        output.setScaling(c.scaling);
+        device->presentDestination = RECT{};
+        ASSERT_TRUE(output.present());
+        EXPECT_TRUE(device->presentHadArguments);
+        const RECT& got = device->presentDestination;
+        EXPECT_EQ((std::vector<LONG>{got.left, got.top, got.right, got.bottom}),
+                  (std::vector<LONG>{c.expected.left, c.expected.top, c.expected.right,
+                                     c.expected.bottom}));
+    }
+    output.setScaling(Scaling::Stretch);
+    ASSERT_TRUE(output.present());
+    EXPECT_FALSE(device->presentHadArguments);
+}
+
 } // namespace

@@ -117,6 +117,9 @@ HRESULT FakeDevice::Present(const RECT* sourceRect, const RECT* destinationRect,
     ++presents;
     presentHadArguments = sourceRect != nullptr || destinationRect != nullptr ||
                           overrideWindow != nullptr || dirtyRegion != nullptr;
+    if (destinationRect != nullptr) {
+        presentDestination = *destinationRect;
+    }
     return presentResult;
 }
 

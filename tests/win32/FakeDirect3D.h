@@ -82,6 +82,8 @@ struct FakeDevice : StubDirect3DDevice9 {
     HRESULT presentResult = D3D_OK;
     bool updateHadRectangles = false;
     bool presentHadArguments = false;
+    RECT presentDestination{}; // the last one given
+
     int presents = 0;
 };
 

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-// A plain hidden top-level window for tests that need a real window handle.
+// A plain hidden top-level window for tests that need a real window handle,
+// with a client area of the given size (a 320 x 240 frame's, by default).
 class TestWindow {
   public:
-    TestWindow()
-        : handle_(CreateWindowExA(0, "STATIC", "duskhall test", WS_OVERLAPPEDWINDOW, 0, 0, 320, 240,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr)) {}
+    explicit TestWindow(int clientWidth = 320, int clientHeight = 240)
+        : handle_(create(clientWidth, clientHeight)) {}
     ~TestWindow() {
         if (handle_ != nullptr) {
             DestroyWindow(handle_);
@@ -19,5 +19,13 @@ class TestWindow {
     HWND handle() const { return handle_; }
 
   private:
+    static HWND create(int clientWidth, int clientHeight) {
+        RECT outer{0, 0, clientWidth, clientHeight};
+        AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
+        return CreateWindowExA(0, "STATIC", "duskhall test", WS_OVERLAPPEDWINDOW, 0, 0,
+                               outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    }
+
     HWND handle_;
 };

@@ -1,0 +1,100 @@
+#include <duskhall/DisplayError.h>
+#include <duskhall/ScreenHandle.h>
+
+#include "XWindowProbe.h"
+
+#include "display/sdl/SdlScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace duskhall;
+
+namespace {
+
+class SizeObserver : public InputObserver {
+  public:
+    void resized(Screen&, std::int32_t width, std::int32_t height) override {
+        sizes.push_back(std::to_string(width) + "x" + std::to_string(height));
+    }
+    void pointerMoved(Screen&, MouseState mouse) override { mice.push_back(mouse); }
+    std::vector<std::string> sizes;
+    std::vector<MouseState> mice;
+};
+
+// The colour at (x, y) of the window, as the X server shows it.
+std::uint32_t shownPixel(XWindowProbe& probe, unsigned long window, int x, int y) {
+    int width = 0;
+    int height = 0;
+    const std::vector<std::uint32_t> pixels = probe.capture(window, width, height);
+    if (x >= width || y >= height) {
+        return 0xDEADBEEF;
+    }
+    return pixels[static_cast<std::size_t>(y * width + x)] & 0xFFFFFF;
+}
+
+// A user drags the edge (xdotool resizes the X window): the program is told the
+// new client size once, and the frame is shown by the scaling rule, black around.
+TEST(SdlResize, AnOutsideResizeIsToldOnceAndTheFrameFollowsTheScaling) {
+    XWindowProbe probe;
+    ASSERT_TRUE(probe.connected());
+    if (std::system("command -v xdotool >/dev/null") != 0) {
+        GTEST_SKIP() << "xdotool is not installed";
+    }
+    SizeObserver observer;
+    auto core = std::make_unique<SdlScreen>();
+    SdlScreen* const sdl = core.get();
+    ScreenHandle screen(std::move(core), "duskhall resize", 320, 240, ScreenMode::Windowed,
+                        PixelMode::Integer);
+    ASSERT_TRUE(screen.isOpen()) << displayError();
+    screen.setObserver(&observer);
+    ASSERT_TRUE(screen.setResizable(true));
+    const std::vector<PackedPixel> white(320 * 240, 0xFFFFFF);
+    screen.showFrame(white.data());
+    const unsigned long window = probe.waitForWindow("duskhall resize", 10000);
+    ASSERT_NE(window, 0ul);
+
+    const std::string command = "xdotool windowsize " + std::to_string(window) + " 640 300";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (int frames = 0; frames < 500 && observer.sizes.empty(); ++frames) {
+        screen.showFrame(white.data());
+        SDL_Delay(10);
+    }
+    for (int frames = 0; frames < 5; ++frames) {
+        screen.showFrame(white.data());
+    }
+    EXPECT_EQ(observer.sizes, (std::vector<std::string>{"640x300"}));
+
+    // Fit: 400 x 300 in the middle.
+    EXPECT_EQ(shownPixel(probe, window, 119, 150), 0u);
+    EXPECT_EQ(shownPixel(probe, window, 120, 150), 0xFFFFFFu);
+    EXPECT_EQ(shownPixel(probe, window, 519, 299), 0xFFFFFFu);
+    EXPECT_EQ(shownPixel(probe, window, 520, 150), 0u);
+
+    // Integer: one whole frame fits, at (160, 30).
+    ASSERT_TRUE(screen.setScaling(Scaling::Integer));
+    screen.showFrame(white.data());
+    EXPECT_EQ(shownPixel(probe, window, 320, 29), 0u);
+    EXPECT_EQ(shownPixel(probe, window, 320, 30), 0xFFFFFFu);
+    EXPECT_EQ(shownPixel(probe, window, 159, 100), 0u);
+    EXPECT_EQ(shownPixel(probe, window, 160, 100), 0xFFFFFFu);
+
+    // The pointer over the bar is left of the frame, in frame pixels.
+    SDL_Event motion{};
+    motion.motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = sdl->window()->id();
+    motion.motion.x = 150;
+    motion.motion.y = 100;
+    SDL_PushEvent(&motion);
+    screen.showFrame(white.data());
+    ASSERT_FALSE(observer.mice.empty());
+    EXPECT_EQ(observer.mice.back().x, -10.0f);
+    EXPECT_EQ(observer.mice.back().y, 70.0f);
+}
+
+} // namespace
