@@ -53,6 +53,8 @@ PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t hei
     if (!display->isOpen() || frame.empty()) {
         return nullptr;
     }
+    // The demo's window keeps the sizing frame it has always had.
+    display->setResizable(true);
     return frame.data();
 }
 
