@@ -4,15 +4,21 @@
   check-frame.py pattern PPM MOUSE_X MOUSE_Y   green ramps across, blue down, a lit spot at the mouse
   check-frame.py swapped PPM MOUSE_X MOUSE_Y   the same with the ramps swapped (after Space)
   check-frame.py float PPM                     red ramps across, green down, blue the same everywhere
+  check-frame.py viewer-SCALING PPM            the image viewer's picture (integer, fit or
+                                               stretch) in its window resized to 700 x 400
+  check-frame.py viewer-png PATH               writes the picture it shows: 160 x 120, red on
+                                               the left half, blue on the right
 
-The picture is the window's 320 x 240 client area as a binary PPM.
+The picture is the window's client area as a binary PPM: 320 x 240, 700 x 400 for the viewer.
 """
+import struct
 import sys
+import zlib
 
 WIDTH, HEIGHT = 320, 240
 
 
-def read_ppm(path):
+def read_ppm(path, size=(WIDTH, HEIGHT)):
     with open(path, "rb") as f:
         data = f.read()
     fields = []
@@ -32,8 +38,8 @@ def read_ppm(path):
         sys.exit(f"{path}: not an 8-bit binary PPM")
     width, height = int(fields[1]), int(fields[2])
     pixels = data[pos + 1:]
-    if (width, height) != (WIDTH, HEIGHT) or len(pixels) < width * height * 3:
-        sys.exit(f"{path}: {width}x{height}, not the {WIDTH}x{HEIGHT} client area")
+    if (width, height) != size or len(pixels) < width * height * 3:
+        sys.exit(f"{path}: {width}x{height}, not the {size[0]}x{size[1]} client area")
     return lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3])
 
 
@@ -85,8 +91,46 @@ def check_float(pixel):
         sys.exit("FAIL: blue varies across the frame")
 
 
+RED, BLUE, BLACK = (255, 0, 0), (0, 0, 255), (0, 0, 0)
+
+
+def write_viewer_png(path):
+    rows = b"".join(b"\0" + (b"\xff\0\0" * 80 + b"\0\0\xff" * 80) for _ in range(120))
+    chunk = lambda kind, data: (struct.pack(">I", len(data)) + kind + data +
+                                struct.pack(">I", zlib.crc32(kind + data)))
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 160, 120, 8, 2, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+# Points of the 700 x 400 window and what each scaling shows there. Fit: 533 x 400
+# at x 83; Integer: three times the picture, 480 x 360 at (110, 20); Stretch: all.
+VIEWER_POINTS = {
+    "fit": [((40, 200), BLACK), ((100, 200), RED), ((600, 200), BLUE), ((650, 200), BLACK)],
+    "integer": [((100, 200), BLACK), ((120, 200), RED), ((350, 10), BLACK), ((350, 30), BLUE),
+                ((580, 200), BLUE), ((600, 200), BLACK)],
+    "stretch": [((3, 3), RED), ((696, 396), BLUE), ((300, 200), RED), ((400, 200), BLUE)],
+}
+
+
+def check_viewer(pixel, scaling):
+    wrong = [(point, pixel(*point), want) for point, want in VIEWER_POINTS[scaling]
+             if not all(near(a, b, 8) for a, b in zip(pixel(*point), want))]
+    for point, seen, want in wrong:
+        print(f"{scaling}: at {point} {seen}, want {want}")
+    if wrong:
+        sys.exit(f"FAIL: the viewer does not place the picture as {scaling} scaling does")
+    print(f"{scaling}: picture and bars where the scaling puts them")
+
+
 def main():
     kind, path = sys.argv[1], sys.argv[2]
+    if kind == "viewer-png":
+        write_viewer_png(path)
+        return
+    if kind.startswith("viewer-"):
+        check_viewer(read_ppm(path, (700, 400)), kind[len("viewer-"):])
+        return
     pixel = read_ppm(path)
     if kind in ("pattern", "swapped"):
         check_pattern(pixel, int(sys.argv[3]), int(sys.argv[4]), kind == "swapped")

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs one example program on the current X display and checks, from
 # screenshots, that its window shows what it draws; then Escape must end it with
-# status 0. Arguments: pattern|float-frames, a folder for the screenshots, and the
-# command that starts the example (a Windows one under Wine included).
+# status 0. Arguments: pattern|float-frames|image-viewer, a folder for the
+# screenshots, and the command that starts the example (a Windows one under Wine
+# included). The image viewer is resized from outside, told so, and switched
+# through its three scalings.
 set -euo pipefail
 kind=$1 out=$2
 shift 2
@@ -17,6 +19,7 @@ fail() {
 case "$kind" in
     pattern) name='duskhall pattern' ;;
     float-frames) name='duskhall float frames' ;;
+    image-viewer) name='duskhall image viewer' ;;
     *) fail "unknown example" ;;
 esac
 
@@ -73,6 +76,27 @@ if [ "$kind" = pattern ]; then
     sleep 0.7
     shoot "$out/swapped.ppm"
     python3 "$here/check-frame.py" swapped "$out/swapped.ppm" 100 60 || exit 1
+elif [ "$kind" = image-viewer ]; then
+    # Waits up to 10 s for the example to print a line.
+    wait_for_line() {
+        for _ in $(seq 50); do
+            grep -qx "$1" "$out/$kind.log" && return
+            sleep 0.2
+        done
+        fail "never printed '$1': $(cat "$out/$kind.log")"
+    }
+    xdotool windowsize "$window" 700 400
+    wait_for_line "resized 700 x 400"
+    for scaling in integer fit stretch; do
+        focus
+        xdotool key "${scaling:0:1}"
+        wait_for_line "scaling $scaling"
+        sleep 0.5
+        shoot "$out/$scaling.ppm"
+        python3 "$here/check-frame.py" "viewer-$scaling" "$out/$scaling.ppm" || exit 1
+    done
+    [ "$(grep -c '^resized' "$out/$kind.log")" = 1 ] ||
+        fail "told of a size more than once: $(cat "$out/$kind.log")"
 else
     shoot "$out/float.ppm"
     python3 "$here/check-frame.py" float "$out/float.ppm" || exit 1
