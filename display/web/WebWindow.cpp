@@ -1,6 +1,7 @@
 #include "display/web/WebWindow.h"
 
 #include "display/MenuShortcut.h"
+#include "display/ScreenCore.h"
 #include "display/web/WebKeyMap.h"
 
 #include <emscripten.h>

@@ -18,6 +18,8 @@ class Win32ScreenFixture : public ::testing::Test {
   protected:
     static constexpr int Width = 320;
     static constexpr int Height = 240;
+    // The windowed style of a window the user cannot resize (the default).
+    static constexpr DWORD FixedStyle = WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
 
     bool openScreen(ScreenMode mode = ScreenMode::Unspecified) {
         return screen->open("duskhall", Width, Height, mode, PixelMode::Integer);

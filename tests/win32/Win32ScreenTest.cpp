@@ -30,7 +30,7 @@ TEST_F(Win32ScreenTest, OpensWindowedHiddenCentredWithTheFramebufferAsClientArea
     char caption[64] = {};
     GetWindowTextA(hwnd(), caption, sizeof caption);
     EXPECT_STREQ(caption, "duskhall");
-    EXPECT_EQ(style(), static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
+    EXPECT_EQ(style(), FixedStyle);
     EXPECT_FALSE(IsWindowVisible(hwnd())) << "hidden until the first frame";
 
     const RECT client = clientRect();

@@ -107,7 +107,7 @@ TEST_F(Win32WindowTest, FullscreenFromTheMenuReplacesTheDeviceAfterReleasingTheO
 
     menuCommand(7);
     EXPECT_EQ(screen->screenMode(), ScreenMode::Windowed);
-    EXPECT_EQ(style(), static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
+    EXPECT_EQ(style(), FixedStyle);
     menuCommand(2);
     const RECT client = clientRect();
     EXPECT_EQ(client.right, Width) << "Original Size restores the framebuffer size";
@@ -162,7 +162,7 @@ TEST_F(Win32WindowTest, RefusedFullscreenGoesBackToTheWindowWhereItWas) {
     EXPECT_EQ(root.devices[devices - 1]->references, 0u) << "the old one is released";
     EXPECT_TRUE(screen->output()->usable());
     EXPECT_TRUE(screen->output()->windowed());
-    EXPECT_EQ(style(), static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
+    EXPECT_EQ(style(), FixedStyle);
     const RECT after = outerRect();
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
@@ -270,6 +270,53 @@ TEST_F(Win32WindowTest, CursorIsArrowWindowedAndBlankInActiveFullscreen) {
     menuCommand(8);
     SendMessageA(hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd()), HTCLIENT);
     EXPECT_EQ(GetCursor(), window->blankCursor);
+}
+
+// The sizing frame comes and goes with resizable, the client area staying as it
+// is; a resize from outside and a zoom are each told once, and the picture is
+// presented into its rectangle of the new client area.
+TEST_F(Win32WindowTest, ResizableFrameResizedAndZoom) {
+    class SizeObserver : public InputObserver {
+      public:
+        void resized(Screen&, std::int32_t width, std::int32_t height) override {
+            sizes.push_back(std::to_string(width) + "x" + std::to_string(height));
+        }
+        std::vector<std::string> sizes;
+    } sizes;
+    ASSERT_TRUE(openScreen());
+    screen->setObserver(&sizes);
+    ASSERT_TRUE(showFrame());
+    ASSERT_TRUE(screen->setResizable(true));
+    EXPECT_EQ(style(), static_cast<DWORD>(WS_OVERLAPPEDWINDOW));
+    EXPECT_EQ(clientRect().right, Width);
+    EXPECT_EQ(clientRect().bottom, Height);
+    EXPECT_TRUE(sizes.sizes.empty());
+
+    // As a drag of the frame ends: a new outer size, WM_SIZE from the system.
+    RECT outer{0, 0, 800, 300};
+    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
+    SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(showFrame());
+    ASSERT_TRUE(showFrame());
+    EXPECT_EQ(sizes.sizes, (std::vector<std::string>{"800x300"}));
+    FakeDevice* device = root.lastDevice();
+    EXPECT_TRUE(device->presentHadArguments);
+    EXPECT_EQ(device->presentDestination.left, 200); // Fit: 400 x 300 in the middle
+    EXPECT_EQ(device->presentDestination.right, 600);
+
+    ASSERT_TRUE(screen->setZoom(2));
+    EXPECT_EQ(clientRect().right, 2 * Width);
+    EXPECT_EQ(clientRect().bottom, 2 * Height);
+    ASSERT_TRUE(screen->setResizable(false));
+    EXPECT_EQ(style(), FixedStyle);
+    EXPECT_EQ(clientRect().right, 2 * Width) << "the client area keeps its size";
+    EXPECT_EQ(sizes.sizes, (std::vector<std::string>{"800x300", "640x480"}));
+    EXPECT_FALSE(screen->setZoom(100));
+    const Size desktop = screen->desktopSize();
+    EXPECT_GT(desktop.width, 0);
+    EXPECT_GE(screen->displayScale(), 1.0f);
+    screen->setObserver(&observer);
 }
 
 } // namespace
