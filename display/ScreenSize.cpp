@@ -91,13 +91,13 @@ bool ScreenCore::setZoom(std::int32_t factor) {
         if (state.minimised || state.maximised) {
             return refuse("zoom sizes a window neither minimised nor maximised");
         }
-        std::snprintf(reason, sizeof reason,
-                      "zoom %ld makes the %ld x %ld frame %lld x %lld, which does not fit inside "
-                      "the %ld x %ld desktop",
-                      static_cast<long>(factor), static_cast<long>(width_),
-                      static_cast<long>(height_), static_cast<long long>(width_) * factor,
-                      static_cast<long long>(height_) * factor, static_cast<long>(state.screen.width),
-                      static_cast<long>(state.screen.height));
+        std::snprintf(
+            reason, sizeof reason,
+            "zoom %ld makes the %ld x %ld frame %lld x %lld, which does not fit inside "
+            "the %ld x %ld desktop",
+            static_cast<long>(factor), static_cast<long>(width_), static_cast<long>(height_),
+            static_cast<long long>(width_) * factor, static_cast<long long>(height_) * factor,
+            static_cast<long>(state.screen.width), static_cast<long>(state.screen.height));
         return refuse(reason);
     }
     InUse inUse(*this);

@@ -40,7 +40,9 @@ bool loadPng(const char* path, Image& image) {
     }
     for (duskhall::PackedPixel& pixel : image.pixels) {
         const std::uint32_t alpha = pixel >> 24;
-        const auto channel = [&](int shift) { return ((pixel >> shift & 0xFF) * alpha / 255) << shift; };
+        const auto channel = [&](int shift) {
+            return ((pixel >> shift & 0xFF) * alpha / 255) << shift;
+        };
         pixel = channel(16) | channel(8) | channel(0);
     }
     return true;
@@ -94,8 +96,8 @@ int main(int argc, char** argv) {
     // desktop gets a window of three quarters of it, and is scaled into it.
     const duskhall::Size desktop = screen.desktopSize();
     if (image.width > desktop.width * 3 / 4 || image.height > desktop.height * 3 / 4) {
-        const double shrink = std::min(desktop.width * 0.75 / image.width,
-                                       desktop.height * 0.75 / image.height);
+        const double shrink =
+            std::min(desktop.width * 0.75 / image.width, desktop.height * 0.75 / image.height);
         const auto width = static_cast<std::int32_t>(image.width * shrink);
         const auto height = static_cast<std::int32_t>(image.height * shrink);
         if (!screen.open("duskhall image viewer", width > 0 ? width : 1, height > 0 ? height : 1,

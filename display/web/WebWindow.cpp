@@ -7,7 +7,6 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-
 namespace duskhall {
 
 // clang-format off

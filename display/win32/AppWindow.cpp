@@ -214,9 +214,9 @@ void AppWindow::applyResizable() {
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
     SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(windowedStyle()));
-    const WindowRect outer =
-        growByFrame(WindowRect{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom},
-                    frameInsets());
+    const WindowRect outer = growByFrame(
+        WindowRect{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom},
+        frameInsets());
     SetWindowPos(hwnd, nullptr, outer.left, outer.top, outer.width(), outer.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     rebuildSystemMenu();

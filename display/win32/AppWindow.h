@@ -13,9 +13,9 @@ namespace duskhall {
 class AppWindow : public WindowCore {
   public:
     static constexpr DWORD WindowedStyle = 0x00CF0000;   // WS_OVERLAPPEDWINDOW
+    static constexpr DWORD FullscreenStyle = 0x80880000; // WS_POPUP | WS_BORDER | WS_SYSMENU
     // Without the sizing frame and the maximise box: a window the user cannot resize.
     static constexpr DWORD FixedWindowedStyle = 0x00CA0000;
-    static constexpr DWORD FullscreenStyle = 0x80880000; // WS_POPUP | WS_BORDER | WS_SYSMENU
 
     // Registers the class and creates the hidden window; hwnd stays null on failure.
     AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height);
