@@ -53,8 +53,11 @@ PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t hei
     if (!display->isOpen() || frame.empty()) {
         return nullptr;
     }
-    // The demo's window keeps the sizing frame it has always had.
+#ifndef __EMSCRIPTEN__
+    // The demo's window keeps the sizing frame it has always had; in the browser
+    // the page lays its canvas out.
     display->setResizable(true);
+#endif
     return frame.data();
 }
 
