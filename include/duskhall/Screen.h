@@ -116,14 +116,18 @@ class Screen {
     virtual bool setResizable(bool on) = 0;
     virtual bool resizable() const = 0;
     // How the frame fills a window (or screen) of another size; Fit by default.
-    // Fullscreen follows the same rule.
+    // Fullscreen follows the same rule. Integer shows a frame larger than the
+    // window as Fit does. InputObserver::resized tells of each new window size.
     virtual bool setScaling(Scaling scaling) = 0;
     virtual Scaling scaling() const = 0;
     // Sizes the window's client area to factor times the frame, as the zoom
-    // commands do; false, and no change, when that does not fit the desktop.
+    // commands do; false, and no change, when that does not fit the desktop, for
+    // a factor below 1, in fullscreen and while minimised or maximised.
     virtual bool setZoom(std::int32_t factor) = 0;
     // Later frames have width x height pixels; the window keeps its size and the
-    // picture is scaled into it. width() and height() answer the new size.
+    // picture is scaled into it. width() and height() answer the new size. Sizes
+    // open refuses are refused; so is one the device cannot take, the old size
+    // staying.
     virtual bool setFrameSize(std::int32_t width, std::int32_t height) = 0;
     // The desktop the window is on, in pixels; {0, 0} when closed.
     virtual Size desktopSize() const = 0;
