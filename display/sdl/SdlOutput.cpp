@@ -11,12 +11,10 @@ namespace duskhall {
 
 std::unique_ptr<SdlOutput> SdlOutput::create(SDL_Window* window, std::int32_t width,
                                              std::int32_t height,
-                                             const TextureRestrictions& restrictions,
-                                             bool fullscreen, bool vsync) {
+                                             const TextureRestrictions& restrictions, bool vsync) {
     std::unique_ptr<SdlOutput> output(new SdlOutput());
     output->width_ = width;
     output->height_ = height;
-    (void)fullscreen; // the desktop's fullscreen follows the scaling like a window
     const Uint32 vsyncFlag = vsync ? static_cast<Uint32>(SDL_RENDERER_PRESENTVSYNC) : 0u;
     output->renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | vsyncFlag);
     if (output->renderer_ == nullptr) {

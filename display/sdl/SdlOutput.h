@@ -31,8 +31,7 @@ class SdlOutput : public ScreenOutput {
     // gives way to the next one.
     static std::unique_ptr<SdlOutput> create(SDL_Window* window, std::int32_t width,
                                              std::int32_t height,
-                                             const TextureRestrictions& restrictions,
-                                             bool fullscreen, bool vsync);
+                                             const TextureRestrictions& restrictions, bool vsync);
     ~SdlOutput() override;
     SdlOutput(const SdlOutput&) = delete;
     SdlOutput& operator=(const SdlOutput&) = delete;

@@ -101,9 +101,10 @@ std::unique_ptr<WindowCore> SdlScreen::createWindow(ScreenCore& screen, const ch
     return window;
 }
 
-std::unique_ptr<ScreenOutput> SdlScreen::createOutput(WindowCore& window, ScreenMode mode) {
+// Both modes show the frame alike: placed by the scaling in the window's area.
+std::unique_ptr<ScreenOutput> SdlScreen::createOutput(WindowCore& window, ScreenMode) {
     auto output = SdlOutput::create(static_cast<SdlWindow&>(window).handle(), width(), height(),
-                                    textures_, mode == ScreenMode::Fullscreen, vsync());
+                                    textures_, vsync());
     if (output == nullptr) {
         recordSdlError("no renderer");
     } else {
