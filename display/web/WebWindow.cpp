@@ -77,6 +77,9 @@ EM_JS(void, duskhallCanvasLayout, (const char* selector, int width, int height, 
     }
 });
 
+// The layout viewport: what a fixed or fullscreen element's 100% is.
+EM_JS(int, duskhallInnerWidth, (), { return window.innerWidth; });
+EM_JS(int, duskhallInnerHeight, (), { return window.innerHeight; });
 EM_JS(int, duskhallScreenWidth, (), { return screen.width; });
 EM_JS(int, duskhallScreenHeight, (), { return screen.height; });
 EM_JS(double, duskhallPixelRatio, (), { return window.devicePixelRatio || 1; });
@@ -322,7 +325,7 @@ bool WebWindow::keyIsOurs(const WebEvent& event) const {
 
 WindowSize WebWindow::clientArea() {
     if (fullscreenStyle_ || resizable) {
-        return WindowSize{duskhallViewportWidth(), duskhallViewportHeight()};
+        return WindowSize{duskhallInnerWidth(), duskhallInnerHeight()};
     }
     return cssSize_;
 }
