@@ -50,6 +50,7 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/XWindowProbe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlScreenTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/SdlInputTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlTwoScreensTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/DemoWindowTest.cpp)
   target_link_libraries(display_xvfb_test PRIVATE duskhall_platform_factory X11::X11 ${gtest_libs})
