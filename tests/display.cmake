@@ -11,6 +11,7 @@ duskhall_test(display_test
     ${CMAKE_CURRENT_LIST_DIR}/display/KeyCodeTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/WindowGeometryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/WindowCoreTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/WindowInputTest.cpp
   LIBS duskhall_display)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # GCC's speculative devirtualisation of a handle's accessors, inlined into a
