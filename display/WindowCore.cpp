@@ -353,9 +353,11 @@ bool WindowCore::setPointerHeld(bool on) {
 }
 
 void WindowCore::takePointerSettings() {
-    // A new style is a new place and size: a held pointer is taken anew there.
-    if (screen->relativeMouse() && !setPointerHeld(true)) {
-        screen->relativeMouseReleased();
+    // A new style is a new place and size: a held pointer is taken anew there,
+    // or let go of entirely when that is refused. A window a handler closed
+    // meanwhile is no longer the screen's to speak for.
+    if (!destroyed && screen->relativeMouse() && !setPointerHeld(true)) {
+        releaseHold();
     }
 }
 

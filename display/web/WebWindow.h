@@ -39,6 +39,13 @@ class WebWindow : public WindowCore {
     // Whether the listener should keep a key from the browser's own handling.
     bool keyIsOurs(const WebEvent& event) const;
     bool captured() const { return captured_; }
+    // Kept as the DOM's key events arrive, so it says what is held now.
+    void trackModifiers(std::uint32_t bits) { modifierBits_ = bits; }
+    std::uint32_t modifierBits() const { return modifierBits_; }
+    Modifiers modifiers() override { return Modifiers{modifierBits_}; }
+    // Whether the page's pointer lock is on the canvas, as its change events said.
+    bool locked() const { return locked_; }
+    void setLocked(bool locked) { locked_ = locked; }
     bool fullscreenStyle() const { return fullscreenStyle_; }
 
   protected:
@@ -56,6 +63,9 @@ class WebWindow : public WindowCore {
     bool minimised() override;
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
+    // The page's pointer lock; it needs a user gesture, so a request made
+    // outside one waits for the next click or key on the page.
+    bool holdPointer(bool on) override;
 
   private:
     // Runs the oldest queued event through the window logic; false when the
@@ -70,6 +80,8 @@ class WebWindow : public WindowCore {
     bool fullscreenStyle_ = false;
     bool captured_ = false;
     bool altHeld_ = false;
+    std::uint32_t modifierBits_ = 0;
+    bool locked_ = false;
     // The canvas element's CSS size in the windowed style.
     WindowSize cssSize_;
     std::array<WebEvent, 256> events_{};
