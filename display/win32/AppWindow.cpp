@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 namespace duskhall {
 
@@ -74,14 +75,19 @@ AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, 
         creationError = GetLastError();
         return;
     }
-    hwnd = CreateWindowExW(0, className, L"", WindowedStyle, 0, 0, width, height, nullptr, nullptr,
-                           instance, nullptr);
+    // The caption takes the caller's whole text (UTF-8), however long.
+    const char* text = title != nullptr ? title : "";
+    std::wstring caption(static_cast<std::size_t>(
+                             MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0) + 1),
+                         L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, &caption[0], static_cast<int>(caption.size()));
+    hwnd = CreateWindowExW(0, className, caption.c_str(), WindowedStyle, 0, 0, width, height,
+                           nullptr, nullptr, instance, nullptr);
     if (hwnd == nullptr) {
         creationError = GetLastError();
         return;
     }
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    setCaption(title);
     rebuildSystemMenu();
 }
 
