@@ -75,6 +75,12 @@ void SdlWindow::dispatch(const SDL_Event& event) {
     if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
         eventModifiers_ = event.key.keysym.mod;
     }
+    // Ctrl without Alt makes a shortcut, not text, as on the other platforms
+    // (X11 types the digit of Ctrl+1). The key event before the text says.
+    if (event.type == SDL_TEXTINPUT && (eventModifiers_ & KMOD_CTRL) != 0 &&
+        (eventModifiers_ & KMOD_ALT) == 0) {
+        return;
+    }
     if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.windowID == id_ &&
         takeShortcut(virtualKeyFor(event.key.keysym.scancode), event.type == SDL_KEYDOWN,
                      shortcutCommand(event.key, menuEntries))) {

@@ -76,6 +76,7 @@ TEST_F(SdlInputTest, WheelButtonsAreNotchesAndTypedKeysAreTextWithTheirModifiers
     // Button 4 is the wheel turned away from the user, 5 towards.
     xdotool("click 4");
     xdotool("click --repeat 2 5");
+    xdotool("key ctrl+1"); // a shortcut, not text
     xdotool("type Hi!");
     showFramesUntil([&] { return log.wheels.size() >= 3 && log.texts.size() >= 3; });
     ASSERT_EQ(log.wheels.size(), 3u);
