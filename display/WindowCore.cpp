@@ -96,7 +96,8 @@ bool WindowCore::handleMessage(const WindowMessage& message) {
         }
         break;
     case wm::MouseDelta:
-        // Moves of the pointer before it was held come as positions: only these count.
+        // Changes count only while the pointer is held; one still queued from
+        // before a release is dropped.
         if (pointerHeld) {
             reportHeldMove(static_cast<std::int16_t>(message.lParam & 0xFFFF),
                            static_cast<std::int16_t>((message.lParam >> 16) & 0xFFFF));
