@@ -45,8 +45,8 @@ bool isTextCodePoint(std::uint32_t codePoint) {
     // U+FDD0..U+FDEF and the last two of every plane are kept for internal use.
     const bool nonCharacter =
         (codePoint >= 0xFDD0 && codePoint <= 0xFDEF) || (codePoint & 0xFFFE) == 0xFFFE;
-    return !control && !nonCharacter && !isHighSurrogate(codePoint) &&
-           !isLowSurrogate(codePoint) && codePoint <= 0x10FFFF;
+    return !control && !nonCharacter && !isHighSurrogate(codePoint) && !isLowSurrogate(codePoint) &&
+           codePoint <= 0x10FFFF;
 }
 
 std::uint32_t nextCodePoint(const char*& utf8) {

@@ -107,9 +107,8 @@ int main() {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     std::vector<duskhall::PackedPixel> canvas(width * height, 0xFF203040u);
     Paint paint(canvas);
-    duskhall::ScreenHandle screen("duskhall paint", width, height,
-                                  duskhall::ScreenMode::Windowed, duskhall::PixelMode::Integer,
-                                  &paint);
+    duskhall::ScreenHandle screen("duskhall paint", width, height, duskhall::ScreenMode::Windowed,
+                                  duskhall::PixelMode::Integer, &paint);
     if (!screen.isOpen()) {
         std::fprintf(stderr, "cannot open: %s\n", duskhall::displayError());
         return 1;

@@ -112,8 +112,8 @@ int virtualKeyForCode(const char* code) {
     return 0;
 }
 
-std::uint32_t trackModifiers(std::uint32_t bits, const char* code, bool down, bool shift,
-                             bool ctrl, bool alt, bool meta) {
+std::uint32_t trackModifiers(std::uint32_t bits, const char* code, bool down, bool shift, bool ctrl,
+                             bool alt, bool meta) {
     struct Side {
         const char* code;
         std::uint32_t bit;

@@ -13,8 +13,8 @@ int virtualKeyForCode(const char* code);
 // The modifier bits (Modifiers) after a key event: code's own side set or
 // cleared, and every modifier the event's flags say is up cleared, so a
 // release missed while the page had no focus does not stick.
-std::uint32_t trackModifiers(std::uint32_t bits, const char* code, bool down, bool shift,
-                             bool ctrl, bool alt, bool meta);
+std::uint32_t trackModifiers(std::uint32_t bits, const char* code, bool down, bool shift, bool ctrl,
+                             bool alt, bool meta);
 
 // The character a keydown's `key` types, or 0: `key` is one character for
 // those, a name ("Enter", "Dead", "Process") for the others. Ctrl or Meta

@@ -77,9 +77,8 @@ AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, 
     }
     // The caption takes the caller's whole text (UTF-8), however long.
     const char* text = title != nullptr ? title : "";
-    std::wstring caption(static_cast<std::size_t>(
-                             MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0) + 1),
-                         L'\0');
+    std::wstring caption(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0) + 1), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text, -1, &caption[0], static_cast<int>(caption.size()));
     hwnd = CreateWindowExW(0, className, caption.c_str(), WindowedStyle, 0, 0, width, height,
                            nullptr, nullptr, instance, nullptr);

@@ -39,9 +39,9 @@ class SdlInputTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(probe.connected());
-        handle = std::make_unique<ScreenHandle>(std::make_unique<SdlScreen>(), "duskhall input",
-                                                320, 240, ScreenMode::Windowed,
-                                                PixelMode::Integer, &log);
+        handle =
+            std::make_unique<ScreenHandle>(std::make_unique<SdlScreen>(), "duskhall input", 320,
+                                           240, ScreenMode::Windowed, PixelMode::Integer, &log);
         ASSERT_TRUE(handle->isOpen()) << displayError();
         ASSERT_TRUE(handle->showFrame(frame.data()));
         window = probe.waitForWindow("duskhall input", 5000);

@@ -69,11 +69,18 @@ TEST_F(WindowInputTest, TypedCharactersJoinSurrogatePairsAndDropControlCharacter
         {{{wm::Char, 0xD83D}, {wm::Activate, 0}, {wm::Char, 0xDE00}},
          {"focusChanged 0", "text \xEF\xBF\xBD"}},
         // Backspace, Return, Escape, Ctrl+A, DEL and a C1 control are keys, not text.
-        {{{wm::Char, 0x08}, {wm::Char, 0x0D}, {wm::Char, 0x1B}, {wm::Char, 0x01}, {wm::Char, 0x7F},
+        {{{wm::Char, 0x08},
+          {wm::Char, 0x0D},
+          {wm::Char, 0x1B},
+          {wm::Char, 0x01},
+          {wm::Char, 0x7F},
           {wm::Char, 0x9B}},
          {}},
-        {{{wm::UniChar, 0x1F600}, {wm::UniChar, 0xFFFF}, {wm::UniChar, 0xD800},
-          {wm::UniChar, 0x110000}, {wm::UniChar, 0x41}},
+        {{{wm::UniChar, 0x1F600},
+          {wm::UniChar, 0xFFFF},
+          {wm::UniChar, 0xD800},
+          {wm::UniChar, 0x110000},
+          {wm::UniChar, 0x41}},
          {"text \xF0\x9F\x98\x80", "text A"}},
     };
     for (const Case& c : cases) {

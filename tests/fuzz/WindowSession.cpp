@@ -1,12 +1,12 @@
 #include "tests/fuzz/WindowSession.h"
 
-#include <duskhall/InputObserver.h>
 #include "display/ScreenCore.h"
-#include <duskhall/ScreenHandle.h>
 #include "display/ScreenOutput.h"
 #include "display/ScreenPlatform.h"
 #include "display/TypedText.h"
 #include "display/WindowCore.h"
+#include <duskhall/InputObserver.h>
+#include <duskhall/ScreenHandle.h>
 
 #include <array>
 #include <cmath>
@@ -82,11 +82,12 @@ struct Session {
 Session* session = nullptr;
 
 constexpr std::array<std::uint32_t, 27> messages = {
-    wm::Destroy,    wm::Size,        wm::Activate,  wm::Paint,       wm::Close,      wm::Quit,
-    wm::SetCursor,  wm::KeyDown,     wm::KeyUp,     wm::SysKeyDown,  wm::SysKeyUp,   wm::SysCommand,
-    wm::MouseMove,  wm::LButtonDown, wm::LButtonUp, wm::RButtonDown, wm::RButtonUp,  wm::MButtonDown,
-    wm::MButtonUp,  wm::Sizing,      wm::Moving,    wm::Char,        wm::UniChar,    wm::MouseWheel,
-    wm::MouseHWheel, wm::MouseDelta, wm::HoldLost};
+    wm::Destroy,     wm::Size,       wm::Activate,    wm::Paint,       wm::Close,
+    wm::Quit,        wm::SetCursor,  wm::KeyDown,     wm::KeyUp,       wm::SysKeyDown,
+    wm::SysKeyUp,    wm::SysCommand, wm::MouseMove,   wm::LButtonDown, wm::LButtonUp,
+    wm::RButtonDown, wm::RButtonUp,  wm::MButtonDown, wm::MButtonUp,   wm::Sizing,
+    wm::Moving,      wm::Char,       wm::UniChar,     wm::MouseWheel,  wm::MouseHWheel,
+    wm::MouseDelta,  wm::HoldLost};
 
 // A key or mouse message, or a system-menu command, from the input.
 WindowMessage messageFrom(Input& input, bool keysAllowed) {
