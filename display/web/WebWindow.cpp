@@ -67,6 +67,21 @@ EM_JS(int, duskhallViewportHeight, (), {
     return document.fullscreenElement ? screen.height : window.innerHeight;
 });
 
+// Asked from the frame loop, after the click that wanted it: the browser grants
+// it while the page's transient user activation lasts. A refusal comes as the
+// pointerlockerror event; the promise's rejection says the same again.
+EM_JS(int, duskhallCanvasLockPointer, (const char* selector), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    if (!canvas || !canvas.requestPointerLock) {
+        return 0;
+    }
+    const request = canvas.requestPointerLock();
+    if (request && request.catch) {
+        request.catch(() => {});
+    }
+    return 1;
+});
+
 EM_JS(int, duskhallPageHidden, (), {
     return document.hidden ? 1 : 0;
 });
@@ -439,8 +454,7 @@ bool WebWindow::holdPointer(bool on) {
         }
         return true;
     }
-    const EMSCRIPTEN_RESULT result = emscripten_request_pointerlock(canvas_, EM_TRUE);
-    if (result != EMSCRIPTEN_RESULT_SUCCESS && result != EMSCRIPTEN_RESULT_DEFERRED) {
+    if (duskhallCanvasLockPointer(canvas_) == 0) {
         setDisplayError("no relative mouse: this page cannot lock the pointer");
         return false;
     }

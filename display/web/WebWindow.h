@@ -63,8 +63,8 @@ class WebWindow : public WindowCore {
     bool minimised() override;
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
-    // The page's pointer lock; it needs a user gesture, so a request made
-    // outside one waits for the next click or key on the page.
+    // The page's pointer lock; the browser grants it only shortly after a user
+    // gesture (a click or a key).
     bool holdPointer(bool on) override;
 
   private:
