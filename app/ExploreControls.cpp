@@ -51,6 +51,10 @@ void ExploreControls::pointerMoved(const MouseState& mouse) {
     dragX_ = mouse.x;
 }
 
+void ExploreControls::looked(const MouseState& mouse) {
+    mouseTurn_ -= mouse.dx * radiansPerPixel;
+}
+
 void ExploreControls::focusLost() {
     dragging_ = false;
 }

@@ -30,6 +30,13 @@ class ExploreControls {
     void buttonDown(const duskhall::MouseState& mouse);
     void buttonUp(const duskhall::MouseState& mouse);
     void pointerMoved(const duskhall::MouseState& mouse);
+    // A move of the held pointer while looking around: turns by its change, the
+    // same way a drag does.
+    void looked(const duskhall::MouseState& mouse);
+    // Whether explore mode is on, as the demo last said: a click there takes the
+    // pointer for looking around.
+    void setExploring(bool on) { exploring_ = on; }
+    bool exploring() const { return exploring_; }
     // Keys and buttons released while the window is inactive are never reported.
     void focusLost();
 
@@ -43,6 +50,7 @@ class ExploreControls {
     int screenshotPresses_ = 0;
     int frameRatePresses_ = 0;
     int mapPresses_ = 0;
+    bool exploring_ = false;
     bool dragging_ = false;
     float dragX_ = 0.0f;
     float mouseTurn_ = 0.0f;

@@ -1,15 +1,34 @@
 #include "app/ExploreObserver.h"
 
+#include <duskhall/Screen.h>
+
 using duskhall::KeyCode;
 using duskhall::MouseState;
 using duskhall::Screen;
 
+namespace {
+
+constexpr KeyCode KeyEscape = 27;
+
+} // namespace
+
 void ExploreObserver::keyDown(Screen& screen, KeyCode key) {
     KeyStateObserver::keyDown(screen, key);
+    if (screen.relativeMouse() && (key == ExploreControls::KeyTab || key == KeyEscape)) {
+        screen.setRelativeMouse(false);
+        return;
+    }
     controls_.keyDown(key);
 }
 
-void ExploreObserver::buttonDown(Screen&, MouseState mouse) {
+void ExploreObserver::buttonDown(Screen& screen, MouseState mouse) {
+    if (screen.relativeMouse()) {
+        return;
+    }
+    // Where the pointer cannot be held, dragging still turns.
+    if (controls_.exploring() && mouse.left && screen.setRelativeMouse(true)) {
+        return;
+    }
     controls_.buttonDown(mouse);
 }
 
@@ -17,8 +36,12 @@ void ExploreObserver::buttonUp(Screen&, MouseState mouse) {
     controls_.buttonUp(mouse);
 }
 
-void ExploreObserver::pointerMoved(Screen&, MouseState mouse) {
-    controls_.pointerMoved(mouse);
+void ExploreObserver::pointerMoved(Screen& screen, MouseState mouse) {
+    if (screen.relativeMouse()) {
+        controls_.looked(mouse);
+    } else {
+        controls_.pointerMoved(mouse);
+    }
 }
 
 void ExploreObserver::focusChanged(Screen&, bool active) {

@@ -1,6 +1,7 @@
 #include "app/RunDemo.h"
 
 #include <duskhall/DisplayError.h>
+#include <duskhall/ScreenHandle.h>
 
 #include "app/ApplicationShell.h"
 #include "app/ExploreControls.h"
@@ -102,6 +103,12 @@ bool demoFrame() {
     const ExploreControls::FrameInput input = demo->controls.takeFrameInput(keyHeld);
     if (input.toggleExplore) {
         demo->session.toggle();
+    }
+    demo->controls.setExploring(demo->session.active());
+    duskhall::ScreenHandle* display = shellDisplay();
+    if (!demo->controls.exploring() && display != nullptr && display->isOpen() &&
+        display->relativeMouse()) {
+        display->setRelativeMouse(false); // looking around ends with explore mode
     }
     demo->session.drawFrame(input.move, elapsed);
     for (int i = 0; i < input.screenshots; ++i) {

@@ -142,6 +142,7 @@ void ScreenCore::close() {
     if (window_ != nullptr) {
         // Destroying the platform window sends messages of its own; the record
         // stays for them and for any pump or handler further up the stack.
+        window_->setPointerHeld(false); // a held pointer is never left confined
         window_->destroy();
         retiredWindows_.push_back(std::move(window_));
     }

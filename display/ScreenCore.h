@@ -82,6 +82,9 @@ class ScreenCore : public Screen, public ScreenControl {
     bool cursorVisible() const override;
     bool setRelativeMouse(bool on) override;
     bool relativeMouse() const override;
+    // The window let go of the held pointer itself (focus lost, Escape, the
+    // platform's own release): the setting turns off.
+    void relativeMouseReleased() { relativeMouse_ = false; }
 
     // Window style (ScreenStyle.cpp). setTitle changes the title while the screen
     // is open, caption included.
@@ -149,6 +152,8 @@ class ScreenCore : public Screen, public ScreenControl {
     bool builtInKeys_ = true;
     bool resizable_ = false;
     Scaling scaling_ = Scaling::Fit;
+    bool cursorVisible_ = true;
+    bool relativeMouse_ = false;
     FramePacer pacer_;
 
     ScreenPlatform* platform_ = nullptr;

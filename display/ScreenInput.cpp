@@ -1,6 +1,9 @@
 #include "display/ScreenCore.h"
 
 #include "display/DisplayError.h"
+#include "display/WindowCore.h"
+
+#include <cstdio>
 
 namespace duskhall {
 
@@ -8,31 +11,53 @@ namespace duskhall {
 
 namespace {
 
-bool notYet(const char* what) {
-    setDisplayError(what);
+bool refuseClosed(const char* operation) {
+    char reason[96];
+    std::snprintf(reason, sizeof reason, "%s: the screen is not open", operation);
+    setDisplayError(reason);
     return false;
 }
 
 } // namespace
 
 Modifiers ScreenCore::modifiers() const {
-    return Modifiers{};
+    WindowCore* const window = windowCore();
+    if (!isOpen() || window == nullptr || window->destroyed) {
+        return Modifiers{};
+    }
+    return window->modifiers();
 }
 
-bool ScreenCore::setCursorVisible(bool) {
-    return notYet("setCursorVisible is not built yet");
-}
-
-bool ScreenCore::cursorVisible() const {
+bool ScreenCore::setCursorVisible(bool visible) {
+    if (!isOpen()) {
+        return refuseClosed("setCursorVisible");
+    }
+    cursorVisible_ = visible;
+    WindowCore* const window = windowCore();
+    if (window != nullptr) {
+        window->refreshCursor();
+    }
     return true;
 }
 
-bool ScreenCore::setRelativeMouse(bool) {
-    return notYet("setRelativeMouse is not built yet");
+bool ScreenCore::cursorVisible() const {
+    return cursorVisible_;
+}
+
+bool ScreenCore::setRelativeMouse(bool on) {
+    if (!isOpen()) {
+        return refuseClosed("setRelativeMouse");
+    }
+    WindowCore* const window = windowCore();
+    if (window != nullptr && !window->destroyed && !window->setPointerHeld(on)) {
+        return false; // the platform's reason is in displayError
+    }
+    relativeMouse_ = on;
+    return true;
 }
 
 bool ScreenCore::relativeMouse() const {
-    return false;
+    return relativeMouse_;
 }
 
 } // namespace duskhall

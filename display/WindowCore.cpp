@@ -3,6 +3,7 @@
 #include "display/ScreenCore.h"
 
 #include <cassert>
+#include <cstdlib>
 
 namespace duskhall {
 
@@ -52,6 +53,9 @@ bool WindowCore::handleMessage(const WindowMessage& message) {
         break;
     case wm::Activate:
         active = (message.wParam & 0xFFFF) != static_cast<std::uintptr_t>(ActivateInactive);
+        if (!active) {
+            focusLost();
+        }
         if (observer != nullptr) {
             observer->focusChanged(screen->eventTarget(), active);
         }
@@ -65,12 +69,13 @@ bool WindowCore::handleMessage(const WindowMessage& message) {
     case wm::Destroy:
         // Also reached when the close box is used without an observer: the window
         // is gone, so the screen must end rather than run on without it.
+        setPointerHeld(false);
         destroyed = true;
         screen->requestClose();
         break;
     case wm::SetCursor:
         if ((message.lParam & 0xFFFF) == HitClient) {
-            setCursor(windowed != 0 ? CursorKind::Arrow : CursorKind::Blank);
+            setCursor(clientCursor(windowed != 0));
         }
         break;
     case wm::KeyDown:
@@ -85,10 +90,37 @@ bool WindowCore::handleMessage(const WindowMessage& message) {
         menuCommand(message.wParam);
         break;
     case wm::MouseMove:
-        updatePosition(message.lParam);
-        if (observer != nullptr) {
-            observer->pointerMoved(screen->eventTarget(), mouse);
+        if (pointerHeld) {
+            heldPointerMoved(message.lParam);
+        } else {
+            pointerMovedTo(message.lParam);
         }
+        break;
+    case wm::MouseDelta:
+        // Changes count only while the pointer is held; one still queued from
+        // before a release is dropped.
+        if (pointerHeld) {
+            reportHeldMove(static_cast<std::int16_t>(message.lParam & 0xFFFF),
+                           static_cast<std::int16_t>((message.lParam >> 16) & 0xFFFF));
+        }
+        break;
+    case wm::HoldLost:
+        if (!destroyed && (pointerHeld || screen->relativeMouse())) {
+            releaseHold();
+        }
+        break;
+    case wm::MouseWheel:
+    case wm::MouseHWheel:
+        wheelTurned(message.message == wm::MouseWheel, message.wParam);
+        break;
+    case wm::Char:
+        deliverText(typedText.takeUnit(static_cast<std::uint16_t>(message.wParam & 0xFFFF)));
+        break;
+    case wm::UniChar:
+        // Windows asks with UNICODE_NOCHAR (0xFFFF, no character) whether the
+        // message is understood; it is answered by the default handling.
+        deliverText(typedText.takeCodePoint(
+            message.wParam <= 0x10FFFF ? static_cast<std::uint32_t>(message.wParam) : 0xFFFF));
         break;
     case wm::LButtonDown:
     case wm::RButtonDown:
@@ -131,6 +163,9 @@ bool WindowCore::closeAsked() {
 
 void WindowCore::keyPressed(int virtualKey) {
     const bool builtInKeys = screen->builtInKeys();
+    // Escape lets go of a held pointer before it closes anything, as the
+    // browser's pointer lock has it; decided before the observer may release it.
+    const bool releaseFirst = builtInKeys && virtualKey == vk::Escape && screen->relativeMouse();
     if (builtInKeys && virtualKey == vk::Return && altHeld()) {
         screen->requestToggle();
         return;
@@ -141,8 +176,10 @@ void WindowCore::keyPressed(int virtualKey) {
         if (observer != nullptr) {
             observer->keyDown(screen->eventTarget(), key);
         }
-        if (builtInKeys && virtualKey == vk::Escape) {
+        if (builtInKeys && virtualKey == vk::Escape && !releaseFirst) {
             screen->requestClose();
+        } else if (releaseFirst && !destroyed && (pointerHeld || screen->relativeMouse())) {
+            releaseHold();
         }
         keyLatched[index] = true;
     }
@@ -201,6 +238,132 @@ void WindowCore::menuCommand(std::uintptr_t command) {
     }
 }
 
+void WindowCore::pointerMovedTo(std::intptr_t lParam) {
+    const float lastX = mouse.x;
+    const float lastY = mouse.y;
+    updatePosition(lParam);
+    mouse.dx = positionKnown_ ? mouse.x - lastX : 0.0f;
+    mouse.dy = positionKnown_ ? mouse.y - lastY : 0.0f;
+    positionKnown_ = true;
+    if (observer != nullptr) {
+        observer->pointerMoved(screen->eventTarget(), mouse);
+    }
+}
+
+void WindowCore::heldPointerMoved(std::intptr_t lParam) {
+    // Elsewhere the position stays where the pointer was taken; the platform
+    // reports the changes as wm::MouseDelta.
+    if (!holdsByWarping) {
+        return;
+    }
+    const auto x = static_cast<std::int16_t>(lParam & 0xFFFF);
+    const auto y = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
+    if (x == heldX_ && y == heldY_) {
+        return; // the pointer arriving where it was put back
+    }
+    warpPointer(heldX_, heldY_);
+    reportHeldMove(x - heldX_, y - heldY_);
+}
+
+void WindowCore::reportHeldMove(int clientDx, int clientDy) {
+    // The change in frame pixels by the rule positions follow: the distance
+    // between the frame points of two client points that far apart.
+    const MouseState kept = mouse;
+    updatePosition(mousePosition(0, 0));
+    const float originX = mouse.x;
+    const float originY = mouse.y;
+    updatePosition(mousePosition(clientDx, clientDy));
+    const float dx = mouse.x - originX;
+    const float dy = mouse.y - originY;
+    mouse = kept;
+    if (dx == 0.0f && dy == 0.0f) {
+        return;
+    }
+    mouse.dx = dx;
+    mouse.dy = dy;
+    if (observer != nullptr) {
+        observer->pointerMoved(screen->eventTarget(), mouse);
+    }
+}
+
+void WindowCore::wheelTurned(bool vertical, std::uintptr_t wParam) {
+    const int distance = static_cast<std::int16_t>((wParam >> 16) & 0xFFFF);
+    if (distance == 0) {
+        return;
+    }
+    // Whole notches come one call each; a finer distance is a precise scroll,
+    // given in one call.
+    const bool whole = distance % WheelDelta == 0;
+    const int calls = whole ? std::abs(distance / WheelDelta) : 1;
+    const float step = whole ? (distance > 0 ? 1.0f : -1.0f)
+                             : static_cast<float>(distance) / static_cast<float>(WheelDelta);
+    for (int i = 0; i < calls && observer != nullptr && !destroyed; ++i) {
+        observer->wheel(screen->eventTarget(), vertical ? 0.0f : step, vertical ? step : 0.0f);
+    }
+}
+
+void WindowCore::deliverText(const TypedCharacters& characters) {
+    for (int i = 0; i < characters.count && observer != nullptr && !destroyed; ++i) {
+        observer->text(screen->eventTarget(), characters.text[static_cast<std::size_t>(i)].data());
+    }
+}
+
+void WindowCore::focusLost() {
+    typedText.reset(); // half a character is not finished elsewhere
+    if (!destroyed && (pointerHeld || screen->relativeMouse())) {
+        releaseHold();
+    }
+}
+
+void WindowCore::releaseHold() {
+    setPointerHeld(false);
+    // The setting goes with the hold: the program takes the pointer again when it
+    // wants it (on a click, say).
+    screen->relativeMouseReleased();
+}
+
+CursorKind WindowCore::clientCursor(bool windowedStyle) const {
+    return windowedStyle && !pointerHeld && screen->cursorVisible() ? CursorKind::Arrow
+                                                                    : CursorKind::Blank;
+}
+
+void WindowCore::refreshCursor() {
+    if (!destroyed && pointerOverClient()) {
+        setCursor(clientCursor(windowed != 0));
+    }
+}
+
+bool WindowCore::setPointerHeld(bool on) {
+    if (destroyed || (!on && !pointerHeld)) {
+        return !on;
+    }
+    const bool was = pointerHeld;
+    // Set first: moves the platform sends while taking the pointer are the held kind.
+    pointerHeld = on;
+    if (!holdPointer(on)) {
+        pointerHeld = was;
+        return false;
+    }
+    positionKnown_ = false;
+    if (on && holdsByWarping) {
+        const WindowSize client = clientSize();
+        heldX_ = client.width / 2;
+        heldY_ = client.height / 2;
+        warpPointer(heldX_, heldY_);
+    }
+    refreshCursor();
+    return true;
+}
+
+void WindowCore::takePointerSettings() {
+    // A new style is a new place and size: a held pointer is taken anew there,
+    // or let go of entirely when that is refused. A window a handler closed
+    // meanwhile is no longer the screen's to speak for.
+    if (!destroyed && screen->relativeMouse() && !setPointerHeld(true)) {
+        releaseHold();
+    }
+}
+
 void WindowCore::updatePosition(std::intptr_t lParam) {
     const auto clientX = static_cast<std::int16_t>(lParam & 0xFFFF);
     const auto clientY = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
@@ -223,7 +386,10 @@ void WindowCore::buttonPressed(bool MouseState::*button, std::intptr_t lParam) {
         // Keep receiving the mouse until the last button is released, even outside.
         setCapture();
     }
-    updatePosition(lParam);
+    if (!pointerHeld) {
+        updatePosition(lParam);
+        positionKnown_ = true;
+    }
     mouse.*button = true;
     if (observer != nullptr) {
         observer->buttonDown(screen->eventTarget(), mouse);
@@ -231,7 +397,10 @@ void WindowCore::buttonPressed(bool MouseState::*button, std::intptr_t lParam) {
 }
 
 void WindowCore::buttonReleased(bool MouseState::*button, std::intptr_t lParam) {
-    updatePosition(lParam);
+    if (!pointerHeld) {
+        updatePosition(lParam);
+        positionKnown_ = true;
+    }
     mouse.*button = false;
     if (observer != nullptr) {
         observer->buttonUp(screen->eventTarget(), mouse);
@@ -249,9 +418,10 @@ void WindowCore::applyWindowedStyle(std::int32_t width_, std::int32_t height_) {
     // Whatever the window's outer size is now becomes its client size.
     moveWindow(growByFrame(outerRect(), frameInsets()));
     centre();
-    setCursor(CursorKind::Arrow);
+    setCursor(clientCursor(true));
     windowed = 1;
     rebuildSystemMenu();
+    takePointerSettings();
 }
 
 void WindowCore::applyFullscreenStyle(std::int32_t width_, std::int32_t height_) {
@@ -264,6 +434,7 @@ void WindowCore::applyFullscreenStyle(std::int32_t width_, std::int32_t height_)
     setVisible(true);
     windowed = 0;
     rebuildSystemMenu();
+    takePointerSettings();
 }
 
 void WindowCore::centre() {

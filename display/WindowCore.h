@@ -1,9 +1,11 @@
 #pragma once
 
 #include <duskhall/InputObserver.h>
+#include <duskhall/Modifiers.h>
 #include <duskhall/MouseState.h>
 
 #include "display/KeyTable.h"
+#include "display/TypedText.h"
 #include "display/WindowGeometry.h"
 #include "display/WindowMessage.h"
 
@@ -72,6 +74,16 @@ class WindowCore {
     // when the key event is taken. A release ends the taking.
     bool takeShortcut(int virtualKey, bool pressed, std::int32_t command);
 
+    // The cursor over the client area: blank in the fullscreen style, while the
+    // pointer is held and while the program hides it.
+    CursorKind clientCursor(bool windowedStyle) const;
+    // Shows the cursor the settings ask for now, if the pointer is over the window.
+    void refreshCursor();
+    // Holds the pointer (hidden, its moves reported as changes only) or lets it
+    // go; holding again takes it anew where the window now is. False, with
+    // displayError set, when the platform refuses to hold it.
+    bool setPointerHeld(bool on);
+
     // The platform window's part of the screen lifecycle.
     // Handles this window's queued messages until none is left, or until the
     // window is destroyed or closed from inside a handler.
@@ -83,6 +95,8 @@ class WindowCore {
     // Shows a new title (UTF-8) in the window's caption; windows without a caption
     // of their own ignore it.
     virtual void setCaption(const char* title) { (void)title; }
+    // The modifier keys held now.
+    virtual Modifiers modifiers() { return Modifiers{}; }
 
     std::int32_t width;
     std::int32_t height;
@@ -106,6 +120,9 @@ class WindowCore {
     WindowSize toldClientSize;
     // The menu entries last applied.
     MenuList menuEntries;
+    // Set while the pointer is held for the relative mouse.
+    bool pointerHeld = false;
+    TypedText typedText;
 
   protected:
     // Set by platforms whose own key events may leave a release without its press
@@ -113,6 +130,10 @@ class WindowCore {
     // is then delivered only after a keyDown of that key. Windows keeps its
     // message table, where every release is delivered.
     bool keyUpsMatchKeyDowns = false;
+    // Set by platforms that hold the pointer by moving it back to the client
+    // area's centre after each move (Windows): their moves while held are then
+    // read as changes from that centre. Others report them as wm::MouseDelta.
+    bool holdsByWarping = false;
 
     // Platform hooks.
     virtual bool altHeld() = 0;
@@ -131,6 +152,19 @@ class WindowCore {
     virtual bool maximised() = 0;
     // Remove the entries of menuRemovalOrder, then append these in order.
     virtual void applySystemMenu(const MenuList& entries) = 0;
+    // Start or end holding the pointer over the client area (hidden, confined);
+    // false, with displayError set, when the platform cannot.
+    virtual bool holdPointer(bool on) {
+        (void)on;
+        return true;
+    }
+    // Put the pointer at this client position (platforms that hold by warping).
+    virtual void warpPointer(std::int32_t clientX, std::int32_t clientY) {
+        (void)clientX;
+        (void)clientY;
+    }
+    // Whether the pointer is over the client area now.
+    virtual bool pointerOverClient() { return true; }
     // Carries out a change of resizable (the windowed style's frame).
     virtual void applyResizable() {}
 
@@ -151,6 +185,21 @@ class WindowCore {
     void buttonPressed(bool MouseState::*button, std::intptr_t lParam);
     void buttonReleased(bool MouseState::*button, std::intptr_t lParam);
     bool closeAsked();
+    void pointerMovedTo(std::intptr_t lParam);
+    void heldPointerMoved(std::intptr_t lParam);
+    void reportHeldMove(int clientDx, int clientDy);
+    void wheelTurned(bool vertical, std::uintptr_t wParam);
+    void deliverText(const TypedCharacters& characters);
+    void focusLost();
+    // Lets go of the pointer and turns the screen's relative mouse off.
+    void releaseHold();
+    void takePointerSettings();
+
+    // Whether mouse holds a position moves can be measured from.
+    bool positionKnown_ = false;
+    // The client point a pointer held by warping is kept at.
+    std::int32_t heldX_ = 0;
+    std::int32_t heldY_ = 0;
 };
 
 } // namespace duskhall

@@ -12,6 +12,7 @@ duskhall_test(display_test
     ${CMAKE_CURRENT_LIST_DIR}/display/KeyCodeTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/WindowGeometryTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/WindowCoreTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/WindowInputTest.cpp
   LIBS duskhall_display)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # GCC's speculative devirtualisation of a handle's accessors, inlined into a
@@ -51,6 +52,7 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/XWindowProbe.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlScreenTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/SdlInputTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlTwoScreensTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlResizeTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/DemoWindowTest.cpp)

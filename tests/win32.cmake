@@ -18,6 +18,7 @@ duskhall_test(win32_screen_tests
           ${win32_test_dir}/Win32ScreenTest.cpp
           ${win32_test_dir}/Win32ScreenRulesTest.cpp
           ${win32_test_dir}/Win32WindowTest.cpp
+          ${win32_test_dir}/Win32InputTest.cpp
   LIBS duskhall_platform_factory
   LABELS win32)
 

@@ -27,6 +27,10 @@ Uint32 windowOf(const SDL_Event& event) {
         return event.button.windowID;
     case SDL_WINDOWEVENT:
         return event.window.windowID;
+    case SDL_MOUSEWHEEL:
+        return event.wheel.windowID;
+    case SDL_TEXTINPUT:
+        return event.text.windowID;
     default:
         return 0;
     }

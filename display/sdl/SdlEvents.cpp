@@ -1,7 +1,10 @@
 #include "display/sdl/SdlEvents.h"
 
 #include "display/MenuShortcut.h"
+#include "display/TypedText.h"
 #include "display/sdl/SdlKeyMap.h"
+
+#include <cmath>
 
 namespace duskhall {
 
@@ -49,6 +52,41 @@ void translateButton(const SDL_MouseButtonEvent& button, TranslatedEvent& out) {
     add(out, message, 0, mousePosition(button.x, button.y));
 }
 
+// A wheel distance in notches as a wheel message's 1/WheelDelta steps.
+void addWheel(TranslatedEvent& out, std::uint32_t message, float notches) {
+    const long distance = std::lround(static_cast<double>(notches) * WheelDelta);
+    if (distance != 0) {
+        add(out, message, wheelParam(static_cast<int>(distance)));
+    }
+}
+
+void translateWheel(const SDL_MouseWheelEvent& wheel, TranslatedEvent& out) {
+#if SDL_VERSION_ATLEAST(2, 0, 18)
+    float x = wheel.preciseX;
+    float y = wheel.preciseY;
+#else
+    auto x = static_cast<float>(wheel.x);
+    auto y = static_cast<float>(wheel.y);
+#endif
+    // A "natural scrolling" desktop flips the values; the notches stay the wheel's.
+    if (wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
+        x = -x;
+        y = -y;
+    }
+    addWheel(out, wm::MouseWheel, y);
+    addWheel(out, wm::MouseHWheel, x);
+}
+
+void translateText(const char* text, TranslatedEvent& out) {
+    while (out.count < static_cast<int>(out.messages.size())) {
+        const std::uint32_t codePoint = nextCodePoint(text);
+        if (codePoint == 0) {
+            break;
+        }
+        add(out, wm::UniChar, codePoint);
+    }
+}
+
 void translateWindowEvent(const SDL_WindowEvent& window, TranslatedEvent& out) {
     switch (window.event) {
     case SDL_WINDOWEVENT_CLOSE:
@@ -82,7 +120,7 @@ void translateWindowEvent(const SDL_WindowEvent& window, TranslatedEvent& out) {
 
 } // namespace
 
-TranslatedEvent translateEvent(const SDL_Event& event, Uint32 windowId) {
+TranslatedEvent translateEvent(const SDL_Event& event, Uint32 windowId, bool pointerHeld) {
     TranslatedEvent out;
     switch (event.type) {
     case SDL_KEYDOWN:
@@ -92,8 +130,20 @@ TranslatedEvent translateEvent(const SDL_Event& event, Uint32 windowId) {
         }
         break;
     case SDL_MOUSEMOTION:
-        if (event.motion.windowID == windowId) {
+        if (event.motion.windowID == windowId && pointerHeld) {
+            add(out, wm::MouseDelta, 0, mousePosition(event.motion.xrel, event.motion.yrel));
+        } else if (event.motion.windowID == windowId) {
             add(out, wm::MouseMove, 0, mousePosition(event.motion.x, event.motion.y));
+        }
+        break;
+    case SDL_MOUSEWHEEL:
+        if (event.wheel.windowID == windowId && event.wheel.which != SDL_TOUCH_MOUSEID) {
+            translateWheel(event.wheel, out);
+        }
+        break;
+    case SDL_TEXTINPUT:
+        if (event.text.windowID == windowId) {
+            translateText(event.text.text, out);
         }
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -116,6 +166,19 @@ TranslatedEvent translateEvent(const SDL_Event& event, Uint32 windowId) {
         break;
     }
     return out;
+}
+
+Modifiers modifiersFromSdl(Uint16 mod) {
+    Modifiers modifiers;
+    modifiers.bits = ((mod & KMOD_LSHIFT) != 0 ? Modifiers::LeftShift : 0u) |
+                     ((mod & KMOD_RSHIFT) != 0 ? Modifiers::RightShift : 0u) |
+                     ((mod & KMOD_LCTRL) != 0 ? Modifiers::LeftControl : 0u) |
+                     ((mod & KMOD_RCTRL) != 0 ? Modifiers::RightControl : 0u) |
+                     ((mod & KMOD_LALT) != 0 ? Modifiers::LeftAlt : 0u) |
+                     ((mod & KMOD_RALT) != 0 ? Modifiers::RightAlt : 0u) |
+                     ((mod & KMOD_LGUI) != 0 ? Modifiers::LeftSuper : 0u) |
+                     ((mod & KMOD_RGUI) != 0 ? Modifiers::RightSuper : 0u);
+    return modifiers;
 }
 
 std::int32_t shortcutCommand(const SDL_KeyboardEvent& key, const MenuList& entries) {

@@ -20,6 +20,9 @@ SdlWindow::SdlWindow(ScreenCore* screen, const char* title, std::int32_t width, 
     if (window_ != nullptr) {
         id_ = SDL_GetWindowID(window_);
         addRoutedWindow(*this);
+        // Typed text (after the layout, dead keys and composition) comes as its
+        // own events beside the keys.
+        SDL_StartTextInput();
         rebuildSystemMenu();
     }
 }
@@ -72,12 +75,18 @@ void SdlWindow::dispatch(const SDL_Event& event) {
     if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
         eventModifiers_ = event.key.keysym.mod;
     }
+    // Ctrl without Alt makes a shortcut, not text, as on the other platforms
+    // (X11 types the digit of Ctrl+1). The key event before the text says.
+    if (event.type == SDL_TEXTINPUT && (eventModifiers_ & KMOD_CTRL) != 0 &&
+        (eventModifiers_ & KMOD_ALT) == 0) {
+        return;
+    }
     if ((event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && event.key.windowID == id_ &&
         takeShortcut(virtualKeyFor(event.key.keysym.scancode), event.type == SDL_KEYDOWN,
                      shortcutCommand(event.key, menuEntries))) {
         return;
     }
-    for (const WindowMessage& message : translateEvent(event, id_)) {
+    for (const WindowMessage& message : translateEvent(event, id_, pointerHeld)) {
         if (message.message == wm::Moving && ourOwnMove(message.lParam)) {
             continue;
         }
@@ -199,6 +208,18 @@ bool SdlWindow::minimised() {
 
 bool SdlWindow::maximised() {
     return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
+}
+
+Modifiers SdlWindow::modifiers() {
+    return modifiersFromSdl(static_cast<Uint16>(SDL_GetModState()));
+}
+
+bool SdlWindow::holdPointer(bool on) {
+    if (SDL_SetRelativeMouseMode(on ? SDL_TRUE : SDL_FALSE) != 0) {
+        setDisplayError((std::string("no relative mouse: ") + SDL_GetError()).c_str());
+        return false;
+    }
+    return true;
 }
 
 // The entries are kept in menuEntries; they decide which shortcuts work.

@@ -28,6 +28,7 @@ class SdlWindow : public WindowCore {
     // Hides the window at once; SDL's window goes with the record.
     void destroy() override;
     void setCaption(const char* title) override;
+    Modifiers modifiers() override;
 
     // Translates one event and runs it through the window logic; a keyboard
     // shortcut standing in for the system menu is carried out instead of the key
@@ -54,6 +55,8 @@ class SdlWindow : public WindowCore {
     bool minimised() override;
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
+    // SDL's relative mouse mode: hidden, held, motion reported as changes.
+    bool holdPointer(bool on) override;
     void applyResizable() override;
 
   public:

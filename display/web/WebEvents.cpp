@@ -88,6 +88,23 @@ WebMessages translateWebEvent(const WebEvent& event, const MenuList& entries) {
         // The zoom entries depend on the room the page has.
         add(out, wm::Size);
         break;
+    case WebEventKind::Wheel:
+        if (event.y != 0) {
+            add(out, wm::MouseWheel, wheelParam(event.y));
+        }
+        if (event.x != 0) {
+            add(out, wm::MouseHWheel, wheelParam(event.x));
+        }
+        break;
+    case WebEventKind::Text:
+        add(out, wm::UniChar, event.codePoint);
+        break;
+    case WebEventKind::MouseDelta:
+        add(out, wm::MouseDelta, 0, mousePosition(event.x, event.y));
+        break;
+    case WebEventKind::HoldLost:
+        add(out, wm::HoldLost);
+        break;
     }
     return out;
 }

@@ -4,6 +4,7 @@
 #include "display/WindowMessage.h"
 
 #include <array>
+#include <cstdint>
 
 namespace duskhall {
 
@@ -21,6 +22,14 @@ enum class WebEventKind {
     FullscreenLeft,
     // The viewport changed size or the page was hidden or shown again.
     Resized,
+    // The wheel: x and y in 1/WheelDelta notches, y positive away from the user.
+    Wheel,
+    // A typed character: codePoint.
+    Text,
+    // The locked pointer moved by x, y CSS pixels.
+    MouseDelta,
+    // The browser ended the pointer lock by itself (its Escape, a refusal).
+    HoldLost,
 };
 
 struct WebEvent {
@@ -32,6 +41,7 @@ struct WebEvent {
     int x = 0; // mouse: position in the picture, in CSS pixels
     int y = 0;
     int button = 0; // mouse buttons: the DOM's numbering, 0 left, 1 middle, 2 right
+    std::uint32_t codePoint = 0; // text
 };
 
 // The window messages an event stands for: none, one, or a key message followed

@@ -1,5 +1,11 @@
 #include "display/web/WebKeyMap.h"
 
+#include <duskhall/Modifiers.h>
+
+#include "display/TypedText.h"
+#include "display/WindowMessage.h"
+
+#include <cmath>
 #include <cstring>
 
 namespace duskhall {
@@ -104,6 +110,51 @@ int virtualKeyForCode(const char* code) {
         }
     }
     return 0;
+}
+
+std::uint32_t trackModifiers(std::uint32_t bits, const char* code, bool down, bool shift, bool ctrl,
+                             bool alt, bool meta) {
+    struct Side {
+        const char* code;
+        std::uint32_t bit;
+    };
+    static constexpr Side sides[] = {
+        {"ShiftLeft", Modifiers::LeftShift},     {"ShiftRight", Modifiers::RightShift},
+        {"ControlLeft", Modifiers::LeftControl}, {"ControlRight", Modifiers::RightControl},
+        {"AltLeft", Modifiers::LeftAlt},         {"AltRight", Modifiers::RightAlt},
+        {"MetaLeft", Modifiers::LeftSuper},      {"MetaRight", Modifiers::RightSuper},
+        {"OSLeft", Modifiers::LeftSuper},        {"OSRight", Modifiers::RightSuper},
+    };
+    for (const Side& side : sides) {
+        if (std::strcmp(code, side.code) == 0) {
+            bits = down ? bits | side.bit : bits & ~side.bit;
+        }
+    }
+    bits &= (shift ? Modifiers::Shift : 0u) | (ctrl ? Modifiers::Control : 0u) |
+            (alt ? Modifiers::Alt : 0u) | (meta ? Modifiers::Super : 0u);
+    return bits;
+}
+
+std::uint32_t typedCodePoint(const char* key, bool ctrl, bool alt, bool meta) {
+    if ((ctrl || meta) && !alt) {
+        return 0;
+    }
+    const char* rest = key;
+    const std::uint32_t codePoint = nextCodePoint(rest);
+    if (codePoint == 0 || *rest != '\0' || !isTextCodePoint(codePoint)) {
+        return 0;
+    }
+    return codePoint;
+}
+
+int wheelDistance(double delta, unsigned long deltaMode) {
+    constexpr double pixelsPerNotch = 100.0;
+    constexpr double linesPerNotch = 3.0;
+    const double notches = deltaMode == 0   ? delta / pixelsPerNotch
+                           : deltaMode == 1 ? delta / linesPerNotch
+                                            : delta;
+    const double distance = std::nearbyint(notches * WheelDelta);
+    return static_cast<int>(std::fmax(-32768.0, std::fmin(32767.0, distance)));
 }
 
 } // namespace duskhall

@@ -1,5 +1,6 @@
 #include "display/web/WebWindow.h"
 
+#include "display/DisplayError.h"
 #include "display/MenuShortcut.h"
 #include "display/ScreenCore.h"
 #include "display/web/WebKeyMap.h"
@@ -101,6 +102,21 @@ EM_JS(int, duskhallViewportHeight, (), {
     return document.fullscreenElement ? screen.height : window.innerHeight;
 });
 
+// Asked from the frame loop, after the click that wanted it: the browser grants
+// it while the page's transient user activation lasts. A refusal comes as the
+// pointerlockerror event; the promise's rejection says the same again.
+EM_JS(int, duskhallCanvasLockPointer, (const char* selector), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    if (!canvas || !canvas.requestPointerLock) {
+        return 0;
+    }
+    const request = canvas.requestPointerLock();
+    if (request && request.catch) {
+        request.catch(() => {});
+    }
+    return 1;
+});
+
 EM_JS(int, duskhallPageHidden, (), {
     return document.hidden ? 1 : 0;
 });
@@ -118,22 +134,43 @@ WebWindow* windowOf(void* userData) {
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
     WebWindow* window = windowOf(userData);
+    const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    window->trackModifiers(trackModifiers(window->modifierBits(), e->code, down, e->shiftKey != 0,
+                                          e->ctrlKey != 0, e->altKey != 0, e->metaKey != 0));
     WebEvent event;
-    event.kind = type == EMSCRIPTEN_EVENT_KEYDOWN ? WebEventKind::KeyDown : WebEventKind::KeyUp;
+    event.kind = down ? WebEventKind::KeyDown : WebEventKind::KeyUp;
     event.virtualKey = virtualKeyForCode(e->code);
     event.alt = e->altKey != 0;
     event.ctrl = e->ctrlKey != 0;
     event.repeat = e->repeat != 0;
+    // The character follows its key, as on the other platforms.
+    WebEvent typed;
+    typed.kind = WebEventKind::Text;
+    typed.codePoint = down ? typedCodePoint(e->key, event.ctrl, event.alt, e->metaKey != 0) : 0;
     if (event.virtualKey == 0) {
+        if (typed.codePoint != 0) {
+            window->queue(typed);
+        }
         return EM_FALSE;
     }
     window->queue(event);
+    if (typed.codePoint != 0) {
+        window->queue(typed);
+    }
     return window->keyIsOurs(event) && e->metaKey == 0 ? EM_TRUE : EM_FALSE;
 }
 
 EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void* userData) {
     WebWindow* window = windowOf(userData);
     WebEvent event;
+    if (type == EMSCRIPTEN_EVENT_MOUSEMOVE && window->locked()) {
+        // A locked pointer stays put; only its movement is news.
+        event.kind = WebEventKind::MouseDelta;
+        event.x = static_cast<int>(e->movementX);
+        event.y = static_cast<int>(e->movementY);
+        window->queue(event);
+        return EM_FALSE;
+    }
     const bool inside = window->clientPosition(e->clientX, e->clientY, event.x, event.y);
     event.button = e->button;
     switch (type) {
@@ -159,6 +196,36 @@ EM_BOOL onMouse(int type, const EmscriptenMouseEvent* e, void* userData) {
     }
     window->queue(event);
     return type == EMSCRIPTEN_EVENT_MOUSEDOWN ? EM_TRUE : EM_FALSE;
+}
+
+EM_BOOL onWheel(int, const EmscriptenWheelEvent* e, void* userData) {
+    WebEvent event;
+    event.kind = WebEventKind::Wheel;
+    event.x = wheelDistance(e->deltaX, e->deltaMode);
+    event.y = -wheelDistance(e->deltaY, e->deltaMode); // the DOM counts towards the user
+    if (event.x != 0 || event.y != 0) {
+        windowOf(userData)->queue(event);
+    }
+    return EM_TRUE; // the page does not scroll under the picture
+}
+
+EM_BOOL onPointerLock(int, const EmscriptenPointerlockChangeEvent* e, void* userData) {
+    WebWindow* window = windowOf(userData);
+    const bool wasLocked = window->locked();
+    window->setLocked(e->isActive != 0);
+    if (wasLocked && e->isActive == 0) {
+        WebEvent event;
+        event.kind = WebEventKind::HoldLost;
+        window->queue(event);
+    }
+    return EM_FALSE;
+}
+
+EM_BOOL onPointerLockError(int, const void*, void* userData) {
+    WebEvent event;
+    event.kind = WebEventKind::HoldLost;
+    windowOf(userData)->queue(event);
+    return EM_FALSE;
 }
 
 EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void* userData) {
@@ -254,6 +321,11 @@ void WebWindow::listen(bool on) {
     emscripten_set_fullscreenchange_callback(document, self, EM_TRUE, on ? onFullscreen : nullptr);
     emscripten_set_resize_callback(window, self, EM_TRUE, on ? onResize : nullptr);
     emscripten_set_visibilitychange_callback(self, EM_TRUE, on ? onVisibility : nullptr);
+    emscripten_set_wheel_callback(canvas_, self, EM_TRUE, on ? onWheel : nullptr);
+    emscripten_set_pointerlockchange_callback(document, self, EM_TRUE,
+                                              on ? onPointerLock : nullptr);
+    emscripten_set_pointerlockerror_callback(document, self, EM_TRUE,
+                                             on ? onPointerLockError : nullptr);
 }
 
 void WebWindow::queue(const WebEvent& event) {
@@ -410,6 +482,20 @@ bool WebWindow::minimised() {
 
 bool WebWindow::maximised() {
     return false;
+}
+
+bool WebWindow::holdPointer(bool on) {
+    if (!on) {
+        if (locked_) {
+            emscripten_exit_pointerlock();
+        }
+        return true;
+    }
+    if (duskhallCanvasLockPointer(canvas_) == 0) {
+        setDisplayError("no relative mouse: this page cannot lock the pointer");
+        return false;
+    }
+    return true;
 }
 
 // The entries are kept in menuEntries; they decide which shortcuts work.

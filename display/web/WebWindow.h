@@ -41,6 +41,13 @@ class WebWindow : public WindowCore {
     // Whether the listener should keep a key from the browser's own handling.
     bool keyIsOurs(const WebEvent& event) const;
     bool captured() const { return captured_; }
+    // Kept as the DOM's key events arrive, so it says what is held now.
+    void trackModifiers(std::uint32_t bits) { modifierBits_ = bits; }
+    std::uint32_t modifierBits() const { return modifierBits_; }
+    Modifiers modifiers() override { return Modifiers{modifierBits_}; }
+    // Whether the page's pointer lock is on the canvas, as its change events said.
+    bool locked() const { return locked_; }
+    void setLocked(bool locked) { locked_ = locked; }
     bool fullscreenStyle() const { return fullscreenStyle_; }
 
   protected:
@@ -58,6 +65,9 @@ class WebWindow : public WindowCore {
     bool minimised() override;
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
+    // The page's pointer lock; the browser grants it only shortly after a user
+    // gesture (a click or a key).
+    bool holdPointer(bool on) override;
     void applyResizable() override;
 
   public:
@@ -83,6 +93,8 @@ class WebWindow : public WindowCore {
     bool fullscreenStyle_ = false;
     bool captured_ = false;
     bool altHeld_ = false;
+    std::uint32_t modifierBits_ = 0;
+    bool locked_ = false;
     // The canvas element's CSS size in the windowed style.
     WindowSize cssSize_;
     std::array<WebEvent, 256> events_{};

@@ -1,11 +1,13 @@
 #include "display/win32/AppWindow.h"
 
 #include "display/BoundedCopy.h"
+#include "display/ModifierKeys.h"
 #include "display/ScreenCore.h"
 #include "display/WindowMessage.h"
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 namespace duskhall {
 
@@ -23,6 +25,15 @@ static_assert(wm::MouseMove == WM_MOUSEMOVE && wm::LButtonDown == WM_LBUTTONDOWN
                   wm::MButtonUp == WM_MBUTTONUP && wm::Sizing == WM_SIZING &&
                   wm::Moving == WM_MOVING,
               "mouse and sizing message numbers");
+static_assert(wm::Char == WM_CHAR && wm::UniChar == WM_UNICHAR && wm::MouseWheel == WM_MOUSEWHEEL &&
+                  wm::MouseHWheel == WM_MOUSEHWHEEL && WheelDelta == WHEEL_DELTA &&
+                  wm::MouseDelta > WM_APP && wm::HoldLost > WM_APP,
+              "text, wheel and our own message numbers");
+static_assert(vk::LeftShift == VK_LSHIFT && vk::RightShift == VK_RSHIFT &&
+                  vk::LeftControl == VK_LCONTROL && vk::RightControl == VK_RCONTROL &&
+                  vk::LeftMenu == VK_LMENU && vk::RightMenu == VK_RMENU &&
+                  vk::LeftWindows == VK_LWIN && vk::RightWindows == VK_RWIN,
+              "modifier key numbers");
 static_assert(vk::Return == VK_RETURN && vk::Menu == VK_MENU && vk::Escape == VK_ESCAPE &&
                   HitClient == HTCLIENT && ActivateInactive == WA_INACTIVE,
               "key and hit-test numbers");
@@ -34,6 +45,7 @@ static_assert(AppWindow::WindowedStyle == WS_OVERLAPPEDWINDOW &&
 
 AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
     : WindowCore(screen, width, height) {
+    holdsByWarping = true;
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     arrowCursor = LoadCursorA(nullptr, IDC_ARROW);
     // A 1 x 1 cursor that leaves the screen as it is: AND mask set, XOR mask clear.
@@ -41,7 +53,8 @@ AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, 
     const BYTE xorMask[4] = {0, 0, 0, 0};
     blankCursor = CreateCursor(nullptr, 0, 0, 1, 1, andMask, xorMask);
 
-    WNDCLASSEXA windowClass{};
+    // A Unicode window: its WM_CHAR carries UTF-16, whatever the system's code page.
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = 0;
     windowClass.lpfnWndProc = &AppWindow::windowProcedure;
@@ -49,24 +62,33 @@ AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, 
     windowClass.hIcon = LoadIconA(instance, "DisplayIcon");
     // Windows refuses class names of more than 255 characters: the class takes the
     // title as the screen stores it, the caption the whole text.
-    char className[ScreenCore::TitleCapacity];
-    copyBounded(className, sizeof className, title);
+    char bounded[ScreenCore::TitleCapacity];
+    copyBounded(bounded, sizeof bounded, title);
+    wchar_t className[ScreenCore::TitleCapacity];
+    if (MultiByteToWideChar(CP_UTF8, 0, bounded, -1, className, ScreenCore::TitleCapacity) == 0) {
+        className[0] = L'\0';
+    }
     windowClass.lpszClassName = className;
     // An earlier open may have left the class registered with another procedure;
     // while another screen's window of the same title is open, its class (the
     // same procedure) stays and serves this window too.
-    UnregisterClassA(className, instance);
-    if (RegisterClassExA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    UnregisterClassW(className, instance);
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         creationError = GetLastError();
         return;
     }
-    hwnd = CreateWindowExA(0, className, title, WindowedStyle, 0, 0, width, height, nullptr,
-                           nullptr, instance, nullptr);
+    // The caption takes the caller's whole text (UTF-8), however long.
+    const char* text = title != nullptr ? title : "";
+    std::wstring caption(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0) + 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, &caption[0], static_cast<int>(caption.size()));
+    hwnd = CreateWindowExW(0, className, caption.c_str(), WindowedStyle, 0, 0, width, height,
+                           nullptr, nullptr, instance, nullptr);
     if (hwnd == nullptr) {
         creationError = GetLastError();
         return;
     }
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     rebuildSystemMenu();
 }
 
@@ -101,13 +123,13 @@ void AppWindow::destroy() {
 
 LRESULT CALLBACK AppWindow::windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Messages sent while CreateWindowExA runs arrive before the record is attached.
-    auto* window = reinterpret_cast<AppWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* window = reinterpret_cast<AppWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     // A close the observer refused must not reach the default handling, which
     // would destroy the window.
     if (window != nullptr && !window->handleMessage(WindowMessage{message, wParam, lParam})) {
         return 0;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void AppWindow::pumpMessages() {
@@ -116,10 +138,10 @@ void AppWindow::pumpMessages() {
     // the system may destroy the window: both end the pump before the next look.
     while (usableWindow()) {
         MSG message;
-        const bool found = PeekMessageA(&message, hwnd, 0, 0, PM_REMOVE) != 0;
+        const bool found = PeekMessageW(&message, hwnd, 0, 0, PM_REMOVE) != 0;
         if (found) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
         Sleep(0);
         if (!found) {
@@ -189,6 +211,41 @@ bool AppWindow::minimised() {
 
 bool AppWindow::maximised() {
     return IsZoomed(hwnd) != 0;
+}
+
+Modifiers AppWindow::modifiers() {
+    return modifiersFromVirtualKeys([](int key) { return (GetKeyState(key) & 0x8000) != 0; });
+}
+
+bool AppWindow::holdPointer(bool on) {
+    if (!on) {
+        ClipCursor(nullptr);
+        return true;
+    }
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    POINT corners[2] = {{client.left, client.top}, {client.right, client.bottom}};
+    MapWindowPoints(hwnd, nullptr, corners, 2);
+    const RECT area{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    ClipCursor(&area);
+    return true;
+}
+
+void AppWindow::warpPointer(std::int32_t clientX, std::int32_t clientY) {
+    POINT point{clientX, clientY};
+    ClientToScreen(hwnd, &point);
+    SetCursorPos(point.x, point.y);
+}
+
+bool AppWindow::pointerOverClient() {
+    POINT point{};
+    if (GetCursorPos(&point) == 0 || WindowFromPoint(point) != hwnd) {
+        return false;
+    }
+    ScreenToClient(hwnd, &point);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return PtInRect(&client, point) != 0;
 }
 
 void AppWindow::applySystemMenu(const MenuList& entries) {

@@ -29,6 +29,8 @@ class AppWindow : public WindowCore {
     void destroy() override;
     // The title is UTF-8; the caption takes it as wide characters.
     void setCaption(const char* title) override;
+    // GetKeyState of each side's key, as the messages handled so far left it.
+    Modifiers modifiers() override;
 
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -54,6 +56,11 @@ class AppWindow : public WindowCore {
     bool minimised() override;
     bool maximised() override;
     void applySystemMenu(const MenuList& entries) override;
+    // ClipCursor to the client area; the window logic puts the pointer back at
+    // its centre after each move (SetCursorPos).
+    bool holdPointer(bool on) override;
+    void warpPointer(std::int32_t clientX, std::int32_t clientY) override;
+    bool pointerOverClient() override;
     // Restyles a windowed window, keeping its client area where it is.
     void applyResizable() override;
 

@@ -137,11 +137,14 @@ class Screen {
     // Keyboard and mouse.
     // The modifier keys held now.
     virtual Modifiers modifiers() const = 0;
-    // Shows or hides the pointer over the window (shown by default).
+    // Shows or hides the pointer over the window (shown by default; fullscreen
+    // always hides it).
     virtual bool setCursorVisible(bool visible) = 0;
     virtual bool cursorVisible() const = 0;
     // Hides and holds the pointer: moves then come as MouseState::dx and dy only
-    // (for looking around). Off by default; losing the focus releases it.
+    // (for looking around). Off by default. Losing the focus lets go of it and
+    // turns it off, and so does the first Escape while the built-in keys are on
+    // (instead of closing the screen); take it again on the next click, say.
     virtual bool setRelativeMouse(bool on) = 0;
     virtual bool relativeMouse() const = 0;
 

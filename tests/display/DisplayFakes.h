@@ -31,6 +31,14 @@ class RecordingObserver : public InputObserver {
     void pointerMoved(Screen& screen, MouseState mouse) override {
         recordMouse(screen, "pointerMoved", mouse);
     }
+    void wheel(Screen& screen, float dx, float dy) override {
+        events.push_back("wheel " + number(dx) + " " + number(dy));
+        screens.push_back(&screen);
+    }
+    void text(Screen& screen, const char* utf8) override {
+        events.push_back(std::string("text ") + utf8);
+        screens.push_back(&screen);
+    }
     void focusChanged(Screen& screen, bool active) override {
         record(screen, "focusChanged", active ? 1 : 0);
     }
@@ -46,6 +54,14 @@ class RecordingObserver : public InputObserver {
     std::vector<MouseState> mice;
 
   private:
+    static std::string number(float value) {
+        std::string text = std::to_string(value);
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') {
+            text.pop_back();
+        }
+        return text;
+    }
     void record(Screen& screen, const char* name, int value) {
         events.push_back(value < 0 ? std::string(name)
                                    : std::string(name) + " " + std::to_string(value));
@@ -99,6 +115,9 @@ class FakeWindow : public WindowCore {
     }
     // As the SDL and browser windows do: a release only after its press.
     void matchKeyUpsToKeyDowns() { keyUpsMatchKeyDowns = true; }
+    // As Windows does: a held pointer is put back at the centre after each move.
+    void holdByWarping() { holdsByWarping = true; }
+    Modifiers modifiers() override { return heldKeys; }
 
     void pumpMessages() override { calls.push_back("pump"); }
     bool hidden() const override { return !visible; }
@@ -114,6 +133,8 @@ class FakeWindow : public WindowCore {
     bool clientOverridden = false;
     WindowSize client{};
     bool visible = false;
+    Modifiers heldKeys;
+    bool refuseHold = false;
 
     // What the hooks were asked to do.
     std::vector<std::string> calls;
@@ -159,6 +180,16 @@ class FakeWindow : public WindowCore {
     bool minimised() override { return isMinimised; }
     bool maximised() override { return isMaximised; }
     void applySystemMenu(const MenuList&) override { ++menuBuilds; }
+    bool holdPointer(bool on) override {
+        if (on && refuseHold) {
+            return false;
+        }
+        calls.push_back(on ? "hold" : "let go");
+        return true;
+    }
+    void warpPointer(std::int32_t x, std::int32_t y) override {
+        calls.push_back("warp " + std::to_string(x) + " " + std::to_string(y));
+    }
 };
 
 // The menu as "id:text" items, separators as "id:-".

@@ -1,4 +1,7 @@
 #include "app/ExploreControls.h"
+#include "app/ExploreObserver.h"
+
+#include "DisplayFakes.h"
 
 #include <gtest/gtest.h>
 
@@ -96,4 +99,39 @@ TEST(ExploreControlsTest, DraggingWithTheLeftButtonTurns) {
     controls.focusLost();
     controls.pointerMoved(mouseAt(90.0f, true));
     EXPECT_EQ(controls.takeFrameInput(held).move.mouseTurn, 0.0f);
+}
+
+TEST(ExploreControlsTest, AClickInExploreModeLooksAroundUntilEscapeOrTabGivesThePointerBack) {
+    ExploreControls controls;
+    ExploreObserver observer(controls);
+    FakePlatformScreen screen;
+    ASSERT_TRUE(screen.open("explore", 320, 240, ScreenMode::Windowed, PixelMode::Integer));
+    screen.setObserver(&observer);
+    const std::uint8_t held[256] = {};
+    FakeWindow& window = *screen.window();
+
+    window.send(wm::LButtonDown, 0, mousePosition(10, 10));
+    EXPECT_FALSE(screen.relativeMouse()) << "outside explore mode a click is only a click";
+    window.send(wm::LButtonUp, 0, mousePosition(10, 10));
+
+    controls.setExploring(true);
+    window.send(wm::LButtonDown, 0, mousePosition(10, 10));
+    ASSERT_TRUE(screen.relativeMouse());
+    window.send(wm::MouseDelta, 0, mousePosition(25, -4));
+    EXPECT_FLOAT_EQ(controls.takeFrameInput(held).move.mouseTurn,
+                    -25.0f * ExploreControls::radiansPerPixel);
+
+    window.send(wm::KeyDown, ExploreControls::KeyTab);
+    EXPECT_FALSE(screen.relativeMouse());
+    EXPECT_FALSE(controls.takeFrameInput(held).toggleExplore) << "Tab only gave the pointer back";
+    window.send(wm::KeyUp, ExploreControls::KeyTab);
+
+    window.send(wm::LButtonDown, 0, mousePosition(10, 10));
+    ASSERT_TRUE(screen.relativeMouse());
+    window.send(wm::KeyDown, 27);
+    EXPECT_FALSE(screen.relativeMouse());
+    EXPECT_FALSE(screen.closeRequested()) << "the first Escape only gave the pointer back";
+    window.send(wm::KeyUp, 27);
+    window.send(wm::KeyDown, 27);
+    EXPECT_TRUE(screen.closeRequested());
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 using namespace duskhall;
@@ -214,6 +215,65 @@ TEST(TextureFormatProbe, OffersTheWholeOrderWhenNothingMatches) {
     // SDL's names and ours agree on the memory layouts.
     EXPECT_EQ(textureProbeOrder()[2].sdlFormat, static_cast<std::uint32_t>(SDL_PIXELFORMAT_RGB24));
     EXPECT_EQ(SDL_BYTESPERPIXEL(textureProbeOrder()[3].sdlFormat), 2);
+}
+
+TEST(SdlEvents, WheelTextAndHeldMotionBecomeTheirWindowMessages) {
+    SDL_Event wheel{};
+    wheel.wheel.type = SDL_MOUSEWHEEL;
+    wheel.wheel.windowID = ourWindow;
+    wheel.wheel.x = 1;
+    wheel.wheel.y = -2;
+    wheel.wheel.preciseX = 1.0f;
+    wheel.wheel.preciseY = -1.5f; // a touchpad's finer value wins over the whole one
+    TranslatedEvent out = translateEvent(wheel, ourWindow);
+    ASSERT_EQ(messages(out), (std::vector<std::uint32_t>{wm::MouseWheel, wm::MouseHWheel}));
+    EXPECT_EQ(out.messages[0].wParam, wheelParam(-180));
+    EXPECT_EQ(out.messages[1].wParam, wheelParam(120));
+    // Natural scrolling flips SDL's values; the messages keep the wheel's own way.
+    wheel.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+    out = translateEvent(wheel, ourWindow);
+    EXPECT_EQ(out.messages[0].wParam, wheelParam(180));
+    EXPECT_EQ(out.messages[1].wParam, wheelParam(-120));
+
+    SDL_Event text{};
+    text.text.type = SDL_TEXTINPUT;
+    text.text.windowID = ourWindow;
+    std::snprintf(text.text.text, sizeof text.text.text, "a\xC3\xA9\xF0\x9F\x98\x80");
+    out = translateEvent(text, ourWindow);
+    ASSERT_EQ(out.count, 3);
+    EXPECT_EQ(out.messages[0].message, wm::UniChar);
+    EXPECT_EQ(out.messages[0].wParam, 0x61u);
+    EXPECT_EQ(out.messages[1].wParam, 0xE9u);
+    EXPECT_EQ(out.messages[2].wParam, 0x1F600u);
+    EXPECT_EQ(translateEvent(text, ourWindow + 1).count, 0);
+
+    SDL_Event motion{};
+    motion.motion.type = SDL_MOUSEMOTION;
+    motion.motion.windowID = ourWindow;
+    motion.motion.x = 100;
+    motion.motion.y = 50;
+    motion.motion.xrel = -3;
+    motion.motion.yrel = 4;
+    out = translateEvent(motion, ourWindow);
+    EXPECT_EQ(out.messages[0].message, wm::MouseMove);
+    EXPECT_EQ(out.messages[0].lParam, mousePosition(100, 50));
+    out = translateEvent(motion, ourWindow, true);
+    EXPECT_EQ(out.messages[0].message, wm::MouseDelta);
+    EXPECT_EQ(out.messages[0].lParam, mousePosition(-3, 4));
+}
+
+TEST(SdlEvents, ModifierStatesKeepTheirSides) {
+    const std::pair<Uint16, std::uint32_t> cases[] = {
+        {KMOD_NONE, 0},
+        {KMOD_LSHIFT, Modifiers::LeftShift},
+        {KMOD_RSHIFT | KMOD_RCTRL, Modifiers::RightShift | Modifiers::RightControl},
+        {KMOD_LCTRL | KMOD_RALT, Modifiers::LeftControl | Modifiers::RightAlt},
+        {KMOD_LALT | KMOD_LGUI | KMOD_RGUI, Modifiers::LeftAlt | Modifiers::Super},
+        {KMOD_CAPS | KMOD_NUM, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(modifiersFromSdl(c.first).bits, c.second) << std::hex << c.first;
+    }
 }
 
 } // namespace

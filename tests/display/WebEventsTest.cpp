@@ -1,6 +1,10 @@
 #include "display/web/WebEvents.h"
 #include "display/web/WebKeyMap.h"
 
+#include <duskhall/Modifiers.h>
+
+#include "display/WindowMessage.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -47,6 +51,60 @@ MenuList fullscreenMenu() {
     state.framebuffer = WindowSize{320, 240};
     state.screen = WindowSize{1024, 768};
     return systemMenuEntries(state);
+}
+
+TEST(WebKeyMap, KeysTypeTheirCharacterUnlessNamedOrAShortcut) {
+    EXPECT_EQ(typedCodePoint("a", false, false, false), 0x61u);
+    EXPECT_EQ(typedCodePoint("\xC3\xA9", false, false, false), 0xE9u);
+    EXPECT_EQ(typedCodePoint("\xF0\x9F\x98\x80", false, false, false), 0x1F600u);
+    EXPECT_EQ(typedCodePoint("@", true, true, false), 0x40u) << "AltGr comes as Ctrl+Alt";
+    for (const char* named : {"Enter", "Dead", "Process", "Shift", "", "ab"}) {
+        EXPECT_EQ(typedCodePoint(named, false, false, false), 0u) << named;
+    }
+    EXPECT_EQ(typedCodePoint("c", true, false, false), 0u);
+    EXPECT_EQ(typedCodePoint("c", false, false, true), 0u);
+}
+
+TEST(WebKeyMap, ModifiersFollowEachSidesCodeAndTheEventsFlags) {
+    std::uint32_t bits = trackModifiers(0, "ShiftLeft", true, true, false, false, false);
+    EXPECT_EQ(bits, Modifiers::LeftShift);
+    bits = trackModifiers(bits, "AltRight", true, true, false, true, false);
+    EXPECT_EQ(bits, Modifiers::LeftShift | Modifiers::RightAlt);
+    bits = trackModifiers(bits, "MetaLeft", true, true, false, true, true);
+    bits = trackModifiers(bits, "ShiftLeft", false, false, false, true, true);
+    EXPECT_EQ(bits, Modifiers::RightAlt | Modifiers::LeftSuper);
+    // A key while Alt's release went elsewhere: the flags clear it.
+    bits = trackModifiers(bits, "KeyA", true, false, false, false, true);
+    EXPECT_EQ(bits, Modifiers::LeftSuper);
+}
+
+TEST(WebEvents, WheelTextAndLockedMovesBecomeTheirWindowMessages) {
+    EXPECT_EQ(wheelDistance(100.0, 0), 120);
+    EXPECT_EQ(wheelDistance(-3.0, 1), -120);
+    EXPECT_EQ(wheelDistance(0.5, 2), 60);
+    EXPECT_EQ(wheelDistance(1e9, 0), 32767);
+    WebEvent wheel;
+    wheel.kind = WebEventKind::Wheel;
+    wheel.y = -240;
+    wheel.x = 60;
+    const std::vector<WindowMessage> turned = translate(wheel);
+    ASSERT_EQ(turned.size(), 2u);
+    EXPECT_EQ(turned[0].message, wm::MouseWheel);
+    EXPECT_EQ(turned[0].wParam, wheelParam(-240));
+    EXPECT_EQ(turned[1].message, wm::MouseHWheel);
+    EXPECT_EQ(turned[1].wParam, wheelParam(60));
+
+    WebEvent text;
+    text.kind = WebEventKind::Text;
+    text.codePoint = 0x1F600;
+    ASSERT_EQ(translate(text).size(), 1u);
+    EXPECT_EQ(translate(text)[0].message, wm::UniChar);
+    EXPECT_EQ(translate(text)[0].wParam, 0x1F600u);
+
+    const std::vector<WindowMessage> moved = translate(mouse(WebEventKind::MouseDelta, -7, 3));
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(moved[0].message, wm::MouseDelta);
+    EXPECT_EQ(moved[0].lParam, mousePosition(-7, 3));
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 using namespace duskhall;
 
 // Every screen of this program is made directly; the handle's own factory is unused.
-std::unique_ptr<ScreenCore> createPlatformScreen() {
+std::unique_ptr<ScreenCore> duskhall::createPlatformScreen() {
     return nullptr;
 }
 

@@ -1,13 +1,16 @@
 #include "tests/fuzz/WindowSession.h"
 
-#include <duskhall/InputObserver.h>
 #include "display/ScreenCore.h"
-#include <duskhall/ScreenHandle.h>
 #include "display/ScreenOutput.h"
 #include "display/ScreenPlatform.h"
+#include "display/TypedText.h"
 #include "display/WindowCore.h"
+#include <duskhall/InputObserver.h>
+#include <duskhall/ScreenHandle.h>
 
 #include <array>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -78,11 +81,13 @@ struct Session {
 
 Session* session = nullptr;
 
-constexpr std::array<std::uint32_t, 21> messages = {
-    wm::Destroy,   wm::Size,        wm::Activate,  wm::Paint,       wm::Close,     wm::Quit,
-    wm::SetCursor, wm::KeyDown,     wm::KeyUp,     wm::SysKeyDown,  wm::SysKeyUp,  wm::SysCommand,
-    wm::MouseMove, wm::LButtonDown, wm::LButtonUp, wm::RButtonDown, wm::RButtonUp, wm::MButtonDown,
-    wm::MButtonUp, wm::Sizing,      wm::Moving};
+constexpr std::array<std::uint32_t, 27> messages = {
+    wm::Destroy,     wm::Size,       wm::Activate,    wm::Paint,       wm::Close,
+    wm::Quit,        wm::SetCursor,  wm::KeyDown,     wm::KeyUp,       wm::SysKeyDown,
+    wm::SysKeyUp,    wm::SysCommand, wm::MouseMove,   wm::LButtonDown, wm::LButtonUp,
+    wm::RButtonDown, wm::RButtonUp,  wm::MButtonDown, wm::MButtonUp,   wm::Sizing,
+    wm::Moving,      wm::Char,       wm::UniChar,     wm::MouseWheel,  wm::MouseHWheel,
+    wm::MouseDelta,  wm::HoldLost};
 
 // A key or mouse message, or a system-menu command, from the input.
 WindowMessage messageFrom(Input& input, bool keysAllowed) {
@@ -99,6 +104,16 @@ WindowMessage messageFrom(Input& input, bool keysAllowed) {
         // Return, Escape and a few others, so that latches and requests meet often.
         constexpr std::array<std::uint8_t, 6> keys = {vk::Return, vk::Escape, 'A', 'B', 0x70, 0};
         message.wParam = keys[input.byte() % keys.size()];
+    } else if (message.message == wm::Char) {
+        // Surrogates alone and in pairs, controls and plain characters.
+        constexpr std::array<std::uint16_t, 6> units = {'a', 0x1B, 0xD83D, 0xDE00, 0xE9, 0xFFFF};
+        message.wParam = units[input.byte() % units.size()];
+    } else if (message.message == wm::UniChar) {
+        constexpr std::array<std::uint32_t, 5> points = {0x1F600, 0xFFFF, 0xD800, 0x110000, 'A'};
+        message.wParam = points[input.byte() % points.size()];
+    } else if (message.message == wm::MouseWheel || message.message == wm::MouseHWheel) {
+        // Whole notches every eighth value, precise distances between them.
+        message.wParam = wheelParam(static_cast<std::int8_t>(input.byte()) * (WheelDelta / 8));
     } else {
         message.wParam = input.byte();
     }
@@ -128,6 +143,8 @@ class FuzzWindow : public WindowCore {
   public:
     FuzzWindow(ScreenCore* screen, std::int32_t width, std::int32_t height)
         : WindowCore(screen, width, height), serial_(++session->windowsMade) {
+        // Half the windows hold the pointer as Windows does, by putting it back.
+        holdsByWarping = (serial_ & 1) != 0;
         ++session->liveWindows;
         session->windows.emplace_back(this, serial_);
     }
@@ -167,7 +184,16 @@ class FuzzWindow : public WindowCore {
             captured_ != (mouse.left || mouse.middle || mouse.right)) {
             session->fail("mouse capture held without a button, or a button held without it");
         }
+        checkHold();
     }
+
+    // The platform holds the pointer exactly while the record says so.
+    void checkHold() const {
+        if (held_ != pointerHeld) {
+            session->fail("the platform's hold on the pointer differs from the window's record");
+        }
+    }
+    bool platformHolds() const { return held_; }
 
     void pumpMessages() override;
     bool hidden() const override { return !visible_; }
@@ -195,6 +221,14 @@ class FuzzWindow : public WindowCore {
         captured_ = true;
     }
     void releaseCapture() override { captured_ = false; }
+    bool holdPointer(bool on) override {
+        if (on && session->input.byte() % 16 == 0) {
+            return false; // refused, as a page without pointer lock refuses
+        }
+        held_ = on;
+        return true;
+    }
+    Modifiers modifiers() override { return Modifiers{session->input.byte()}; }
     WindowSize clientSize() override { return WindowSize{outer_.width(), outer_.height()}; }
     void setCursor(CursorKind) override {}
     void setVisible(bool visible) override {
@@ -280,6 +314,7 @@ class FuzzWindow : public WindowCore {
     WindowRect outer_{0, 0, 320, 240};
     bool visible_ = false;
     bool captured_ = false;
+    bool held_ = false;
     std::array<bool, 256> latches_{};
 };
 
@@ -324,6 +359,22 @@ class FuzzObserver : public InputObserver {
     void buttonUp(Screen& screen, MouseState) override { act(screen); }
     void pointerMoved(Screen& screen, MouseState) override { act(screen); }
     void focusChanged(Screen& screen, bool) override { act(screen); }
+    void wheel(Screen& screen, float dx, float dy) override {
+        // One axis a call, a notch or a precise part of one or more.
+        if ((dx != 0.0f) == (dy != 0.0f) || !std::isfinite(dx) || !std::isfinite(dy)) {
+            session->fail("a wheel call without exactly one finite axis");
+        }
+        act(screen);
+    }
+    void text(Screen& screen, const char* utf8) override {
+        const char* rest = utf8;
+        const std::uint32_t codePoint = nextCodePoint(rest);
+        if (!isTextCodePoint(codePoint) || *rest != '\0') {
+            session->fail("text that is not one typed character");
+        }
+        act(screen);
+    }
+    void resized(Screen& screen, std::int32_t, std::int32_t) override { act(screen); }
     void opened(Screen& screen) override { act(screen); }
     bool closing(Screen& screen) override {
         act(screen);
@@ -357,6 +408,16 @@ class FuzzObserver : public InputObserver {
         case 5:
             screen.setObserver(nullptr);
             break;
+        case 6:
+            screen.setRelativeMouse(true);
+            break;
+        case 7:
+            screen.setRelativeMouse(false);
+            break;
+        case 8:
+            screen.setCursorVisible((session->input.byte() & 1) != 0);
+            screen.modifiers();
+            break;
         default:
             break;
         }
@@ -388,6 +449,16 @@ void checkScreen(FuzzScreen& screen) {
     }
     if (screen.window() != nullptr && screen.window()->screen != &screen) {
         session->fail("the window belongs to another screen");
+    }
+    for (const auto& known : session->windows) {
+        if (known.first->destroyed && known.first->platformHolds()) {
+            session->fail("a destroyed window still holds the pointer");
+        }
+        known.first->checkHold();
+    }
+    if (screen.isOpen() && screen.window() != nullptr && !screen.window()->destroyed &&
+        screen.output() != nullptr && screen.window()->pointerHeld != screen.relativeMouse()) {
+        session->fail("the relative mouse setting and the held pointer differ");
     }
     if (screen.isOpen() && screen.output() != nullptr && screen.window() != nullptr &&
         !screen.window()->destroyed) {

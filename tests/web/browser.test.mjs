@@ -223,6 +223,22 @@ describe('keys', () => {
   });
 });
 
+describe('explore mode', () => {
+  test('a click locks the pointer, the first Escape lets go and the second ends the loop', async () => {
+    const page = await openPage('', ['running', 'error']);
+    await page.keyboard.press('Tab');
+    const box = await (await page.$('#canvas')).boundingBox();
+    await page.mouse.click(box.x + 160, box.y + 120);
+    await page.waitForFunction(() => document.pointerLockElement?.id === 'canvas');
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => document.pointerLockElement === null);
+    assert.equal(await state(page), 'running');
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => document.body.dataset.state === 'ended');
+    await page.close();
+  });
+});
+
 describe('the crc query', () => {
   test('gives the native CRC lines for frames 1 to 100, 1000, 5000 and 6566', async () => {
     const frames = `${Array.from({ length: 100 }, (_, i) => i + 1).join(',')},1000,5000,6566`;
