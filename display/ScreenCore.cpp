@@ -76,6 +76,7 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
         close();
         return false;
     }
+    styleNewWindow(*window_);
     const WindowCore* const window = window_.get();
     const bool windowed = mode == ScreenMode::Unspecified || mode == ScreenMode::Windowed;
     const bool entered = windowed ? enterWindowed() : enterFullscreen();

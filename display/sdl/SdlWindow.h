@@ -28,6 +28,8 @@ class SdlWindow : public WindowCore {
     // Hides the window at once; SDL's window goes with the record.
     void destroy() override;
     void setCaption(const char* title) override;
+    void setTopmost(bool on) override;
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
 
     // Translates one event and runs it through the window logic; a keyboard
     // shortcut standing in for the system menu is carried out instead of the key

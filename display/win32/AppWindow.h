@@ -14,6 +14,9 @@ class AppWindow : public WindowCore {
   public:
     static constexpr DWORD WindowedStyle = 0x00CF0000;   // WS_OVERLAPPEDWINDOW
     static constexpr DWORD FullscreenStyle = 0x80880000; // WS_POPUP | WS_BORDER | WS_SYSMENU
+    // The windowed style without frame: WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, so
+    // the system menu and the taskbar's minimise still work.
+    static constexpr DWORD BorderlessStyle = 0x800A0000;
 
     // Registers the class and creates the hidden window; hwnd stays null on failure.
     AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height);
@@ -27,6 +30,10 @@ class AppWindow : public WindowCore {
     void destroy() override;
     // The title is UTF-8; the caption takes it as wide characters.
     void setCaption(const char* title) override;
+    // HWND_TOPMOST or HWND_NOTOPMOST, neither moving nor activating the window.
+    void setTopmost(bool on) override;
+    // The pixels as an icon with alpha, for the caption and the taskbar (big and small).
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
 
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -55,6 +62,9 @@ class AppWindow : public WindowCore {
 
   private:
     bool usableWindow() const { return hwnd != nullptr && !destroyed; }
+    DWORD framedStyle() const { return borderless ? BorderlessStyle : WindowedStyle; }
+
+    HICON icon_ = nullptr; // ours, destroyed with the window or the next icon
 };
 
 } // namespace duskhall
