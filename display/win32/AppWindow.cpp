@@ -242,6 +242,9 @@ void AppWindow::setFrameStyle(bool windowedStyle) {
     const DWORD visible = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & WS_VISIBLE;
     SetWindowLongA(hwnd, GWL_STYLE,
                    static_cast<LONG>((windowedStyle ? framedStyle() : FullscreenStyle) | visible));
+    // The client area follows the new frame only once the system is told of it.
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 WindowRect AppWindow::outerRect() {
