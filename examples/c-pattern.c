@@ -50,7 +50,7 @@ static void drawFrame(uint32_t* pixels, uint32_t frame, const PatternInput* inpu
 }
 
 int main(void) {
-    PatternInput input = {0, 0, {0, 0, 0, 0.0f, 0.0f}};
+    PatternInput input = {0, 0, {0, 0, 0, 0.0f, 0.0f, 0.0f, 0.0f}};
     uint32_t* pixels = malloc(sizeof(uint32_t) * WIDTH * HEIGHT);
     uint32_t frame = 0;
     /* Callbacks go in before the open, so they see every event. */
