@@ -32,7 +32,8 @@ static_assert(DH_MOD_LEFT_SHIFT == Modifiers::LeftShift &&
                   DH_MOD_RIGHT_SHIFT == Modifiers::RightShift &&
                   DH_MOD_LEFT_CONTROL == Modifiers::LeftControl &&
                   DH_MOD_RIGHT_CONTROL == Modifiers::RightControl &&
-                  DH_MOD_LEFT_ALT == Modifiers::LeftAlt && DH_MOD_RIGHT_ALT == Modifiers::RightAlt &&
+                  DH_MOD_LEFT_ALT == Modifiers::LeftAlt &&
+                  DH_MOD_RIGHT_ALT == Modifiers::RightAlt &&
                   DH_MOD_LEFT_SUPER == Modifiers::LeftSuper &&
                   DH_MOD_RIGHT_SUPER == Modifiers::RightSuper && DH_MOD_SHIFT == Modifiers::Shift &&
                   DH_MOD_CONTROL == Modifiers::Control && DH_MOD_ALT == Modifiers::Alt &&
@@ -89,9 +90,9 @@ struct dh_screen : InputObserver {
         return handle ? static_cast<Screen&>(*handle) : static_cast<Screen&>(*unopened);
     }
 
-    void keyDown(Screen&, KeyCode key) override { callKey(keyDownCallback, key); }
-    void keyStroke(Screen&, KeyCode key) override { callKey(keyStrokeCallback, key); }
-    void keyUp(Screen&, KeyCode key) override { callKey(keyUpCallback, key); }
+    void keyDown(Screen&, KeyCode key) override { call(keyDownCallback, key); }
+    void keyStroke(Screen&, KeyCode key) override { call(keyStrokeCallback, key); }
+    void keyUp(Screen&, KeyCode key) override { call(keyUpCallback, key); }
     void buttonDown(Screen&, MouseState mouse) override { callMouse(buttonDownCallback, mouse); }
     void buttonUp(Screen&, MouseState mouse) override { callMouse(buttonUpCallback, mouse); }
     void pointerMoved(Screen&, MouseState mouse) override {
@@ -117,7 +118,6 @@ struct dh_screen : InputObserver {
             callback.function(this, values..., callback.user);
         }
     }
-    void callKey(const Callback<dh_key_callback>& callback, KeyCode key) { call(callback, key); }
     void callMouse(const Callback<dh_mouse_callback>& callback, MouseState mouse) {
         const dh_mouse state = toC(mouse);
         call(callback, &state);
@@ -278,9 +278,10 @@ int dh_set_scaling(dh_screen* screen, int32_t scaling) {
     return change(screen, __func__, [scaling](Screen& s) {
         if (scaling < DH_SCALING_FIT || scaling > DH_SCALING_STRETCH) {
             char reason[120];
-            std::snprintf(reason, sizeof reason,
-                          "dh_set_scaling: %ld is none of DH_SCALING_FIT, _INTEGER, _STRETCH (0 to 2)",
-                          static_cast<long>(scaling));
+            std::snprintf(
+                reason, sizeof reason,
+                "dh_set_scaling: %ld is none of DH_SCALING_FIT, _INTEGER, _STRETCH (0 to 2)",
+                static_cast<long>(scaling));
             setDisplayError(reason);
             return false;
         }
@@ -319,7 +320,8 @@ uint32_t dh_modifiers(const dh_screen* screen) {
 }
 
 int dh_set_cursor_visible(dh_screen* screen, int visible) {
-    return change(screen, __func__, [visible](Screen& s) { return s.setCursorVisible(visible != 0); });
+    return change(screen, __func__,
+                  [visible](Screen& s) { return s.setCursorVisible(visible != 0); });
 }
 
 int dh_cursor_visible(const dh_screen* screen) {

@@ -61,9 +61,8 @@ bool SdlWindow::setIcon(const PackedPixel* pixels, std::int32_t width, std::int3
         return true;
     }
     // SDL copies the pixels; the surface only borrows them for the call.
-    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<PackedPixel*>(pixels), width,
-                                                           height, 32, width * 4,
-                                                           SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<PackedPixel*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
     if (icon == nullptr) {
         setDisplayError((std::string("setIcon: ") + SDL_GetError()).c_str());
         return false;

@@ -33,8 +33,8 @@ TEST(ScreenStyle, EverySetterRefusesAClosedScreenAndChangesNothing) {
         for (const auto& setter : setters) {
             setDisplayError("");
             EXPECT_FALSE(setter.second()) << setter.first;
-            EXPECT_EQ(std::string(displayError()), std::string(setter.first) +
-                                                       ": the screen is not open");
+            EXPECT_EQ(std::string(displayError()),
+                      std::string(setter.first) + ": the screen is not open");
         }
         EXPECT_STREQ(screen.title(), "");
         EXPECT_FALSE(screen.borderless());

@@ -570,9 +570,8 @@ TEST_F(SdlScreenTest, TheWindowStyleReachesTheXWindowAndOutlivesASwitchAndAReope
     probe.atom("_MOTIF_WM_HINTS");
     const PackedPixel icon[6] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu,
                                  0x80FFFFFFu, 0x00000000u, 0xFF123456u};
-    const std::vector<unsigned long> iconProperty = {3,           2,           0xFFFF0000u,
-                                                     0xFF00FF00u, 0xFF0000FFu, 0x80FFFFFFu,
-                                                     0x00000000u, 0xFF123456u};
+    const std::vector<unsigned long> iconProperty = {
+        3, 2, 0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0x80FFFFFFu, 0x00000000u, 0xFF123456u};
     openScreen();
     ASSERT_TRUE(handle->setTitle("duskhall styled"));
     ASSERT_TRUE(handle->setBorderless(true));

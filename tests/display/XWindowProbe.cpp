@@ -105,8 +105,8 @@ std::vector<unsigned long> XWindowProbe::property32(unsigned long window, const 
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
     if (display_ != nullptr &&
-        XGetWindowProperty(display_, window, atom(name), 0, 1L << 20, False, AnyPropertyType,
-                           &type, &format, &count, &remaining, &data) == Success &&
+        XGetWindowProperty(display_, window, atom(name), 0, 1L << 20, False, AnyPropertyType, &type,
+                           &format, &count, &remaining, &data) == Success &&
         data != nullptr) {
         // Xlib hands 32-bit items over as longs.
         if (format == 32) {
