@@ -49,10 +49,10 @@ for _ in $(seq 150); do
 done
 [ -S "$runtime/$socket" ] || skip "Weston did not start: $(tail -n 3 "$out/weston.log" 2>/dev/null)"
 
-# No X display for the program: only Wayland can serve it.
+# The X display stays in the environment: SDL_VIDEODRIVER must win over it.
 taken=$out/screenshot-taken
 rm -f "$taken"
-env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" SDL_VIDEODRIVER=wayland \
+XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" SDL_VIDEODRIVER=wayland \
     "$program" "$taken" >"$out/program.log" 2>&1 &
 program_pid=$!
 for _ in $(seq 300); do
