@@ -24,6 +24,21 @@ static_assert(DH_PIXEL_INTEGER == static_cast<int>(PixelMode::Integer), "pixel m
 static_assert(DH_PIXEL_FLOAT == static_cast<int>(PixelMode::Float), "pixel modes agree");
 static_assert(DH_KEY_ENTER == KeyEnter && DH_KEY_ESCAPE == KeyEscape && DH_KEY_SPACE == KeySpace,
               "key codes agree");
+static_assert(DH_SCALING_FIT == static_cast<int>(Scaling::Fit) &&
+                  DH_SCALING_INTEGER == static_cast<int>(Scaling::Integer) &&
+                  DH_SCALING_STRETCH == static_cast<int>(Scaling::Stretch),
+              "scalings agree");
+static_assert(DH_MOD_LEFT_SHIFT == Modifiers::LeftShift &&
+                  DH_MOD_RIGHT_SHIFT == Modifiers::RightShift &&
+                  DH_MOD_LEFT_CONTROL == Modifiers::LeftControl &&
+                  DH_MOD_RIGHT_CONTROL == Modifiers::RightControl &&
+                  DH_MOD_LEFT_ALT == Modifiers::LeftAlt &&
+                  DH_MOD_RIGHT_ALT == Modifiers::RightAlt &&
+                  DH_MOD_LEFT_SUPER == Modifiers::LeftSuper &&
+                  DH_MOD_RIGHT_SUPER == Modifiers::RightSuper && DH_MOD_SHIFT == Modifiers::Shift &&
+                  DH_MOD_CONTROL == Modifiers::Control && DH_MOD_ALT == Modifiers::Alt &&
+                  DH_MOD_SUPER == Modifiers::Super,
+              "modifier bits agree");
 static_assert(offsetof(FloatPixel, alpha) == 0 && offsetof(FloatPixel, blue) == 4 &&
                   offsetof(FloatPixel, green) == 8 && offsetof(FloatPixel, red) == 12,
               "a float frame is four floats a pixel: alpha, blue, green, red");
@@ -37,7 +52,7 @@ template <typename Function> struct Callback {
 };
 
 dh_mouse toC(MouseState mouse) {
-    return dh_mouse{mouse.left, mouse.middle, mouse.right, mouse.x, mouse.y};
+    return dh_mouse{mouse.left, mouse.middle, mouse.right, mouse.x, mouse.y, mouse.dx, mouse.dy};
 }
 
 // Runs action, answering fallback (with the reason recorded) if it throws.
@@ -67,45 +82,45 @@ struct dh_screen : InputObserver {
     Callback<dh_focus_callback> focusChangedCallback;
     Callback<dh_opened_callback> openedCallback;
     Callback<dh_closing_callback> closingCallback;
+    Callback<dh_wheel_callback> wheelCallback;
+    Callback<dh_text_callback> textCallback;
+    Callback<dh_resized_callback> resizedCallback;
 
     Screen& screen() const {
         return handle ? static_cast<Screen&>(*handle) : static_cast<Screen&>(*unopened);
     }
 
-    void keyDown(Screen&, KeyCode key) override { callKey(keyDownCallback, key); }
-    void keyStroke(Screen&, KeyCode key) override { callKey(keyStrokeCallback, key); }
-    void keyUp(Screen&, KeyCode key) override { callKey(keyUpCallback, key); }
+    void keyDown(Screen&, KeyCode key) override { call(keyDownCallback, key); }
+    void keyStroke(Screen&, KeyCode key) override { call(keyStrokeCallback, key); }
+    void keyUp(Screen&, KeyCode key) override { call(keyUpCallback, key); }
     void buttonDown(Screen&, MouseState mouse) override { callMouse(buttonDownCallback, mouse); }
     void buttonUp(Screen&, MouseState mouse) override { callMouse(buttonUpCallback, mouse); }
     void pointerMoved(Screen&, MouseState mouse) override {
         callMouse(pointerMovedCallback, mouse);
     }
-    void focusChanged(Screen&, bool active) override {
-        if (focusChangedCallback.function != nullptr) {
-            focusChangedCallback.function(this, active ? 1 : 0, focusChangedCallback.user);
-        }
+    void wheel(Screen&, float dx, float dy) override { call(wheelCallback, dx, dy); }
+    void text(Screen&, const char* utf8) override { call(textCallback, utf8); }
+    void resized(Screen&, std::int32_t width, std::int32_t height) override {
+        call(resizedCallback, width, height);
     }
-    void opened(Screen&) override {
-        if (openedCallback.function != nullptr) {
-            openedCallback.function(this, openedCallback.user);
-        }
-    }
+    void focusChanged(Screen&, bool active) override { call(focusChangedCallback, active ? 1 : 0); }
+    void opened(Screen&) override { call(openedCallback); }
     bool closing(Screen&) override {
         return closingCallback.function == nullptr ||
                closingCallback.function(this, closingCallback.user) != 0;
     }
 
   private:
-    void callKey(const Callback<dh_key_callback>& callback, KeyCode key) {
+    // Calls an installed function with the screen, the values and its user pointer.
+    template <typename Function, typename... Values>
+    void call(const Callback<Function>& callback, Values... values) {
         if (callback.function != nullptr) {
-            callback.function(this, key, callback.user);
+            callback.function(this, values..., callback.user);
         }
     }
     void callMouse(const Callback<dh_mouse_callback>& callback, MouseState mouse) {
-        if (callback.function != nullptr) {
-            const dh_mouse state = toC(mouse);
-            callback.function(this, &state, callback.user);
-        }
+        const dh_mouse state = toC(mouse);
+        call(callback, &state);
     }
 };
 
@@ -141,6 +156,15 @@ int refuseNull(const char* function) {
     std::snprintf(reason, sizeof reason, "%s: the screen is null", function);
     setDisplayError(reason);
     return 0;
+}
+
+// One of the setters that answer: 1 when set asks a non-null screen successfully;
+// 0 otherwise, with the reason recorded.
+template <typename Set> int change(dh_screen* screen, const char* function, Set set) {
+    if (screen == nullptr) {
+        return refuseNull(function);
+    }
+    return guarded(0, [&] { return set(screen->screen()) ? 1 : 0; });
 }
 
 } // namespace
@@ -242,13 +266,98 @@ int32_t dh_pixel_mode(const dh_screen* screen) {
     return ask(screen, 0, [](const Screen& s) { return static_cast<int32_t>(s.pixelMode()); });
 }
 
-void dh_set_title(dh_screen* screen, const char* title) {
-    if (screen != nullptr) {
-        guarded(0, [&] {
-            screen->handle ? screen->handle->setTitle(title) : screen->unopened->setTitle(title);
-            return 0;
-        });
+int dh_set_resizable(dh_screen* screen, int on) {
+    return change(screen, __func__, [on](Screen& s) { return s.setResizable(on != 0); });
+}
+
+int dh_resizable(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.resizable() ? 1 : 0; });
+}
+
+int dh_set_scaling(dh_screen* screen, int32_t scaling) {
+    return change(screen, __func__, [scaling](Screen& s) {
+        if (scaling < DH_SCALING_FIT || scaling > DH_SCALING_STRETCH) {
+            char reason[120];
+            std::snprintf(
+                reason, sizeof reason,
+                "dh_set_scaling: %ld is none of DH_SCALING_FIT, _INTEGER, _STRETCH (0 to 2)",
+                static_cast<long>(scaling));
+            setDisplayError(reason);
+            return false;
+        }
+        return s.setScaling(static_cast<Scaling>(scaling));
+    });
+}
+
+int32_t dh_scaling(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return static_cast<int32_t>(s.scaling()); });
+}
+
+int dh_set_zoom(dh_screen* screen, int32_t factor) {
+    return change(screen, __func__, [factor](Screen& s) { return s.setZoom(factor); });
+}
+
+int dh_set_frame_size(dh_screen* screen, int32_t width, int32_t height) {
+    return change(screen, __func__, [=](Screen& s) { return s.setFrameSize(width, height); });
+}
+
+void dh_desktop_size(const dh_screen* screen, int32_t* width, int32_t* height) {
+    const Size size = ask(screen, Size{}, [](const Screen& s) { return s.desktopSize(); });
+    if (width != nullptr) {
+        *width = size.width;
     }
+    if (height != nullptr) {
+        *height = size.height;
+    }
+}
+
+float dh_display_scale(const dh_screen* screen) {
+    return ask(screen, 1.0f, [](const Screen& s) { return s.displayScale(); });
+}
+
+uint32_t dh_modifiers(const dh_screen* screen) {
+    return ask(screen, 0u, [](const Screen& s) { return s.modifiers().bits; });
+}
+
+int dh_set_cursor_visible(dh_screen* screen, int visible) {
+    return change(screen, __func__,
+                  [visible](Screen& s) { return s.setCursorVisible(visible != 0); });
+}
+
+int dh_cursor_visible(const dh_screen* screen) {
+    return ask(screen, 1, [](const Screen& s) { return s.cursorVisible() ? 1 : 0; });
+}
+
+int dh_set_relative_mouse(dh_screen* screen, int on) {
+    return change(screen, __func__, [on](Screen& s) { return s.setRelativeMouse(on != 0); });
+}
+
+int dh_relative_mouse(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.relativeMouse() ? 1 : 0; });
+}
+
+int dh_set_title(dh_screen* screen, const char* title) {
+    return change(screen, __func__, [title](Screen& s) { return s.setTitle(title); });
+}
+
+int dh_set_borderless(dh_screen* screen, int on) {
+    return change(screen, __func__, [on](Screen& s) { return s.setBorderless(on != 0); });
+}
+
+int dh_borderless(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.borderless() ? 1 : 0; });
+}
+
+int dh_set_always_on_top(dh_screen* screen, int on) {
+    return change(screen, __func__, [on](Screen& s) { return s.setAlwaysOnTop(on != 0); });
+}
+
+int dh_always_on_top(const dh_screen* screen) {
+    return ask(screen, 0, [](const Screen& s) { return s.alwaysOnTop() ? 1 : 0; });
+}
+
+int dh_set_icon(dh_screen* screen, const uint32_t* pixels, int32_t width, int32_t height) {
+    return change(screen, __func__, [=](Screen& s) { return s.setIcon(pixels, width, height); });
 }
 
 void dh_set_vsync(dh_screen* screen, int on) {
@@ -297,6 +406,18 @@ void dh_set_button_up_callback(dh_screen* screen, dh_mouse_callback callback, vo
 
 void dh_set_pointer_moved_callback(dh_screen* screen, dh_mouse_callback callback, void* user) {
     install(screen, &dh_screen::pointerMovedCallback, callback, user);
+}
+
+void dh_set_wheel_callback(dh_screen* screen, dh_wheel_callback callback, void* user) {
+    install(screen, &dh_screen::wheelCallback, callback, user);
+}
+
+void dh_set_text_callback(dh_screen* screen, dh_text_callback callback, void* user) {
+    install(screen, &dh_screen::textCallback, callback, user);
+}
+
+void dh_set_resized_callback(dh_screen* screen, dh_resized_callback callback, void* user) {
+    install(screen, &dh_screen::resizedCallback, callback, user);
 }
 
 void dh_set_focus_changed_callback(dh_screen* screen, dh_focus_callback callback, void* user) {

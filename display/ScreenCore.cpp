@@ -78,6 +78,7 @@ bool ScreenCore::open(const char* title, std::int32_t width, std::int32_t height
     }
     // The style the mode applies next carries it.
     window_->resizable = resizable_;
+    styleNewWindow(*window_);
     const WindowCore* const window = window_.get();
     const bool windowed = mode == ScreenMode::Unspecified || mode == ScreenMode::Windowed;
     const bool entered = windowed ? enterWindowed() : enterFullscreen();

@@ -87,13 +87,16 @@ class ScreenCore : public Screen, public ScreenControl {
     void relativeMouseReleased() { relativeMouse_ = false; }
 
     // Window style (ScreenStyle.cpp). setTitle changes the title while the screen
-    // is open, caption included.
+    // is open, caption included. The style outlives close and is given to every
+    // window the screen makes; fullscreen shows no frame whatever borderless says.
     bool setTitle(const char* title) override;
     bool setBorderless(bool on) override;
     bool borderless() const override;
     bool setAlwaysOnTop(bool on) override;
     bool alwaysOnTop() const override;
     bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
+    // The widest and tallest icon setIcon takes (what Windows' icons reach).
+    static constexpr std::int32_t LargestIconSide = 256;
 
     // The screen observers are handed: the owner when one is set, else this one.
     Screen& eventTarget();
@@ -138,6 +141,8 @@ class ScreenCore : public Screen, public ScreenControl {
     // the screen closed, when none is usable.
     bool rebuildOutput();
     void freeRetiredWindows();
+    // Gives a window just made the style the program asked for.
+    void styleNewWindow(WindowCore& window);
 
     char title_[TitleCapacity];
     std::int32_t width_;
@@ -155,6 +160,11 @@ class ScreenCore : public Screen, public ScreenControl {
     bool cursorVisible_ = true;
     bool relativeMouse_ = false;
     FramePacer pacer_;
+    bool borderless_ = false;
+    bool alwaysOnTop_ = false;
+    std::vector<PackedPixel> icon_; // empty: the platform's own icon
+    std::int32_t iconWidth_ = 0;
+    std::int32_t iconHeight_ = 0;
 
     ScreenPlatform* platform_ = nullptr;
     std::unique_ptr<WindowCore> window_;

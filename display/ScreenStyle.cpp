@@ -4,45 +4,98 @@
 #include "display/DisplayError.h"
 #include "display/WindowCore.h"
 
+#include <cstdio>
+
 namespace duskhall {
 
 // The window style of an open screen: title, frame, z-order, icon.
 
 namespace {
 
-bool notYet(const char* what) {
-    setDisplayError(what);
+bool refuse(const char* operation, const char* reason) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%s: %s", operation, reason);
+    setDisplayError(text);
     return false;
 }
 
 } // namespace
 
 bool ScreenCore::setTitle(const char* title) {
+    if (!isOpen()) {
+        return refuse("setTitle", "the screen is not open");
+    }
     copyBounded(title_, sizeof title_, title);
-    if (window_ != nullptr && !window_->destroyed) {
+    if (windowUsable()) {
         window_->setCaption(title_);
     }
     return true;
 }
 
-bool ScreenCore::setBorderless(bool) {
-    return notYet("setBorderless is not built yet");
+bool ScreenCore::setBorderless(bool on) {
+    if (!isOpen()) {
+        return refuse("setBorderless", "the screen is not open");
+    }
+    borderless_ = on;
+    if (windowUsable()) {
+        window_->setBorderless(on);
+    }
+    return true;
 }
 
 bool ScreenCore::borderless() const {
-    return false;
+    return borderless_;
 }
 
-bool ScreenCore::setAlwaysOnTop(bool) {
-    return notYet("setAlwaysOnTop is not built yet");
+bool ScreenCore::setAlwaysOnTop(bool on) {
+    if (!isOpen()) {
+        return refuse("setAlwaysOnTop", "the screen is not open");
+    }
+    alwaysOnTop_ = on;
+    if (windowUsable()) {
+        window_->setTopmost(on);
+    }
+    return true;
 }
 
 bool ScreenCore::alwaysOnTop() const {
-    return false;
+    return alwaysOnTop_;
 }
 
-bool ScreenCore::setIcon(const PackedPixel*, std::int32_t, std::int32_t) {
-    return notYet("setIcon is not built yet");
+bool ScreenCore::setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) {
+    if (!isOpen()) {
+        return refuse("setIcon", "the screen is not open");
+    }
+    if (pixels == nullptr) {
+        return refuse("setIcon", "the pixels are null");
+    }
+    if (width < 1 || width > LargestIconSide || height < 1 || height > LargestIconSide) {
+        char reason[120];
+        std::snprintf(reason, sizeof reason,
+                      "an icon of %ld x %ld pixels; each side must be 1 to %ld",
+                      static_cast<long>(width), static_cast<long>(height),
+                      static_cast<long>(LargestIconSide));
+        return refuse("setIcon", reason);
+    }
+    if (windowUsable() && !window_->setIcon(pixels, width, height)) {
+        return false; // the system refused it and said why
+    }
+    icon_.assign(pixels, pixels + static_cast<std::size_t>(width) * height);
+    iconWidth_ = width;
+    iconHeight_ = height;
+    return true;
+}
+
+void ScreenCore::styleNewWindow(WindowCore& window) {
+    // Read by the first windowed style; the window has none yet.
+    window.borderless = borderless_;
+    if (alwaysOnTop_) {
+        window.setTopmost(true);
+    }
+    // A kept icon the new window refused has left the platform's own.
+    if (!icon_.empty()) {
+        window.setIcon(icon_.data(), iconWidth_, iconHeight_);
+    }
 }
 
 } // namespace duskhall

@@ -437,6 +437,22 @@ void WindowCore::applyFullscreenStyle(std::int32_t width_, std::int32_t height_)
     takePointerSettings();
 }
 
+void WindowCore::setBorderless(bool on) {
+    if (on == borderless) {
+        return;
+    }
+    if (windowed == 0) {
+        borderless = on;
+        return;
+    }
+    const FrameInsets before = frameInsets();
+    borderless = on;
+    const WindowRect outer = outerRect();
+    setFrameStyle(true);
+    moveWindow(reframedRect(outer, before, frameInsets()));
+    rebuildSystemMenu();
+}
+
 void WindowCore::centre() {
     moveWindow(centredRect(outerRect(), screenSize()));
     centred = true;

@@ -3,6 +3,7 @@
 #include <duskhall/InputObserver.h>
 #include <duskhall/Modifiers.h>
 #include <duskhall/MouseState.h>
+#include <duskhall/PixelTypes.h>
 
 #include "display/KeyTable.h"
 #include "display/TypedText.h"
@@ -97,6 +98,21 @@ class WindowCore {
     virtual void setCaption(const char* title) { (void)title; }
     // The modifier keys held now.
     virtual Modifiers modifiers() { return Modifiers{}; }
+    // Keeps the window above the others, or lets it go back among them; windows
+    // the system stacks itself ignore it.
+    virtual void setTopmost(bool on) { (void)on; }
+    // Shows width x height pixels 0xAARRGGBB (sides 1 to 256) as the window's icon.
+    // False, with displayError saying why, when the system refuses it.
+    virtual bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) {
+        (void)pixels;
+        (void)width;
+        (void)height;
+        return true;
+    }
+    // Drops (on) or restores the frame and caption of the windowed style, keeping
+    // the client area where it is; in the fullscreen style it is kept for the
+    // way back.
+    void setBorderless(bool on);
 
     std::int32_t width;
     std::int32_t height;
@@ -107,6 +123,8 @@ class WindowCore {
     std::array<bool, 256> keyLatched{};
     std::array<bool, 256> keyTaken{}; // pressed as a shortcut the screen acted on
     bool centred = false;
+    // The windowed style without frame and caption; setFrameStyle(true) reads it.
+    bool borderless = false;
     ScreenCore* screen;
     ObserverLink observer;
     // Set when the platform window has been destroyed (WM_DESTROY, or the screen

@@ -75,6 +75,15 @@ WindowRect growByFrame(const WindowRect& client, const FrameInsets& insets) {
                       client.right + insets.right, client.bottom + insets.bottom};
 }
 
+WindowRect reframedRect(const WindowRect& outer, const FrameInsets& from, const FrameInsets& to) {
+    const WindowRect client{outer.left + from.left, outer.top + from.top, outer.right - from.right,
+                            outer.bottom - from.bottom};
+    WindowRect rect = growByFrame(client, to);
+    const std::int32_t right = rect.left < 0 ? -rect.left : 0;
+    const std::int32_t down = rect.top < 0 ? -rect.top : 0;
+    return WindowRect{rect.left + right, rect.top + down, rect.right + right, rect.bottom + down};
+}
+
 WindowRect zoomedRect(const WindowRect& outer, WindowSize framebuffer, float factor,
                       const FrameInsets& insets) {
     const std::int32_t cx = (outer.left + outer.right) / 2;

@@ -100,6 +100,11 @@ WindowRect zoomedRect(const WindowRect& outer, WindowSize framebuffer, float fac
 // A client rectangle grown by the frame.
 WindowRect growByFrame(const WindowRect& client, const FrameInsets& insets);
 
+// The outer rectangle of a window whose frame changes from `from` to `to` while
+// its client area stays where it is; moved right or down when the new frame
+// would begin left of or above the origin, so the caption stays reachable.
+WindowRect reframedRect(const WindowRect& outer, const FrameInsets& from, const FrameInsets& to);
+
 // The popup of the fullscreen style: the screen, or the framebuffer when larger.
 WindowRect fullscreenRect(WindowSize framebuffer, WindowSize screen);
 

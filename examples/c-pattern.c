@@ -1,6 +1,7 @@
-/* The pattern example in C: an animated pattern in a 320 x 240 window. The mouse
- * pointer lights up a spot (a bigger one while the left button is held), Space
- * swaps the two colour ramps, Escape or the close box ends it with status 0. */
+/* The pattern example in C: an animated pattern in a 320 x 240 window, the two
+ * colour ramps as its icon. The mouse pointer lights up a spot (a bigger one
+ * while the left button is held), Space swaps the ramps, Escape or the close box
+ * ends it with status 0. */
 #include <duskhall/duskhall_c.h>
 
 #include <stdio.h>
@@ -49,8 +50,22 @@ static void drawFrame(uint32_t* pixels, uint32_t frame, const PatternInput* inpu
     }
 }
 
+/* The window's icon: the two ramps in 16 x 16 pixels, opaque. */
+static void setIcon(dh_screen* screen) {
+    uint32_t icon[16 * 16];
+    int x, y;
+    for (y = 0; y < 16; ++y) {
+        for (x = 0; x < 16; ++x) {
+            icon[y * 16 + x] = 0xFF000000u | (uint32_t)(x * 17) << 8 | (uint32_t)(y * 17);
+        }
+    }
+    if (!dh_set_icon(screen, icon, 16, 16)) {
+        fprintf(stderr, "c-pattern: no icon: %s\n", dh_error());
+    }
+}
+
 int main(void) {
-    PatternInput input = {0, 0, {0, 0, 0, 0.0f, 0.0f}};
+    PatternInput input = {0, 0, {0, 0, 0, 0.0f, 0.0f, 0.0f, 0.0f}};
     uint32_t* pixels = malloc(sizeof(uint32_t) * WIDTH * HEIGHT);
     uint32_t frame = 0;
     /* Callbacks go in before the open, so they see every event. */
@@ -70,6 +85,7 @@ int main(void) {
         return 1;
     }
     dh_set_frame_rate(screen, 60);
+    setIcon(screen);
 
     drawFrame(pixels, frame, &input);
     /* 0 once the screen has closed (Escape, the close box). */

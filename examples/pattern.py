@@ -16,7 +16,8 @@ DH_MODE_WINDOWED, DH_PIXEL_INTEGER, DH_KEY_SPACE = 1, 0, 32
 
 class Mouse(ctypes.Structure):
     _fields_ = [("left", ctypes.c_int32), ("middle", ctypes.c_int32), ("right", ctypes.c_int32),
-                ("x", ctypes.c_float), ("y", ctypes.c_float)]
+                ("x", ctypes.c_float), ("y", ctypes.c_float), ("dx", ctypes.c_float),
+                ("dy", ctypes.c_float)]
 
 
 KEY_CALLBACK = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_int32, ctypes.c_void_p)

@@ -8,6 +8,7 @@ duskhall_test(display_test
     ${CMAKE_CURRENT_LIST_DIR}/display/ScreenCoreTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/ScreenRulesTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/ScreenSizeTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/ScreenStyleTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/CInterfaceTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/KeyCodeTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/WindowGeometryTest.cpp

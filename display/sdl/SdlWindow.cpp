@@ -53,6 +53,28 @@ void SdlWindow::setCaption(const char* title) {
     }
 }
 
+void SdlWindow::setTopmost(bool on) {
+    if (!destroyed) {
+        SDL_SetWindowAlwaysOnTop(window_, on ? SDL_TRUE : SDL_FALSE);
+    }
+}
+
+bool SdlWindow::setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) {
+    if (destroyed) {
+        return true;
+    }
+    // SDL copies the pixels; the surface only borrows them for the call.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<PackedPixel*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (icon == nullptr) {
+        setDisplayError((std::string("setIcon: ") + SDL_GetError()).c_str());
+        return false;
+    }
+    SDL_SetWindowIcon(window_, icon);
+    SDL_FreeSurface(icon);
+    return true;
+}
+
 void SdlWindow::pumpMessages() {
     pumpStarting();
     routePendingEvents();
@@ -161,6 +183,7 @@ void SdlWindow::setFrameStyle(bool windowedStyle) {
     fullscreenStyle_ = !windowedStyle;
     if (windowedStyle) {
         applyResizable();
+        SDL_SetWindowBordered(window_, borderless ? SDL_FALSE : SDL_TRUE);
     }
 }
 

@@ -29,6 +29,8 @@ class SdlWindow : public WindowCore {
     void destroy() override;
     void setCaption(const char* title) override;
     Modifiers modifiers() override;
+    void setTopmost(bool on) override;
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
 
     // Translates one event and runs it through the window logic; a keyboard
     // shortcut standing in for the system menu is carried out instead of the key

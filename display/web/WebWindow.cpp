@@ -120,6 +120,39 @@ EM_JS(int, duskhallCanvasLockPointer, (const char* selector), {
 EM_JS(int, duskhallPageHidden, (), {
     return document.hidden ? 1 : 0;
 });
+
+EM_JS(void, duskhallPageTitle, (const char* title), {
+    document.title = UTF8ToString(title);
+});
+
+// The pixels are words 0xAARRGGBB; a canvas takes bytes red, green, blue, alpha.
+EM_JS(int, duskhallPageIcon, (const unsigned* pixels, int width, int height), {
+    const canvas = document.createElement('canvas');
+    canvas.width = width;
+    canvas.height = height;
+    const context = canvas.getContext('2d');
+    if (!context) {
+        return 0;
+    }
+    const image = context.createImageData(width, height);
+    const words = HEAPU32.subarray(pixels >> 2, (pixels >> 2) + width * height);
+    for (let i = 0; i < words.length; ++i) {
+        const word = words[i];
+        image.data[4 * i] = (word >>> 16) & 255;
+        image.data[4 * i + 1] = (word >>> 8) & 255;
+        image.data[4 * i + 2] = word & 255;
+        image.data[4 * i + 3] = word >>> 24;
+    }
+    context.putImageData(image, 0, 0);
+    let link = document.querySelector('link[rel~="icon"]');
+    if (!link) {
+        link = document.createElement('link');
+        link.rel = 'icon';
+        document.head.appendChild(link);
+    }
+    link.href = canvas.toDataURL('image/png');
+    return 1;
+});
 // clang-format on
 
 namespace {
@@ -303,6 +336,20 @@ void WebWindow::destroy() {
     duskhallCanvasFullscreen(canvas_, 0);
     setVisible(false);
     duskhallCanvasStyle(canvas_, "cursor", "default");
+}
+
+void WebWindow::setCaption(const char* title) {
+    if (!destroyed) {
+        duskhallPageTitle(title);
+    }
+}
+
+bool WebWindow::setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) {
+    if (destroyed || duskhallPageIcon(pixels, width, height) != 0) {
+        return true;
+    }
+    setDisplayError("setIcon: the browser gives no 2D canvas to draw the page's icon on");
+    return false;
 }
 
 void WebWindow::listen(bool on) {

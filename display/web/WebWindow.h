@@ -32,6 +32,10 @@ class WebWindow : public WindowCore {
     bool hidden() const override { return hidden_; }
     // Stops listening to the page and hides the canvas.
     void destroy() override;
+    // The page's title stands for the caption: document.title.
+    void setCaption(const char* title) override;
+    // The page's icon (its favicon), drawn on a canvas of its own.
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
 
     // For the DOM listeners: records an event (dropped when the queue is full).
     void queue(const WebEvent& event);

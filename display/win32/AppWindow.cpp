@@ -1,15 +1,63 @@
 #include "display/win32/AppWindow.h"
 
 #include "display/BoundedCopy.h"
+#include "display/DisplayError.h"
 #include "display/ModifierKeys.h"
 #include "display/ScreenCore.h"
 #include "display/WindowMessage.h"
 
 #include <array>
 #include <cstddef>
+#include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace duskhall {
+
+namespace {
+
+// An icon of the pixels with their alpha: a top-down 32-bit colour bitmap and an
+// all-zero mask, which the alpha channel stands in for. Null when refused.
+HICON createIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) {
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = width;
+    header.bV5Height = -height; // rows top first, as given
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HBITMAP colour = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    // Monochrome rows are whole 16-bit words.
+    const std::vector<BYTE> clear(static_cast<std::size_t>((width + 15) / 16 * 2) * height, 0);
+    const HBITMAP mask = CreateBitmap(width, height, 1, 1, clear.data());
+    HICON icon = nullptr;
+    if (colour != nullptr && mask != nullptr) {
+        std::memcpy(bits, pixels, static_cast<std::size_t>(width) * height * 4);
+        ICONINFO info{};
+        info.fIcon = TRUE;
+        info.hbmMask = mask;
+        info.hbmColor = colour;
+        icon = CreateIconIndirect(&info);
+    }
+    if (colour != nullptr) {
+        DeleteObject(colour);
+    }
+    if (mask != nullptr) {
+        DeleteObject(mask);
+    }
+    return icon;
+}
+
+} // namespace
 
 static_assert(wm::Destroy == WM_DESTROY && wm::Size == WM_SIZE && wm::Activate == WM_ACTIVATE &&
                   wm::Paint == WM_PAINT && wm::Close == WM_CLOSE && wm::Quit == WM_QUIT &&
@@ -40,7 +88,8 @@ static_assert(vk::Return == VK_RETURN && vk::Menu == VK_MENU && vk::Escape == VK
 static_assert(AppWindow::WindowedStyle == WS_OVERLAPPEDWINDOW &&
                   AppWindow::FixedWindowedStyle ==
                       (WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX)) &&
-                  AppWindow::FullscreenStyle == (WS_POPUP | WS_BORDER | WS_SYSMENU),
+                  AppWindow::FullscreenStyle == (WS_POPUP | WS_BORDER | WS_SYSMENU) &&
+                  AppWindow::BorderlessStyle == (WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX),
               "window styles");
 
 AppWindow::AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height)
@@ -107,6 +156,34 @@ void AppWindow::setCaption(const char* title) {
     SetWindowTextW(hwnd, caption);
 }
 
+void AppWindow::setTopmost(bool on) {
+    if (usableWindow()) {
+        SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+bool AppWindow::setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) {
+    if (!usableWindow()) {
+        return true;
+    }
+    const HICON icon = createIcon(pixels, width, height);
+    if (icon == nullptr) {
+        char reason[96];
+        std::snprintf(reason, sizeof reason, "setIcon: Windows refused the icon (error %lu)",
+                      static_cast<unsigned long>(GetLastError()));
+        setDisplayError(reason);
+        return false;
+    }
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (icon_ != nullptr) {
+        DestroyIcon(icon_);
+    }
+    icon_ = icon;
+    return true;
+}
+
 void AppWindow::destroy() {
     if (hwnd != nullptr) {
         if (!destroyed) {
@@ -115,6 +192,10 @@ void AppWindow::destroy() {
         hwnd = nullptr;
     }
     destroyed = true;
+    if (icon_ != nullptr) {
+        DestroyIcon(icon_);
+        icon_ = nullptr;
+    }
     if (blankCursor != nullptr) {
         DestroyCursor(blankCursor);
         blankCursor = nullptr;
@@ -181,8 +262,13 @@ void AppWindow::setVisible(bool visible) {
 }
 
 void AppWindow::setFrameStyle(bool windowedStyle) {
+    // A window restyled while shown (borderless on or off) stays shown.
+    const DWORD visible = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & WS_VISIBLE;
     SetWindowLongA(hwnd, GWL_STYLE,
-                   static_cast<LONG>(windowedStyle ? this->windowedStyle() : FullscreenStyle));
+                   static_cast<LONG>((windowedStyle ? framedStyle() : FullscreenStyle) | visible));
+    // The client area follows the new frame only once the system is told of it.
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 WindowRect AppWindow::outerRect() {
@@ -201,7 +287,7 @@ WindowSize AppWindow::screenSize() {
 
 FrameInsets AppWindow::frameInsets() {
     RECT frame{0, 0, 0, 0};
-    AdjustWindowRect(&frame, windowedStyle(), FALSE);
+    AdjustWindowRect(&frame, framedStyle(), FALSE);
     return FrameInsets{-frame.left, -frame.top, frame.right, frame.bottom};
 }
 
@@ -270,7 +356,8 @@ void AppWindow::applyResizable() {
     GetClientRect(hwnd, &client);
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
-    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(windowedStyle()));
+    const DWORD visible = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)) & WS_VISIBLE;
+    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(framedStyle() | visible));
     const WindowRect outer = growByFrame(
         WindowRect{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom},
         frameInsets());

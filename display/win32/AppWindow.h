@@ -16,6 +16,9 @@ class AppWindow : public WindowCore {
     static constexpr DWORD FullscreenStyle = 0x80880000; // WS_POPUP | WS_BORDER | WS_SYSMENU
     // Without the sizing frame and the maximise box: a window the user cannot resize.
     static constexpr DWORD FixedWindowedStyle = 0x00CA0000;
+    // The windowed style without frame: WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, so
+    // the system menu and the taskbar's minimise still work.
+    static constexpr DWORD BorderlessStyle = 0x800A0000;
 
     // Registers the class and creates the hidden window; hwnd stays null on failure.
     AppWindow(ScreenCore* screen, const char* title, std::int32_t width, std::int32_t height);
@@ -31,6 +34,10 @@ class AppWindow : public WindowCore {
     void setCaption(const char* title) override;
     // GetKeyState of each side's key, as the messages handled so far left it.
     Modifiers modifiers() override;
+    // HWND_TOPMOST or HWND_NOTOPMOST, neither moving nor activating the window.
+    void setTopmost(bool on) override;
+    // The pixels as an icon with alpha, for the caption and the taskbar (big and small).
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
 
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -71,7 +78,13 @@ class AppWindow : public WindowCore {
 
   private:
     bool usableWindow() const { return hwnd != nullptr && !destroyed; }
-    DWORD windowedStyle() const { return resizable ? WindowedStyle : FixedWindowedStyle; }
+    // The windowed style: without frame when borderless, else with the sizing frame
+    // only when resizable.
+    DWORD framedStyle() const {
+        return borderless ? BorderlessStyle : resizable ? WindowedStyle : FixedWindowedStyle;
+    }
+
+    HICON icon_ = nullptr; // ours, destroyed with the window or the next icon
 };
 
 } // namespace duskhall

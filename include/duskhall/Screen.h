@@ -149,16 +149,23 @@ class Screen {
     virtual bool relativeMouse() const = 0;
 
     // Window style.
-    // The title shown in the caption (UTF-8; null is empty).
+    // The title shown in the caption (UTF-8; null is empty; 255 bytes kept, cut
+    // before a character the cut would split). The browser shows it as the
+    // page's title. Each open brings its own title.
     virtual bool setTitle(const char* title) = 0;
-    // A window without frame and caption (off by default).
+    // A window without frame and caption (off by default). Fullscreen has none
+    // whatever it says; the client area keeps its place when the frame goes or
+    // comes back. The browser's canvas has no frame: kept, nothing changes.
     virtual bool setBorderless(bool on) = 0;
     virtual bool borderless() const = 0;
-    // A window kept above the others (off by default).
+    // A window kept above the others (off by default); the browser and Wayland
+    // offer no such thing: kept, nothing changes.
     virtual bool setAlwaysOnTop(bool on) = 0;
     virtual bool alwaysOnTop() const = 0;
     // The window's icon: width x height pixels 0xAARRGGBB (alpha 255 opaque),
-    // row by row, copied.
+    // row by row, copied; each side 1 to 256. Refused, keeping the last good
+    // icon: null pixels, another size, an icon the system refuses. The browser
+    // makes it the page's icon.
     virtual bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) = 0;
 };
 

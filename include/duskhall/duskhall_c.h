@@ -38,13 +38,42 @@ enum {
     DH_KEY_SPACE = 32
 };
 
-/* The buttons held (1 or 0) and the pointer position in frame pixels (MouseState). */
+/* How a frame fills a window of another size (Scaling). */
+enum {
+    DH_SCALING_FIT = 0,     /* the largest size of the frame's shape, black bars beside it */
+    DH_SCALING_INTEGER = 1, /* the largest whole multiple, centred: crisp pixels */
+    DH_SCALING_STRETCH = 2  /* the whole window, whatever its shape */
+};
+
+/* The modifier keys held, as bits of dh_modifiers (Modifiers): test a side alone
+ * (DH_MOD_LEFT_SHIFT) or either side (DH_MOD_SHIFT). Where a platform cannot tell
+ * the sides apart, the left key's bit stands for both. */
+enum {
+    DH_MOD_LEFT_SHIFT = 0x01,
+    DH_MOD_RIGHT_SHIFT = 0x02,
+    DH_MOD_LEFT_CONTROL = 0x04,
+    DH_MOD_RIGHT_CONTROL = 0x08,
+    DH_MOD_LEFT_ALT = 0x10,
+    DH_MOD_RIGHT_ALT = 0x20,
+    DH_MOD_LEFT_SUPER = 0x40, /* the Windows or Command key */
+    DH_MOD_RIGHT_SUPER = 0x80,
+    DH_MOD_SHIFT = 0x03,
+    DH_MOD_CONTROL = 0x0C,
+    DH_MOD_ALT = 0x30,
+    DH_MOD_SUPER = 0xC0
+};
+
+/* The buttons held (1 or 0), the pointer position in frame pixels and the last
+ * move's change dx, dy (the only measure of movement with the relative mouse on)
+ * (MouseState). */
 typedef struct dh_mouse {
     int32_t left;
     int32_t middle;
     int32_t right;
     float x;
     float y;
+    float dx;
+    float dy;
 } dh_mouse;
 
 /* ---- Screens ---- */
@@ -104,8 +133,6 @@ int32_t dh_pixel_mode(const dh_screen* screen);
 
 /* ---- Settings (they outlive closing and reopening) ---- */
 
-/* Changes the window's title (null: empty). */
-void dh_set_title(dh_screen* screen, const char* title);
 /* On (1, the default): showing a frame waits for the display's refresh. */
 void dh_set_vsync(dh_screen* screen, int on);
 int dh_vsync(const dh_screen* screen);
@@ -117,6 +144,48 @@ int32_t dh_frame_rate(const dh_screen* screen);
  * and on Linux Ctrl+1/2/4/8 zoom. Off: all of them are ordinary keys. */
 void dh_set_built_in_keys(dh_screen* screen, int on);
 int dh_built_in_keys(const dh_screen* screen);
+
+/* ---- On an open screen ----
+ * Each dh_set_... below acts on an open screen: it answers 1, or 0 with nothing
+ * changed (dh_error() says why) on a closed screen and for refused arguments.
+ * What it sets is kept over mode switches, closing and reopening, and the
+ * matching getter answers it. */
+
+/* Whether the user may resize the window by its edges (0, the default, or 1). */
+int dh_set_resizable(dh_screen* screen, int on);
+int dh_resizable(const dh_screen* screen);
+/* How the frame fills a window of another size: DH_SCALING_... (FIT by default). */
+int dh_set_scaling(dh_screen* screen, int32_t scaling);
+int32_t dh_scaling(const dh_screen* screen);
+/* Sizes the window to factor times the frame; 0 when that does not fit the desktop. */
+int dh_set_zoom(dh_screen* screen, int32_t factor);
+/* Later frames have width x height pixels; the window keeps its size. */
+int dh_set_frame_size(dh_screen* screen, int32_t width, int32_t height);
+/* The desktop the window is on, in pixels (0 x 0 while closed); either pointer may be null. */
+void dh_desktop_size(const dh_screen* screen, int32_t* width, int32_t* height);
+/* 1.0 normally, 2.0 on a doubled high-DPI desktop (1.0 while closed). */
+float dh_display_scale(const dh_screen* screen);
+
+/* The modifier keys held now: DH_MOD_... bits. */
+uint32_t dh_modifiers(const dh_screen* screen);
+/* Shows (1, the default) or hides (0) the pointer over the window. */
+int dh_set_cursor_visible(dh_screen* screen, int visible);
+int dh_cursor_visible(const dh_screen* screen);
+/* On (1): the pointer hidden and held, moves come as dh_mouse's dx and dy only. */
+int dh_set_relative_mouse(dh_screen* screen, int on);
+int dh_relative_mouse(const dh_screen* screen);
+
+/* The window's title (UTF-8; null: empty). */
+int dh_set_title(dh_screen* screen, const char* title);
+/* A window without frame and caption (0, the default, or 1); fullscreen has none anyway. */
+int dh_set_borderless(dh_screen* screen, int on);
+int dh_borderless(const dh_screen* screen);
+/* A window kept above the others (0, the default, or 1). */
+int dh_set_always_on_top(dh_screen* screen, int on);
+int dh_always_on_top(const dh_screen* screen);
+/* The window's icon: width x height words 0xAARRGGBB (alpha 255 opaque), row by
+ * row, copied; each side 1 to 256. */
+int dh_set_icon(dh_screen* screen, const uint32_t* pixels, int32_t width, int32_t height);
 
 /* ---- Callbacks ----
  * Each setter installs one function (null removes it) and the user pointer it is
@@ -130,6 +199,12 @@ typedef void (*dh_focus_callback)(dh_screen* screen, int active, void* user);
 typedef void (*dh_opened_callback)(dh_screen* screen, void* user);
 /* Returns 1 to let the window close, 0 to keep it open. */
 typedef int (*dh_closing_callback)(dh_screen* screen, void* user);
+/* Notches scrolled: dy positive away from the user, dx to the right. */
+typedef void (*dh_wheel_callback)(dh_screen* screen, float dx, float dy, void* user);
+/* Typed text, UTF-8, valid during the call only. */
+typedef void (*dh_text_callback)(dh_screen* screen, const char* utf8, void* user);
+/* The new size of the window's client area, in pixels. */
+typedef void (*dh_resized_callback)(dh_screen* screen, int32_t width, int32_t height, void* user);
 
 /* The first key-down of a key since its release (no auto-repeat). */
 void dh_set_key_down_callback(dh_screen* screen, dh_key_callback callback, void* user);
@@ -142,6 +217,13 @@ void dh_set_button_down_callback(dh_screen* screen, dh_mouse_callback callback, 
 void dh_set_button_up_callback(dh_screen* screen, dh_mouse_callback callback, void* user);
 /* The pointer moved, with the buttons as now held. */
 void dh_set_pointer_moved_callback(dh_screen* screen, dh_mouse_callback callback, void* user);
+/* The mouse wheel or a touchpad scrolled: one call per notch or precise-scroll event. */
+void dh_set_wheel_callback(dh_screen* screen, dh_wheel_callback callback, void* user);
+/* Text the user typed, after the keyboard layout, dead keys and composition: one
+ * call per character or composed string, beside the key callbacks. */
+void dh_set_text_callback(dh_screen* screen, dh_text_callback callback, void* user);
+/* The window's client area changed size (the user, a zoom, a mode switch). */
+void dh_set_resized_callback(dh_screen* screen, dh_resized_callback callback, void* user);
 /* The window gained (1) or lost (0) the keyboard focus. */
 void dh_set_focus_changed_callback(dh_screen* screen, dh_focus_callback callback, void* user);
 /* Once at the end of each successful open. */

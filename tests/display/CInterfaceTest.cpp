@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,178 @@ TEST_F(CInterfaceTest, AFailedOpenGivesNullAndItsReason) {
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(dh_is_open(opened), 1);
     dh_close(opened);
+}
+
+} // namespace
+
+namespace {
+
+// A platform screen that notes each new operation as "name arguments" and answers
+// them with fixed values, so that what is checked is the C layer's forwarding
+// and conversions alone.
+class ForwardingScreen : public FakePlatformScreen {
+  public:
+    bool setResizable(bool on) override { return note("setResizable", on); }
+    bool resizable() const override { return true; }
+    bool setScaling(Scaling scaling) override {
+        return note("setScaling", static_cast<int>(scaling));
+    }
+    Scaling scaling() const override { return Scaling::Stretch; }
+    bool setZoom(std::int32_t factor) override { return note("setZoom", factor); }
+    bool setFrameSize(std::int32_t width, std::int32_t height) override {
+        return note("setFrameSize", width, height);
+    }
+    Size desktopSize() const override { return Size{2560, 1440}; }
+    float displayScale() const override { return 2.0f; }
+    Modifiers modifiers() const override {
+        return Modifiers{Modifiers::RightShift | Modifiers::LeftSuper};
+    }
+    bool setCursorVisible(bool visible) override { return note("setCursorVisible", visible); }
+    bool cursorVisible() const override { return false; }
+    bool setRelativeMouse(bool on) override { return note("setRelativeMouse", on); }
+    bool relativeMouse() const override { return true; }
+    bool setTitle(const char* title) override { return note(std::string("setTitle ") + title); }
+    bool setBorderless(bool on) override { return note("setBorderless", on); }
+    bool borderless() const override { return true; }
+    bool setAlwaysOnTop(bool on) override { return note("setAlwaysOnTop", on); }
+    bool alwaysOnTop() const override { return true; }
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override {
+        return note("setIcon " + std::to_string(pixels[0]), width, height);
+    }
+
+    bool answer = true;
+    Events calls;
+
+  private:
+    bool note(const std::string& call, int first = -1, int second = -1) {
+        calls.push_back(call + (first < 0 ? "" : " " + std::to_string(first)) +
+                        (second < 0 ? "" : " " + std::to_string(second)));
+        return answer;
+    }
+};
+
+void onWheel(dh_screen* screen, float dx, float dy, void* user) {
+    listener(user).hear(screen, " " + std::to_string(dx) + " " + std::to_string(dy));
+}
+void onText(dh_screen* screen, const char* utf8, void* user) {
+    listener(user).hear(screen, std::string(" ") + utf8);
+}
+void onResized(dh_screen* screen, int32_t width, int32_t height, void* user) {
+    listener(user).hear(screen, " " + std::to_string(width) + "x" + std::to_string(height));
+}
+void onMove(dh_screen* screen, const dh_mouse* mouse, void* user) {
+    listener(user).hear(screen, " " + std::to_string(mouse->dx) + " " + std::to_string(mouse->dy));
+}
+
+TEST(CInterfaceForwarding, EachNewOperationReachesTheScreenWithItsArgumentsAndAnswer) {
+    ForwardingScreen* forwarding = nullptr;
+    testScreenFactory = [&] {
+        auto made = std::make_unique<ForwardingScreen>();
+        forwarding = made.get();
+        return std::unique_ptr<ScreenCore>(std::move(made));
+    };
+    dh_screen* screen = dh_open("c", 8, 8, DH_MODE_WINDOWED, DH_PIXEL_INTEGER);
+    ASSERT_NE(screen, nullptr);
+    const uint32_t icon[1] = {0xFF123456u};
+    const struct {
+        std::function<int()> call;
+        const char* reaches;
+    } setters[] = {
+        {[&] { return dh_set_resizable(screen, 2); }, "setResizable 1"},
+        {[&] { return dh_set_scaling(screen, DH_SCALING_INTEGER); }, "setScaling 1"},
+        {[&] { return dh_set_zoom(screen, 4); }, "setZoom 4"},
+        {[&] { return dh_set_frame_size(screen, 640, 360); }, "setFrameSize 640 360"},
+        {[&] { return dh_set_cursor_visible(screen, 0); }, "setCursorVisible 0"},
+        {[&] { return dh_set_relative_mouse(screen, 1); }, "setRelativeMouse 1"},
+        {[&] { return dh_set_title(screen, "t"); }, "setTitle t"},
+        {[&] { return dh_set_borderless(screen, 1); }, "setBorderless 1"},
+        {[&] { return dh_set_always_on_top(screen, 0); }, "setAlwaysOnTop 0"},
+        {[&] { return dh_set_icon(screen, icon, 1, 1); }, "setIcon 4279383126 1 1"},
+    };
+    for (const bool answer : {true, false}) {
+        forwarding->answer = answer;
+        for (const auto& setter : setters) {
+            forwarding->calls.clear();
+            EXPECT_EQ(setter.call(), answer ? 1 : 0) << setter.reaches;
+            EXPECT_EQ(forwarding->calls, Events{setter.reaches});
+        }
+    }
+    // A scaling C has no name for never reaches the screen.
+    forwarding->calls.clear();
+    EXPECT_EQ(dh_set_scaling(screen, 3), 0);
+    EXPECT_NE(std::string(dh_error()).find("dh_set_scaling: 3 is none of"), std::string::npos);
+    EXPECT_TRUE(forwarding->calls.empty());
+
+    EXPECT_EQ(dh_resizable(screen), 1);
+    EXPECT_EQ(dh_scaling(screen), DH_SCALING_STRETCH);
+    int32_t width = 0, height = 0;
+    dh_desktop_size(screen, &width, &height);
+    EXPECT_EQ(width * 10000 + height, 2560 * 10000 + 1440);
+    dh_desktop_size(screen, nullptr, nullptr);
+    EXPECT_EQ(dh_display_scale(screen), 2.0f);
+    EXPECT_EQ(dh_modifiers(screen), static_cast<uint32_t>(DH_MOD_RIGHT_SHIFT | DH_MOD_LEFT_SUPER));
+    EXPECT_EQ(dh_cursor_visible(screen), 0);
+    EXPECT_EQ(dh_relative_mouse(screen), 1);
+    EXPECT_EQ(dh_borderless(screen), 1);
+    EXPECT_EQ(dh_always_on_top(screen), 1);
+
+    // The new callbacks, and the mouse's change, reach C with their values.
+    Events events;
+    Listener wheel{"wheel", &events}, text{"text", &events}, resized{"resized", &events},
+        moved{"pointerMoved", &events};
+    dh_set_wheel_callback(screen, onWheel, &wheel);
+    dh_set_text_callback(screen, onText, &text);
+    dh_set_resized_callback(screen, onResized, &resized);
+    dh_set_pointer_moved_callback(screen, onMove, &moved);
+    InputObserver& observer = *forwarding->observer();
+    observer.wheel(*forwarding, 0.5f, -1.0f);
+    observer.text(*forwarding, "\xC3\xA9!");
+    observer.resized(*forwarding, 800, 600);
+    MouseState mouse;
+    mouse.dx = 3.0f;
+    mouse.dy = -0.25f;
+    observer.pointerMoved(*forwarding, mouse);
+    EXPECT_EQ(events, (Events{"wheel 0.500000 -1.000000", "text \xC3\xA9!", "resized 800x600",
+                              "pointerMoved 3.000000 -0.250000"}));
+    for (const Listener* heard : {&wheel, &text, &resized, &moved}) {
+        EXPECT_EQ(heard->screenSeen, screen) << heard->name;
+    }
+    dh_close(screen);
+    testScreenFactory = nullptr;
+}
+
+TEST(CInterfaceForwarding, NewFunctionsTakeANullHandleAndSayWhy) {
+    const uint32_t icon[1] = {0};
+    const struct {
+        std::function<int()> call;
+        const char* name;
+    } setters[] = {
+        {[] { return dh_set_resizable(nullptr, 1); }, "dh_set_resizable"},
+        {[] { return dh_set_scaling(nullptr, 0); }, "dh_set_scaling"},
+        {[] { return dh_set_zoom(nullptr, 2); }, "dh_set_zoom"},
+        {[] { return dh_set_frame_size(nullptr, 8, 8); }, "dh_set_frame_size"},
+        {[] { return dh_set_cursor_visible(nullptr, 1); }, "dh_set_cursor_visible"},
+        {[] { return dh_set_relative_mouse(nullptr, 1); }, "dh_set_relative_mouse"},
+        {[] { return dh_set_title(nullptr, "t"); }, "dh_set_title"},
+        {[] { return dh_set_borderless(nullptr, 1); }, "dh_set_borderless"},
+        {[] { return dh_set_always_on_top(nullptr, 1); }, "dh_set_always_on_top"},
+        {[&] { return dh_set_icon(nullptr, icon, 1, 1); }, "dh_set_icon"},
+    };
+    for (const auto& setter : setters) {
+        EXPECT_EQ(setter.call(), 0) << setter.name;
+        EXPECT_EQ(std::string(dh_error()), std::string(setter.name) + ": the screen is null");
+    }
+    int32_t width = -1, height = -1;
+    dh_desktop_size(nullptr, &width, &height);
+    EXPECT_EQ(width + height, 0);
+    EXPECT_EQ(dh_display_scale(nullptr), 1.0f);
+    EXPECT_EQ(dh_modifiers(nullptr) + dh_resizable(nullptr) + dh_scaling(nullptr) +
+                  dh_relative_mouse(nullptr) + dh_borderless(nullptr) + dh_always_on_top(nullptr),
+              0u);
+    EXPECT_EQ(dh_cursor_visible(nullptr), 1);
+    dh_set_wheel_callback(nullptr, onWheel, nullptr);
+    dh_set_text_callback(nullptr, onText, nullptr);
+    dh_set_resized_callback(nullptr, onResized, nullptr);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <duskhall/InputObserver.h>
 #include <duskhall/Screen.h>
 
+#include "display/DisplayError.h"
 #include "display/ScreenControl.h"
 #include "display/ScreenCore.h"
 #include "display/ScreenOutput.h"
@@ -122,6 +123,16 @@ class FakeWindow : public WindowCore {
     void pumpMessages() override { calls.push_back("pump"); }
     bool hidden() const override { return !visible; }
     void destroy() override { destroyed = true; }
+    void setTopmost(bool on) override { calls.push_back(on ? "topmost" : "not topmost"); }
+    bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override {
+        if (refuseIcon) {
+            setDisplayError("icon refused");
+            return false;
+        }
+        icon.assign(pixels, pixels + width * height);
+        iconWidth = width;
+        return true;
+    }
 
     // Platform state the hooks read.
     bool alt = false;
@@ -135,6 +146,9 @@ class FakeWindow : public WindowCore {
     bool visible = false;
     Modifiers heldKeys;
     bool refuseHold = false;
+    bool refuseIcon = false;
+    std::vector<PackedPixel> icon; // the last icon shown, row by row
+    std::int32_t iconWidth = 0;
 
     // What the hooks were asked to do.
     std::vector<std::string> calls;
@@ -167,7 +181,9 @@ class FakeWindow : public WindowCore {
         calls.push_back(show ? "show" : "hide");
     }
     void setFrameStyle(bool windowedStyle) override {
-        calls.push_back(windowedStyle ? "style windowed" : "style fullscreen");
+        calls.push_back(!windowedStyle ? "style fullscreen"
+                        : borderless   ? "style borderless"
+                                       : "style windowed");
     }
     WindowRect outerRect() override { return outer; }
     void moveWindow(const WindowRect& rect) override {
@@ -176,7 +192,8 @@ class FakeWindow : public WindowCore {
                         std::to_string(rect.right) + " " + std::to_string(rect.bottom));
     }
     WindowSize screenSize() override { return screenArea; }
-    FrameInsets frameInsets() override { return insets; }
+    // A window without frame has none to count.
+    FrameInsets frameInsets() override { return borderless ? FrameInsets{} : insets; }
     bool minimised() override { return isMinimised; }
     bool maximised() override { return isMaximised; }
     void applySystemMenu(const MenuList&) override { ++menuBuilds; }

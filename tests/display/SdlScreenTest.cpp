@@ -534,3 +534,77 @@ TEST_F(SdlScreenTest, SeveralClosesInsideOneMessageKeepEveryWindowUntilThePumpEn
 }
 
 } // namespace
+
+namespace {
+
+// What a window manager reads of a window's style: whether it asks for
+// decorations, whether it asks to be kept above, and its icon.
+struct XStyle {
+    bool decorated = true;
+    bool above = false;
+    std::vector<unsigned long> icon;
+};
+
+XStyle readStyle(XWindowProbe& probe, unsigned long window) {
+    XStyle style;
+    // _MOTIF_WM_HINTS: flags, functions, decorations, ...; bit 1 of flags: decorations given.
+    const std::vector<unsigned long> hints = probe.property32(window, "_MOTIF_WM_HINTS");
+    style.decorated = hints.size() < 3 || (hints[0] & 2) == 0 || hints[2] != 0;
+    for (unsigned long state : probe.property32(window, "_NET_WM_STATE")) {
+        style.above = style.above || state == probe.atom("_NET_WM_STATE_ABOVE");
+    }
+    style.icon = probe.property32(window, "_NET_WM_ICON");
+    return style;
+}
+
+} // namespace
+
+// The X server has no window manager here: a style asked for while the window is
+// unmapped is written into its properties by SDL itself, so it is set before the
+// first frame and checked on each new window.
+TEST_F(SdlScreenTest, TheWindowStyleReachesTheXWindowAndOutlivesASwitchAndAReopen) {
+    XWindowProbe probe;
+    ASSERT_TRUE(probe.connected());
+    // SDL writes the hint only under a name the server knows, as it does once a
+    // window manager runs; a bare Xvfb learns it here.
+    probe.atom("_MOTIF_WM_HINTS");
+    const PackedPixel icon[6] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu,
+                                 0x80FFFFFFu, 0x00000000u, 0xFF123456u};
+    const std::vector<unsigned long> iconProperty = {
+        3, 2, 0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0x80FFFFFFu, 0x00000000u, 0xFF123456u};
+    openScreen();
+    ASSERT_TRUE(handle->setTitle("duskhall styled"));
+    ASSERT_TRUE(handle->setBorderless(true));
+    ASSERT_TRUE(handle->setAlwaysOnTop(true));
+    ASSERT_TRUE(handle->setIcon(icon, 3, 2));
+    ASSERT_TRUE(handle->showFrame(frame.data()));
+    unsigned long window = probe.waitForWindow("duskhall styled", 5000);
+    ASSERT_NE(window, 0u);
+    XStyle style = readStyle(probe, window);
+    EXPECT_FALSE(style.decorated);
+    EXPECT_TRUE(style.above);
+    EXPECT_EQ(style.icon, iconProperty);
+    EXPECT_EQ(clientSize().width, frameWidth); // no frame counted, none taken off
+
+    // Fullscreen and back: the window is windowed and borderless again.
+    ASSERT_TRUE(screen->enterFullscreen());
+    ASSERT_TRUE(screen->enterWindowed());
+    ASSERT_TRUE(handle->showFrame(frame.data()));
+    EXPECT_EQ(SDL_GetWindowFlags(screen->window()->handle()) & SDL_WINDOW_BORDERLESS,
+              static_cast<Uint32>(SDL_WINDOW_BORDERLESS));
+
+    // A reopened screen's new window carries the whole style from the start.
+    ASSERT_TRUE(handle->open("duskhall reopened", frameWidth, frameHeight, ScreenMode::Windowed,
+                             PixelMode::Integer));
+    ASSERT_TRUE(handle->showFrame(frame.data()));
+    window = probe.waitForWindow("duskhall reopened", 5000);
+    ASSERT_NE(window, 0u);
+    style = readStyle(probe, window);
+    EXPECT_FALSE(style.decorated);
+    EXPECT_TRUE(style.above);
+    EXPECT_EQ(style.icon, iconProperty);
+
+    // A frame asked back is written at once, mapped or not.
+    ASSERT_TRUE(handle->setBorderless(false));
+    EXPECT_TRUE(readStyle(probe, window).decorated);
+}

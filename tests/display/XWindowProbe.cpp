@@ -97,6 +97,33 @@ void XWindowProbe::askToClose(unsigned long window) {
     XFlush(display_);
 }
 
+std::vector<unsigned long> XWindowProbe::property32(unsigned long window, const char* name) {
+    std::vector<unsigned long> items;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    if (display_ != nullptr &&
+        XGetWindowProperty(display_, window, atom(name), 0, 1L << 20, False, AnyPropertyType, &type,
+                           &format, &count, &remaining, &data) == Success &&
+        data != nullptr) {
+        // Xlib hands 32-bit items over as longs.
+        if (format == 32) {
+            const auto* longs = reinterpret_cast<const unsigned long*>(data);
+            for (unsigned long i = 0; i < count; ++i) {
+                items.push_back(longs[i] & 0xFFFFFFFFul); // sign-extended from 32 bits
+            }
+        }
+        XFree(data);
+    }
+    return items;
+}
+
+unsigned long XWindowProbe::atom(const char* name) {
+    return display_ != nullptr ? XInternAtom(display_, name, False) : 0;
+}
+
 std::vector<std::uint32_t> XWindowProbe::capture(unsigned long window, int& width, int& height) {
     std::vector<std::uint32_t> pixels;
     XWindowAttributes attributes{};

@@ -22,6 +22,10 @@ class XWindowProbe {
     std::string windowName(unsigned long window);
     // What the close box does: asks the window to close (WM_DELETE_WINDOW).
     void askToClose(unsigned long window);
+    // A property of 32-bit items (CARDINAL, ATOM), as a window manager reads it;
+    // empty when the window has none.
+    std::vector<unsigned long> property32(unsigned long window, const char* name);
+    unsigned long atom(const char* name);
     // The window's pixels as 0x00RRGGBB, row-major; empty when it cannot be read.
     std::vector<std::uint32_t> capture(unsigned long window, int& width, int& height);
 

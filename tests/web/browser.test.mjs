@@ -198,6 +198,18 @@ describe('keys', () => {
     await page.close();
   });
 
+  test('the frame-rate key (F) shows the rate in the page title, and again takes it away', async () => {
+    const page = await openPage('', ['running', 'error']);
+    const before = await page.evaluate(() => document.title);
+    await page.keyboard.press('KeyF');
+    await page.waitForFunction((base) => document.title === `${base} \u00b7 \u2026 fps`, {}, before);
+    await page.waitForFunction((base) => new RegExp(`^${base} \u00b7 \\d+ fps$`).test(document.title),
+                               { timeout: 10000 }, before);
+    await page.keyboard.press('KeyF');
+    await page.waitForFunction((base) => document.title === base, {}, before);
+    await page.close();
+  });
+
   test('Alt+Enter shows the picture fullscreen at its shape, and again goes back', async () => {
     const frame = nativeFrame(60);
     const page = await openPage('?frames=60', ['holding', 'error']);

@@ -320,3 +320,84 @@ TEST_F(Win32WindowTest, ResizableFrameResizedAndZoom) {
 }
 
 } // namespace
+
+namespace {
+
+HICON iconOf(HWND window, WPARAM kind) {
+    return reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, kind, 0));
+}
+
+bool topmost(HWND window) {
+    return (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// The icon's colour bitmap, read back as 0xAARRGGBB rows.
+std::vector<PackedPixel> iconPixels(HICON icon, int width, int height) {
+    std::vector<PackedPixel> pixels(static_cast<std::size_t>(width) * height);
+    ICONINFO info{};
+    if (icon == nullptr || GetIconInfo(icon, &info) == 0) {
+        return {};
+    }
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    const HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(height), pixels.data(),
+                               &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return rows == height ? pixels : std::vector<PackedPixel>{};
+}
+
+} // namespace
+
+TEST_F(Win32WindowTest, BorderlessTopmostAndTheIconReachTheWindowAndOutliveASwitchAndAReopen) {
+    ASSERT_TRUE(openScreen());
+    ASSERT_TRUE(showFrame());
+    const RECT clientBefore = clientRect();
+    POINT originBefore{0, 0};
+    ClientToScreen(hwnd(), &originBefore);
+    const PackedPixel icon[4] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0x80FFFFFFu};
+    ASSERT_TRUE(screen->setBorderless(true));
+    ASSERT_TRUE(screen->setAlwaysOnTop(true));
+    ASSERT_TRUE(screen->setIcon(icon, 2, 2));
+
+    // The frame goes, the client area stays where it was, and the window stays shown.
+    EXPECT_EQ(style() & (WS_CAPTION | WS_THICKFRAME | WS_POPUP), static_cast<DWORD>(WS_POPUP));
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    const RECT outer = outerRect();
+    EXPECT_EQ(outer.left, originBefore.x);
+    EXPECT_EQ(outer.top, originBefore.y);
+    EXPECT_EQ(outer.right - outer.left, clientBefore.right);
+    EXPECT_EQ(outer.bottom - outer.top, clientBefore.bottom);
+    EXPECT_TRUE(topmost(hwnd()));
+    const HICON big = iconOf(hwnd(), ICON_BIG);
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(iconOf(hwnd(), ICON_SMALL), big);
+    EXPECT_EQ(iconPixels(big, 2, 2), std::vector<PackedPixel>(icon, icon + 4));
+
+    // Fullscreen is its own popup; back windowed, the window is borderless again.
+    menuCommand(8);
+    EXPECT_EQ(style(), static_cast<DWORD>(WS_POPUP | WS_BORDER | WS_SYSMENU));
+    menuCommand(7);
+    EXPECT_EQ(style() & (WS_CAPTION | WS_POPUP), static_cast<DWORD>(WS_POPUP));
+
+    // A new window has all of it before it is first shown.
+    ASSERT_TRUE(openScreen());
+    EXPECT_EQ(style() & (WS_CAPTION | WS_POPUP), static_cast<DWORD>(WS_POPUP));
+    EXPECT_EQ(clientRect().right, Width);
+    EXPECT_TRUE(topmost(hwnd()));
+    EXPECT_NE(iconOf(hwnd(), ICON_BIG), nullptr);
+
+    // Off again: framed and among the others.
+    ASSERT_TRUE(screen->setBorderless(false));
+    ASSERT_TRUE(screen->setAlwaysOnTop(false));
+    EXPECT_EQ(style() & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+    EXPECT_EQ(clientRect().right, Width);
+    EXPECT_FALSE(topmost(hwnd()));
+}
