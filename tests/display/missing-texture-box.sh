@@ -14,7 +14,7 @@ cd "$work" || exit 1
 pid=$!
 
 box=
-for _ in $(seq 200); do
+for _ in $(seq 600); do # up to 30 s: a loaded machine can take that long to map it
     box=$(xwininfo -root -tree 2>/dev/null | awk '/"Housekeeping error"/ { print $1; exit }')
     [ -n "$box" ] && break
     kill -0 "$pid" 2>/dev/null || break
