@@ -19,7 +19,8 @@ folder=$(echo "$work"/unpacked/duskhall-*-windows/"$arch")
 cmake -S "$examples" -B "$work/cmake" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_PREFIX_PATH="$folder" >/dev/null
 cmake --build "$work/cmake" --target pattern >/dev/null
-compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$work/cmake/CMakeCache.txt")
+# The compiler the toolchain chose, for the pkg-config build.
+compiler=$(sed -n 's/^set(CMAKE_CXX_COMPILER "\(.*\)")$/\1/p' "$work"/cmake/CMakeFiles/*/CMakeCXXCompiler.cmake)
 # shellcheck disable=SC2046 # the flags are meant to split
 "$compiler" -std=c++17 -O2 "$examples/pattern.cpp" -o "$work/pattern-pkg-config.exe" -static \
     $(PKG_CONFIG_LIBDIR="$folder/lib/pkgconfig" pkg-config --cflags --libs duskhall)
