@@ -77,7 +77,7 @@ expect_depends libduskhall0 'libc6 \(>= [^)]+\)' 'libsdl2-2\.0-0 \(>= [^)]+\)' '
 expect_depends libduskhall-dev "libduskhall0 \(= ${version//./\\.}\)" 'libsdl2-dev'
 expect_depends duskhall 'libc6 \(>= [^)]+\)' 'libpng16-16 \(>= [^)]+\)' 'libsdl2-2\.0-0 \(>= [^)]+\)' \
     'zlib1g \(>= [^)]+\)'
-if depends duskhall | grep -q libduskhall; then
+if grep -q libduskhall <<<"$(depends duskhall)"; then
     fail "duskhall depends on the library package though its programs link the library in"
 fi
 

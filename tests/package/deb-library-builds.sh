@@ -20,9 +20,10 @@ cmake --build "$work/cmake" --target pattern >/dev/null
 
 status=0
 for program in "$work/pattern-pkg-config" "$work/cmake/pattern"; do
-    if ! ldd "$program" | grep -q "libduskhall.so.0 => $root/"; then
+    libraries=$(ldd "$program")
+    if ! grep -q "libduskhall.so.0 => $root/" <<<"$libraries"; then
         echo "FAIL: $program is not linked to the unpacked libduskhall.so.0:"
-        ldd "$program"
+        echo "$libraries"
         status=1
     elif ! "$here/../display/with-display" "$here/../library/run-example.sh" pattern \
         "$work/out-$(basename "$(dirname "$program")")" "$program"; then
