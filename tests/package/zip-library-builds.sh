@@ -12,6 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 examples=$here/../../examples
 rm -rf "$work"
 mkdir -p "$work"
+work=$(cd "$work" && pwd) # CMAKE_PREFIX_PATH and find_package want it absolute
 unzip -q "$zip" -d "$work/unpacked"
 folder=$(echo "$work"/unpacked/duskhall-*-windows/"$arch")
 [ -d "$folder" ] || { echo "FAIL: the .zip has no $arch folder" >&2; exit 1; }
