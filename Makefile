@@ -2,7 +2,7 @@
 # needs first (scripts/setup), so a fresh Debian machine needs nothing by hand.
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build build-asan build-tsan test-tsan win32 win64 web serve-web run test test-native test-asan test-win32 test-win64 test-web test-library test-package package render bench fuzz clean
+.PHONY: setup build build-asan build-tsan test-tsan win32 win64 web serve-web run test test-native test-asan test-win32 test-win64 test-web test-library test-package package docs render bench fuzz clean
 
 setup:
 	@scripts/setup
@@ -80,7 +80,13 @@ test-web: setup
 test-library: setup
 	@scripts/test-library
 
-# The .deb and the Windows .zip (build/linux/packages/, build/package/).
+# The API reference of the public headers, from Doxygen: build/docs/api/index.html.
+# Fails, naming each header and line, while a public name is undocumented.
+docs: setup
+	@cmake --preset linux >/dev/null
+	@cmake --build --preset linux --target docs
+
+# The three Debian packages (build/deb/packages/) and the Windows .zip (build/package/).
 package: setup
 	@scripts/package
 

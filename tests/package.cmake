@@ -32,3 +32,11 @@ foreach(program duskhall duskhall-render)
   set_tests_properties(ManPage.${program}MatchesHelp PROPERTIES
     LABELS man TIMEOUT 60 SKIP_RETURN_CODE 77)
 endforeach()
+
+# The API reference's configuration refuses undocumented public names.
+if(NOT CMAKE_CROSSCOMPILING)
+  add_test(NAME ApiDocs.UndocumentedPublicNameFailsNamingHeaderAndLine
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/package/api-docs-strict.sh ${CMAKE_SOURCE_DIR})
+  set_tests_properties(ApiDocs.UndocumentedPublicNameFailsNamingHeaderAndLine PROPERTIES
+    LABELS docs TIMEOUT 120 SKIP_RETURN_CODE 77)
+endif()

@@ -8,21 +8,21 @@ namespace duskhall {
 
 class ScreenCore; // the platform's screen behind a handle, private to the library
 
-// The screen an application creates and owns: it makes this platform's screen
-// (SDL2 on Linux, Win32 and Direct3D 9 on Windows), opens it at once and
-// forwards every operation to it. Ask isOpen() after constructing it (or loop
-// on showFrame). Without a platform screen it answers like a closed one. Not copyable.
+/// The screen an application creates and owns: it makes this platform's screen
+/// (SDL2 on Linux, Win32 and Direct3D 9 on Windows), opens it at once and
+/// forwards every operation to it. Ask isOpen() after constructing it (or loop
+/// on showFrame). Without a platform screen it answers like a closed one. Not copyable.
 class ScreenHandle : public Screen {
   public:
-    // Creates the platform screen, installs observer (may be null) and opens the
-    // screen with the arguments (see Screen::open), so the observer sees opened.
+    /// Creates the platform screen, installs observer (may be null) and opens the
+    /// screen with the arguments (see Screen::open), so the observer sees opened.
     ScreenHandle(const char* title, std::int32_t width, std::int32_t height, ScreenMode mode,
                  PixelMode pixelMode, InputObserver* observer = nullptr);
-    // Takes a ready screen (may be null) and opens it; for the library's own tests.
+    /// Takes a ready screen (may be null) and opens it; for the library's own tests.
     ScreenHandle(std::unique_ptr<ScreenCore> screen, const char* title, std::int32_t width,
                  std::int32_t height, ScreenMode mode, PixelMode pixelMode,
                  InputObserver* observer = nullptr);
-    // Closes the screen.
+    /// Closes the screen.
     ~ScreenHandle() override;
     ScreenHandle(const ScreenHandle&) = delete;
     ScreenHandle& operator=(const ScreenHandle&) = delete;
@@ -40,7 +40,7 @@ class ScreenHandle : public Screen {
     ScreenMode screenMode() const override;
     InputObserver* observer() const override;
     void setObserver(InputObserver* observer) override;
-    // Always the handle itself; setOwner does nothing.
+    /// Always the handle itself; setOwner does nothing.
     Screen* owner() override { return this; }
     void setOwner(Screen*) override {}
     void setVsync(bool on) override;
@@ -69,7 +69,7 @@ class ScreenHandle : public Screen {
     bool alwaysOnTop() const override;
     bool setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) override;
 
-    // The screen behind the handle, or null; for the library's own tests.
+    /// The screen behind the handle, or null; for the library's own tests.
     ScreenCore* implementation() const { return implementation_.get(); }
 
   private:

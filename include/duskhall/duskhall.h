@@ -1,9 +1,13 @@
 #pragma once
 
-// The whole Duskhall display library: open a ScreenHandle, hand it frames with
-// showFrame or showFloatFrame, receive input through an InputObserver. The guide
-// is docs/library.md in the Duskhall sources (share/doc/duskhall/library.md when
-// installed from the package).
+/// \file
+/// The whole Duskhall display library: open a ScreenHandle, hand it frames with
+/// showFrame or showFloatFrame, receive input through an InputObserver. The guide
+/// is docs/library.md in the Duskhall sources (share/doc/libduskhall-dev/library.md
+/// when installed from the package, beside this reference in api/).
+
+/// \namespace duskhall
+/// The display library: every name of its C++ interface.
 
 #include <duskhall/DisplayError.h>
 #include <duskhall/InputObserver.h>

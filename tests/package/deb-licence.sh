@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The .deb's copyright file gives the licence of LICENSE: the same copyright holder
-# and, word for word, the same permission notice and disclaimer. Arguments: the
-# .deb, the source tree's LICENSE.
+# A .deb's copyright file (in its own doc folder) gives the licence of LICENSE:
+# the same copyright holder and, word for word, the same permission notice and
+# disclaimer. Arguments: the .deb, the source tree's LICENSE.
 set -euo pipefail
 deb=$1 licence=$2
 
-copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/duskhall/copyright)
+package=$(dpkg-deb -f "$deb" Package)
+copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/doc/$package/copyright")
 holder=$(sed -n 's/^Copyright (c) //p' "$licence")
 grep -qx "Copyright: $holder" <<<"$copyright" ||
     { echo "FAIL: the .deb's copyright file does not name '$holder'" >&2; exit 1; }
@@ -18,4 +19,4 @@ if [ "$actual" != "$expected" ]; then
     diff <(echo "$expected") <(echo "$actual") >&2 || true
     exit 1
 fi
-echo "PASS: the .deb's copyright file carries the MIT licence of $licence"
+echo "PASS: $package's copyright file carries the MIT licence of $licence"

@@ -12,7 +12,8 @@ for program in duskhall duskhall-render; do
   if [ ! -f "$page" ]; then
     echo "FAIL: $deb has no usr/share/man/man1/$program.1.gz"
     status=1
-  elif ! MANWIDTH=80 man -l -P cat "$page" 2>/dev/null | grep -q "^ *$program - "; then
+  # (grep reads all of it: an early exit would fail man with SIGPIPE under pipefail)
+  elif ! grep -q "^ *$program - " <<<"$(MANWIDTH=80 man -l -P cat "$page" 2>/dev/null)"; then
     echo "FAIL: usr/share/man/man1/$program.1.gz in $deb does not render as its page"
     status=1
   fi

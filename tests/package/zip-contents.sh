@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # The Windows .zip holds a readme, the licence (the same as LICENSE) and, for each
 # Windows build in it, a folder with duskhall.exe, duskhall-render.exe and the seven
-# textures (the Windows stage checks that the programs find textures laid out so).
+# textures (the Windows stage checks that the programs find textures laid out so),
+# and the library beside them: every public header, the static library, the CMake
+# package and duskhall.pc (the Windows stage builds an example against it).
 # Arguments: the .zip, the source tree's LICENSE.
 set -euo pipefail
 zip=$1 licence=$2
+headers=$(cd "$(dirname "$licence")/include" && ls duskhall/*.h)
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -25,7 +28,13 @@ for folder in "$top"/win32 "$top"/win64; do
         floor1.png floor2.png floor3.png floor4.png; do
         [ -f "$folder/$file" ] || { echo "FAIL: $(basename "$folder")/$file is missing" >&2; exit 1; }
     done
-    echo "$(basename "$folder"): both programs and the seven textures"
+    for file in $headers lib/libduskhall.a lib/cmake/Duskhall/DuskhallConfig.cmake \
+        lib/cmake/Duskhall/DuskhallConfigVersion.cmake lib/cmake/Duskhall/DuskhallTargets.cmake \
+        lib/pkgconfig/duskhall.pc; do
+        case $file in duskhall/*) file=include/$file ;; esac
+        [ -f "$folder/$file" ] || { echo "FAIL: $(basename "$folder")/$file is missing" >&2; exit 1; }
+    done
+    echo "$(basename "$folder"): both programs, the seven textures and the library"
 done
 [ "$folders" -gt 0 ] || { echo "FAIL: the .zip holds no Windows build" >&2; exit 1; }
 
