@@ -1,6 +1,7 @@
 #include "renderer/FrameLoop.h"
 
 #include "renderer/ColumnDrawing.h"
+#include "renderer/ColumnStrip.h"
 #include "renderer/ColumnWorkers.h"
 #include "renderer/FixedPoint.h"
 #include "renderer/FreeCamera.h"
@@ -58,13 +59,9 @@ View currentView() {
 std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t end,
                              OpenRows* open) {
     std::int32_t deepest = 0;
-    for (std::int32_t j = first; j < end; ++j) {
-        const Ray ray = {view.eye, view.dir + view.side * columnSlopes[j]};
-        ColumnState state = {view.pixels + j, 0, frameGeometry.height, frameGeometry.width};
-        deepest = std::max(deepest, renderColumn(view, state, j, view.sector, ray));
-        if (open != nullptr) {
-            open[j] = {state.top, state.bottom};
-        }
+    for (std::int32_t j = first; j < end; j += stripColumns) {
+        deepest =
+            std::max(deepest, drawColumnStrip(view, j, std::min(j + stripColumns, end), open));
     }
     return deepest;
 }
