@@ -6,7 +6,7 @@
 #include <cstdint>
 
 // The size of the window's client area as the screen last reported it.
-struct WindowSize {
+struct ClientAreaSize {
     std::int32_t width = 0;
     std::int32_t height = 0;
 };
@@ -16,7 +16,7 @@ struct WindowSize {
 class ExploreObserver : public KeyStateObserver {
   public:
     // The window's size goes to window, when given.
-    explicit ExploreObserver(ExploreControls& controls, WindowSize* window = nullptr)
+    explicit ExploreObserver(ExploreControls& controls, ClientAreaSize* window = nullptr)
         : controls_(controls), window_(window) {}
 
     void keyDown(duskhall::Screen& screen, duskhall::KeyCode key) override;
@@ -28,5 +28,5 @@ class ExploreObserver : public KeyStateObserver {
 
   private:
     ExploreControls& controls_;
-    WindowSize* window_;
+    ClientAreaSize* window_;
 };

@@ -58,8 +58,8 @@ struct DemoState {
     // Sharp mode draws at the window's size; pixel art at the frame size asked for.
     bool sharp = false;
     DemoSettings settings;
-    WindowSize window;  // as the screen last reported it
-    WindowSize refused; // the last frame size the display refused, not asked for again
+    ClientAreaSize window;  // as the screen last reported it
+    ClientAreaSize refused; // the last frame size the display refused, not asked for again
     Clock::time_point start;
     Clock::time_point last;
 };
@@ -78,14 +78,14 @@ void fitBuffersToFrame() {
 }
 
 // The nearest size the renderer draws.
-WindowSize drawableSize(WindowSize size) {
+ClientAreaSize drawableSize(ClientAreaSize size) {
     return {std::clamp(size.width, minFrameWidth, maxFrameWidth),
             std::clamp(size.height, minFrameHeight, maxFrameHeight)};
 }
 
 // Later frames at the given size, when the display takes it; otherwise they stay
 // as they are.
-bool switchFrameSize(WindowSize size) {
+bool switchFrameSize(ClientAreaSize size) {
     if (size.width == frameGeometry.width && size.height == frameGeometry.height) {
         return true;
     }
@@ -110,8 +110,8 @@ void followWindow(bool toggled) {
     if (toggled) {
         demo->sharp = !demo->sharp;
     }
-    const WindowSize wanted = demo->sharp ? drawableSize(demo->window)
-                                          : WindowSize{demo->settings.width, demo->settings.height};
+    const ClientAreaSize wanted = demo->sharp ? drawableSize(demo->window)
+                                          : ClientAreaSize{demo->settings.width, demo->settings.height};
     if (!switchFrameSize(wanted) && toggled) {
         std::fprintf(stderr, "duskhall: the display cannot change its frame size; staying at %dx%d\n",
                      static_cast<int>(frameGeometry.width), static_cast<int>(frameGeometry.height));
