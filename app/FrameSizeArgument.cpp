@@ -28,8 +28,8 @@ bool parseSide(std::string text, long long& value) {
 }
 
 std::string allowedSizes() {
-    return "from " + std::to_string(minFrameWidth) + "x" + std::to_string(minFrameHeight) +
-           " to " + std::to_string(maxFrameWidth) + "x" + std::to_string(maxFrameHeight);
+    return "from " + std::to_string(minFrameWidth) + "x" + std::to_string(minFrameHeight) + " to " +
+           std::to_string(maxFrameWidth) + "x" + std::to_string(maxFrameHeight);
 }
 
 } // namespace

@@ -110,10 +110,12 @@ void followWindow(bool toggled) {
     if (toggled) {
         demo->sharp = !demo->sharp;
     }
-    const ClientAreaSize wanted = demo->sharp ? drawableSize(demo->window)
-                                          : ClientAreaSize{demo->settings.width, demo->settings.height};
+    const ClientAreaSize wanted = demo->sharp
+                                      ? drawableSize(demo->window)
+                                      : ClientAreaSize{demo->settings.width, demo->settings.height};
     if (!switchFrameSize(wanted) && toggled) {
-        std::fprintf(stderr, "duskhall: the display cannot change its frame size; staying at %dx%d\n",
+        std::fprintf(stderr,
+                     "duskhall: the display cannot change its frame size; staying at %dx%d\n",
                      static_cast<int>(frameGeometry.width), static_cast<int>(frameGeometry.height));
     }
 }
@@ -125,7 +127,8 @@ bool startDemo(const DemoSettings& settings) {
     static std::optional<DemoState> state;
     demo = &state.emplace();
     // A level file's name joins the title: "duskhall · Hall of pillars".
-    demo->windowTitle = levelName().empty() ? title : std::string(title) + " \xC2\xB7 " + levelName();
+    demo->windowTitle =
+        levelName().empty() ? title : std::string(title) + " \xC2\xB7 " + levelName();
     demo->frameRate = FrameRateTitle(demo->windowTitle.c_str());
     if (!frameSizeAllowed(settings.width, settings.height)) {
         std::fprintf(stderr, "duskhall: frames of %dx%d are not drawn\n",

@@ -167,9 +167,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int duskhallKeyPressed(int key) {
 int main(int argc, char** argv) {
     if (!parseArguments(argc, argv, options)) {
         if (!options.sizeError.empty()) {
-            duskhallPageState("error", ("The page's query is not understood: the " +
-                                        options.sizeError + ".")
-                                           .c_str());
+            duskhallPageState(
+                "error",
+                ("The page's query is not understood: the " + options.sizeError + ".").c_str());
         } else {
             duskhallPageState("error",
                               "The page's query is not understood: crc takes frame numbers "

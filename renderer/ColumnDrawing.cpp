@@ -71,9 +71,8 @@ std::uint32_t eyeFixed(float value) {
 void fillRows(const View& view, FlatCacheEntry& entry, float height) {
     const float depthOne = fixedOne(frameGeometry.depthBits);
     for (std::int32_t i = 0; i < frameGeometry.height; ++i) {
-        entry.rowDepth[i] = rowSlopes[i] == 0.0f
-                                ? 0
-                                : roundToInt((view.eye.z - height) / rowSlopes[i] * depthOne);
+        entry.rowDepth[i] =
+            rowSlopes[i] == 0.0f ? 0 : roundToInt((view.eye.z - height) / rowSlopes[i] * depthOne);
     }
 }
 
@@ -159,7 +158,8 @@ FlatRowStep flatColumnRay(const View& view, std::int32_t x) {
     const std::uint32_t ox = eyeFixed(view.eye.x);
     const std::uint32_t oy = eyeFixed(view.eye.y);
     // The texel sits 5 bits below the units of depth times ray: 32 texels a unit.
-    const auto shift = static_cast<std::uint32_t>(frameGeometry.depthBits + frameGeometry.rayBits - 5);
+    const auto shift =
+        static_cast<std::uint32_t>(frameGeometry.depthBits + frameGeometry.rayBits - 5);
     return {dx, dy, ox, oy, shift};
 }
 

@@ -31,7 +31,8 @@ struct alignas(64) Slot {
     std::vector<PackedPixel> pixels = std::vector<PackedPixel>(framePixels());
     Sector sectors[maxSectors];
     FlatCacheEntry flats[flatCacheEntries];
-    std::vector<OpenRows> open = std::vector<OpenRows>(static_cast<std::size_t>(frameGeometry.width));
+    std::vector<OpenRows> open =
+        std::vector<OpenRows>(static_cast<std::size_t>(frameGeometry.width));
 
     static std::size_t framePixels() {
         return static_cast<std::size_t>(frameGeometry.width) *

@@ -188,8 +188,8 @@ void drawFrame() {
 void setFrameThreads(std::int32_t threads) {
     workers.reset();
     if (threads > 1) {
-        workers =
-            std::make_unique<ColumnWorkers>(threads, frameGeometry.width, columnsPerRange, drawColumnRange);
+        workers = std::make_unique<ColumnWorkers>(threads, frameGeometry.width, columnsPerRange,
+                                                  drawColumnRange);
     }
 }
 

@@ -31,8 +31,8 @@ void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const Pac
 
 // One add, shift and mask a row: eight lanes would only add the cost of spreading
 // them down the column.
-void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step,
-                  PackedPixel* out, std::int32_t stride) {
+void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
+                  std::int32_t stride) {
     std::uint32_t v = step.vfix;
     const std::uint32_t shift = step.shift;
 #pragma GCC unroll 4

@@ -32,8 +32,8 @@ struct WallRowStep {
 
 void drawFlatRows(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
                   FlatRowStep step, PackedPixel* out, std::int32_t stride = screenWidth);
-void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step,
-                  PackedPixel* out, std::int32_t stride = screenWidth);
+void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
+                  std::int32_t stride = screenWidth);
 
 // The two ways the flat loop is done: one row at a time on any processor, and
 // eight at once where the processor has AVX2 (the one drawFlatRows uses when it is

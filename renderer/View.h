@@ -18,7 +18,7 @@ constexpr std::uint8_t flatFilling = 2; // one column's thread is filling it
 // first: a frame costs the surfaces it shows, not every surface of the level.
 struct FlatCacheEntry {
     std::atomic<std::uint8_t> valid{flatEmpty}; // flatReady once filled this frame
-    std::vector<std::int32_t> rowDepth; // one a frame row, sized with the frame
+    std::vector<std::int32_t> rowDepth;         // one a frame row, sized with the frame
 };
 
 // Keyed by the sectors' floorKey and ceilingKey; a level has at least this many.

@@ -67,7 +67,8 @@ TEST_F(FrameSizeTest, FramesAtOtherSizesMatchTheirPins) {
         {333, 999, 100, 3, 0xBDD60251u},
     };
     for (const auto& pin : pins) {
-        const std::vector<PackedPixel> pixels = frameAt(pin.width, pin.height, pin.frame, pin.threads);
+        const std::vector<PackedPixel> pixels =
+            frameAt(pin.width, pin.height, pin.frame, pin.threads);
         EXPECT_EQ(frameCrc(pixels.data(), pixels.size()), pin.crc)
             << pin.width << "x" << pin.height << " frame " << pin.frame;
     }
@@ -180,8 +181,9 @@ TEST_F(WideFrameTest, FloorTexelsAtTheLargestSizeAreThoseExactArithmeticGives) {
                 return static_cast<std::int32_t>(std::floor(w * 32.0)) & 63;
             };
             const PackedPixel p = wide[static_cast<std::size_t>(y) * maxFrameWidth + x];
-            const bool same = static_cast<std::int32_t>(p >> 8 & 0xFF) == texel(eyeX + dx * depth) &&
-                              static_cast<std::int32_t>(p & 0xFF) == texel(eyeY + dy * depth);
+            const bool same =
+                static_cast<std::int32_t>(p >> 8 & 0xFF) == texel(eyeX + dx * depth) &&
+                static_cast<std::int32_t>(p & 0xFF) == texel(eyeY + dy * depth);
             wrong += same ? 0 : 1;
             ++rows;
         }

@@ -52,10 +52,10 @@ TEST(RenderToolArgumentsTest, BadSizesSayWhatIsWrongAndExit2) {
         const char* size;
         const std::string& why;
     } cases[] = {
-        {"0x0", range},       {"-640x480", range},  {"640x-480", range}, {"3841x2160", range},
-        {"3840x2161", range}, {"159x120", range},   {"99999999999x1", range},
-        {"1920", shape},      {"1920x", shape},     {"x1080", shape},    {"19a0x1080", shape},
-        {"1920x1080x2", shape}, {"''", shape},
+        {"0x0", range},       {"-640x480", range}, {"640x-480", range},      {"3841x2160", range},
+        {"3840x2161", range}, {"159x120", range},  {"99999999999x1", range}, {"1920", shape},
+        {"1920x", shape},     {"x1080", shape},    {"19a0x1080", shape},     {"1920x1080x2", shape},
+        {"''", shape},
     };
     for (const auto& c : cases) {
         for (const char* program : {"duskhall-render", "duskhall"}) {
