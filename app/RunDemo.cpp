@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -71,10 +72,23 @@ std::size_t pixelCount() {
            static_cast<std::size_t>(frameGeometry.height);
 }
 
-// The buffers that follow the frame size: sized here, between frames, never in one.
+// Frames larger than the animation's own are drawn on every core; the page has
+// one thread only.
+std::int32_t drawingThreads() {
+#if defined(__EMSCRIPTEN__)
+    return 1;
+#else
+    const bool large = pixelCount() > static_cast<std::size_t>(screenPixels);
+    return large ? static_cast<std::int32_t>(std::max(1u, std::thread::hardware_concurrency())) : 1;
+#endif
+}
+
+// The buffers and threads that follow the frame size: set here, between frames,
+// never in one.
 void fitBuffersToFrame() {
     demo->map.emplace(sectors, sectorCount, frameGeometry.width, frameGeometry.height);
     demo->underMap.assign(pixelCount(), 0);
+    setFrameThreads(drawingThreads());
 }
 
 // The nearest size the renderer draws.
@@ -205,6 +219,7 @@ bool demoFrame() {
 }
 
 int endDemo() {
+    setFrameThreads(1);
     freeLevel();
     HKFreeAll();
     closeDisplay();
