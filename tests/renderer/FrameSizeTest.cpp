@@ -1,5 +1,6 @@
 // Frames at sizes other than 320 x 240, drawn with the committed textures: pinned
-// CRCs, and the same view at twice the size, sampled down, showing the same picture.
+// CRCs, and the same view at twice the size, sampled down, showing the same picture;
+// and the floor texels of the largest frame against exact arithmetic.
 
 #include "RendererFixture.h"
 
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
