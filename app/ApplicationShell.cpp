@@ -61,6 +61,18 @@ PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t hei
     return frame.data();
 }
 
+PackedPixel* resizeDisplayFrame(std::int32_t width, std::int32_t height) {
+    if (display == nullptr || width < 1 || height < 1 || !display->setFrameSize(width, height)) {
+        return nullptr;
+    }
+    frame.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    return frame.data();
+}
+
+bool setDisplayResizable(bool on) {
+    return display != nullptr && display->setResizable(on);
+}
+
 bool displayClosed() {
     return display == nullptr || !display->isOpen();
 }

@@ -31,6 +31,12 @@ class KeyStateObserver : public duskhall::InputObserver {
 // may listen to more, or a plain KeyStateObserver.
 PackedPixel* openDisplay(const char* title, std::int32_t width, std::int32_t height,
                          std::unique_ptr<KeyStateObserver> listener = nullptr);
+// Later frames have width x height pixels, if the display takes them: the frame is
+// sized anew (all zero) and its first pixel returned. Null, with the frame as it
+// was, when the display refuses the size.
+PackedPixel* resizeDisplayFrame(std::int32_t width, std::int32_t height);
+// Lets the user resize the window by its edges; false when the display cannot.
+bool setDisplayResizable(bool on);
 // True when the display is not open.
 bool displayClosed();
 // Shows the framebuffer; true when the frame was shown.

@@ -25,6 +25,8 @@ void ExploreControls::keyDown(KeyCode key) {
         ++frameRatePresses_;
     } else if (key == KeyM) {
         ++mapPresses_;
+    } else if (key == KeyP) {
+        ++sharpPresses_;
     }
 }
 
@@ -72,7 +74,9 @@ ExploreControls::FrameInput ExploreControls::takeFrameInput(const std::uint8_t (
     input.screenshots = screenshotPresses_;
     input.toggleFrameRate = frameRatePresses_ % 2 != 0;
     input.toggleMap = mapPresses_ % 2 != 0;
+    input.toggleSharp = sharpPresses_ % 2 != 0;
     explorePresses_ = 0;
+    sharpPresses_ = 0;
     screenshotPresses_ = 0;
     frameRatePresses_ = 0;
     mapPresses_ = 0;

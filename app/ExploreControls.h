@@ -13,6 +13,7 @@ class ExploreControls {
     static constexpr duskhall::KeyCode KeyTab = 9;
     static constexpr duskhall::KeyCode KeyF = 70;
     static constexpr duskhall::KeyCode KeyM = 77;
+    static constexpr duskhall::KeyCode KeyP = 80;
     static constexpr duskhall::KeyCode KeyF12 = 123;
     // A drag across the whole 320-pixel frame turns the view about 180 degrees.
     static constexpr float radiansPerPixel = 0.01f;
@@ -24,6 +25,7 @@ class ExploreControls {
         int screenshots = 0; // one for each F12 press
         bool toggleFrameRate = false;
         bool toggleMap = false;
+        bool toggleSharp = false; // pixel art (320 x 240 scaled up) or drawn at the window's size
     };
 
     void keyDown(duskhall::KeyCode key);
@@ -51,6 +53,7 @@ class ExploreControls {
     int frameRatePresses_ = 0;
     int mapPresses_ = 0;
     bool exploring_ = false;
+    int sharpPresses_ = 0;
     bool dragging_ = false;
     float dragX_ = 0.0f;
     float mouseTurn_ = 0.0f;

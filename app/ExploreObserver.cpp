@@ -49,3 +49,9 @@ void ExploreObserver::focusChanged(Screen&, bool active) {
         controls_.focusLost();
     }
 }
+
+void ExploreObserver::resized(Screen&, std::int32_t width, std::int32_t height) {
+    if (window_ != nullptr) {
+        *window_ = {width, height};
+    }
+}

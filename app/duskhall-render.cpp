@@ -3,6 +3,7 @@
 // replay explore mode.
 
 #include "app/FrameList.h"
+#include "app/FrameSizeArgument.h"
 #include "app/InstalledTextures.h"
 #include "renderer/ExploreSession.h"
 #include "renderer/FrameBatch.h"
@@ -28,7 +29,8 @@
 
 namespace {
 
-constexpr const char* usage = "usage: duskhall-render [--level FILE] [--textures DIR] [--frames N] "
+constexpr const char* usage = "usage: duskhall-render [--level FILE] [--textures DIR] [--size WxH] "
+                              "[--frames N] "
                               "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
                               "[--map FILE] "
                               "[--bench] [--threads N] [--help] [--version]";
@@ -39,6 +41,9 @@ constexpr const char* help =
     "                   built-in one; its camera stands at the level's start unless\n"
     "                   the level asks for the scripted camera or --walk moves it\n"
     "  --textures DIR   read the seven textures from DIR (default: the working folder)\n"
+    "  --size WxH       draw frames of W x H pixels (160x120 to 3840x2160; default\n"
+    "                   320x240, the animation's own): the same view, 90 degrees\n"
+    "                   across, at that size; CRCs are over its W x H pixels\n"
     "  --frames N       draw N frames (default: the last frame named by --crc, --png\n"
     "                   or the walk)\n"
     "  --crc F1,F2,...  print \"frame F crc32 XXXXXXXX\" for each frame named\n"
@@ -59,8 +64,8 @@ constexpr const char* help =
     "  --help           print this text and end\n"
     "  --version        print the version and end\n"
     "\n"
-    "Bad arguments, malformed walk files and level files that cannot be drawn end\n"
-    "with status 2.\n";
+    "Bad arguments (a size out of range among them), malformed walk files and level\n"
+    "files that cannot be drawn end with status 2.\n";
 constexpr long long defaultBenchFrames = 1000;
 constexpr std::int32_t mapWidth = 640;
 constexpr std::int32_t mapHeight = 480;
@@ -80,6 +85,9 @@ struct Options {
     std::vector<PngRequest> pngs;
     std::string walkPath;
     std::string mapPath;
+    std::int32_t width = screenWidth;
+    std::int32_t height = screenHeight;
+    std::string error; // why the arguments were refused, when there is more to say than usage
     bool trace = false;
     bool bench = false;
     long long threads = std::max(1u, std::thread::hardware_concurrency()); // 1: no helpers
@@ -115,6 +123,10 @@ bool parseArguments(int argc, char** argv, Options& options) {
             options.walkPath = argv[++i];
         } else if (arg == "--textures" && hasValue) {
             options.textureDir = argv[++i];
+        } else if (arg == "--size" && hasValue) {
+            if (!parseFrameSize(argv[++i], options.width, options.height, options.error)) {
+                return false;
+            }
         } else if (arg == "--frames" && hasValue) {
             if (!parseFrameCount(argv[++i], options.frames)) {
                 return false;
@@ -234,7 +246,11 @@ int main(int argc, char** argv) {
     }
     Options options;
     if (!parseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "%s\n", usage);
+        if (!options.error.empty()) {
+            std::fprintf(stderr, "duskhall-render: %s\n", options.error.c_str());
+        } else {
+            std::fprintf(stderr, "%s\n", usage);
+        }
         return 2;
     }
     WalkScript walk;
@@ -265,8 +281,11 @@ int main(int argc, char** argv) {
     }
 
     useInstalledTextures();
+    resizeFrames(options.width, options.height);
+    const std::size_t framePixels =
+        static_cast<std::size_t>(options.width) * static_cast<std::size_t>(options.height);
     // Like the demo's framebuffer: all zero at the start and never cleared.
-    std::vector<PackedPixel> pixels(screenPixels, 0);
+    std::vector<PackedPixel> pixels(framePixels, 0);
     if (levelFile.empty()) {
         buildLevel();
     } else if (std::string error; !loadLevel(levelFile, error)) {
@@ -290,14 +309,14 @@ int main(int argc, char** argv) {
     setFrameThreads(wholeFrames ? 1 : threads);
 
     int status = 0;
-    const auto emit = [&](long long frame, const PackedPixel* framePixels) {
+    const auto emit = [&](long long frame, const PackedPixel* shown) {
         if (std::find(options.crcFrames.begin(), options.crcFrames.end(), frame) !=
             options.crcFrames.end()) {
-            std::fputs(frameCrcLine(frame, frameCrc(framePixels, screenPixels)).text, stdout);
+            std::fputs(frameCrcLine(frame, frameCrc(shown, framePixels)).text, stdout);
         }
         for (const PngRequest& png : options.pngs) {
             if (png.frame == frame &&
-                !writeFramePng(png.path.c_str(), framePixels, screenWidth, screenHeight)) {
+                !writeFramePng(png.path.c_str(), shown, options.width, options.height)) {
                 std::fprintf(stderr, "duskhall-render: cannot write %s\n", png.path.c_str());
                 status = 1;
             }
@@ -331,7 +350,7 @@ int main(int argc, char** argv) {
         const double frames = static_cast<double>(options.frames);
         std::printf("frames %lld seconds %.6f fps %.1f ns_per_pixel %.3f\n", options.frames,
                     seconds, seconds > 0.0 ? frames / seconds : 0.0,
-                    seconds * 1e9 / (frames * screenPixels));
+                    seconds * 1e9 / (frames * static_cast<double>(framePixels)));
     }
     setFrameThreads(1);
     freeLevel();

@@ -4,11 +4,14 @@
 //                     the CRC line of each frame named, then stops
 //   --frames N        the demo stops advancing after frame N and keeps showing it
 //   --level FILE      the level FILE instead of the built-in one
+//   --size WxH        frames of W x H pixels, the canvas that size
+//   --sharp           frames at the canvas's own size as it changes
 // The frames are drawn by the same code as everywhere; only their pace comes from
 // the browser, whose animation-frame callback runs one frame at a time.
 
 #include "app/ApplicationShell.h"
 #include "app/FrameList.h"
+#include "app/FrameSizeArgument.h"
 #include "app/RunDemo.h"
 #include "renderer/FrameCrc.h"
 #include "renderer/FrameLoop.h"
@@ -47,11 +50,17 @@ struct Options {
     std::string levelPath;
     std::vector<long long> crcFrames;
     long long holdAfter = 0; // 0: run until the display closes
+    DemoSettings demo;
+    std::string sizeError;
 };
 
 bool parseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--sharp") {
+            options.demo.sharp = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             return false;
         }
@@ -64,6 +73,11 @@ bool parseArguments(int argc, char** argv, Options& options) {
             }
         } else if (arg == "--level") {
             options.levelPath = value;
+        } else if (arg == "--size") {
+            if (!parseFrameSize(value, options.demo.width, options.demo.height,
+                                options.sizeError)) {
+                return false;
+            }
         } else if (arg == "--frames") {
             if (!parseFrameCount(value, options.holdAfter)) {
                 return false;
@@ -109,7 +123,10 @@ void crcTurn(void*) {
 
 void startCrcRun() {
     // Like the demo's framebuffer: all zero at the start and never cleared.
-    crcRun.pixels.assign(screenPixels, 0);
+    resizeFrames(options.demo.width, options.demo.height);
+    crcRun.pixels.assign(static_cast<std::size_t>(options.demo.width) *
+                             static_cast<std::size_t>(options.demo.height),
+                         0);
     crcRun.last = *std::max_element(options.crcFrames.begin(), options.crcFrames.end());
     if (sectors == nullptr) { // a level file may be built already
         buildLevel();
@@ -149,8 +166,15 @@ extern "C" EMSCRIPTEN_KEEPALIVE int duskhallKeyPressed(int key) {
 
 int main(int argc, char** argv) {
     if (!parseArguments(argc, argv, options)) {
-        duskhallPageState("error", "The page's query is not understood: crc takes frame numbers "
-                                   "like 1,2,100 and frames one number from 1.");
+        if (!options.sizeError.empty()) {
+            duskhallPageState(
+                "error",
+                ("The page's query is not understood: the " + options.sizeError + ".").c_str());
+        } else {
+            duskhallPageState("error",
+                              "The page's query is not understood: crc takes frame numbers "
+                              "like 1,2,100, frames one number from 1 and size WIDTHxHEIGHT.");
+        }
         return 2;
     }
     if (chdir(options.textureDir.c_str()) != 0) {
@@ -172,7 +196,7 @@ int main(int argc, char** argv) {
         startCrcRun();
         return 0;
     }
-    if (!startDemo()) {
+    if (!startDemo(options.demo)) {
         const std::string text =
             std::string("The demo cannot show its picture: ") +
             (duskhall::displayError()[0] != '\0' ? duskhall::displayError() : "no reason given");

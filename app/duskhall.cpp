@@ -1,5 +1,6 @@
 #include <duskhall/WarningBox.h>
 
+#include "app/FrameSizeArgument.h"
 #include "app/InstalledTextures.h"
 #include "app/RunDemo.h"
 #include "renderer/Housekeeping.h"
@@ -12,7 +13,7 @@
 namespace {
 
 constexpr const char* help =
-    "usage: duskhall [--level FILE] [--help] [--version]\n"
+    "usage: duskhall [--level FILE] [--size WxH] [--sharp] [--help] [--version]\n"
     "\n"
     "Shows the duskhall rooms in a window, from the scripted camera or walking\n"
     "them yourself. Reads the seven textures from the working folder, or, when it\n"
@@ -22,6 +23,11 @@ constexpr const char* help =
     "  --level FILE     show the level FILE (see docs/levels.md) instead of the\n"
     "                   built-in rooms; a file that cannot be drawn ends the\n"
     "                   program with status 2 and a line saying why\n"
+    "  --size WxH       draw frames of W x H pixels (160x120 to 3840x2160) in a\n"
+    "                   window of that size instead of 320 x 240; a size out of\n"
+    "                   range ends the program with status 2\n"
+    "  --sharp          start in sharp mode: a resizable window, every frame drawn\n"
+    "                   at the window's own size\n"
     "\n"
     "  Tab              explore mode on or off\n"
     "  W / Up, S / Down walk forward, back (explore mode)\n"
@@ -30,6 +36,8 @@ constexpr const char* help =
     "  F12              save the frame as duskhall-0001.png, duskhall-0002.png, ...\n"
     "  F                frame rate in the title on or off\n"
     "  M                the map of the level over the picture, on or off\n"
+    "  P                pixel art (the frame size above, scaled to the window) or\n"
+    "                   sharp (drawn at the window's size)\n"
     "  Alt+Enter        windowed or fullscreen\n"
     "  Escape           end (so does the window's close box)\n"
     "\n"
@@ -40,8 +48,8 @@ constexpr const char* help =
     "  Ctrl+F           fullscreen when windowed, windowed when fullscreen\n"
     "  Ctrl+C           centre the window, once it has been moved\n";
 
-// Only these two are answered; every other argument but --level is ignored, as it
-// always was.
+// Only these two are answered; every other argument but --level, --size and
+// --sharp is ignored, as it always was.
 bool answerQuestion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -67,6 +75,22 @@ int main(int argc, char** argv) {
     // The one fatal message (a missing texture) is shown in a box on top of the window.
     setFatalMessagePresenter(duskhall::showWarningBox);
     useInstalledTextures();
+    DemoSettings settings;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--sharp") == 0) {
+            settings.sharp = true;
+        } else if (std::strcmp(argv[i], "--size") == 0) {
+            std::string error;
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "duskhall: --size needs a size, like 1920x1080\n");
+                return 2;
+            }
+            if (!parseFrameSize(argv[++i], settings.width, settings.height, error)) {
+                std::fprintf(stderr, "duskhall: %s\n", error.c_str());
+                return 2;
+            }
+        }
+    }
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--level") == 0) {
             // Checked and built before any window opens.
@@ -78,5 +102,5 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    return runDemo();
+    return runDemo(settings);
 }

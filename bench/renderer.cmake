@@ -11,3 +11,10 @@ if(TARGET duskhall_renderer)
   target_link_libraries(level_size_bench PRIVATE duskhall_renderer benchmark::benchmark)
   target_compile_definitions(level_size_bench PRIVATE DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
+
+# Frames at sizes from 320 x 240 to 3840 x 2160, their cost a pixel against 320 x 240's.
+if(TARGET duskhall_renderer)
+  add_executable(frame_size_bench ${CMAKE_CURRENT_LIST_DIR}/FrameSizeBench.cpp)
+  target_link_libraries(frame_size_bench PRIVATE duskhall_renderer benchmark::benchmark)
+  target_compile_definitions(frame_size_bench PRIVATE DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+endif()

@@ -7,6 +7,7 @@
 #include "renderer/SpanRows.h"
 
 #include <algorithm>
+#include <cmath>
 
 std::int32_t clipTop = 0;
 std::int32_t clipBottom = screenHeight;
@@ -15,11 +16,8 @@ std::int32_t flatCacheSize = 0;
 
 namespace {
 
-constexpr float focalScale = 1.3333334f;    // bits 0x3FAAAAAB: 160 pixels per unit at depth 1
-constexpr float wallRowScale = 0.13333334f; // bits 0x3E088889: 16 texels per unit
-constexpr float flatFixedOne = 8192.0f;     // flat world coordinates carry 13 fraction bits
-constexpr float depthFixedOne = 256.0f;     // row depths carry 8
-constexpr float wallFixedOne = 65536.0f;    // wall texture rows carry 16
+constexpr float focalScale = 1.3333334f; // bits 0x3FAAAAAB: with 3/8 of the width, half the
+                                         // width in pixels per unit at depth 1
 constexpr std::int32_t textureMask = 63;
 constexpr std::int32_t textureSize = 64;
 
@@ -31,9 +29,13 @@ float projectionScale(float depth) {
     return focalScale / depth;
 }
 
+float fixedOne(std::int32_t bits) {
+    return static_cast<float>(std::int32_t{1} << bits);
+}
+
 std::int32_t rowAt(float eyeHeight, float height, float k) {
-    const std::int32_t offset = roundToInt((height - eyeHeight) * k * 120.0f);
-    return centreRow - std::clamp(offset, -projectionLimit, projectionLimit);
+    const std::int32_t offset = roundToInt((height - eyeHeight) * k * frameGeometry.projectionRows);
+    return frameGeometry.centreRow - std::clamp(offset, -projectionLimit, projectionLimit);
 }
 
 // Moves the window's edge past a piece already clipped to it: a floor-side piece
@@ -54,15 +56,23 @@ void narrowWindow(ColumnState& state, std::uint8_t side, std::int32_t start, std
 // bits above them, so unsigned 32-bit arithmetic, which wraps instead of
 // overflowing, gives them exactly as 64-bit arithmetic would. Likewise the wall
 // rows' running sum, of which bits 16 to 21 are read.
-std::uint32_t flatFixed(float value) {
-    return static_cast<std::uint32_t>(roundToInt(value * flatFixedOne));
+std::uint32_t rayFixed(float value) {
+    return static_cast<std::uint32_t>(roundToInt(value * fixedOne(frameGeometry.rayBits)));
+}
+
+// The eye's place in the same fraction bits, then moved up past the depth's:
+// level coordinates are large enough for the product to need 64 bits.
+std::uint32_t eyeFixed(float value) {
+    const double scaled = static_cast<double>(value) * fixedOne(frameGeometry.rayBits);
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::nearbyint(scaled)))
+           << frameGeometry.depthBits;
 }
 
 void fillRows(const View& view, FlatCacheEntry& entry, float height) {
-    for (std::int32_t i = 0; i < screenHeight; ++i) {
-        entry.rowDepth[i] = rowSlopes[i] == 0.0f
-                                ? 0
-                                : roundToInt((view.eye.z - height) / rowSlopes[i] * depthFixedOne);
+    const float depthOne = fixedOne(frameGeometry.depthBits);
+    for (std::int32_t i = 0; i < frameGeometry.height; ++i) {
+        entry.rowDepth[i] =
+            rowSlopes[i] == 0.0f ? 0 : roundToInt((view.eye.z - height) / rowSlopes[i] * depthOne);
     }
 }
 
@@ -95,8 +105,8 @@ void drawFlatSpan(const View& view, ColumnState& state, const FlatRowStep& flatR
     if (start >= end) {
         return;
     }
-    drawFlatRows(entry.rowDepth + start, end - start, textures[texture].pixels, flatRay,
-                 state.pixels + start * screenWidth);
+    drawFlatRows(entry.rowDepth.data() + start, end - start, textures[texture].pixels, flatRay,
+                 state.pixels + start * state.stride, state.stride);
 }
 
 // s is the piece's texture rows per screen row.
@@ -117,9 +127,11 @@ void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t sid
     if (start >= end) {
         return;
     }
-    const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallFixedOne));
-    std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallFixedOne));
-    drawWallRows(end - start, texels, {vfix, step}, state.pixels + start * screenWidth);
+    const float wallOne = fixedOne(frameGeometry.wallBits);
+    const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallOne));
+    std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallOne));
+    const WallRowStep rows = {vfix, step, static_cast<std::uint32_t>(frameGeometry.wallBits)};
+    drawWallRows(end - start, texels, rows, state.pixels + start * state.stride, state.stride);
 }
 
 // One piece, with the projection scale k of its depth and, for a wall piece, the
@@ -129,7 +141,7 @@ void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flat
                    float u, std::int32_t key) {
     const std::int32_t y = rowAt(view.eye.z, height, k);
     const std::int32_t start = side != floorSide ? 0 : y;
-    const std::int32_t end = side != floorSide ? y : screenHeight;
+    const std::int32_t end = side != floorSide ? y : frameGeometry.height;
     if (kind == flatSpan) {
         drawFlatSpan(view, state, flatRay, height, side, texture, key, start, end);
     } else {
@@ -141,11 +153,14 @@ void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flat
 
 FlatRowStep flatColumnRay(const View& view, std::int32_t x) {
     const float slope = columnSlopes[x];
-    const std::uint32_t dx = flatFixed(view.side.x * slope + view.dir.x);
-    const std::uint32_t dy = flatFixed(view.side.y * slope + view.dir.y);
-    const std::uint32_t ox = flatFixed(view.eye.x) << 8;
-    const std::uint32_t oy = flatFixed(view.eye.y) << 8;
-    return {dx, dy, ox, oy};
+    const std::uint32_t dx = rayFixed(view.side.x * slope + view.dir.x);
+    const std::uint32_t dy = rayFixed(view.side.y * slope + view.dir.y);
+    const std::uint32_t ox = eyeFixed(view.eye.x);
+    const std::uint32_t oy = eyeFixed(view.eye.y);
+    // The texel sits 5 bits below the units of depth times ray: 32 texels a unit.
+    const auto shift =
+        static_cast<std::uint32_t>(frameGeometry.depthBits + frameGeometry.rayBits - 5);
+    return {dx, dy, ox, oy, shift};
 }
 
 FlatRowStep flatColumnRay(std::int32_t x) {
@@ -158,7 +173,7 @@ std::int32_t projectRow(float height, float depth) {
 
 void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
                     std::int32_t texture, std::int32_t kind, float u, std::int32_t key) {
-    ColumnState state = {framebuffer + x, clipTop, clipBottom};
+    ColumnState state = {framebuffer + x, clipTop, clipBottom, frameGeometry.width};
     drawColumnPart(state, x, height, depth, side, texture, kind, u, key);
     clipTop = state.top;
     clipBottom = state.bottom;
@@ -172,7 +187,7 @@ void drawColumnPart(ColumnState& state, std::int32_t x, float height, float dept
     }
     const View view = currentView();
     const float k = projectionScale(depth);
-    const float s = kind == wallPiece ? wallRowScale / k : 0.0f;
+    const float s = kind == wallPiece ? frameGeometry.wallRowScale / k : 0.0f;
     const FlatRowStep flatRay = kind == flatSpan ? flatColumnRay(view, x) : FlatRowStep{};
     drawProjected(view, state, flatRay, height, k, s, side, texture, kind, u, key);
 }
@@ -180,7 +195,7 @@ void drawColumnPart(ColumnState& state, std::int32_t x, float height, float dept
 void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
              const Sector& sector, const Sector& behind, PieceTextures pieces, float u) {
     const float k = projectionScale(depth);
-    const float s = wallRowScale / k;
+    const float s = frameGeometry.wallRowScale / k;
     drawProjected(view, state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
                   flatSpan, 0.0f, sector.floorKey);
     drawProjected(view, state, flatRay, sector.ceilingHeight, k, s, ceilingSide,
@@ -212,6 +227,9 @@ void resizeFlatCache(std::int32_t entries) {
     delete[] flatCache;
     flatCache = entries > 0 ? new FlatCacheEntry[static_cast<std::size_t>(entries)] : nullptr;
     flatCacheSize = entries > 0 ? entries : 0;
+    for (std::int32_t key = 0; key < flatCacheSize; ++key) {
+        flatCache[key].rowDepth.assign(static_cast<std::size_t>(frameGeometry.height), 0);
+    }
 }
 
 void invalidateFlatCache() {

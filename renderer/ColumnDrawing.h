@@ -11,9 +11,10 @@
 // One column being drawn: where its pixels go and its open rows [top, bottom).
 // Each column has its own, so columns can be drawn on several threads at once.
 struct ColumnState {
-    PackedPixel* pixels; // the column's pixel in row 0; rows are screenWidth apart
+    PackedPixel* pixels; // the column's pixel in row 0; rows are stride pixels apart
     std::int32_t top;
     std::int32_t bottom;
+    std::int32_t stride = screenWidth;
 };
 
 // The window of the column drawn through the single-column calls below.
@@ -24,8 +25,9 @@ extern std::int32_t clipBottom;
 extern FlatCacheEntry* flatCache;
 extern std::int32_t flatCacheSize;
 
-// Makes room for the given number of flat surfaces (0 frees it); called when a
-// level is built or freed, never while frames are drawn.
+// Makes room for the given number of flat surfaces (0 frees it), each with a depth
+// for every row of the current frame size; called when a level is built or freed
+// and when the frame size changes, never while frames are drawn.
 void resizeFlatCache(std::int32_t entries);
 
 constexpr std::uint8_t floorSide = 0;

@@ -25,19 +25,26 @@ constexpr std::int32_t maxSectors = flatCacheEntries / 2;
 
 // Everything a thread writes for one frame, on cache lines of its own: a line one
 // thread writes while another reads it moves between their cores each time.
+// Sized for the frame size in force when the run starts.
 struct alignas(64) Slot {
     std::atomic<long long> drawn{0}; // the frame last drawn here, set once it is drawn
-    std::vector<PackedPixel> pixels = std::vector<PackedPixel>(screenPixels);
+    std::vector<PackedPixel> pixels = std::vector<PackedPixel>(framePixels());
     Sector sectors[maxSectors];
     FlatCacheEntry flats[flatCacheEntries];
-    OpenRows open[screenWidth];
+    std::vector<OpenRows> open =
+        std::vector<OpenRows>(static_cast<std::size_t>(frameGeometry.width));
+
+    static std::size_t framePixels() {
+        return static_cast<std::size_t>(frameGeometry.width) *
+               static_cast<std::size_t>(frameGeometry.height);
+    }
 };
 
 class FrameRun {
   public:
     FrameRun(long long frames, std::int32_t threads, const FrameSink& sink)
         : frames_(frames), threads_(threads), sink_(sink), startClock_(animationTime),
-          first_(framebuffer, framebuffer + screenPixels),
+          first_(framebuffer, framebuffer + Slot::framePixels()),
           slots_(static_cast<std::size_t>(threads * slotsPerThread)),
           // Fewer frames than this are ever between the last final one and the
           // newest taken: each thread holds at most its slots' worth.
@@ -45,6 +52,9 @@ class FrameRun {
           frameSlots_(static_cast<std::size_t>(framesInFlight_)) {
         for (Slot& slot : slots_) {
             std::copy(sectors, sectors + sectorCount, slot.sectors);
+            for (FlatCacheEntry& flat : slot.flats) {
+                flat.rowDepth.assign(static_cast<std::size_t>(frameGeometry.height), 0);
+            }
         }
     }
 
@@ -144,14 +154,14 @@ class FrameRun {
                            cameraSector, slot.sectors,       sectorCount,
                            slot.flats,   slot.pixels.data(), flatCacheSize};
         prepareFlatCache(view);
-        return drawViewColumns(view, 0, screenWidth, slot.open);
+        return drawViewColumns(view, 0, frameGeometry.width, slot.open.data());
     }
 
     static void takeOpenRows(Slot& slot, const PackedPixel* previous) {
-        for (std::int32_t x = 0; x < screenWidth; ++x) {
+        const std::int32_t width = frameGeometry.width;
+        for (std::int32_t x = 0; x < width; ++x) {
             for (std::int32_t y = slot.open[x].top; y < slot.open[x].bottom; ++y) {
-                slot.pixels[static_cast<std::size_t>(y * screenWidth + x)] =
-                    previous[y * screenWidth + x];
+                slot.pixels[static_cast<std::size_t>(y * width + x)] = previous[y * width + x];
             }
         }
     }
@@ -171,8 +181,8 @@ class FrameRun {
         const Slot& last = *slotEntry(frames_).load();
         std::copy(last.pixels.begin(), last.pixels.end(), framebuffer);
         for (std::int32_t key = 0; key < flatCacheSize; ++key) {
-            std::copy(std::begin(last.flats[key].rowDepth), std::end(last.flats[key].rowDepth),
-                      flatCache[key].rowDepth);
+            std::copy(last.flats[key].rowDepth.begin(), last.flats[key].rowDepth.end(),
+                      flatCache[key].rowDepth.begin());
             flatCache[key].valid.store(last.flats[key].valid.load());
         }
         deepestColumnVisits = std::max(deepestColumnVisits, deepest_.load());

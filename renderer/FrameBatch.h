@@ -13,7 +13,7 @@
 // is final, and the frames are handed over in order.
 //
 // Called for each frame in order, on one of the drawing threads, with the frame's
-// pixels (320 x 240, valid during the call). A frame is handed over only after the
+// pixels (the frame size's, valid during the call). A frame is handed over only after the
 // call for the frame before it has returned, and the calls never overlap.
 using FrameSink = std::function<void(long long frame, const PackedPixel* pixels)>;
 

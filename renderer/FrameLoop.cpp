@@ -1,6 +1,7 @@
 #include "renderer/FrameLoop.h"
 
 #include "renderer/ColumnDrawing.h"
+#include "renderer/ColumnStrip.h"
 #include "renderer/ColumnWorkers.h"
 #include "renderer/FixedPoint.h"
 #include "renderer/FreeCamera.h"
@@ -18,16 +19,13 @@ std::int32_t cameraSector = 0;
 Vec3 viewDir = {0.0f, 0.0f, 0.0f};
 Vec3 viewSide = {0.0f, 0.0f, 0.0f};
 float animationTime = 0.0f;
-float columnSlopes[screenWidth];
-float rowSlopes[screenHeight];
+FrameGeometry frameGeometry = frameGeometryFor(screenWidth, screenHeight);
+std::vector<float> columnSlopes(screenWidth);
+std::vector<float> rowSlopes(screenHeight);
 PackedPixel* framebuffer = nullptr;
 
 namespace {
 
-// The row step is one unit in the last place below the column step (1/160); every
-// frame depends on these exact bits.
-constexpr float rowSlopeStep = 0.0062499996f; // bits 0x3BCCCCCC
-constexpr float columnSlopeStep = 0.00625f;   // bits 0x3BCCCCCD
 constexpr float startTime = 5.0f;
 constexpr float timeStep = 0.01f;
 // Sixteen pixels of a row are one cache line: ranges that start on a line leave
@@ -61,27 +59,55 @@ View currentView() {
 std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t end,
                              OpenRows* open) {
     std::int32_t deepest = 0;
-    for (std::int32_t j = first; j < end; ++j) {
-        const Ray ray = {view.eye, view.dir + view.side * columnSlopes[j]};
-        ColumnState state = {view.pixels + j, 0, screenHeight};
-        deepest = std::max(deepest, renderColumn(view, state, j, view.sector, ray));
-        if (open != nullptr) {
-            open[j] = {state.top, state.bottom};
-        }
+    for (std::int32_t j = first; j < end; j += stripColumns) {
+        deepest =
+            std::max(deepest, drawColumnStrip(view, j, std::min(j + stripColumns, end), open));
     }
     return deepest;
+}
+
+namespace {
+
+// At 320 x 240 the row step is one unit in the last place below the column step
+// (1/160): bits 0x3BCCCCCC and 0x3BCCCCCD, on which every frame depends.
+void fillSlopes() {
+    const FrameGeometry& g = frameGeometry;
+    for (std::int32_t i = 0; i < g.height; ++i) {
+        rowSlopes[i] = static_cast<float>(i - g.centreRow) * g.rowSlopeStep;
+    }
+    for (std::int32_t j = 0; j < g.width; ++j) {
+        columnSlopes[j] = static_cast<float>(j - g.centreColumn) * g.columnSlopeStep;
+    }
+}
+
+} // namespace
+
+bool resizeFrames(std::int32_t width, std::int32_t height) {
+    if (!frameSizeAllowed(width, height)) {
+        return false;
+    }
+    if (width == frameGeometry.width && height == frameGeometry.height) {
+        return true;
+    }
+    frameGeometry = frameGeometryFor(width, height);
+    columnSlopes.assign(static_cast<std::size_t>(width), 0.0f);
+    rowSlopes.assign(static_cast<std::size_t>(height), 0.0f);
+    fillSlopes();
+    resizeFlatCache(flatCacheSize);
+    // The helpers share out the new number of columns.
+    setFrameThreads(frameThreads());
+    return true;
+}
+
+void setFramebuffer(PackedPixel* target) {
+    framebuffer = target;
 }
 
 void prepareFrames(PackedPixel* target) {
     framebuffer = target;
     cameraSector = levelStart.sector;
     animationTime = startTime;
-    for (std::int32_t i = 0; i < screenHeight; ++i) {
-        rowSlopes[i] = static_cast<float>(i - centreRow) * rowSlopeStep;
-    }
-    for (std::int32_t j = 0; j < screenWidth; ++j) {
-        columnSlopes[j] = static_cast<float>(j - centreColumn) * columnSlopeStep;
-    }
+    fillSlopes();
 }
 
 ScriptedFrame scriptedFrame(float time) {
@@ -150,7 +176,7 @@ void drawColumns() {
     }
     frameView = currentView();
     const std::int32_t deepest = workers != nullptr ? workers->run(firstRangeOnCacheLines())
-                                                    : drawColumnRange(0, screenWidth);
+                                                    : drawColumnRange(0, frameGeometry.width);
     deepestColumnVisits = std::max(deepestColumnVisits, deepest);
 }
 
@@ -162,8 +188,8 @@ void drawFrame() {
 void setFrameThreads(std::int32_t threads) {
     workers.reset();
     if (threads > 1) {
-        workers =
-            std::make_unique<ColumnWorkers>(threads, screenWidth, columnsPerRange, drawColumnRange);
+        workers = std::make_unique<ColumnWorkers>(threads, frameGeometry.width, columnsPerRange,
+                                                  drawColumnRange);
     }
 }
 

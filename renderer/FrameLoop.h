@@ -1,21 +1,34 @@
 #pragma once
 
+#include "renderer/FrameGeometry.h"
 #include "renderer/Pixel.h"
 #include "renderer/ScreenSize.h"
 #include "renderer/Vec3.h"
 #include "renderer/View.h"
 
 #include <cstdint>
+#include <vector>
 
 // Camera and clock of the scripted animation; rewritten at the start of every frame.
-extern Vec3 cameraPos;            // z is the eye height
-extern std::int32_t cameraSector; // the script keeps it at 0; explore mode moves it
-extern Vec3 viewDir;              // (cos A, sin A, 0) for the view angle A
-extern Vec3 viewSide;             // viewDir turned by -90 degrees
-extern float animationTime;       // the clock, advanced by 0.01 per frame
-extern float columnSlopes[screenWidth];
-extern float rowSlopes[screenHeight];
-extern PackedPixel* framebuffer; // 320 x 240, row-major; borrowed from the caller
+extern Vec3 cameraPos;                  // z is the eye height
+extern std::int32_t cameraSector;       // the script keeps it at 0; explore mode moves it
+extern Vec3 viewDir;                    // (cos A, sin A, 0) for the view angle A
+extern Vec3 viewSide;                   // viewDir turned by -90 degrees
+extern float animationTime;             // the clock, advanced by 0.01 per frame
+extern FrameGeometry frameGeometry;     // the size frames are drawn at; 320 x 240 at first
+extern std::vector<float> columnSlopes; // one a column of that size
+extern std::vector<float> rowSlopes;    // one a row
+extern PackedPixel* framebuffer;        // frameGeometry's width x height, row-major; the caller's
+
+// Later frames are drawn at width x height: sizes the slope tables, the flat depths
+// and the threads' share of the columns for it, all before any frame of that size
+// so that no frame allocates. False, with nothing changed, for a size outside
+// minFrameWidth x minFrameHeight to maxFrameWidth x maxFrameHeight. The framebuffer
+// given to prepareFrames, or setFramebuffer, must hold frames of the new size.
+bool resizeFrames(std::int32_t width, std::int32_t height);
+// Later frames are drawn into target (null draws nothing), without restarting the
+// animation as prepareFrames does.
+void setFramebuffer(PackedPixel* target);
 
 // The view of the camera, level, flat depths and framebuffer above.
 View currentView();
@@ -62,7 +75,7 @@ void drawView();
 // the start of a level without the script.
 void updateCamera();
 
-// Draws all 320 columns from the current camera, view and camera sector, on the
+// Draws every column from the current camera, view and camera sector, on the
 // threads set by setFrameThreads; raises deepestColumnVisits. The flat depths
 // must already be prepared for the current eye height (drawView does that).
 void drawColumns();

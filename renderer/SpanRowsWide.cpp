@@ -1,6 +1,5 @@
 // Built with -mavx2 where DUSKHALL_AVX2_ROWS is set; elsewhere the wide loops are
 // the plain ones and wideRowsAvailable answers false.
-#include "renderer/ScreenSize.h"
 #include "renderer/SpanRows.h"
 
 #if defined(DUSKHALL_AVX2_ROWS)
@@ -24,11 +23,13 @@ bool wideRowsAvailable() {
 }
 
 void drawFlatRowsWide(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
-                      FlatRowStep step, PackedPixel* out) {
+                      FlatRowStep step, PackedPixel* out, std::int32_t stride) {
     if (count < lanes) {
-        drawFlatRowsPlain(depths, count, texels, step, out);
+        drawFlatRowsPlain(depths, count, texels, step, out, stride);
         return;
     }
+    const __m128i columnShift = _mm_cvtsi32_si128(static_cast<int>(step.shift));
+    const __m128i rowShift = _mm_cvtsi32_si128(static_cast<int>(step.shift - 6));
     const __m256i dx = splat(step.dx);
     const __m256i dy = splat(step.dy);
     const __m256i ox = splat(step.ox);
@@ -47,13 +48,13 @@ void drawFlatRowsWide(const std::int32_t* depths, std::int32_t count, const Pack
         const __m256i wy = _mm256_add_epi32(_mm256_mullo_epi32(t, dy), oy);
         _mm256_store_si256(
             reinterpret_cast<__m256i*>(index),
-            _mm256_or_si256(_mm256_and_si256(_mm256_srli_epi32(wy, 10), rowMask),
-                            _mm256_and_si256(_mm256_srli_epi32(wx, 16), columnMask)));
-        PackedPixel* row = out + i * screenWidth;
+            _mm256_or_si256(_mm256_and_si256(_mm256_srl_epi32(wy, rowShift), rowMask),
+                            _mm256_and_si256(_mm256_srl_epi32(wx, columnShift), columnMask)));
+        PackedPixel* row = out + i * stride;
         // Unrolled, each lane is one index read, one texel read and one store.
 #pragma GCC unroll 8
         for (std::int32_t lane = 0; lane < lanes; ++lane) {
-            row[lane * screenWidth] = texels[index[lane]];
+            row[lane * stride] = texels[index[lane]];
         }
         i += lanes;
     }
@@ -66,8 +67,8 @@ bool wideRowsAvailable() {
 }
 
 void drawFlatRowsWide(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
-                      FlatRowStep step, PackedPixel* out) {
-    drawFlatRowsPlain(depths, count, texels, step, out);
+                      FlatRowStep step, PackedPixel* out, std::int32_t stride) {
+    drawFlatRowsPlain(depths, count, texels, step, out, stride);
 }
 
 #endif

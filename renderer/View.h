@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 constexpr std::uint8_t flatEmpty = 0;
 constexpr std::uint8_t flatReady = 1;
@@ -17,7 +18,7 @@ constexpr std::uint8_t flatFilling = 2; // one column's thread is filling it
 // first: a frame costs the surfaces it shows, not every surface of the level.
 struct FlatCacheEntry {
     std::atomic<std::uint8_t> valid{flatEmpty}; // flatReady once filled this frame
-    std::int32_t rowDepth[screenHeight];
+    std::vector<std::int32_t> rowDepth;         // one a frame row, sized with the frame
 };
 
 // Keyed by the sectors' floorKey and ceilingKey; a level has at least this many.
@@ -34,6 +35,6 @@ struct View {
     const Sector* sectors; // the level's sectors as they stand in this frame
     std::int32_t sectorCount;
     FlatCacheEntry* flats; // flatCount entries for this eye height
-    PackedPixel* pixels;   // 320 x 240, row-major
+    PackedPixel* pixels;   // the frame's width x height, row-major
     std::int32_t flatCount;
 };

@@ -26,6 +26,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/SpanRowsTest.cpp
     ${renderer_test_dir}/ColumnWorkersTest.cpp
     ${renderer_test_dir}/FrameBatchTest.cpp
+    ${renderer_test_dir}/FrameSizeTest.cpp
   LIBS duskhall_renderer ZLIB::ZLIB
   LABELS threads)
 

@@ -2,6 +2,9 @@
 //   textures=PREFIX   the seven textures are fetched from PREFIX + name first
 //   crc=F1,F2,...     no picture: "frame F crc32 XXXXXXXX" lines in #crc, then stop
 //   frames=N          the animation stops after frame N and keeps showing it
+//   size=WxH          frames of W x H pixels (160x120 to 3840x2160), the canvas
+//                     that size
+//   sharp             frames drawn at the canvas's own size as the page resizes it
 //   level=URL         the level at URL (its textures fetched from beside it when
 //                     there); levels/NAME.json of a bundled level is read from the
 //                     page's data instead. The picker offers the bundled levels.
@@ -29,6 +32,12 @@
   }
   if (query.has('frames')) {
     args.push('--frames', query.get('frames'));
+  }
+  if (query.has('size')) {
+    args.push('--size', query.get('size'));
+  }
+  if (query.has('sharp')) {
+    args.push('--sharp');
   }
   const prefix = query.get('textures');
   if (prefix !== null) {

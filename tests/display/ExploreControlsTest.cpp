@@ -54,12 +54,15 @@ TEST(ExploreControlsTest, PressesAskOnceEachAndPairsCancel) {
     controls.keyDown(ExploreControls::KeyF12);
     controls.keyDown(ExploreControls::KeyF);
     controls.keyDown(ExploreControls::KeyM);
+    controls.keyDown(ExploreControls::KeyP);
     controls.keyDown('G'); // nothing of ours
     ExploreControls::FrameInput input = controls.takeFrameInput(held);
-    EXPECT_TRUE(input.toggleExplore && input.toggleFrameRate && input.toggleMap);
+    EXPECT_TRUE(input.toggleExplore && input.toggleFrameRate && input.toggleMap &&
+                input.toggleSharp);
     EXPECT_EQ(input.screenshots, 1);
     input = controls.takeFrameInput(held);
-    EXPECT_FALSE(input.toggleExplore || input.toggleFrameRate || input.toggleMap);
+    EXPECT_FALSE(input.toggleExplore || input.toggleFrameRate || input.toggleMap ||
+                 input.toggleSharp);
     EXPECT_EQ(input.screenshots, 0);
 
     // Two quick Tabs between frames leave the mode as it was; two F12 save twice.

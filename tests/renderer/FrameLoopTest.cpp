@@ -91,6 +91,24 @@ TEST_F(FrameLoopTest, FramesDrawEveryPixelWithoutAllocatingOrDeepTraversals) {
     delete probe;
 }
 
+// At another size, on several threads: the buffers are sized once, by resizeFrames.
+TEST_F(FrameLoopTest, FramesAtAnotherSizeOnSeveralThreadsAllocateNothing) {
+    ASSERT_TRUE(resizeFrames(800, 600));
+    std::vector<PackedPixel> large(800 * 600, untouched);
+    setFramebuffer(large.data());
+    setFrameThreads(2);
+    drawFrame();
+    const std::size_t before = allocations;
+    for (int i = 0; i < 20; ++i) {
+        drawFrame();
+    }
+    EXPECT_EQ(allocations, before);
+    EXPECT_EQ(std::count(large.begin(), large.end(), untouched), 0);
+    setFrameThreads(1);
+    resizeFrames(screenWidth, screenHeight);
+    setFramebuffer(pixels.data());
+}
+
 // A level of the largest size: the centre column crosses every sector to the far
 // wall (sectors 1/16 long, so the far end is still taller than a row); frames and
 // a walk along it allocate nothing, and the eye stays in.

@@ -45,6 +45,30 @@ TEST(RenderToolArgumentsTest, BadArgumentsPrintTheUsageAndExit2) {
     }
 }
 
+TEST(RenderToolArgumentsTest, BadSizesSayWhatIsWrongAndExit2) {
+    const std::string range = "outside the sizes drawn, from 160x120 to 3840x2160";
+    const std::string shape = "is not WIDTHxHEIGHT in pixels";
+    const struct {
+        const char* size;
+        const std::string& why;
+    } cases[] = {
+        {"0x0", range},       {"-640x480", range}, {"640x-480", range},      {"3841x2160", range},
+        {"3840x2161", range}, {"159x120", range},  {"99999999999x1", range}, {"1920", shape},
+        {"1920x", shape},     {"x1080", shape},    {"19a0x1080", shape},     {"1920x1080x2", shape},
+        {"''", shape},
+    };
+    for (const auto& c : cases) {
+        for (const char* program : {"duskhall-render", "duskhall"}) {
+            const ToolRun run = runProgram(program, std::string("--size ") + c.size);
+            EXPECT_EQ(run.status, 2) << program << " " << c.size;
+            EXPECT_EQ(run.err.rfind(std::string(program) + ": size ", 0), 0u)
+                << program << " " << c.size << ": " << run.err;
+            EXPECT_NE(run.err.find(c.why), std::string::npos) << program << ": " << run.err;
+            EXPECT_TRUE(run.out.empty()) << program << " " << c.size;
+        }
+    }
+}
+
 TEST(RenderToolArgumentsTest, MissingTexturesEndWithTheHousekeepingError) {
     const std::filesystem::path empty =
         std::filesystem::path(DUSKHALL_BINARY_DIR) / "renderer-tool-test" / "no-textures";

@@ -24,12 +24,16 @@ std::filesystem::path toolScratch() {
 }
 
 ToolRun runTool(const std::string& arguments) {
+    return runProgram("duskhall-render", arguments);
+}
+
+ToolRun runProgram(const std::string& program, const std::string& arguments) {
     const std::filesystem::path scratch = toolScratch();
     const std::filesystem::path out = scratch / "stdout.txt";
     const std::filesystem::path err = scratch / "stderr.txt";
-    const std::string command = "cd '" + scratch.string() +
-                                "' && '" DUSKHALL_BINARY_DIR "/duskhall-render' " + arguments +
-                                " >'" + out.string() + "' 2>'" + err.string() + "'";
+    const std::string command = "cd '" + scratch.string() + "' && '" DUSKHALL_BINARY_DIR "/" +
+                                program + "' " + arguments + " >'" + out.string() + "' 2>'" +
+                                err.string() + "'";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readAll(out), readAll(err)};
 }

@@ -16,3 +16,5 @@ std::filesystem::path toolScratch();
 
 // Runs duskhall-render with the arguments, in the test's scratch folder.
 ToolRun runTool(const std::string& arguments);
+// The same for another program of the build (duskhall).
+ToolRun runProgram(const std::string& program, const std::string& arguments);

@@ -270,6 +270,20 @@ describe('the crc query', () => {
     await page.close();
   });
 
+  test('with size=WxH the CRC lines of frames of that size, and a bad size is named', async () => {
+    const page = await openPage('?size=640x480&crc=1,475', ['done', 'error']);
+    assert.equal(await state(page), 'done');
+    const native = execFileSync(render, ['--textures', assets, '--size', '640x480', '--crc', '1,475'],
+                                { encoding: 'utf8' });
+    assert.equal(await page.evaluate(() => document.getElementById('crc').textContent), native);
+    await page.close();
+    const bad = await openPage('?size=5000x100', ['running', 'error']);
+    assert.equal(await state(bad), 'error');
+    assert.match(await bad.evaluate(() => document.getElementById('status').textContent),
+                 /outside the sizes drawn, from 160x120 to 3840x2160/);
+    await bad.close();
+  });
+
   test('a query it does not understand is said so', async () => {
     const page = await openPage('?crc=1,x', ['done', 'error']);
     assert.equal(await state(page), 'error');
