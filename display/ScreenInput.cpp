@@ -3,22 +3,9 @@
 #include "display/DisplayError.h"
 #include "display/WindowCore.h"
 
-#include <cstdio>
-
 namespace duskhall {
 
 // Keyboard and mouse settings of an open screen.
-
-namespace {
-
-bool refuseClosed(const char* operation) {
-    char reason[96];
-    std::snprintf(reason, sizeof reason, "%s: the screen is not open", operation);
-    setDisplayError(reason);
-    return false;
-}
-
-} // namespace
 
 Modifiers ScreenCore::modifiers() const {
     WindowCore* const window = windowCore();
@@ -30,7 +17,7 @@ Modifiers ScreenCore::modifiers() const {
 
 bool ScreenCore::setCursorVisible(bool visible) {
     if (!isOpen()) {
-        return refuseClosed("setCursorVisible");
+        return refuseOnClosedScreen("setCursorVisible");
     }
     cursorVisible_ = visible;
     WindowCore* const window = windowCore();
@@ -46,7 +33,7 @@ bool ScreenCore::cursorVisible() const {
 
 bool ScreenCore::setRelativeMouse(bool on) {
     if (!isOpen()) {
-        return refuseClosed("setRelativeMouse");
+        return refuseOnClosedScreen("setRelativeMouse");
     }
     WindowCore* const window = windowCore();
     if (window != nullptr && !window->destroyed && !window->setPointerHeld(on)) {

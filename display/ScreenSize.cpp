@@ -18,12 +18,6 @@ bool refuse(const char* reason) {
     return false;
 }
 
-bool refuseClosed(const char* operation) {
-    char reason[96];
-    std::snprintf(reason, sizeof reason, "%s needs an open screen", operation);
-    return refuse(reason);
-}
-
 bool knownScaling(Scaling scaling) {
     return scaling == Scaling::Fit || scaling == Scaling::Integer || scaling == Scaling::Stretch;
 }
@@ -32,7 +26,7 @@ bool knownScaling(Scaling scaling) {
 
 bool ScreenCore::setResizable(bool on) {
     if (!isOpen()) {
-        return refuseClosed("setResizable");
+        return refuseOnClosedScreen("setResizable");
     }
     resizable_ = on;
     if (windowUsable()) {
@@ -47,7 +41,7 @@ bool ScreenCore::resizable() const {
 
 bool ScreenCore::setScaling(Scaling scaling) {
     if (!isOpen()) {
-        return refuseClosed("setScaling");
+        return refuseOnClosedScreen("setScaling");
     }
     if (!knownScaling(scaling)) {
         char reason[128];
@@ -72,7 +66,7 @@ Scaling ScreenCore::scaling() const {
 
 bool ScreenCore::setZoom(std::int32_t factor) {
     if (!isOpen()) {
-        return refuseClosed("setZoom");
+        return refuseOnClosedScreen("setZoom");
     }
     char reason[192];
     if (factor < 1) {
@@ -111,7 +105,7 @@ bool ScreenCore::setZoom(std::int32_t factor) {
 
 bool ScreenCore::setFrameSize(std::int32_t width, std::int32_t height) {
     if (!isOpen()) {
-        return refuseClosed("setFrameSize");
+        return refuseOnClosedScreen("setFrameSize");
     }
     if (!acceptable(width, height, pixelMode_)) {
         return false;

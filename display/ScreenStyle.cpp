@@ -10,20 +10,9 @@ namespace duskhall {
 
 // The window style of an open screen: title, frame, z-order, icon.
 
-namespace {
-
-bool refuse(const char* operation, const char* reason) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%s: %s", operation, reason);
-    setDisplayError(text);
-    return false;
-}
-
-} // namespace
-
 bool ScreenCore::setTitle(const char* title) {
     if (!isOpen()) {
-        return refuse("setTitle", "the screen is not open");
+        return refuseOnClosedScreen("setTitle");
     }
     copyBounded(title_, sizeof title_, title);
     if (windowUsable()) {
@@ -34,7 +23,7 @@ bool ScreenCore::setTitle(const char* title) {
 
 bool ScreenCore::setBorderless(bool on) {
     if (!isOpen()) {
-        return refuse("setBorderless", "the screen is not open");
+        return refuseOnClosedScreen("setBorderless");
     }
     borderless_ = on;
     if (windowUsable()) {
@@ -49,7 +38,7 @@ bool ScreenCore::borderless() const {
 
 bool ScreenCore::setAlwaysOnTop(bool on) {
     if (!isOpen()) {
-        return refuse("setAlwaysOnTop", "the screen is not open");
+        return refuseOnClosedScreen("setAlwaysOnTop");
     }
     alwaysOnTop_ = on;
     if (windowUsable()) {
@@ -64,10 +53,10 @@ bool ScreenCore::alwaysOnTop() const {
 
 bool ScreenCore::setIcon(const PackedPixel* pixels, std::int32_t width, std::int32_t height) {
     if (!isOpen()) {
-        return refuse("setIcon", "the screen is not open");
+        return refuseOnClosedScreen("setIcon");
     }
     if (pixels == nullptr) {
-        return refuse("setIcon", "the pixels are null");
+        return refuseOperation("setIcon", "the pixels are null");
     }
     if (width < 1 || width > LargestIconSide || height < 1 || height > LargestIconSide) {
         char reason[120];
@@ -75,7 +64,7 @@ bool ScreenCore::setIcon(const PackedPixel* pixels, std::int32_t width, std::int
                       "an icon of %ld x %ld pixels; each side must be 1 to %ld",
                       static_cast<long>(width), static_cast<long>(height),
                       static_cast<long>(LargestIconSide));
-        return refuse("setIcon", reason);
+        return refuseOperation("setIcon", reason);
     }
     if (windowUsable() && !window_->setIcon(pixels, width, height)) {
         return false; // the system refused it and said why
