@@ -24,6 +24,16 @@ xvfb_start() {
     DISPLAY=":$(head -n 1 "$number_file")"
     export DISPLAY
     rm -f "$number_file"
+    # The number comes once the server listens; a client is let in only when it
+    # also answers one, so nothing starts against a server still settling or gone.
+    for _ in $(seq 200); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    echo "xvfb: the server at $DISPLAY does not answer" >&2
+    xvfb_stop
+    return 1
 }
 
 # Stops the server started by xvfb_start, by its process id.
