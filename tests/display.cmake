@@ -47,7 +47,8 @@ if(NOT WIN32)
     LIBS duskhall_platform_screen)
 
   # Tests that open windows run on $DISPLAY, or inside their own Xvfb when there
-  # is none; one at a time, since xvfb-run picks its server number racily.
+  # is none; one at a time, so that a test's windows and key presses stay its own
+  # on a shared $DISPLAY.
   find_package(X11 REQUIRED)
   add_executable(display_xvfb_test
     ${CMAKE_CURRENT_LIST_DIR}/display/DisplayFakes.cpp
@@ -75,6 +76,12 @@ if(NOT WIN32)
   set_tests_properties(DemoMissingTexture.ShowsTheHousekeepingBoxAndEndsWithOne PROPERTIES
     LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 60
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
+
+  # Every private display of the tests comes from xvfb.sh; its server must take a
+  # client that arrives just as another leaves.
+  add_test(NAME PrivateDisplay.LetsInAClientThatArrivesAsAnotherLeaves
+    COMMAND ${CMAKE_CURRENT_LIST_DIR}/display/xvfb-keeps-clients.sh)
+  set_tests_properties(PrivateDisplay.LetsInAClientThatArrivesAsAnotherLeaves PROPERTIES TIMEOUT 60)
 endif()
 
 # The browser screen's key map and event translation are plain values and are

@@ -21,8 +21,11 @@ for _ in $(seq 600); do # up to 30 s: a loaded machine can take that long to map
     sleep 0.05
 done
 if [ -z "$box" ]; then
-    kill "$pid" 2>/dev/null
-    fail "no \"Housekeeping error\" box appeared"
+    if kill "$pid" 2>/dev/null; then
+        fail "no \"Housekeeping error\" box appeared within 30 s"
+    fi
+    wait "$pid"
+    fail "the program ended with status $? and no \"Housekeeping error\" box; it said: $(cat "$work/errors.txt")"
 fi
 
 # The box holds the program until it is dismissed.

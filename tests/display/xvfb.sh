@@ -1,14 +1,17 @@
 # The one way the tests get a private X display: a 1920 x 1080 Xvfb. Sourced by
 # tests/display/with-display and scripts/test-windows. The server picks a free display
 # number itself (-displayfd) and reports it, so servers started at the same moment by
-# other runs never collide.
+# other runs never collide. It never resets (-noreset): by default an X server resets
+# itself each time its last client leaves, and drops a client that connects during
+# the reset, so a program starting while a test's xwininfo or xdotool had just left
+# failed to open its window now and then ("nothing answers at DISPLAY=:0").
 
 # Starts the server; sets DISPLAY and xvfb_pid. Returns non-zero when no server came
 # up within 30 seconds (a loaded machine can take several) or it ended at start.
 xvfb_start() {
     local number_file
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 600); do
         [ -s "$number_file" ] && break
@@ -25,7 +28,7 @@ xvfb_start() {
     export DISPLAY
     rm -f "$number_file"
     # The number comes once the server listens; a client is let in only when it
-    # also answers one, so nothing starts against a server still settling or gone.
+    # also answers one, so nothing starts against a server that failed after that.
     for _ in $(seq 200); do
         xdpyinfo >/dev/null 2>&1 && return 0
         kill -0 "$xvfb_pid" 2>/dev/null || break
