@@ -31,7 +31,10 @@ TEST_F(Win32InputTest, TheHeldPointerIsConfinedToTheClientAreaUntilTheFocusGoes)
     MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
     RECT clip{};
     GetClipCursor(&clip);
-    EXPECT_TRUE(EqualRect(&clip, &client));
+    EXPECT_TRUE(EqualRect(&clip, &client))
+        << "clip " << clip.left << "," << clip.top << " - " << clip.right << "," << clip.bottom
+        << ", client " << client.left << "," << client.top << " - " << client.right << ","
+        << client.bottom;
     POINT pointer{};
     GetCursorPos(&pointer);
     EXPECT_EQ(pointer.x, client.left + Width / 2);
