@@ -322,6 +322,18 @@ Screen& ScreenCore::eventTarget() {
     return owner_ != nullptr ? *owner_ : *this;
 }
 
+bool ScreenCore::keepWindowFlag(const char* operation, bool& kept, bool on,
+                                void (WindowCore::*apply)(bool)) {
+    if (!isOpen()) {
+        return refuseOnClosedScreen(operation);
+    }
+    kept = on;
+    if (windowUsable()) {
+        (window_.get()->*apply)(on);
+    }
+    return true;
+}
+
 bool ScreenCore::windowUsable() const {
     return window_ != nullptr && !window_->destroyed;
 }

@@ -137,6 +137,10 @@ class ScreenCore : public Screen, public ScreenControl {
     bool switchTo(ScreenMode mode, const WindowPlacement* placement);
     void pumpMessages();
     bool windowUsable() const;
+    // Keeps a yes/no setting of an open screen in kept and gives it to the window
+    // through apply; refused, changing nothing, on a closed screen.
+    bool keepWindowFlag(const char* operation, bool& kept, bool on,
+                        void (WindowCore::*apply)(bool));
     // Drops the output and makes one for the frame size now in force; false, with
     // the screen closed, when none is usable.
     bool rebuildOutput();

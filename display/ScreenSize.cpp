@@ -25,14 +25,7 @@ bool knownScaling(Scaling scaling) {
 } // namespace
 
 bool ScreenCore::setResizable(bool on) {
-    if (!isOpen()) {
-        return refuseOnClosedScreen("setResizable");
-    }
-    resizable_ = on;
-    if (windowUsable()) {
-        window_->setResizable(on);
-    }
-    return true;
+    return keepWindowFlag("setResizable", resizable_, on, &WindowCore::setResizable);
 }
 
 bool ScreenCore::resizable() const {

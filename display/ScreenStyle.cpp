@@ -22,14 +22,7 @@ bool ScreenCore::setTitle(const char* title) {
 }
 
 bool ScreenCore::setBorderless(bool on) {
-    if (!isOpen()) {
-        return refuseOnClosedScreen("setBorderless");
-    }
-    borderless_ = on;
-    if (windowUsable()) {
-        window_->setBorderless(on);
-    }
-    return true;
+    return keepWindowFlag("setBorderless", borderless_, on, &WindowCore::setBorderless);
 }
 
 bool ScreenCore::borderless() const {
@@ -37,14 +30,7 @@ bool ScreenCore::borderless() const {
 }
 
 bool ScreenCore::setAlwaysOnTop(bool on) {
-    if (!isOpen()) {
-        return refuseOnClosedScreen("setAlwaysOnTop");
-    }
-    alwaysOnTop_ = on;
-    if (windowUsable()) {
-        window_->setTopmost(on);
-    }
-    return true;
+    return keepWindowFlag("setAlwaysOnTop", alwaysOnTop_, on, &WindowCore::setTopmost);
 }
 
 bool ScreenCore::alwaysOnTop() const {

@@ -15,9 +15,8 @@ fail() {
     exit 1
 }
 
-"$@" >"$log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+source "$(dirname "$0")/example-run.sh"
+example_start "$log" "$@"
 
 window=
 for _ in $(seq 300); do
@@ -80,14 +79,5 @@ for _ in $(seq 50); do
 done
 [[ "$pixel" == *"#FF0000"* ]] || fail "the dab Shift painted is not red: $pixel"
 
-xdotool key Escape
-for _ in $(seq 150); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 30 s after Escape"
-trap - EXIT
-status=0
-wait "$pid" || status=$?
-[ "$status" = 0 ] || fail "Escape ended it with status $status"
+example_end_with_escape
 echo "PASS (paint): wheel notches, typed text, the title and Shift's colour as the user gave them"

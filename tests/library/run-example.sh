@@ -23,9 +23,8 @@ case "$kind" in
     *) fail "unknown example" ;;
 esac
 
-"$@" >"$out/$kind.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+source "$here/example-run.sh"
+example_start "$out/$kind.log" "$@"
 
 # xdotool reads WM_NAME, which SDL types "UTF-8" (unreadable to it) in a process
 # with a UTF-8 locale, Python's for one: then the example's own windows are asked
@@ -103,14 +102,5 @@ else
 fi
 
 focus
-xdotool key Escape
-for _ in $(seq 150); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 30 s after Escape"
-trap - EXIT
-status=0
-wait "$pid" || status=$?
-[ "$status" = 0 ] || fail "Escape ended it with status $status"
+example_end_with_escape
 echo "PASS ($kind): the window showed what it drew; Escape ended it with status 0"
