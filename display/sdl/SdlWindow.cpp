@@ -96,6 +96,8 @@ void SdlWindow::enqueue(const SDL_Event& event) {
 void SdlWindow::dispatch(const SDL_Event& event) {
     if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
         eventModifiers_ = event.key.keysym.mod;
+    } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        eventModifiers_ = static_cast<Uint16>(SDL_GetModState()); // held while away
     }
     // Ctrl without Alt makes a shortcut, not text, as on the other platforms
     // (X11 types the digit of Ctrl+1). The key event before the text says.
@@ -234,7 +236,7 @@ bool SdlWindow::maximised() {
 }
 
 Modifiers SdlWindow::modifiers() {
-    return modifiersFromSdl(static_cast<Uint16>(SDL_GetModState()));
+    return modifiersFromSdl(eventModifiers_);
 }
 
 bool SdlWindow::holdPointer(bool on) {

@@ -74,6 +74,8 @@ class SdlWindow : public WindowCore {
     int movedX_ = 0;
     int movedY_ = 0;
     bool moved_ = false;
+    // The modifiers as the key events delivered so far left them: SDL's own state
+    // has already taken in every event queued behind them.
     Uint16 eventModifiers_ = 0;
     std::array<SDL_Event, 256> pending_{};
     std::size_t first_ = 0;

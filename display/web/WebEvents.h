@@ -42,6 +42,8 @@ struct WebEvent {
     int y = 0;
     int button = 0; // mouse buttons: the DOM's numbering, 0 left, 1 middle, 2 right
     std::uint32_t codePoint = 0; // text
+    // Keys and text: the modifier keys held once this event had happened (Modifiers bits).
+    std::uint32_t modifiers = 0;
 };
 
 // The window messages an event stands for: none, one, or a key message followed

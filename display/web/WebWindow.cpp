@@ -168,9 +168,12 @@ WebWindow* windowOf(void* userData) {
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
     WebWindow* window = windowOf(userData);
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
-    window->trackModifiers(trackModifiers(window->modifierBits(), e->code, down, e->shiftKey != 0,
-                                          e->ctrlKey != 0, e->altKey != 0, e->metaKey != 0));
+    const std::uint32_t held = trackModifiers(window->modifiersSeen(), e->code, down,
+                                              e->shiftKey != 0, e->ctrlKey != 0, e->altKey != 0,
+                                              e->metaKey != 0);
+    window->noteModifiersSeen(held);
     WebEvent event;
+    event.modifiers = held;
     event.kind = down ? WebEventKind::KeyDown : WebEventKind::KeyUp;
     event.virtualKey = virtualKeyForCode(e->code);
     event.alt = e->altKey != 0;
@@ -179,6 +182,7 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void* userData) {
     // The character follows its key, as on the other platforms.
     WebEvent typed;
     typed.kind = WebEventKind::Text;
+    typed.modifiers = held;
     typed.codePoint = down ? typedCodePoint(e->key, event.ctrl, event.alt, e->metaKey != 0) : 0;
     if (event.virtualKey == 0) {
         if (typed.codePoint != 0) {
@@ -398,6 +402,10 @@ bool WebWindow::dispatchNext() {
     --count_;
     if (event.kind == WebEventKind::KeyDown || event.kind == WebEventKind::KeyUp) {
         altHeld_ = event.alt;
+        modifierBits_ = event.modifiers;
+    }
+    if (event.kind == WebEventKind::Text) {
+        modifierBits_ = event.modifiers;
     }
     if (event.kind == WebEventKind::Resized) {
         layout();

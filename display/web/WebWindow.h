@@ -45,9 +45,10 @@ class WebWindow : public WindowCore {
     // Whether the listener should keep a key from the browser's own handling.
     bool keyIsOurs(const WebEvent& event) const;
     bool captured() const { return captured_; }
-    // Kept as the DOM's key events arrive, so it says what is held now.
-    void trackModifiers(std::uint32_t bits) { modifierBits_ = bits; }
-    std::uint32_t modifierBits() const { return modifierBits_; }
+    // The modifiers as the DOM's key events have left them, each event carrying
+    // its own; the screen's are those of the events delivered so far.
+    void noteModifiersSeen(std::uint32_t bits) { modifiersSeen_ = bits; }
+    std::uint32_t modifiersSeen() const { return modifiersSeen_; }
     Modifiers modifiers() override { return Modifiers{modifierBits_}; }
     // Whether the page's pointer lock is on the canvas, as its change events said.
     bool locked() const { return locked_; }
@@ -98,6 +99,7 @@ class WebWindow : public WindowCore {
     bool captured_ = false;
     bool altHeld_ = false;
     std::uint32_t modifierBits_ = 0;
+    std::uint32_t modifiersSeen_ = 0;
     bool locked_ = false;
     // The canvas element's CSS size in the windowed style.
     WindowSize cssSize_;

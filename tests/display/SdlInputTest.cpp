@@ -92,6 +92,14 @@ TEST_F(SdlInputTest, WheelButtonsAreNotchesAndTypedKeysAreTextWithTheirModifiers
     xdotool("keyup Control_L");
     showFramesUntil([&] { return handle->modifiers() == Modifiers{}; });
     EXPECT_EQ(handle->modifiers(), Modifiers{});
+
+    // All of it reaches the window before the next frame: each character still
+    // sees the modifiers of its own moment, not those of the last event queued.
+    xdotool("keydown Shift_R key a keyup Shift_R key b");
+    showFramesUntil([&] { return log.texts.size() >= 5; });
+    ASSERT_EQ(log.texts, (std::vector<std::string>{"H", "i", "!", "A", "b"}));
+    EXPECT_TRUE(log.textModifiers[3].any(Modifiers::RightShift));
+    EXPECT_EQ(log.textModifiers[4], Modifiers{});
 }
 
 TEST_F(SdlInputTest, AHeldPointerReportsChangesAndStaysPut) {
