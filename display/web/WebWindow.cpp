@@ -400,11 +400,11 @@ bool WebWindow::dispatchNext() {
     const WebEvent event = events_[first_];
     first_ = (first_ + 1) % events_.size();
     --count_;
-    if (event.kind == WebEventKind::KeyDown || event.kind == WebEventKind::KeyUp) {
+    const bool key = event.kind == WebEventKind::KeyDown || event.kind == WebEventKind::KeyUp;
+    if (key) {
         altHeld_ = event.alt;
-        modifierBits_ = event.modifiers;
     }
-    if (event.kind == WebEventKind::Text) {
+    if (key || event.kind == WebEventKind::Text) {
         modifierBits_ = event.modifiers;
     }
     if (event.kind == WebEventKind::Resized) {

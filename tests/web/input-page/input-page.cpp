@@ -46,11 +46,10 @@ class Echo : public duskhall::InputObserver {
     void keyDown(duskhall::Screen& screen, duskhall::KeyCode key) override {
         std::printf("key %d", static_cast<int>(key));
         printModifiers(screen.modifiers());
-        const duskhall::Scaling scaling = key == 'I'   ? duskhall::Scaling::Integer
-                                          : key == 'S' ? duskhall::Scaling::Stretch
-                                                       : duskhall::Scaling::Fit;
         if (key == 'I' || key == 'F' || key == 'S') {
-            screen.setScaling(scaling);
+            screen.setScaling(key == 'I'   ? duskhall::Scaling::Integer
+                              : key == 'S' ? duskhall::Scaling::Stretch
+                                           : duskhall::Scaling::Fit);
             std::printf("scaling %c\n", static_cast<char>(key));
         }
     }
