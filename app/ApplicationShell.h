@@ -2,7 +2,7 @@
 
 #include <duskhall/InputObserver.h>
 
-#include "renderer/Pixel.h"
+#include "renderer/level/Pixel.h"
 
 #include <cstdint>
 #include <memory>

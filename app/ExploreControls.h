@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renderer/FreeCamera.h"
+#include "renderer/camera/FreeCamera.h"
 #include <duskhall/KeyCode.h>
 #include <duskhall/MouseState.h>
 

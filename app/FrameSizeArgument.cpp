@@ -1,6 +1,6 @@
 #include "app/FrameSizeArgument.h"
 
-#include "renderer/FrameGeometry.h"
+#include "renderer/draw/FrameGeometry.h"
 
 #include <cctype>
 

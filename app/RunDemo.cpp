@@ -7,13 +7,13 @@
 #include "app/ExploreControls.h"
 #include "app/ExploreObserver.h"
 #include "app/FrameRateTitle.h"
-#include "renderer/ExploreSession.h"
-#include "renderer/FrameLoop.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
-#include "renderer/MapView.h"
-#include "renderer/ScreenSize.h"
-#include "renderer/Screenshots.h"
+#include "renderer/camera/ExploreSession.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/draw/ScreenSize.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/MapView.h"
+#include "renderer/output/Screenshots.h"
 
 #include <algorithm>
 #include <chrono>

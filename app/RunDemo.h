@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renderer/ScreenSize.h"
+#include "renderer/draw/ScreenSize.h"
 
 #include <cstdint>
 

@@ -13,10 +13,10 @@
 #include "app/FrameList.h"
 #include "app/FrameSizeArgument.h"
 #include "app/RunDemo.h"
-#include "renderer/FrameCrc.h"
-#include "renderer/FrameLoop.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/FrameCrc.h"
 #include <duskhall/DisplayError.h>
 #include <duskhall/WarningBox.h>
 

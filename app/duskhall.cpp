@@ -3,8 +3,8 @@
 #include "app/FrameSizeArgument.h"
 #include "app/InstalledTextures.h"
 #include "app/RunDemo.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
 
 #include <cstdio>
 #include <cstring>

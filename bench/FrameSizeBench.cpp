@@ -4,9 +4,9 @@
 // the same threads, measured in the same run. Each figure is the best of a few
 // batches of the same frames, the one least disturbed by other work on the machine.
 
-#include "renderer/FrameLoop.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,10 +5,10 @@
 // no ray reaches. Reported as the large level's time per frame over the small
 // one's, both measured in the same run.
 
-#include "renderer/FrameCrc.h"
-#include "renderer/FrameLoop.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/FrameCrc.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,10 +4,10 @@
 // timed in the same run. Each figure is the best of many short batches, the one
 // least disturbed by other work on the machine.
 
-#include "renderer/FrameBatch.h"
-#include "renderer/FrameLoop.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
+#include "renderer/draw/FrameBatch.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
 
 #include <benchmark/benchmark.h>
 

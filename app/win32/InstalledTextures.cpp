@@ -1,6 +1,6 @@
 #include "app/InstalledTextures.h"
 
-#include "renderer/TextureSearch.h"
+#include "renderer/level/TextureSearch.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
 #include "LevelExercise.h"
 
-#include "renderer/ExploreSession.h"
-#include "renderer/FrameLoop.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
-#include "renderer/LevelBuilder.h"
-#include "renderer/LevelFile.h"
-#include "renderer/LevelTextures.h"
+#include "renderer/camera/ExploreSession.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/level/LevelBuilder.h"
+#include "renderer/level/LevelFile.h"
+#include "renderer/level/LevelTextures.h"
 
 #include <cstdlib>
 #include <vector>

@@ -1,8 +1,8 @@
 // libFuzzer target for loadPng. The loader reads from a path, so each input is
 // written to an in-memory file and loaded through its /proc/self/fd path.
 
-#include "renderer/Level.h"
-#include "renderer/PngLoader.h"
+#include "renderer/level/Level.h"
+#include "renderer/level/PngLoader.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "renderer/Housekeeping.h"
+#include "renderer/level/Housekeeping.h"
 
 #include "ResourceProbe.h"
 

@@ -1,4 +1,4 @@
-#include "renderer/PngLoader.h"
+#include "renderer/level/PngLoader.h"
 
 #include "TempDir.h"
 

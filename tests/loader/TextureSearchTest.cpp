@@ -1,4 +1,4 @@
-#include "renderer/TextureSearch.h"
+#include "renderer/level/TextureSearch.h"
 
 #include "TempDir.h"
 

@@ -1,5 +1,5 @@
-#include "renderer/Level.h"
-#include "renderer/PngLoader.h"
+#include "renderer/level/Level.h"
+#include "renderer/level/PngLoader.h"
 
 #include <gtest/gtest.h>
 

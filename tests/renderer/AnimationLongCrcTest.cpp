@@ -1,6 +1,6 @@
 #include "AnimationPins.h"
 
-#include "renderer/Traversal.h"
+#include "renderer/draw/Traversal.h"
 
 #include <gtest/gtest.h>
 

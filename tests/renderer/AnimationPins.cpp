@@ -1,11 +1,11 @@
 #include "AnimationPins.h"
 
-#include "renderer/FrameBatch.h"
-#include "renderer/FrameCrc.h"
-#include "renderer/FrameLoop.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
-#include "renderer/Traversal.h"
+#include "renderer/draw/FrameBatch.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/draw/Traversal.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/FrameCrc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "renderer/ColumnWorkers.h"
+#include "renderer/draw/ColumnWorkers.h"
 
 #include <gtest/gtest.h>
 

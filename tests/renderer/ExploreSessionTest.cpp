@@ -1,9 +1,9 @@
 #include "EyeChecks.h"
 #include "RendererFixture.h"
 
-#include "renderer/ExploreSession.h"
-#include "renderer/FrameCrc.h"
-#include "renderer/Level.h"
+#include "renderer/camera/ExploreSession.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/FrameCrc.h"
 
 #include <cmath>
 

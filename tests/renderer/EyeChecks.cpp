@@ -1,6 +1,6 @@
 #include "EyeChecks.h"
 
-#include "renderer/FreeCamera.h"
+#include "renderer/camera/FreeCamera.h"
 
 #include <cmath>
 #include <sstream>

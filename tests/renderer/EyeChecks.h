@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renderer/Level.h"
+#include "renderer/level/Level.h"
 
 #include <cstdint>
 #include <string>

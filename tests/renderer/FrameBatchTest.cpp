@@ -1,9 +1,9 @@
 #include "RendererFixture.h"
 
-#include "renderer/FrameBatch.h"
-#include "renderer/FrameCrc.h"
-#include "renderer/Level.h"
-#include "renderer/Traversal.h"
+#include "renderer/draw/FrameBatch.h"
+#include "renderer/draw/Traversal.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/FrameCrc.h"
 
 #include <atomic>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "renderer/FrameCrc.h"
+#include "renderer/output/FrameCrc.h"
 
 #include <zlib.h>
 

@@ -2,12 +2,12 @@
 #include "RendererFixture.h"
 #include "TestLevels.h"
 
-#include "renderer/ExploreSession.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
-#include "renderer/LevelDescription.h"
-#include "renderer/Traversal.h"
-#include "renderer/WalkScript.h"
+#include "renderer/camera/ExploreSession.h"
+#include "renderer/camera/WalkScript.h"
+#include "renderer/draw/Traversal.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/level/LevelDescription.h"
 
 #include <algorithm>
 #include <atomic>

@@ -4,12 +4,12 @@
 
 #include "RendererFixture.h"
 
-#include "renderer/ColumnDrawing.h"
-#include "renderer/FrameBatch.h"
-#include "renderer/FrameCrc.h"
-#include "renderer/FrameLoop.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
+#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/FrameBatch.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/FrameCrc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "EyeChecks.h"
 #include "RendererFixture.h"
 
-#include "renderer/FreeCamera.h"
-#include "renderer/Level.h"
+#include "renderer/camera/FreeCamera.h"
+#include "renderer/level/Level.h"
 
 #include <cmath>
 #include <vector>

@@ -1,10 +1,10 @@
 #include "RendererFixture.h"
 #include "TestLevels.h"
 
-#include "renderer/BuiltInLevel.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
-#include "renderer/LevelFile.h"
+#include "renderer/level/BuiltInLevel.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/level/LevelFile.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "RendererFixture.h"
 
-#include "renderer/Level.h"
+#include "renderer/level/Level.h"
 
 #include <atomic>
 #include <cstdlib>

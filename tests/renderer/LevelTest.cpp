@@ -1,7 +1,7 @@
 #include "RendererFixture.h"
 
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
 
 using LevelTest = RendererFixture;
 

@@ -1,7 +1,7 @@
 #include "RendererFixture.h"
 
-#include "renderer/Level.h"
-#include "renderer/MapView.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/MapView.h"
 
 #include <vector>
 

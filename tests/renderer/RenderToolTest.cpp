@@ -4,14 +4,14 @@
 #include "TestLevels.h"
 #include "ToolRun.h"
 
-#include "renderer/ExploreSession.h"
-#include "renderer/FrameCrc.h"
-#include "renderer/FramePng.h"
-#include "renderer/FreeCamera.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
-#include "renderer/MapView.h"
-#include "renderer/WalkScript.h"
+#include "renderer/camera/ExploreSession.h"
+#include "renderer/camera/FreeCamera.h"
+#include "renderer/camera/WalkScript.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/FrameCrc.h"
+#include "renderer/output/FramePng.h"
+#include "renderer/output/MapView.h"
 
 #include <sys/wait.h>
 

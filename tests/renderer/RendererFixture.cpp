@@ -1,8 +1,8 @@
 #include "RendererFixture.h"
 
-#include "renderer/FramePng.h"
-#include "renderer/Housekeeping.h"
-#include "renderer/Level.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+#include "renderer/output/FramePng.h"
 
 PackedPixel codedTexel(std::int32_t texture, std::int32_t column, std::int32_t row) {
     return 0xFF000000u | static_cast<PackedPixel>(texture << 16 | column << 8 | row);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "renderer/ColumnDrawing.h"
-#include "renderer/FrameLoop.h"
+#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/FrameLoop.h"
 
 #include <gtest/gtest.h>
 

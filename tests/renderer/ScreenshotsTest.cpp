@@ -1,7 +1,7 @@
 #include "../loader/TempDir.h"
 
-#include "renderer/ScreenSize.h"
-#include "renderer/Screenshots.h"
+#include "renderer/draw/ScreenSize.h"
+#include "renderer/output/Screenshots.h"
 
 #include <gtest/gtest.h>
 

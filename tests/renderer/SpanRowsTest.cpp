@@ -1,5 +1,5 @@
-#include "renderer/ScreenSize.h"
-#include "renderer/SpanRows.h"
+#include "renderer/draw/SpanRows.h"
+#include "renderer/draw/ScreenSize.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "RendererFixture.h"
 
-#include "renderer/Traversal.h"
+#include "renderer/draw/Traversal.h"
 
 #include <cmath>
 

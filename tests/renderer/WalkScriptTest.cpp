@@ -1,4 +1,4 @@
-#include "renderer/WalkScript.h"
+#include "renderer/camera/WalkScript.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,53 @@
+#include "renderer/camera/ExploreSession.h"
+
+#include "renderer/draw/FixedPoint.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/level/Level.h"
+
+#include <cmath>
+
+namespace {
+
+void lookFrom(const FreeCamera& camera) {
+    cameraPos = Vec3(camera.x, camera.y, camera.z);
+    cameraSector = camera.sector;
+    viewDir = Vec3(cosineOf(camera.angle), sineOf(camera.angle), 0.0f);
+    // Built as the script builds it, from the stored cosine.
+    viewSide = Vec3(sineOf(camera.angle), -viewDir.x, 0.0f);
+}
+
+} // namespace
+
+void ExploreSession::toggle() {
+    if (active_) {
+        active_ = false;
+        entering_ = false;
+        cameraSector = levelStart.sector;
+    } else {
+        active_ = true;
+        entering_ = true;
+    }
+}
+
+void ExploreSession::drawFrame(const MoveInput& input, float elapsed) {
+    advanceAnimation();
+    if (active_ && sectors != nullptr) {
+        const MovingSectors moving = {sectorMotions, sectorMotionCount};
+        if (entering_) {
+            camera_ = cameraFromView(cameraPos.x, cameraPos.y, viewDir.x, viewDir.y, cameraSector,
+                                     sectors, moving);
+            entering_ = false;
+        }
+        camera_ = stepFreeCamera(camera_, input, elapsed, sectors, moving);
+        lookFrom(camera_);
+    }
+    drawView();
+}
+
+float ExploreSession::viewAngle() const {
+    if (active_ && !entering_) {
+        return camera_.angle;
+    }
+    return static_cast<float>(
+        std::atan2(static_cast<double>(viewDir.y), static_cast<double>(viewDir.x)));
+}

@@ -1,0 +1,249 @@
+#include "renderer/draw/ColumnDrawing.h"
+
+#include "renderer/draw/CpuRelax.h"
+#include "renderer/draw/FixedPoint.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/level/Level.h"
+#include "renderer/draw/SpanRows.h"
+
+#include <algorithm>
+#include <cmath>
+
+std::int32_t clipTop = 0;
+std::int32_t clipBottom = screenHeight;
+FlatCacheEntry* flatCache = nullptr;
+std::int32_t flatCacheSize = 0;
+
+namespace {
+
+constexpr float focalScale = 1.3333334f; // bits 0x3FAAAAAB: with 3/8 of the width, half the
+                                         // width in pixels per unit at depth 1
+constexpr std::int32_t textureMask = 63;
+constexpr std::int32_t textureSize = 64;
+
+// Nothing in a real view projects this far off screen; the bound keeps the row
+// arithmetic of a degenerate depth (a wall touching the eye) inside 32 bits.
+constexpr std::int32_t projectionLimit = 1 << 24;
+
+float projectionScale(float depth) {
+    return focalScale / depth;
+}
+
+float fixedOne(std::int32_t bits) {
+    return static_cast<float>(std::int32_t{1} << bits);
+}
+
+std::int32_t rowAt(float eyeHeight, float height, float k) {
+    const std::int32_t offset = roundToInt((height - eyeHeight) * k * frameGeometry.projectionRows);
+    return frameGeometry.centreRow - std::clamp(offset, -projectionLimit, projectionLimit);
+}
+
+// Moves the window's edge past a piece already clipped to it: a floor-side piece
+// takes the bottom, a ceiling-side piece the top. A piece with no rows inside the
+// window leaves it as it is.
+void narrowWindow(ColumnState& state, std::uint8_t side, std::int32_t start, std::int32_t end) {
+    if (side != floorSide) {
+        if (end > state.top) {
+            state.top = end;
+        }
+    } else if (start < state.bottom) {
+        state.bottom = start;
+    }
+}
+
+// The texel of a flat needs bits 8 to 13 of ((t x d) >> 8) + o, which are bits 16
+// to 21 of t x d + o x 256. Low bits of sums and products do not depend on the
+// bits above them, so unsigned 32-bit arithmetic, which wraps instead of
+// overflowing, gives them exactly as 64-bit arithmetic would. Likewise the wall
+// rows' running sum, of which bits 16 to 21 are read.
+std::uint32_t rayFixed(float value) {
+    return static_cast<std::uint32_t>(roundToInt(value * fixedOne(frameGeometry.rayBits)));
+}
+
+// The eye's place in the same fraction bits, then moved up past the depth's:
+// level coordinates are large enough for the product to need 64 bits.
+std::uint32_t eyeFixed(float value) {
+    const double scaled = static_cast<double>(value) * fixedOne(frameGeometry.rayBits);
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(std::nearbyint(scaled)))
+           << frameGeometry.depthBits;
+}
+
+void fillRows(const View& view, FlatCacheEntry& entry, float height) {
+    const float depthOne = fixedOne(frameGeometry.depthBits);
+    for (std::int32_t i = 0; i < frameGeometry.height; ++i) {
+        entry.rowDepth[i] =
+            rowSlopes[i] == 0.0f ? 0 : roundToInt((view.eye.z - height) / rowSlopes[i] * depthOne);
+    }
+}
+
+// The first thread to need a surface fills it; any other that needs it meanwhile
+// waits the few hundred divisions that takes.
+void needFlat(const View& view, FlatCacheEntry& entry, float height) {
+    std::uint8_t state = entry.valid.load(std::memory_order_acquire);
+    while (state != flatReady) {
+        if (state == flatEmpty) {
+            if (entry.valid.compare_exchange_weak(state, flatFilling, std::memory_order_acquire)) {
+                fillRows(view, entry, height);
+                entry.valid.store(flatReady, std::memory_order_release);
+                return;
+            }
+        } else {
+            cpuRelax();
+            state = entry.valid.load(std::memory_order_acquire);
+        }
+    }
+}
+
+void drawFlatSpan(const View& view, ColumnState& state, const FlatRowStep& flatRay, float height,
+                  std::uint8_t side, std::int32_t texture, std::int32_t key, std::int32_t start,
+                  std::int32_t end) {
+    start = std::max(start, state.top);
+    end = std::min(end, state.bottom);
+    narrowWindow(state, side, start, end);
+    FlatCacheEntry& entry = view.flats[key];
+    needFlat(view, entry, height);
+    if (start >= end) {
+        return;
+    }
+    drawFlatRows(entry.rowDepth.data() + start, end - start, textures[texture].pixels, flatRay,
+                 state.pixels + start * state.stride, state.stride);
+}
+
+// s is the piece's texture rows per screen row.
+void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t side,
+                   std::int32_t texture, float u, std::int32_t start, std::int32_t end) {
+    const PackedPixel* texels =
+        textures[texture].pixels + (roundToInt(u) & textureMask) * textureSize;
+    // Texture row 0 sits on the boundary line y on both sides.
+    float v = side != floorSide ? static_cast<float>(-y) * s : 0.0f;
+    if (start < state.top) {
+        v = v + static_cast<float>(state.top - start) * s;
+        start = state.top;
+    }
+    if (end > state.bottom) {
+        end = state.bottom;
+    }
+    narrowWindow(state, side, start, end);
+    if (start >= end) {
+        return;
+    }
+    const float wallOne = fixedOne(frameGeometry.wallBits);
+    const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallOne));
+    std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallOne));
+    const WallRowStep rows = {vfix, step, static_cast<std::uint32_t>(frameGeometry.wallBits)};
+    drawWallRows(end - start, texels, rows, state.pixels + start * state.stride, state.stride);
+}
+
+// One piece, with the projection scale k of its depth and, for a wall piece, the
+// texture rows per screen row s, both worked out by the caller.
+void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flatRay, float height,
+                   float k, float s, std::uint8_t side, std::int32_t texture, std::int32_t kind,
+                   float u, std::int32_t key) {
+    const std::int32_t y = rowAt(view.eye.z, height, k);
+    const std::int32_t start = side != floorSide ? 0 : y;
+    const std::int32_t end = side != floorSide ? y : frameGeometry.height;
+    if (kind == flatSpan) {
+        drawFlatSpan(view, state, flatRay, height, side, texture, key, start, end);
+    } else {
+        drawWallPiece(state, y, s, side, texture, u, start, end);
+    }
+}
+
+} // namespace
+
+FlatRowStep flatColumnRay(const View& view, std::int32_t x) {
+    const float slope = columnSlopes[x];
+    const std::uint32_t dx = rayFixed(view.side.x * slope + view.dir.x);
+    const std::uint32_t dy = rayFixed(view.side.y * slope + view.dir.y);
+    const std::uint32_t ox = eyeFixed(view.eye.x);
+    const std::uint32_t oy = eyeFixed(view.eye.y);
+    // The texel sits 5 bits below the units of depth times ray: 32 texels a unit.
+    const auto shift =
+        static_cast<std::uint32_t>(frameGeometry.depthBits + frameGeometry.rayBits - 5);
+    return {dx, dy, ox, oy, shift};
+}
+
+FlatRowStep flatColumnRay(std::int32_t x) {
+    return flatColumnRay(currentView(), x);
+}
+
+std::int32_t projectRow(float height, float depth) {
+    return rowAt(cameraPos.z, height, projectionScale(depth));
+}
+
+void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
+                    std::int32_t texture, std::int32_t kind, float u, std::int32_t key) {
+    ColumnState state = {framebuffer + x, clipTop, clipBottom, frameGeometry.width};
+    drawColumnPart(state, x, height, depth, side, texture, kind, u, key);
+    clipTop = state.top;
+    clipBottom = state.bottom;
+}
+
+void drawColumnPart(ColumnState& state, std::int32_t x, float height, float depth,
+                    std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
+                    std::int32_t key) {
+    if (kind != wallPiece && kind != flatSpan) {
+        return;
+    }
+    const View view = currentView();
+    const float k = projectionScale(depth);
+    const float s = kind == wallPiece ? frameGeometry.wallRowScale / k : 0.0f;
+    const FlatRowStep flatRay = kind == flatSpan ? flatColumnRay(view, x) : FlatRowStep{};
+    drawProjected(view, state, flatRay, height, k, s, side, texture, kind, u, key);
+}
+
+void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
+             const Sector& sector, const Sector& behind, PieceTextures pieces, float u) {
+    const float k = projectionScale(depth);
+    const float s = frameGeometry.wallRowScale / k;
+    drawProjected(view, state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
+                  flatSpan, 0.0f, sector.floorKey);
+    drawProjected(view, state, flatRay, sector.ceilingHeight, k, s, ceilingSide,
+                  sector.ceilingTexture, flatSpan, 0.0f, sector.ceilingKey);
+    // The visible wall pieces are the neighbour's floor and ceiling steps.
+    drawProjected(view, state, flatRay, behind.floorHeight, k, s, floorSide, pieces.lower,
+                  wallPiece, u, 0);
+    drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide, pieces.upper,
+                  wallPiece, u, 0);
+}
+
+void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t,
+             const Sector& sector, const Sector& behind, float u) {
+    drawHit(currentView(), state, flatRay, depth, sector, behind,
+            {behind.wallTexture, behind.wallTexture}, u);
+}
+
+void fillFlatCache(const View& view, std::int32_t key, float height) {
+    FlatCacheEntry& entry = view.flats[key];
+    fillRows(view, entry, height);
+    entry.valid.store(flatReady, std::memory_order_release);
+}
+
+void fillFlatCache(std::int32_t key, float height) {
+    fillFlatCache(currentView(), key, height);
+}
+
+void resizeFlatCache(std::int32_t entries) {
+    delete[] flatCache;
+    flatCache = entries > 0 ? new FlatCacheEntry[static_cast<std::size_t>(entries)] : nullptr;
+    flatCacheSize = entries > 0 ? entries : 0;
+    for (std::int32_t key = 0; key < flatCacheSize; ++key) {
+        flatCache[key].rowDepth.assign(static_cast<std::size_t>(frameGeometry.height), 0);
+    }
+}
+
+void invalidateFlatCache() {
+    for (std::int32_t key = 0; key < flatCacheSize; ++key) {
+        flatCache[key].valid.store(flatEmpty, std::memory_order_relaxed);
+    }
+}
+
+void prepareFlatCache(const View& view) {
+    for (std::int32_t key = 0; key < view.flatCount; ++key) {
+        view.flats[key].valid.store(flatEmpty, std::memory_order_relaxed);
+    }
+}
+
+void prepareFlatCache() {
+    prepareFlatCache(currentView());
+}

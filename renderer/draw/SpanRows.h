@@ -1,0 +1,45 @@
+#pragma once
+
+#include "renderer/level/Pixel.h"
+#include "renderer/draw/ScreenSize.h"
+
+#include <cstdint>
+
+// The inner loops of the column drawing: texels written down one column of the
+// framebuffer, rows stride pixels apart. All arithmetic is unsigned 32-bit and
+// wraps; only the bits the texel address needs are read, and those come out as a
+// wider computation would give them.
+
+// A floor or ceiling: for each row, t = its cached depth, and the texel is
+// ((t x dy + oy) bits shift to shift + 5) x 64 + ((t x dx + ox) bits shift to
+// shift + 5) of the row-major texture. The shift is 16 for the animation's frames
+// and grows with the fraction bits of wider ones.
+struct FlatRowStep {
+    std::uint32_t dx;
+    std::uint32_t dy;
+    std::uint32_t ox;
+    std::uint32_t oy;
+    std::uint32_t shift = 16;
+};
+
+// A wall piece: texel (v bits shift to shift + 5) of one 64-texel image column,
+// with v starting at vfix and growing by step each row.
+struct WallRowStep {
+    std::uint32_t vfix;
+    std::uint32_t step;
+    std::uint32_t shift = 16;
+};
+
+void drawFlatRows(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
+                  FlatRowStep step, PackedPixel* out, std::int32_t stride = screenWidth);
+void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
+                  std::int32_t stride = screenWidth);
+
+// The two ways the flat loop is done: one row at a time on any processor, and
+// eight at once where the processor has AVX2 (the one drawFlatRows uses when it is
+// present). Exposed so they can be checked against each other.
+bool wideRowsAvailable();
+void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
+                       FlatRowStep step, PackedPixel* out, std::int32_t stride = screenWidth);
+void drawFlatRowsWide(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
+                      FlatRowStep step, PackedPixel* out, std::int32_t stride = screenWidth);

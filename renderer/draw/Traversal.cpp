@@ -1,0 +1,119 @@
+#include "renderer/draw/Traversal.h"
+
+#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/FrameLoop.h"
+
+#include <algorithm>
+
+std::int32_t maxSectorVisits = minSectorVisits;
+std::int32_t lastColumnVisits = 0;
+std::int32_t deepestColumnVisits = 0;
+
+namespace {
+
+constexpr float noHitDepth = 1000000.0f;
+
+float dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+// Inlined into the nearest-hit search, so the hit stays in registers instead of
+// going through memory for every wall tested.
+[[gnu::always_inline]] inline bool meetWall(const Ray& ray, const Wall& wall, WallHit& hit) {
+    const Vec3& unit = wall.unit;
+    const Vec3& normal = wall.normal;
+
+    // A ray moving towards the front side could only meet the wall from behind.
+    const float facing = dot(normal, -ray.direction);
+    if (facing < 0.0f) {
+        return false;
+    }
+    const Vec3 fromStart = ray.origin - wall.a;
+    const float inFront = dot(normal, fromStart);
+    if (inFront < 0.0f) {
+        return false;
+    }
+    // A ray parallel to the wall gives an infinite or NaN position: no usable hit.
+    const float along = inFront * dot(unit, ray.direction) / facing + dot(unit, fromStart);
+    if (along < 0.0f || along > wall.length) {
+        return false;
+    }
+    hit.point = wall.a + unit * along;
+    hit.along = along;
+    return true;
+}
+
+struct NearestHit {
+    const Wall* wall;
+    float depth;
+    WallHit hit;
+};
+
+// The first wall of the list at the smallest depth; a NaN depth is never taken.
+NearestHit findNearestWall(const View& view, const Sector& sector, const Ray& ray) {
+    NearestHit nearest = {nullptr, noHitDepth, {}};
+    for (std::int32_t i = 0; i < sector.wallCount; ++i) {
+        WallHit hit;
+        if (!meetWall(ray, sector.walls[i], hit)) {
+            continue;
+        }
+        const float depth = dot(hit.point - view.eye, view.dir);
+        if (depth < nearest.depth) {
+            nearest = {&sector.walls[i], depth, hit};
+        }
+    }
+    return nearest;
+}
+
+// Follows the ray from sector to sector; returns the number of sectors visited.
+std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& flatRay,
+                      std::int32_t s, Ray ray, std::int32_t visitsLeft) {
+    std::int32_t visits = 0;
+    while (true) {
+        ++visits;
+        const Sector& sector = view.sectors[s];
+        if (sector.wallCount < 1) {
+            return visits;
+        }
+        const NearestHit nearest = findNearestWall(view, sector, ray);
+        if (nearest.wall == nullptr) {
+            return visits; // the open rows keep the previous frame's pixels
+        }
+        const Wall& wall = *nearest.wall;
+        const Sector& behind = wall.neighbour == -1 ? solidSector : view.sectors[wall.neighbour];
+
+        drawHit(view, state, flatRay, nearest.depth, sector, behind,
+                {wall.lowerTexture, wall.upperTexture}, nearest.hit.along * 16.0f);
+
+        if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
+            return visits;
+        }
+        s = wall.neighbour;
+        ray = Ray{nearest.hit.point, ray.direction};
+        --visitsLeft;
+    }
+}
+
+} // namespace
+
+bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
+    return meetWall(ray, wall, hit);
+}
+
+std::int32_t renderColumn(const View& view, ColumnState& state, std::int32_t column,
+                          std::int32_t sector, const Ray& ray) {
+    return traverse(view, state, flatColumnRay(view, column), sector, ray, maxSectorVisits);
+}
+
+std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
+                          const Ray& ray) {
+    return renderColumn(currentView(), state, column, sector, ray);
+}
+
+void renderColumn(std::int32_t column, std::int32_t sector, Ray ray) {
+    ColumnState state = {framebuffer + column, clipTop, clipBottom};
+    lastColumnVisits = renderColumn(state, column, sector, ray);
+    clipTop = state.top;
+    clipBottom = state.bottom;
+    deepestColumnVisits = std::max(deepestColumnVisits, lastColumnVisits);
+}

@@ -1,0 +1,111 @@
+#include "renderer/level/Level.h"
+
+#include "renderer/level/BuiltInLevel.h"
+#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/FixedPoint.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/LevelBuilder.h"
+#include "renderer/level/LevelFile.h"
+#include "renderer/level/LevelTextures.h"
+#include "renderer/level/PngLoader.h"
+#include "renderer/level/TextureSearch.h"
+#include "renderer/draw/Traversal.h"
+
+#include <cmath>
+#include <filesystem>
+
+Texture* textures = nullptr;
+std::int32_t levelTextureCount = 0;
+Vec3* vertices = nullptr;
+Sector* sectors = nullptr;
+std::int32_t sectorCount = 0;
+Sector solidSector = {};
+SectorMotion* sectorMotions = nullptr;
+std::int32_t sectorMotionCount = 0;
+LevelStart levelStart = {};
+
+namespace {
+
+std::string name;
+
+} // namespace
+
+const std::string& levelName() {
+    return name;
+}
+
+void Wall::setEnds(Vec3 start, Vec3 end) {
+    a = start;
+    b = end;
+    // The same single-precision steps the hit test used to take for every ray.
+    const Vec3 d = b - a;
+    length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    unit = d * (1.0f / length);
+    normal = Vec3(-unit.y, unit.x, 0.0f);
+}
+
+void buildLevel() {
+    const LevelDescription level = builtInLevel();
+    const TexturePlan plan = planTextures(level);
+    std::vector<PackedPixel*> pixels;
+    for (const std::string& file : plan.files) {
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        PackedPixel* loaded = nullptr;
+        // Registration comes first: a missing file ends the program here, before
+        // anything reads the absent pixels.
+        HKPtr(loadPng(texturePath(file.c_str()).c_str(), width, height, loaded));
+        pixels.push_back(loaded);
+    }
+    buildLevelFrom(level, plan, pixels);
+    name.clear();
+}
+
+bool loadLevel(const std::string& path, std::string& error) {
+    LevelDescription level;
+    if (!readLevelFile(path, level, error)) {
+        return false;
+    }
+    const TexturePlan plan = planTextures(level);
+    std::vector<PackedPixel*> pixels;
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    std::string problem;
+    if (!loadTextures(plan, folder.empty() ? "." : folder, pixels, problem)) {
+        error = path + ": " + problem;
+        return false;
+    }
+    for (PackedPixel* loaded : pixels) {
+        HKPtr(loaded);
+    }
+    buildLevelFrom(level, plan, pixels);
+    name = level.name;
+    return true;
+}
+
+void freeLevel() {
+    // Safe to call twice or without a level: every pointer is cleared once freed.
+    for (std::int32_t s = 0; s < sectorCount; ++s) {
+        delete[] sectors[s].walls;
+    }
+    delete[] sectors;
+    sectors = nullptr;
+    sectorCount = 0;
+    delete[] vertices;
+    vertices = nullptr;
+    delete[] textures;
+    textures = nullptr;
+    levelTextureCount = 0;
+    delete[] sectorMotions;
+    sectorMotions = nullptr;
+    sectorMotionCount = 0;
+    resizeFlatCache(0);
+}
+
+void moveSectors(Sector* table, float time) {
+    for (std::int32_t i = 0; i < sectorMotionCount; ++i) {
+        const SectorMotion& motion = sectorMotions[i];
+        const float lift = std::fabs(motion.amplitude * sineOf(time * motion.speed));
+        table[motion.sector].floorHeight = lift + motion.floor;
+        table[motion.sector].ceilingHeight = lift + motion.ceiling;
+    }
+}

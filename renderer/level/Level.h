@@ -1,0 +1,98 @@
+#pragma once
+
+#include "renderer/level/Pixel.h"
+#include "renderer/level/Vec3.h"
+
+#include <cstdint>
+#include <string>
+
+struct Texture {
+    std::int32_t width;
+    std::int32_t height;
+    PackedPixel* pixels; // owned by the allocation registry
+};
+
+struct Wall {
+    Vec3 a;
+    Vec3 b;
+    std::int32_t neighbour; // -1 for a solid wall
+
+    // Derived from a and b once instead of for every ray; whatever moves a wall's
+    // end points calls setEnds so these stay in step.
+    Vec3 unit;    // (b - a) / length
+    Vec3 normal;  // unit turned by +90 degrees: points to the front side
+    float length; // |b - a|
+
+    // Drawn below and above the sector behind: the solid wall itself, or a
+    // portal's steps up to a higher floor and down to a lower ceiling.
+    std::int32_t lowerTexture = 0;
+    std::int32_t upperTexture = 0;
+
+    Wall() = default;
+    Wall(Vec3 start, Vec3 end, std::int32_t neighbourSector) : neighbour(neighbourSector) {
+        setEnds(start, end);
+    }
+    void setEnds(Vec3 start, Vec3 end);
+};
+
+struct Sector {
+    std::int32_t wallCount;
+    Wall* walls;
+    float floorHeight;
+    float ceilingHeight;
+    std::int32_t wallTexture; // the default of its neighbours' steps into it
+    std::int32_t floorTexture;
+    std::int32_t ceilingTexture;
+    // Flat depth cache entries of the floor and ceiling; sectors whose surfaces
+    // stand at the same height share one.
+    std::int32_t floorKey = 0;
+    std::int32_t ceilingKey = 1;
+};
+
+// A sector whose floor and ceiling ride the animation clock t:
+// lift = |amplitude * sin(t * speed)|, floor = lift + floor, ceiling = lift + ceiling.
+struct SectorMotion {
+    std::int32_t sector;
+    float amplitude;
+    float speed;
+    float floor;
+    float ceiling;
+};
+
+// Where the eye starts; a scripted level leaves the camera to the built-in script.
+struct LevelStart {
+    float x;
+    float y;
+    float angle;
+    std::int32_t sector;
+    bool scripted;
+};
+
+constexpr int textureCount = 7; // the built-in level's
+
+extern Texture* textures; // levelTextureCount records
+extern std::int32_t levelTextureCount;
+extern Vec3* vertices;  // the level's points, used to fill the walls
+extern Sector* sectors; // sectorCount records
+extern std::int32_t sectorCount;
+extern Sector solidSector;          // neighbour of every solid wall
+extern SectorMotion* sectorMotions; // sectorMotionCount records
+extern std::int32_t sectorMotionCount;
+extern LevelStart levelStart;
+
+// Loads the seven textures (working directory first, then the data folder set
+// with setTextureDataFolder) and builds the built-in level; a missing texture ends
+// the program with the Housekeeping message.
+void buildLevel();
+// Reads, checks and builds a level file, its textures looked up beside it first.
+// Nothing is built unless every check passes; false, with one line naming the file
+// and the problem, otherwise.
+bool loadLevel(const std::string& path, std::string& error);
+// Frees the wall arrays and tables; the texture pixels stay with the registry.
+void freeLevel();
+
+// The title a level file gives itself ("name"), empty for the built-in level.
+const std::string& levelName();
+
+// Moves every moving sector of the given table to the clock value.
+void moveSectors(Sector* table, float time);

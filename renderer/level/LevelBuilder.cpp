@@ -1,0 +1,157 @@
+#include "renderer/level/LevelBuilder.h"
+
+#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/level/Level.h"
+#include "renderer/level/LevelGeometry.h"
+#include "renderer/level/PngLoader.h"
+#include "renderer/draw/Traversal.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+namespace {
+
+// Hands out flat cache entries: one per distinct height of the surfaces that
+// stand still (their depths are the same bits), one per surface that moves.
+class FlatKeys {
+  public:
+    std::int32_t standing(float height) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &height, sizeof bits);
+        const auto found = byHeight_.emplace(bits, count_);
+        if (found.second) {
+            ++count_;
+        }
+        return found.first->second;
+    }
+    std::int32_t moving() { return count_++; }
+    std::int32_t count() const { return count_; }
+
+  private:
+    std::unordered_map<std::uint32_t, std::int32_t> byHeight_;
+    std::int32_t count_ = 0;
+};
+
+const SideDescription* sideOf(const SectorDescription& sector, std::int32_t edge) {
+    for (const SideDescription& side : sector.sides) {
+        if (side.edge == edge) {
+            return &side;
+        }
+    }
+    return nullptr;
+}
+
+// The wall of edge k with its textures: a solid wall its own (default: the
+// sector's wall texture), a portal's steps those named for them (default: the wall
+// texture of the sector behind).
+Wall buildWall(const LevelDescription& level, const TexturePlan& plan, std::int32_t s,
+               std::int32_t k, std::int32_t neighbour) {
+    const SectorDescription& sector = level.sectors[static_cast<std::size_t>(s)];
+    std::int32_t from = 0;
+    std::int32_t to = 0;
+    sector.edgeEnds(k, from, to);
+    Wall wall(vertices[from], vertices[to], neighbour);
+    const SideDescription* side = sideOf(sector, k);
+    if (neighbour < 0) {
+        const std::string& name =
+            side != nullptr && !side->texture.empty() ? side->texture : sector.wallTexture;
+        wall.lowerTexture = plan.wall(level, name);
+        wall.upperTexture = wall.lowerTexture;
+    } else {
+        const std::string& behind = level.sectors[static_cast<std::size_t>(neighbour)].wallTexture;
+        wall.lowerTexture =
+            plan.wall(level, side != nullptr && !side->lower.empty() ? side->lower : behind);
+        wall.upperTexture =
+            plan.wall(level, side != nullptr && !side->upper.empty() ? side->upper : behind);
+    }
+    return wall;
+}
+
+// The outline's walls in order, then each hole's last edge first: a ray meeting
+// two walls at the same depth takes the first listed, and the built-in level's
+// frames were made with its hole's walls in that order.
+std::vector<std::int32_t> wallOrder(const SectorDescription& sector) {
+    std::vector<std::int32_t> order;
+    std::int32_t k = 0;
+    for (; k < static_cast<std::int32_t>(sector.outline.size()); ++k) {
+        order.push_back(k);
+    }
+    for (const std::vector<std::int32_t>& hole : sector.holes) {
+        const auto size = static_cast<std::int32_t>(hole.size());
+        for (std::int32_t i = size - 1; i >= 0; --i) {
+            order.push_back(k + i);
+        }
+        k += size;
+    }
+    return order;
+}
+
+void buildTextures(const TexturePlan& plan, const std::vector<PackedPixel*>& pixels) {
+    levelTextureCount = static_cast<std::int32_t>(plan.files.size());
+    textures = new Texture[plan.files.size()]();
+    for (std::size_t i = 0; i < plan.files.size(); ++i) {
+        textures[i] = {64, 64, pixels[i]};
+        if (plan.columnOrder[i]) {
+            transposeTexture(static_cast<std::int32_t>(i));
+        }
+    }
+}
+
+} // namespace
+
+void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
+                    const std::vector<PackedPixel*>& pixels) {
+    freeLevel(); // a level built before is replaced
+    buildTextures(plan, pixels);
+
+    solidSector = {};
+    vertices = new Vec3[level.vertexX.size()];
+    for (std::size_t i = 0; i < level.vertexX.size(); ++i) {
+        vertices[i] = Vec3(level.vertexX[i], level.vertexY[i], 0.0f);
+    }
+
+    const std::vector<std::vector<std::int32_t>> portals = findPortals(level);
+    sectorCount = static_cast<std::int32_t>(level.sectors.size());
+    sectors = new Sector[level.sectors.size()]();
+    FlatKeys keys;
+    std::int32_t portalWalls = 0;
+    sectorMotionCount = 0;
+    for (std::int32_t s = 0; s < sectorCount; ++s) {
+        const SectorDescription& description = level.sectors[static_cast<std::size_t>(s)];
+        Sector& sector = sectors[s];
+        const std::vector<std::int32_t> order = wallOrder(description);
+        sector.wallCount = static_cast<std::int32_t>(order.size());
+        sector.walls = new Wall[order.size()];
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const std::int32_t neighbour = portals[static_cast<std::size_t>(s)][order[i]];
+            sector.walls[i] = buildWall(level, plan, s, order[i], neighbour);
+            portalWalls += neighbour >= 0 ? 1 : 0;
+        }
+        sector.floorHeight = description.floor;
+        sector.ceilingHeight = description.ceiling;
+        sector.wallTexture = plan.wall(level, description.wallTexture);
+        sector.floorTexture = plan.flat(level, description.floorTexture);
+        sector.ceilingTexture = plan.flat(level, description.ceilingTexture);
+        const bool moves = description.motion.moves;
+        sector.floorKey = moves ? keys.moving() : keys.standing(sector.floorHeight);
+        sector.ceilingKey = moves ? keys.moving() : keys.standing(sector.ceilingHeight);
+        sectorMotionCount += moves ? 1 : 0;
+    }
+
+    sectorMotions = new SectorMotion[static_cast<std::size_t>(sectorMotionCount)];
+    std::int32_t motion = 0;
+    for (std::int32_t s = 0; s < sectorCount; ++s) {
+        const MotionDescription& m = level.sectors[static_cast<std::size_t>(s)].motion;
+        if (m.moves) {
+            sectorMotions[motion++] = {s, m.amplitude, m.speed, m.floor, m.ceiling};
+        }
+    }
+
+    levelStart = {level.startX, level.startY, level.startAngle,
+                  sectorHolding(level, level.startX, level.startY), level.scriptedCamera};
+    resizeFlatCache(std::max(keys.count(), flatCacheEntries));
+    // A ray crosses each portal at most once, except through a corner two portals
+    // share, where it is handed back and forth at one spot: that ends at the bound.
+    maxSectorVisits = std::max(minSectorVisits, portalWalls + 2);
+}

@@ -1,0 +1,536 @@
+#include "renderer/level/LevelFile.h"
+
+#include "renderer/level/LevelGeometry.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+// Objects keep the file's order, so textures are numbered as they are listed.
+using Json = nlohmann::ordered_json;
+
+// Deeper than any level needs; a deeper file is refused before the tree is built.
+constexpr std::size_t maxNesting = 64;
+
+// Finds the first syntax error (with the parser's line and column) and refuses
+// nesting deeper than maxNesting; records nothing else.
+class SyntaxCheck : public nlohmann::json_sax<Json> {
+  public:
+    std::string problem;
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool string(string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return enter(); }
+    bool key(string_t&) override { return true; }
+    bool end_object() override { return leave(); }
+    bool start_array(std::size_t) override { return enter(); }
+    bool end_array() override { return leave(); }
+    bool parse_error(std::size_t position, const std::string&,
+                     const nlohmann::detail::exception& error) override {
+        // The parser's own text starts with its error number and, for syntax
+        // errors, the place; the place is worked out here for every kind.
+        std::string what = error.what();
+        const std::size_t close = what.find("] ");
+        what = close != std::string::npos ? what.substr(close + 2) : what;
+        const std::size_t place = what.find("parse error at line ");
+        const std::size_t colon = what.find(": ", place);
+        if (place != std::string::npos && colon != std::string::npos) {
+            what = what.substr(colon + 2);
+        } else if (what.rfind("parse error: ", 0) == 0) {
+            what = what.substr(13);
+        }
+        for (char& c : what) {
+            c = static_cast<unsigned char>(c) < 0x20 ? ' ' : c; // one line, whatever was read
+        }
+        problem = placeOf(position) + ": " + what;
+        return false;
+    }
+
+    std::string placeOf(std::size_t position) const {
+        std::size_t line = 1;
+        std::size_t column = 1;
+        const std::size_t end = std::min(position > 0 ? position - 1 : 0, text_.size());
+        for (std::size_t i = 0; i < end; ++i) {
+            if (text_[i] == '\n') {
+                ++line;
+                column = 1;
+            } else {
+                ++column;
+            }
+        }
+        return "line " + std::to_string(line) + ", column " + std::to_string(column);
+    }
+
+    explicit SyntaxCheck(const std::string& text) : text_(text) {}
+
+  private:
+    bool enter() {
+        if (++depth_ > maxNesting) {
+            problem = "arrays and objects nested more than 64 deep";
+            return false;
+        }
+        return true;
+    }
+    bool leave() {
+        --depth_;
+        return true;
+    }
+    const std::string& text_;
+    std::size_t depth_ = 0;
+};
+
+// Reads the fields of the parsed tree into a description; stops at the first
+// problem, which names its place in the file as a path like sectors[3].outline[2].
+class FieldReader {
+  public:
+    explicit FieldReader(LevelDescription& level) : level_(level) {}
+
+    const std::string& problem() const { return problem_; }
+
+    bool read(const Json& root) {
+        if (!root.is_object()) {
+            return fail("", "the file must hold one JSON object");
+        }
+        if (!only(root, "",
+                  {"duskhall-level", "name", "camera", "textures", "vertices", "sectors", "start",
+                   "comment"})) {
+            return false;
+        }
+        const Json* version = field(root, "", "duskhall-level");
+        std::int64_t number = 0;
+        if (version == nullptr || !integer(*version, "duskhall-level", 0, INT32_MAX, number)) {
+            return false;
+        }
+        if (number != 1) {
+            return fail("duskhall-level", "version " + std::to_string(number) +
+                                              " is not known (this program reads version 1)");
+        }
+        return readName(root) && readCamera(root) && readTextures(root) && readVertices(root) &&
+               readSectors(root) && readStart(root);
+    }
+
+  private:
+    bool fail(const std::string& path, const std::string& message) {
+        problem_ = path.empty() ? message : path + ": " + message;
+        return false;
+    }
+
+    static std::string member(const std::string& path, const char* key) {
+        return path.empty() ? printable(key) : path + "." + printable(key);
+    }
+    static std::string element(const std::string& path, std::size_t index) {
+        return path + "[" + std::to_string(index) + "]";
+    }
+
+    // Unknown fields are most often misspelt ones: better said than ignored.
+    bool only(const Json& object, const std::string& path,
+              std::initializer_list<const char*> known) {
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            bool found = false;
+            for (const char* name : known) {
+                found = found || it.key() == name;
+            }
+            if (!found) {
+                return fail(path, "unknown field \"" + printable(it.key()) + "\"");
+            }
+        }
+        return true;
+    }
+
+    const Json* field(const Json& object, const std::string& path, const char* key) {
+        const Json* value = optionalField(object, key);
+        if (value == nullptr) {
+            fail(path, "the field \"" + std::string(key) + "\" is missing");
+        }
+        return value;
+    }
+    static const Json* optionalField(const Json& object, const char* key) {
+        const auto it = object.find(key);
+        return it == object.end() ? nullptr : &*it;
+    }
+
+    bool integer(const Json& value, const std::string& path, std::int64_t low, std::int64_t high,
+                 std::int64_t& out) {
+        if (value.is_number_unsigned()) {
+            const std::uint64_t unsignedValue = value.get<std::uint64_t>();
+            if (unsignedValue > static_cast<std::uint64_t>(high)) {
+                return fail(path, "must be at most " + std::to_string(high));
+            }
+            out = static_cast<std::int64_t>(unsignedValue);
+        } else if (value.is_number_integer()) {
+            out = value.get<std::int64_t>();
+        } else {
+            return fail(path, "must be a whole number");
+        }
+        if (out < low || out > high) {
+            return fail(path,
+                        "must be from " + std::to_string(low) + " to " + std::to_string(high));
+        }
+        return true;
+    }
+
+    bool number(const Json& value, const std::string& path, float limit, float& out) {
+        if (!value.is_number()) {
+            return fail(path, "must be a number");
+        }
+        const double wide = value.get<double>();
+        if (!std::isfinite(wide)) {
+            return fail(path, "must be a finite number");
+        }
+        if (!(std::fabs(wide) <= static_cast<double>(limit))) {
+            std::ostringstream text;
+            text << "must be a finite number from " << -limit << " to " << limit;
+            return fail(path, text.str());
+        }
+        out = static_cast<float>(wide);
+        return true;
+    }
+
+    bool text(const Json& value, const std::string& path, std::string& out) {
+        if (!value.is_string()) {
+            return fail(path, "must be a string");
+        }
+        out = value.get<std::string>();
+        return true;
+    }
+
+    bool array(const Json& value, const std::string& path, std::size_t least, std::size_t most) {
+        if (!value.is_array()) {
+            return fail(path, "must be an array");
+        }
+        if (value.size() < least || value.size() > most) {
+            return fail(path, "must have from " + std::to_string(least) + " to " +
+                                  std::to_string(most) + " entries (it has " +
+                                  std::to_string(value.size()) + ")");
+        }
+        return true;
+    }
+
+    bool readName(const Json& root) {
+        const Json* name = optionalField(root, "name");
+        return name == nullptr || text(*name, "name", level_.name);
+    }
+
+    bool readCamera(const Json& root) {
+        const Json* camera = optionalField(root, "camera");
+        if (camera == nullptr) {
+            return true;
+        }
+        std::string mode;
+        if (!text(*camera, "camera", mode)) {
+            return false;
+        }
+        if (mode != "scripted" && mode != "start") {
+            return fail("camera", "must be \"scripted\" or \"start\"");
+        }
+        level_.scriptedCamera = mode == "scripted";
+        return true;
+    }
+
+    bool readTextures(const Json& root) {
+        const Json* textures = field(root, "", "textures");
+        if (textures == nullptr) {
+            return false;
+        }
+        if (!textures->is_object()) {
+            return fail("textures", "must be an object of names and PNG file names");
+        }
+        if (textures->size() > static_cast<std::size_t>(maxLevelTextures)) {
+            return fail("textures", "more than " + std::to_string(maxLevelTextures) + " textures");
+        }
+        for (auto it = textures->begin(); it != textures->end(); ++it) {
+            TextureFile texture{it.key(), {}};
+            if (!text(it.value(), member("textures", it.key().c_str()), texture.file)) {
+                return false;
+            }
+            if (texture.file.empty()) {
+                return fail(member("textures", it.key().c_str()), "the file name is empty");
+            }
+            level_.textures.push_back(texture);
+        }
+        return true;
+    }
+
+    bool readVertices(const Json& root) {
+        const Json* vertices = field(root, "", "vertices");
+        if (vertices == nullptr ||
+            !array(*vertices, "vertices", 3, static_cast<std::size_t>(maxLevelVertices))) {
+            return false;
+        }
+        level_.vertexX.reserve(vertices->size());
+        level_.vertexY.reserve(vertices->size());
+        for (std::size_t i = 0; i < vertices->size(); ++i) {
+            const Json& point = (*vertices)[i];
+            const std::string path = element("vertices", i);
+            if (!point.is_array() || point.size() != 2) {
+                return fail(path, "must be a point [x, y]");
+            }
+            float x = 0.0f;
+            float y = 0.0f;
+            if (!number(point[0], element(path, 0), maxLevelCoordinate, x) ||
+                !number(point[1], element(path, 1), maxLevelCoordinate, y)) {
+                return false;
+            }
+            level_.vertexX.push_back(x);
+            level_.vertexY.push_back(y);
+        }
+        return true;
+    }
+
+    bool readLoop(const Json& value, const std::string& path, std::vector<std::int32_t>& loop) {
+        if (!array(value, path, 3, static_cast<std::size_t>(maxSectorEdges))) {
+            return false;
+        }
+        const std::int64_t vertexCount = static_cast<std::int64_t>(level_.vertexX.size());
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            std::int64_t index = 0;
+            if (!integer(value[i], element(path, i), 0, INT32_MAX, index)) {
+                return false;
+            }
+            if (index >= vertexCount) {
+                return fail(element(path, i), "vertex " + std::to_string(index) +
+                                                  " does not exist (the file has " +
+                                                  std::to_string(vertexCount) + ")");
+            }
+            loop.push_back(static_cast<std::int32_t>(index));
+        }
+        return true;
+    }
+
+    bool readTextureName(const Json& object, const std::string& path, const char* key,
+                         bool required, std::string& out) {
+        const Json* value = required ? field(object, path, key) : optionalField(object, key);
+        if (value == nullptr) {
+            return !required;
+        }
+        const std::string place = member(path, key);
+        if (!text(*value, place, out)) {
+            return false;
+        }
+        for (const TextureFile& texture : level_.textures) {
+            if (texture.name == out) {
+                return true;
+            }
+        }
+        return fail(place, "no texture is named \"" + printable(out) + "\" in \"textures\"");
+    }
+
+    bool readSides(const Json& sector, const std::string& path, SectorDescription& out) {
+        const Json* sides = optionalField(sector, "sides");
+        const std::string place = member(path, "sides");
+        if (sides == nullptr) {
+            return true;
+        }
+        const auto edges = static_cast<std::size_t>(out.edgeCount());
+        if (!array(*sides, place, 0, edges)) {
+            return false;
+        }
+        for (std::size_t i = 0; i < sides->size(); ++i) {
+            const Json& side = (*sides)[i];
+            const std::string sidePath = element(place, i);
+            if (!side.is_object()) {
+                return fail(sidePath, "must be an object");
+            }
+            SideDescription description;
+            std::int64_t edge = 0;
+            const Json* edgeValue = field(side, sidePath, "edge");
+            if (!only(side, sidePath, {"edge", "texture", "lower", "upper"}) ||
+                edgeValue == nullptr ||
+                !integer(*edgeValue, member(sidePath, "edge"), 0,
+                         static_cast<std::int64_t>(edges) - 1, edge) ||
+                !readTextureName(side, sidePath, "texture", false, description.texture) ||
+                !readTextureName(side, sidePath, "lower", false, description.lower) ||
+                !readTextureName(side, sidePath, "upper", false, description.upper)) {
+                return false;
+            }
+            description.edge = static_cast<std::int32_t>(edge);
+            for (const SideDescription& earlier : out.sides) {
+                if (earlier.edge == description.edge) {
+                    return fail(member(sidePath, "edge"),
+                                "edge " + std::to_string(edge) + " is described twice");
+                }
+            }
+            out.sides.push_back(description);
+        }
+        return true;
+    }
+
+    bool readMotion(const Json& sector, const std::string& path, MotionDescription& motion) {
+        const Json* value = optionalField(sector, "motion");
+        if (value == nullptr) {
+            return true;
+        }
+        const std::string place = member(path, "motion");
+        if (!value->is_object()) {
+            return fail(place, "must be an object");
+        }
+        const Json* amplitude = field(*value, place, "amplitude");
+        const Json* speed = amplitude != nullptr ? field(*value, place, "speed") : nullptr;
+        const Json* floor = speed != nullptr ? field(*value, place, "floor") : nullptr;
+        const Json* ceiling = floor != nullptr ? field(*value, place, "ceiling") : nullptr;
+        if (ceiling == nullptr ||
+            !only(*value, place, {"amplitude", "speed", "floor", "ceiling"}) ||
+            !number(*amplitude, member(place, "amplitude"), maxLevelCoordinate, motion.amplitude) ||
+            !number(*speed, member(place, "speed"), maxMotionSpeed, motion.speed) ||
+            !number(*floor, member(place, "floor"), maxLevelCoordinate, motion.floor) ||
+            !number(*ceiling, member(place, "ceiling"), maxLevelCoordinate, motion.ceiling)) {
+            return false;
+        }
+        motion.moves = true;
+        return true;
+    }
+
+    bool readSector(const Json& sector, const std::string& path, SectorDescription& out) {
+        if (!sector.is_object()) {
+            return fail(path, "must be an object");
+        }
+        if (!only(sector, path,
+                  {"outline", "holes", "floor", "ceiling", "wall-texture", "floor-texture",
+                   "ceiling-texture", "sides", "motion", "comment"})) {
+            return false;
+        }
+        const Json* outline = field(sector, path, "outline");
+        if (outline == nullptr || !readLoop(*outline, member(path, "outline"), out.outline)) {
+            return false;
+        }
+        if (const Json* holes = optionalField(sector, "holes")) {
+            const std::string place = member(path, "holes");
+            if (!array(*holes, place, 0, static_cast<std::size_t>(maxSectorEdges))) {
+                return false;
+            }
+            for (std::size_t i = 0; i < holes->size(); ++i) {
+                out.holes.emplace_back();
+                if (!readLoop((*holes)[i], element(place, i), out.holes.back())) {
+                    return false;
+                }
+            }
+        }
+        const Json* floor = field(sector, path, "floor");
+        const Json* ceiling = floor != nullptr ? field(sector, path, "ceiling") : nullptr;
+        return ceiling != nullptr &&
+               number(*floor, member(path, "floor"), maxLevelCoordinate, out.floor) &&
+               number(*ceiling, member(path, "ceiling"), maxLevelCoordinate, out.ceiling) &&
+               readTextureName(sector, path, "wall-texture", true, out.wallTexture) &&
+               readTextureName(sector, path, "floor-texture", true, out.floorTexture) &&
+               readTextureName(sector, path, "ceiling-texture", true, out.ceilingTexture) &&
+               readSides(sector, path, out) && readMotion(sector, path, out.motion);
+    }
+
+    bool readSectors(const Json& root) {
+        const Json* sectors = field(root, "", "sectors");
+        if (sectors == nullptr ||
+            !array(*sectors, "sectors", 1, static_cast<std::size_t>(maxLevelSectors))) {
+            return false;
+        }
+        level_.sectors.reserve(sectors->size());
+        for (std::size_t i = 0; i < sectors->size(); ++i) {
+            level_.sectors.emplace_back();
+            if (!readSector((*sectors)[i], element("sectors", i), level_.sectors.back())) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool readStart(const Json& root) {
+        const Json* start = field(root, "", "start");
+        if (start == nullptr) {
+            return false;
+        }
+        if (!start->is_object()) {
+            return fail("start", "must be an object with x, y and angle");
+        }
+        const Json* x = field(*start, "start", "x");
+        const Json* y = x != nullptr ? field(*start, "start", "y") : nullptr;
+        const Json* angle = y != nullptr ? field(*start, "start", "angle") : nullptr;
+        return angle != nullptr && only(*start, "start", {"x", "y", "angle"}) &&
+               number(*x, "start.x", maxLevelCoordinate, level_.startX) &&
+               number(*y, "start.y", maxLevelCoordinate, level_.startY) &&
+               number(*angle, "start.angle", maxLevelCoordinate, level_.startAngle);
+    }
+
+    LevelDescription& level_;
+    std::string problem_;
+};
+
+} // namespace
+
+std::string printable(const std::string& text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '"' || c == '\\') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+bool parseLevelText(const std::string& text, const std::string& label, LevelDescription& level,
+                    std::string& error) {
+    level = LevelDescription{};
+    SyntaxCheck syntax(text);
+    if (!Json::sax_parse(text, &syntax) || !syntax.problem.empty()) {
+        error = label + ": " + (syntax.problem.empty() ? "not valid JSON" : syntax.problem);
+        return false;
+    }
+    const Json root = Json::parse(text, nullptr, false);
+    if (root.is_discarded()) {
+        error = label + ": not valid JSON";
+        return false;
+    }
+    FieldReader reader(level);
+    std::string problem;
+    if (!reader.read(root)) {
+        problem = reader.problem();
+    } else if (!checkLevelGeometry(level, problem)) {
+        // the problem says where
+    } else {
+        return true;
+    }
+    error = label + ": " + problem;
+    return false;
+}
+
+bool readLevelFile(const std::string& path, LevelDescription& level, std::string& error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = path + ": cannot be opened";
+        return false;
+    }
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    if (size < 0) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    if (size > maxLevelFileBytes) {
+        error = path + ": the file has " + std::to_string(size) +
+                " bytes; a level file may have at most 16 MB (" +
+                std::to_string(maxLevelFileBytes) + " bytes)";
+        return false;
+    }
+    file.seekg(0, std::ios::beg);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (!file.read(text.data(), size)) {
+        error = path + ": cannot be read";
+        return false;
+    }
+    return parseLevelText(text, path, level, error);
+}

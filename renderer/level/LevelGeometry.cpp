@@ -1,0 +1,365 @@
+#include "renderer/level/LevelGeometry.h"
+
+#include <cmath>
+#include <sstream>
+#include <unordered_map>
+
+namespace {
+
+struct Point {
+    double x;
+    double y;
+};
+
+struct Edge {
+    std::int32_t from;
+    std::int32_t to;
+    Point a;
+    Point b;
+};
+
+Point vertexAt(const LevelDescription& level, std::int32_t v) {
+    return {level.vertexX[static_cast<std::size_t>(v)], level.vertexY[static_cast<std::size_t>(v)]};
+}
+
+double cross(Point o, Point a, Point b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+// Twice the signed area: positive for a counter-clockwise loop.
+double loopArea(const LevelDescription& level, const std::vector<std::int32_t>& loop) {
+    double area = 0.0;
+    for (std::size_t i = 0; i < loop.size(); ++i) {
+        const Point a = vertexAt(level, loop[i]);
+        const Point b = vertexAt(level, loop[(i + 1) % loop.size()]);
+        area += a.x * b.y - b.x * a.y;
+    }
+    return area;
+}
+
+bool between(double value, double end1, double end2) {
+    return value >= std::fmin(end1, end2) && value <= std::fmax(end1, end2);
+}
+
+// True when p, known to be on the line through a and b, lies on the segment.
+bool onSegment(Point a, Point b, Point p) {
+    return between(p.x, a.x, b.x) && between(p.y, a.y, b.y);
+}
+
+// True when the two segments have any point in common, end points included.
+bool segmentsMeet(Point a, Point b, Point c, Point d) {
+    const double d1 = cross(c, d, a);
+    const double d2 = cross(c, d, b);
+    const double d3 = cross(a, b, c);
+    const double d4 = cross(a, b, d);
+    if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0))) {
+        return true;
+    }
+    return (d1 == 0 && onSegment(c, d, a)) || (d2 == 0 && onSegment(c, d, b)) ||
+           (d3 == 0 && onSegment(a, b, c)) || (d4 == 0 && onSegment(a, b, d));
+}
+
+// Even-odd over a set of edges.
+bool insideLoops(const std::vector<Edge>& edges, Point p) {
+    bool inside = false;
+    for (const Edge& edge : edges) {
+        if ((edge.a.y > p.y) != (edge.b.y > p.y)) {
+            const double crossX =
+                edge.a.x + (p.y - edge.a.y) * (edge.b.x - edge.a.x) / (edge.b.y - edge.a.y);
+            if (p.x < crossX) {
+                inside = !inside;
+            }
+        }
+    }
+    return inside;
+}
+
+std::vector<Edge> loopEdges(const LevelDescription& level, const std::vector<std::int32_t>& loop) {
+    std::vector<Edge> edges;
+    for (std::size_t i = 0; i < loop.size(); ++i) {
+        const std::int32_t from = loop[i];
+        const std::int32_t to = loop[(i + 1) % loop.size()];
+        edges.push_back({from, to, vertexAt(level, from), vertexAt(level, to)});
+    }
+    return edges;
+}
+
+std::vector<Edge> sectorEdges(const LevelDescription& level, const SectorDescription& sector) {
+    std::vector<Edge> edges = loopEdges(level, sector.outline);
+    for (const std::vector<std::int32_t>& hole : sector.holes) {
+        const std::vector<Edge> holeEdges = loopEdges(level, hole);
+        edges.insert(edges.end(), holeEdges.begin(), holeEdges.end());
+    }
+    return edges;
+}
+
+std::uint64_t edgeKey(std::int32_t from, std::int32_t to) {
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(from)) << 32 |
+           static_cast<std::uint32_t>(to);
+}
+
+class GeometryCheck {
+  public:
+    GeometryCheck(const LevelDescription& level, std::string& problem)
+        : level_(level), problem_(problem) {}
+
+    bool run() {
+        std::size_t totalEdges = 0;
+        for (const SectorDescription& sector : level_.sectors) {
+            totalEdges += static_cast<std::size_t>(sector.edgeCount());
+        }
+        if (totalEdges > static_cast<std::size_t>(maxLevelEdges)) {
+            return fail("sectors", "the sectors have " + std::to_string(totalEdges) +
+                                       " walls in all; a level may have at most " +
+                                       std::to_string(maxLevelEdges));
+        }
+        for (std::size_t s = 0; s < level_.sectors.size(); ++s) {
+            const std::int32_t walls = level_.sectors[s].edgeCount();
+            if (walls > maxSectorEdges) {
+                return fail(sectorPath(s), "has " + std::to_string(walls) +
+                                               " walls in its outline and holes; a sector may "
+                                               "have at most " +
+                                               std::to_string(maxSectorEdges));
+            }
+        }
+        for (std::size_t s = 0; s < level_.sectors.size(); ++s) {
+            if (!checkSector(s)) {
+                return false;
+            }
+        }
+        return checkSharedEdges() && checkStart();
+    }
+
+  private:
+    bool fail(const std::string& path, const std::string& message) {
+        problem_ = path + ": " + message;
+        return false;
+    }
+
+    static std::string sectorPath(std::size_t s) { return "sectors[" + std::to_string(s) + "]"; }
+
+    // The place of edge k (its first vertex) in the file.
+    std::string edgePath(std::size_t s, std::int32_t k) const {
+        const SectorDescription& sector = level_.sectors[s];
+        std::size_t index = static_cast<std::size_t>(k);
+        if (index < sector.outline.size()) {
+            return sectorPath(s) + ".outline[" + std::to_string(index) + "]";
+        }
+        index -= sector.outline.size();
+        for (std::size_t h = 0; h < sector.holes.size(); ++h) {
+            if (index < sector.holes[h].size()) {
+                return sectorPath(s) + ".holes[" + std::to_string(h) + "][" +
+                       std::to_string(index) + "]";
+            }
+            index -= sector.holes[h].size();
+        }
+        return sectorPath(s);
+    }
+
+    static std::string edgeName(const Edge& edge) {
+        return "the edge from vertex " + std::to_string(edge.from) + " to vertex " +
+               std::to_string(edge.to);
+    }
+
+    bool checkHeights(std::size_t s) {
+        const SectorDescription& sector = level_.sectors[s];
+        std::ostringstream text;
+        if (!(sector.floor < sector.ceiling)) {
+            text << "floor " << sector.floor << " is not below ceiling " << sector.ceiling;
+            return fail(sectorPath(s), text.str());
+        }
+        if (sector.motion.moves && !(sector.motion.floor < sector.motion.ceiling)) {
+            text << "floor " << sector.motion.floor << " is not below ceiling "
+                 << sector.motion.ceiling;
+            return fail(sectorPath(s) + ".motion", text.str());
+        }
+        return true;
+    }
+
+    bool checkRepeats(std::size_t s) {
+        std::unordered_map<std::int32_t, bool> seen;
+        const SectorDescription& sector = level_.sectors[s];
+        for (std::int32_t k = 0; k < sector.edgeCount(); ++k) {
+            std::int32_t from = 0;
+            std::int32_t to = 0;
+            sector.edgeEnds(k, from, to);
+            if (!seen.emplace(from, true).second) {
+                return fail(edgePath(s, k), "vertex " + std::to_string(from) +
+                                                " is repeated (a vertex may appear once in a "
+                                                "sector's outline and holes)");
+            }
+        }
+        return true;
+    }
+
+    bool checkTurns(std::size_t s) {
+        const SectorDescription& sector = level_.sectors[s];
+        const double outline = loopArea(level_, sector.outline);
+        if (outline == 0.0) {
+            return fail(sectorPath(s) + ".outline", "encloses no area");
+        }
+        if (outline < 0.0) {
+            return fail(sectorPath(s) + ".outline",
+                        "runs clockwise seen from above; an outline runs counter-clockwise");
+        }
+        for (std::size_t h = 0; h < sector.holes.size(); ++h) {
+            const double hole = loopArea(level_, sector.holes[h]);
+            const std::string path = sectorPath(s) + ".holes[" + std::to_string(h) + "]";
+            if (hole == 0.0) {
+                return fail(path, "encloses no area");
+            }
+            if (hole > 0.0) {
+                return fail(path, "runs counter-clockwise seen from above; a hole runs clockwise");
+            }
+        }
+        return true;
+    }
+
+    // Edges meet only where they follow each other in a loop, and there only at
+    // their shared end: anything else crosses, touches or folds back.
+    bool checkCrossings(std::size_t s, const std::vector<Edge>& edges) {
+        for (std::size_t i = 0; i < edges.size(); ++i) {
+            if (edges[i].a.x == edges[i].b.x && edges[i].a.y == edges[i].b.y) {
+                return fail(edgePath(s, static_cast<std::int32_t>(i)),
+                            edgeName(edges[i]) + " has no length (both are at the same point)");
+            }
+        }
+        for (std::size_t i = 0; i < edges.size(); ++i) {
+            for (std::size_t j = i + 1; j < edges.size(); ++j) {
+                const Edge& e = edges[i];
+                const Edge& f = edges[j];
+                bool meets = false;
+                if (e.to == f.from || f.to == e.from) {
+                    // Neighbours along the loop: only a fold back onto itself is wrong.
+                    const Point shared = e.to == f.from ? e.b : e.a;
+                    const Point mine = e.to == f.from ? e.a : e.b;
+                    const Point theirs = e.to == f.from ? f.b : f.a;
+                    meets = (e.to == f.from && f.to == e.from) ||
+                            (cross(shared, mine, theirs) == 0.0 &&
+                             (mine.x - shared.x) * (theirs.x - shared.x) +
+                                     (mine.y - shared.y) * (theirs.y - shared.y) >
+                                 0.0);
+                } else {
+                    meets = segmentsMeet(e.a, e.b, f.a, f.b);
+                }
+                if (meets) {
+                    return fail(edgePath(s, static_cast<std::int32_t>(j)),
+                                edgeName(f) + " crosses or touches " + edgeName(e) +
+                                    " (a sector's outline and holes may not cross themselves "
+                                    "or each other)");
+                }
+            }
+        }
+        return true;
+    }
+
+    bool checkHolesInside(std::size_t s) {
+        const SectorDescription& sector = level_.sectors[s];
+        const std::vector<Edge> outline = loopEdges(level_, sector.outline);
+        for (std::size_t h = 0; h < sector.holes.size(); ++h) {
+            const std::string path = sectorPath(s) + ".holes[" + std::to_string(h) + "]";
+            const Point corner = vertexAt(level_, sector.holes[h][0]);
+            if (!insideLoops(outline, corner)) {
+                return fail(path, "lies outside the sector's outline");
+            }
+            for (std::size_t g = 0; g < sector.holes.size(); ++g) {
+                if (g != h && insideLoops(loopEdges(level_, sector.holes[g]), corner)) {
+                    return fail(path, "lies inside holes[" + std::to_string(g) + "]");
+                }
+            }
+        }
+        return true;
+    }
+
+    bool checkSector(std::size_t s) {
+        if (!checkHeights(s) || !checkRepeats(s) || !checkTurns(s)) {
+            return false;
+        }
+        const std::vector<Edge> edges = sectorEdges(level_, level_.sectors[s]);
+        return checkCrossings(s, edges) && checkHolesInside(s);
+    }
+
+    bool checkSharedEdges() {
+        std::unordered_map<std::uint64_t, std::int32_t> users; // directed edge -> sector
+        for (std::size_t s = 0; s < level_.sectors.size(); ++s) {
+            const SectorDescription& sector = level_.sectors[s];
+            for (std::int32_t k = 0; k < sector.edgeCount(); ++k) {
+                std::int32_t from = 0;
+                std::int32_t to = 0;
+                sector.edgeEnds(k, from, to);
+                const auto same = users.find(edgeKey(from, to));
+                const auto reverse = users.find(edgeKey(to, from));
+                const std::string name = "the edge from vertex " + std::to_string(from) +
+                                         " to vertex " + std::to_string(to);
+                if (same != users.end() && reverse != users.end()) {
+                    return fail(edgePath(s, k),
+                                name + " is already a portal between " +
+                                    sectorPath(static_cast<std::size_t>(reverse->second)) +
+                                    " and " + sectorPath(static_cast<std::size_t>(same->second)) +
+                                    "; an edge joins at most two sectors");
+                }
+                if (same != users.end()) {
+                    return fail(edgePath(s, k),
+                                name + " is already used in the same direction by " +
+                                    sectorPath(static_cast<std::size_t>(same->second)) +
+                                    " (two sectors share an edge in opposite directions)");
+                }
+                users.emplace(edgeKey(from, to), static_cast<std::int32_t>(s));
+            }
+        }
+        return true;
+    }
+
+    bool checkStart() {
+        if (sectorHolding(level_, level_.startX, level_.startY) < 0) {
+            std::ostringstream text;
+            text << "the point (" << level_.startX << ", " << level_.startY
+                 << ") is inside no sector";
+            return fail("start", text.str());
+        }
+        return true;
+    }
+
+    const LevelDescription& level_;
+    std::string& problem_;
+};
+
+} // namespace
+
+bool checkLevelGeometry(const LevelDescription& level, std::string& problem) {
+    return GeometryCheck(level, problem).run();
+}
+
+std::vector<std::vector<std::int32_t>> findPortals(const LevelDescription& level) {
+    std::unordered_map<std::uint64_t, std::int32_t> users;
+    for (std::size_t s = 0; s < level.sectors.size(); ++s) {
+        const SectorDescription& sector = level.sectors[s];
+        for (std::int32_t k = 0; k < sector.edgeCount(); ++k) {
+            std::int32_t from = 0;
+            std::int32_t to = 0;
+            sector.edgeEnds(k, from, to);
+            users.emplace(edgeKey(from, to), static_cast<std::int32_t>(s));
+        }
+    }
+    std::vector<std::vector<std::int32_t>> neighbours(level.sectors.size());
+    for (std::size_t s = 0; s < level.sectors.size(); ++s) {
+        const SectorDescription& sector = level.sectors[s];
+        for (std::int32_t k = 0; k < sector.edgeCount(); ++k) {
+            std::int32_t from = 0;
+            std::int32_t to = 0;
+            sector.edgeEnds(k, from, to);
+            const auto other = users.find(edgeKey(to, from));
+            neighbours[s].push_back(other != users.end() ? other->second : -1);
+        }
+    }
+    return neighbours;
+}
+
+std::int32_t sectorHolding(const LevelDescription& level, float x, float y) {
+    for (std::size_t s = 0; s < level.sectors.size(); ++s) {
+        if (insideLoops(sectorEdges(level, level.sectors[s]), {x, y})) {
+            return static_cast<std::int32_t>(s);
+        }
+    }
+    return -1;
+}

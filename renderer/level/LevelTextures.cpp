@@ -1,0 +1,114 @@
+#include "renderer/level/LevelTextures.h"
+
+#include "renderer/level/LevelFile.h"
+#include "renderer/level/PngLoader.h"
+#include "renderer/level/TextureSearch.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::int32_t indexOf(const LevelDescription& level, const std::string& name) {
+    for (std::size_t i = 0; i < level.textures.size(); ++i) {
+        if (level.textures[i].name == name) {
+            return static_cast<std::int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+void mark(const LevelDescription& level, std::vector<bool>& used, const std::string& name) {
+    const std::int32_t index = indexOf(level, name);
+    if (index >= 0) {
+        used[static_cast<std::size_t>(index)] = true;
+    }
+}
+
+std::string findTexture(const std::string& levelFolder, const std::string& file) {
+    if (!levelFolder.empty()) {
+        std::error_code error;
+        const std::filesystem::path beside = std::filesystem::path(levelFolder) / file;
+        if (std::filesystem::is_regular_file(beside, error)) {
+            return beside.string();
+        }
+    }
+    return texturePath(file.c_str());
+}
+
+// Where findTexture looks, in its order, for the message when it finds nothing.
+std::string placesSearched(const std::string& levelFolder) {
+    std::string places = "beside the level in " +
+                         printable(levelFolder.empty() ? "." : levelFolder) +
+                         ", in the working directory";
+    if (!textureDataFolder().empty()) {
+        places += " and in " + printable(textureDataFolder());
+    }
+    return places;
+}
+
+} // namespace
+
+std::int32_t TexturePlan::wall(const LevelDescription& level, const std::string& name) const {
+    const std::int32_t index = indexOf(level, name);
+    return index < 0 ? -1 : wallRecord[static_cast<std::size_t>(index)];
+}
+
+std::int32_t TexturePlan::flat(const LevelDescription& level, const std::string& name) const {
+    const std::int32_t index = indexOf(level, name);
+    return index < 0 ? -1 : flatRecord[static_cast<std::size_t>(index)];
+}
+
+TexturePlan planTextures(const LevelDescription& level) {
+    std::vector<bool> onWalls(level.textures.size(), false);
+    std::vector<bool> onFlats(level.textures.size(), false);
+    for (const SectorDescription& sector : level.sectors) {
+        mark(level, onWalls, sector.wallTexture);
+        mark(level, onFlats, sector.floorTexture);
+        mark(level, onFlats, sector.ceilingTexture);
+        for (const SideDescription& side : sector.sides) {
+            mark(level, onWalls, side.texture);
+            mark(level, onWalls, side.lower);
+            mark(level, onWalls, side.upper);
+        }
+    }
+    TexturePlan plan;
+    plan.wallRecord.assign(level.textures.size(), -1);
+    plan.flatRecord.assign(level.textures.size(), -1);
+    for (const bool walls : {true, false}) {
+        const std::vector<bool>& used = walls ? onWalls : onFlats;
+        std::vector<std::int32_t>& record = walls ? plan.wallRecord : plan.flatRecord;
+        for (std::size_t i = 0; i < level.textures.size(); ++i) {
+            if (used[i]) {
+                record[i] = static_cast<std::int32_t>(plan.files.size());
+                plan.files.push_back(level.textures[i].file);
+                plan.columnOrder.push_back(walls);
+            }
+        }
+    }
+    return plan;
+}
+
+bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
+                  std::vector<PackedPixel*>& pixels, std::string& error) {
+    pixels.clear();
+    for (const std::string& file : plan.files) {
+        const std::string path = findTexture(levelFolder, file);
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+        PackedPixel* loaded = nullptr;
+        if (loadPng(path.c_str(), width, height, loaded) == nullptr) {
+            for (PackedPixel* earlier : pixels) {
+                std::free(earlier);
+            }
+            pixels.clear();
+            error = "texture file " + printable(file) +
+                    " is missing or not a readable 64 x 64 PNG (looked " +
+                    placesSearched(levelFolder) + "; --textures DIR names another folder)";
+            return false;
+        }
+        pixels.push_back(loaded);
+    }
+    return true;
+}

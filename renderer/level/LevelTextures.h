@@ -1,0 +1,30 @@
+#pragma once
+
+#include "renderer/level/LevelDescription.h"
+#include "renderer/level/Pixel.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Which texture records a level needs: walls are drawn column by column and flats
+// row by row, so a texture used as both is loaded twice. Wall textures come first,
+// then flat ones, each in the order the level lists them; unused ones are left out.
+struct TexturePlan {
+    std::vector<std::string> files;       // per record
+    std::vector<bool> columnOrder;        // per record: a wall texture
+    std::vector<std::int32_t> wallRecord; // per level texture: its wall record or -1
+    std::vector<std::int32_t> flatRecord; // per level texture: its flat record or -1
+
+    // The record of a named texture used on a wall or as a flat.
+    std::int32_t wall(const LevelDescription& level, const std::string& name) const;
+    std::int32_t flat(const LevelDescription& level, const std::string& name) const;
+};
+
+TexturePlan planTextures(const LevelDescription& level);
+
+// Loads every record of the plan, each file looked up in levelFolder first (when
+// not empty), then through the texture search. On failure frees what it loaded and
+// names the file; on success the caller owns the malloc'ed pixels.
+bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
+                  std::vector<PackedPixel*>& pixels, std::string& error);

@@ -1,0 +1,169 @@
+#include "renderer/level/PngLoader.h"
+
+#include "renderer/level/Level.h"
+
+#include <png.h>
+
+#include <csetjmp>
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr png_uint_32 textureSize = 64;
+// Far more than any legitimate ancillary chunk of a texture; keeps a hostile
+// file from making libpng allocate large text or profile chunks.
+constexpr png_alloc_size_t chunkMemoryLimit = 1u << 20;
+constexpr png_uint_32 chunkCountLimit = 64;
+
+// Everything loadPng acquires. It lives in loadPng's frame, outside the function
+// that calls setjmp, so its values are reliable after libpng long-jumps out of
+// a read.
+struct LoadResources {
+    std::FILE* file = nullptr;
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    png_bytep decoded = nullptr;
+    png_bytepp rows = nullptr;
+    PackedPixel* packed = nullptr;
+};
+
+[[noreturn]] void onPngError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void onPngWarning(png_structp, png_const_charp) {}
+
+// Reads the header, asks libpng for 8-bit RGB(A) whatever the file holds, and
+// refuses anything that is not a 64 x 64 image before a pixel buffer exists.
+bool readHeader(LoadResources& r, png_uint_32& channels) {
+    png_set_user_limits(r.png, textureSize, textureSize);
+    png_set_chunk_malloc_max(r.png, chunkMemoryLimit);
+    png_set_chunk_cache_max(r.png, chunkCountLimit);
+    // A texture needs no ancillary chunk but tRNS. Skipping the rest also keeps
+    // libpng from allocating whatever a chunk's length field claims: an
+    // oversized chunk is only a warning to it, and the buffer would come first.
+    png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_init_io(r.png, r.file);
+    png_read_info(r.png, r.info);
+    if (png_get_image_width(r.png, r.info) != textureSize ||
+        png_get_image_height(r.png, r.info) != textureSize) {
+        return false;
+    }
+    png_set_expand(r.png);
+    png_set_strip_16(r.png);
+    png_set_gray_to_rgb(r.png);
+    png_set_interlace_handling(r.png);
+    png_read_update_info(r.png, r.info);
+    channels = png_get_channels(r.png, r.info);
+    const bool eightBitColour = png_get_bit_depth(r.png, r.info) == 8 &&
+                                (channels == 3 || channels == 4) &&
+                                png_get_rowbytes(r.png, r.info) == textureSize * channels;
+    return eightBitColour;
+}
+
+bool allocateBuffers(LoadResources& r, png_uint_32 width, png_uint_32 height, png_uint_32 channels,
+                     PackedPixel*& pixels) {
+    const std::size_t rowBytes = std::size_t{width} * channels;
+    r.decoded = static_cast<png_bytep>(std::malloc(rowBytes * height));
+    if (r.decoded == nullptr) {
+        return false;
+    }
+    r.packed = static_cast<PackedPixel*>(std::malloc(std::size_t{width} * height * 4));
+    pixels = r.packed;
+    if (r.packed == nullptr) {
+        return false;
+    }
+    r.rows = static_cast<png_bytepp>(std::malloc(height * sizeof(png_bytep)));
+    if (r.rows == nullptr) {
+        return false;
+    }
+    for (png_uint_32 i = 0; i < height; ++i) {
+        r.rows[i] = r.decoded + i * rowBytes;
+    }
+    return true;
+}
+
+// The only function that calls setjmp. It keeps no state of its own: all that a
+// long jump must not lose is in the caller's LoadResources and outputs.
+bool decode(LoadResources& r, std::int32_t& width, std::int32_t& height, PackedPixel*& pixels,
+            png_uint_32& channels) {
+    if (setjmp(png_jmpbuf(r.png))) {
+        return false;
+    }
+    if (!readHeader(r, channels)) {
+        return false;
+    }
+    width = static_cast<std::int32_t>(png_get_image_width(r.png, r.info));
+    height = static_cast<std::int32_t>(png_get_image_height(r.png, r.info));
+    if (!allocateBuffers(r, textureSize, textureSize, channels, pixels)) {
+        return false;
+    }
+    png_set_rows(r.png, r.info, r.rows);
+    png_read_image(r.png, r.rows);
+    png_read_end(r.png, nullptr);
+    return true;
+}
+
+void releaseDecoder(LoadResources& r) {
+    if (r.png != nullptr) {
+        png_destroy_read_struct(&r.png, r.info != nullptr ? &r.info : nullptr, nullptr);
+    }
+    if (r.file != nullptr) {
+        std::fclose(r.file);
+        r.file = nullptr;
+    }
+    std::free(r.rows);
+    r.rows = nullptr;
+}
+
+void pack(const png_byte* decoded, std::size_t count, png_uint_32 channels, PackedPixel* out) {
+    for (std::size_t k = 0; k < count; ++k) {
+        const png_byte* p = decoded + k * channels;
+        out[k] = 0xFF000000u | PackedPixel{p[0]} << 16 | PackedPixel{p[1]} << 8 | p[2];
+    }
+}
+
+} // namespace
+
+PackedPixel* loadPng(const char* path, std::int32_t& width, std::int32_t& height,
+                     PackedPixel*& pixels) {
+    pixels = nullptr;
+    LoadResources r;
+    r.file = std::fopen(path, "rb");
+    if (r.file == nullptr) {
+        return nullptr;
+    }
+    r.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onPngError, onPngWarning);
+    if (r.png != nullptr) {
+        r.info = png_create_info_struct(r.png);
+    }
+    png_uint_32 channels = 0;
+    const bool decoded = r.info != nullptr && decode(r, width, height, pixels, channels);
+    releaseDecoder(r);
+    if (decoded) {
+        pack(r.decoded, std::size_t{textureSize} * textureSize, channels, r.packed);
+    } else {
+        std::free(r.packed);
+        r.packed = nullptr;
+        pixels = nullptr;
+    }
+    std::free(r.decoded);
+    return r.packed;
+}
+
+void transposeTexture(std::int32_t index) {
+    PackedPixel* pixels = textures[index].pixels;
+    if (pixels == nullptr) {
+        return;
+    }
+    PackedPixel column[textureSize * textureSize];
+    for (png_uint_32 r = 0; r < textureSize; ++r) {
+        for (png_uint_32 c = 0; c < textureSize; ++c) {
+            column[c * textureSize + r] = pixels[r * textureSize + c];
+        }
+    }
+    std::memcpy(pixels, column, sizeof column);
+}
