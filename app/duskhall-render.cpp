@@ -32,7 +32,7 @@ namespace {
 constexpr const char* usage = "usage: duskhall-render [--level FILE] [--textures DIR] [--size WxH] "
                               "[--frames N] "
                               "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
-                              "[--map FILE] "
+                              "[--map FILE] [--warnings] "
                               "[--bench] [--threads N] [--help] [--version]";
 constexpr const char* help =
     "Renders the frames of the duskhall animation without a window.\n"
@@ -57,6 +57,10 @@ constexpr const char* help =
     "  --map FILE       write the level seen from above to FILE as a PNG (640 x 480):\n"
     "                   solid walls light, portals orange, the eye red with the edges\n"
     "                   of its view green, where the last frame drawn put it\n"
+    "  --warnings       print what the level allows but was likely not meant (a\n"
+    "                   vertex on another room's edge, overlapping rooms, an opening\n"
+    "                   the heights close) on standard output and end without drawing;\n"
+    "                   without it the same lines go to standard error as it loads\n"
     "  --bench          print the frame rate of the drawing (default 1000 frames)\n"
     "  --threads N      draw on N threads (default: one per core; 1 draws on the main\n"
     "                   thread alone): whole frames side by side, or each frame's\n"
@@ -90,6 +94,7 @@ struct Options {
     std::string error; // why the arguments were refused, when there is more to say than usage
     bool trace = false;
     bool bench = false;
+    bool warnings = false;
     long long threads = std::max(1u, std::thread::hardware_concurrency()); // 1: no helpers
 };
 
@@ -113,6 +118,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
         const bool hasValue = i + 1 < argc;
         if (arg == "--bench") {
             options.bench = true;
+        } else if (arg == "--warnings") {
+            options.warnings = true;
         } else if (arg == "--trace") {
             options.trace = true;
         } else if (arg == "--map" && hasValue) {
@@ -296,6 +303,13 @@ int main(int argc, char** argv) {
         HKFreeAll();
         return 2;
     }
+    if (options.warnings) {
+        levelWarnings().print(stdout, options.levelPath.empty() ? "" : options.levelPath + ": ");
+        freeLevel();
+        HKFreeAll();
+        return 0;
+    }
+    levelWarnings().print(stderr, "duskhall-render: " + options.levelPath + ": ");
     prepareFrames(pixels.data());
     ExploreSession session;
     const bool walking = !options.walkPath.empty();

@@ -191,6 +191,8 @@ int main(int argc, char** argv) {
             HKFreeAll();
             return 2;
         }
+        // The browser's console shows them.
+        levelWarnings().print(stderr, "duskhall: " + options.levelPath + ": ");
     }
     if (!options.crcFrames.empty()) {
         startCrcRun();

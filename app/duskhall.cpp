@@ -102,6 +102,7 @@ int main(int argc, char** argv) {
                 HKFreeAll();
                 return 2;
             }
+            levelWarnings().print(stderr, std::string("duskhall: ") + argv[i + 1] + ": ");
             break;
         }
     }

@@ -1,15 +1,16 @@
 #include "renderer/level/Level.h"
 
-#include "renderer/level/BuiltInLevel.h"
 #include "renderer/draw/ColumnDrawing.h"
 #include "renderer/draw/FixedPoint.h"
+#include "renderer/draw/Traversal.h"
+#include "renderer/level/BuiltInLevel.h"
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/LevelBuilder.h"
 #include "renderer/level/LevelFile.h"
 #include "renderer/level/LevelTextures.h"
 #include "renderer/level/PngLoader.h"
+#include "renderer/level/SuspectGeometry.h"
 #include "renderer/level/TextureSearch.h"
-#include "renderer/draw/Traversal.h"
 
 #include <cmath>
 #include <filesystem>
@@ -27,11 +28,16 @@ LevelStart levelStart = {};
 namespace {
 
 std::string name;
+LevelWarnings warnings;
 
 } // namespace
 
 const std::string& levelName() {
     return name;
+}
+
+const LevelWarnings& levelWarnings() {
+    return warnings;
 }
 
 void Wall::setEnds(Vec3 start, Vec3 end) {
@@ -59,6 +65,7 @@ void buildLevel() {
     }
     buildLevelFrom(level, plan, pixels);
     name.clear();
+    warnings.clear();
 }
 
 bool loadLevel(const std::string& path, std::string& error) {
@@ -79,6 +86,8 @@ bool loadLevel(const std::string& path, std::string& error) {
     }
     buildLevelFrom(level, plan, pixels);
     name = level.name;
+    warnings.clear();
+    findSuspectGeometry(level, warnings);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "renderer/level/LevelWarnings.h"
 #include "renderer/level/Pixel.h"
 #include "renderer/level/Vec3.h"
 
@@ -93,6 +94,10 @@ void freeLevel();
 
 // The title a level file gives itself ("name"), empty for the built-in level.
 const std::string& levelName();
+
+// What the reader noticed in the level last loaded without refusing it (none for
+// the built-in level); the programs print these.
+const LevelWarnings& levelWarnings();
 
 // Moves every moving sector of the given table to the clock value.
 void moveSectors(Sector* table, float time);

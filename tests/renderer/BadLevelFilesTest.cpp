@@ -165,6 +165,7 @@ TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
     const ToolRun good = runLevel(toolScratch() / "good.json");
     ASSERT_EQ(good.status, 0) << good.err;
     ASSERT_EQ(good.out.rfind("frame 1 crc32 ", 0), 0u);
+    EXPECT_TRUE(good.err.empty()) << good.err;
 
     for (const BadLevel& bad : badLevels) {
         expectRefused(bad.name, applied(bad.changes), bad.message);
@@ -192,6 +193,57 @@ TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
     const ToolRun missing = runLevel(toolScratch() / "nowhere.json");
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("nowhere.json: cannot be opened"), std::string::npos) << missing.err;
+}
+
+struct SuspectLevel {
+    const char* name;
+    std::vector<Replacement> changes;
+    const char* warning; // what the warning must say after the file's name
+};
+
+const SuspectLevel suspectLevels[] = {
+    {"t-junction",
+     {{"[2, 1]]", "[2, 1], [4, 2]]"}, {"[1, 4, 5, 2]", "[1, 4, 5, 2, 10]"}},
+     "sectors[1].outline[4]: vertex 10 (4, 2) lies on the middle of the edge from vertex 1 to "
+     "vertex 2 of sectors[0]"},
+    {"overlap",
+     {{"[2, 1]]", "[2, 1], [0.5, 3], [1.5, 3], [1, 3.5]]"},
+      {thirdSector,
+       R"(, { "outline": [10, 11, 12], "floor": 0, "ceiling": 1, "wall-texture": "brick",
+      "floor-texture": "tiles", "ceiling-texture": "tiles" }],
+  "start")"}},
+     "sectors[0]: overlaps sectors[2] (vertex 10 of sectors[2] lies inside sectors[0])"},
+    {"closed-opening",
+     {{"\"floor\": 0.5, \"ceiling\": 2.5", "\"floor\": 3.5, \"ceiling\": 4.5"}},
+     "sectors[0]: the opening into sectors[1] at the edge from vertex 1 to vertex 2 is closed: "
+     "the higher floor 3.5 is not below the lower ceiling 3"},
+    {"closing-lift",
+     {{"\"ceiling\": 2.5,",
+       R"("ceiling": 2.5, "motion": {"amplitude": 3, "speed": 1, "floor": 0.5, "ceiling": 2.5},)"}},
+     "is closed while they move: the higher floor 3.5 is not below the lower ceiling 3"},
+};
+
+TEST(BadLevelFilesTest, SuspectLevelsAreDrawnWithAWarning) {
+    for (const SuspectLevel& suspect : suspectLevels) {
+        SCOPED_TRACE(suspect.name);
+        const std::filesystem::path file = toolScratch() / (std::string(suspect.name) + ".json");
+        writeText(file, applied(suspect.changes));
+        const ToolRun drawn = runLevel(file);
+        EXPECT_EQ(drawn.status, 0) << drawn.err;
+        EXPECT_EQ(drawn.out.rfind("frame 1 crc32 ", 0), 0u);
+        const std::string lead = "duskhall-render: " + file.string() + ": warning: ";
+        // One line each: the file, that it is a warning, and what.
+        EXPECT_EQ(drawn.err.rfind(lead, 0), 0u) << drawn.err;
+        EXPECT_NE(drawn.err.find(suspect.warning), std::string::npos) << drawn.err;
+        EXPECT_EQ(drawn.err.find('\n'), drawn.err.size() - 1) << drawn.err;
+        // --warnings lists the same on standard output, and draws nothing.
+        const ToolRun listed = runTool("--textures '" DUSKHALL_SOURCE_DIR "/assets' --level '" +
+                                       file.string() + "' --warnings");
+        EXPECT_EQ(listed.status, 0);
+        EXPECT_EQ(listed.out.rfind(file.string() + ": warning: ", 0), 0u) << listed.out;
+        EXPECT_NE(listed.out.find(suspect.warning), std::string::npos) << listed.out;
+        EXPECT_EQ(listed.out.find("crc32"), std::string::npos);
+    }
 }
 
 } // namespace
