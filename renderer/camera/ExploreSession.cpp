@@ -35,10 +35,10 @@ void ExploreSession::drawFrame(const MoveInput& input, float elapsed) {
         const MovingSectors moving = {sectorMotions, sectorMotionCount};
         if (entering_) {
             camera_ = cameraFromView(cameraPos.x, cameraPos.y, viewDir.x, viewDir.y, cameraSector,
-                                     sectors, moving);
+                                     sectors, moving, levelBody);
             entering_ = false;
         }
-        camera_ = stepFreeCamera(camera_, input, elapsed, sectors, moving);
+        camera_ = stepFreeCamera(camera_, input, elapsed, sectors, moving, levelBody);
         lookFrom(camera_);
     }
     drawView();

@@ -21,12 +21,23 @@ constexpr int settleRounds = 64;
 // explore mode may push the eye further.
 constexpr float stepReach = 2.0f;
 constexpr float placeReach = 4.0f;
+
+// A wider body pushes farther: the reach grows with it beyond the default's.
+float reachFor(const WalkerBody& body) {
+    return std::fmax(stepReach, 4.0f * body.radius + 1.0f);
+}
 // In a large level the sectors near the eye are a few of many; more than this many
 // within reach of one spot are not looked at.
 constexpr int mostNearSectors = 256;
 // How far behind a portal's line an eye still counts as a rounding error of being
 // on it; a real step across goes far beyond.
 constexpr float portalSlack = 1e-5f;
+
+// What the walk goes by besides the sectors: the moving ones, and the body.
+struct Rules {
+    MovingSectors moving;
+    WalkerBody body;
+};
 
 struct Point {
     float x;
@@ -112,52 +123,52 @@ SectorSet nearSectors(const Sector* level, std::int32_t start, Point centre, flo
 }
 
 // A moving sector is judged at rest (lift 0).
-Sector judged(const Sector* level, const MovingSectors& moving, std::int32_t index) {
+Sector judged(const Sector* level, const Rules& rules, std::int32_t index) {
     Sector sector = level[index];
-    for (std::int32_t m = 0; m < moving.count; ++m) {
-        if (moving.motions[m].sector == index) {
-            sector.floorHeight = moving.motions[m].floor;
-            sector.ceilingHeight = moving.motions[m].ceiling;
+    for (std::int32_t m = 0; m < rules.moving.count; ++m) {
+        if (rules.moving.motions[m].sector == index) {
+            sector.floorHeight = rules.moving.motions[m].floor;
+            sector.ceilingHeight = rules.moving.motions[m].ceiling;
         }
     }
     return sector;
 }
 
-bool mayPass(const Sector* level, const MovingSectors& moving, std::int32_t from, std::int32_t to) {
-    return portalPassable(judged(level, moving, from), judged(level, moving, to));
+bool mayPass(const Sector* level, const Rules& rules, std::int32_t from, std::int32_t to) {
+    return portalPassable(judged(level, rules, from), judged(level, rules, to), rules.body);
 }
 
 // The eye keeps clear of a solid wall, and of a portal of its own sector that it
 // cannot pass.
-bool blocks(const Sector* level, const MovingSectors& moving, std::int32_t own, std::int32_t sector,
+bool blocks(const Sector* level, const Rules& rules, std::int32_t own, std::int32_t sector,
             const Wall& wall) {
     if (wall.neighbour == -1) {
         return true;
     }
-    return sector == own && !mayPass(level, moving, own, wall.neighbour);
+    return sector == own && !mayPass(level, rules, own, wall.neighbour);
 }
 
 // Pushes p out of the clearance of every wall near it that blocks an eye in sector
 // own; true when p ends clear of all of them. Pushing away from the closest point turns a step into
 // a wall into a slide along it.
-bool pushClear(const Sector* level, const MovingSectors& moving, std::int32_t own,
-               const SectorSet& near, Point& p, int rounds) {
+bool pushClear(const Sector* level, const Rules& rules, std::int32_t own, const SectorSet& near,
+               Point& p, int rounds) {
     for (int round = 0; round < rounds; ++round) {
         bool clear = true;
         for (int i = 0; i < near.count; ++i) {
             const Sector& sector = level[near.index[i]];
             for (std::int32_t w = 0; w < sector.wallCount; ++w) {
                 const Wall& wall = sector.walls[w];
-                if (!blocks(level, moving, own, near.index[i], wall)) {
+                if (!blocks(level, rules, own, near.index[i], wall)) {
                     continue;
                 }
                 Point closest;
                 const float distance = distanceToWall(wall, p, closest);
-                if (distance >= wallClearance) {
+                if (distance >= rules.body.radius) {
                     continue;
                 }
                 clear = false;
-                const float target = wallClearance + pushSlop;
+                const float target = rules.body.radius + pushSlop;
                 if (distance > 0.0f) {
                     const float scale = target / distance;
                     p = {closest.x + (p.x - closest.x) * scale,
@@ -261,15 +272,14 @@ bool settle(const Sector* level, const SectorSet& candidates, std::int32_t& sect
 
 // True when the eye may go from one sector to the other: through a portal it can
 // pass, or, where a piece of a move crosses a corner, through two.
-bool mayEnter(const Sector* level, const MovingSectors& moving, std::int32_t from,
-              std::int32_t to) {
+bool mayEnter(const Sector* level, const Rules& rules, std::int32_t from, std::int32_t to) {
     if (from == to) {
         return true;
     }
     const Sector& start = level[from];
     for (std::int32_t w = 0; w < start.wallCount; ++w) {
         const std::int32_t between = start.walls[w].neighbour;
-        if (between < 0 || !mayPass(level, moving, from, between)) {
+        if (between < 0 || !mayPass(level, rules, from, between)) {
             continue;
         }
         if (between == to) {
@@ -277,7 +287,7 @@ bool mayEnter(const Sector* level, const MovingSectors& moving, std::int32_t fro
         }
         const Sector& middle = level[between];
         for (std::int32_t v = 0; v < middle.wallCount; ++v) {
-            if (middle.walls[v].neighbour == to && mayPass(level, moving, between, to)) {
+            if (middle.walls[v].neighbour == to && mayPass(level, rules, between, to)) {
                 return true;
             }
         }
@@ -285,7 +295,7 @@ bool mayEnter(const Sector* level, const MovingSectors& moving, std::int32_t fro
     return false;
 }
 
-void walk(const Sector* level, const MovingSectors& moving, FreeCamera& camera, Point move) {
+void walk(const Sector* level, const Rules& rules, FreeCamera& camera, Point move) {
     const float length = std::sqrt(move.x * move.x + move.y * move.y);
     if (!(length > 0.0f)) {
         return;
@@ -296,13 +306,13 @@ void walk(const Sector* level, const MovingSectors& moving, FreeCamera& camera, 
     for (int i = 0; i < pieces; ++i) {
         const Point from = {camera.x, camera.y};
         Point to = {from.x + piece.x, from.y + piece.y};
-        const SectorSet near = nearSectors(level, camera.sector, from, stepReach);
+        const SectorSet near = nearSectors(level, camera.sector, from, reachFor(rules.body));
         // A corner too tight to settle in a few pushes keeps the eye where it was.
-        if (!pushClear(level, moving, camera.sector, near, to, pushRounds)) {
+        if (!pushClear(level, rules, camera.sector, near, to, pushRounds)) {
             continue;
         }
         std::int32_t sector = camera.sector;
-        if (!settle(level, near, sector, to) || !mayEnter(level, moving, camera.sector, sector)) {
+        if (!settle(level, near, sector, to) || !mayEnter(level, rules, camera.sector, sector)) {
             continue;
         }
         camera.x = to.x;
@@ -313,39 +323,40 @@ void walk(const Sector* level, const MovingSectors& moving, FreeCamera& camera, 
 
 } // namespace
 
-bool portalPassable(const Sector& from, const Sector& to) {
+bool portalPassable(const Sector& from, const Sector& to, const WalkerBody& body) {
     const float floor = std::fmax(from.floorHeight, to.floorHeight);
     const float ceiling = std::fmin(from.ceilingHeight, to.ceilingHeight);
-    return ceiling - floor > eyeAboveFloor + eyeHeadroom &&
-           to.floorHeight - from.floorHeight <= highestStepUp;
+    return ceiling - floor > body.height && to.floorHeight - from.floorHeight <= body.step;
 }
 
-float eyeHeightIn(const Sector& sector) {
+float eyeHeightIn(const Sector& sector, const WalkerBody& body) {
     const float room = sector.ceilingHeight - sector.floorHeight;
-    if (room > eyeAboveFloor + eyeHeadroom) {
-        return sector.floorHeight + eyeAboveFloor;
+    if (room > body.height) {
+        return sector.floorHeight + body.eye;
     }
     return sector.floorHeight + room * 0.5f;
 }
 
 FreeCamera cameraFromView(float x, float y, float dirX, float dirY, std::int32_t sector,
-                          const Sector* level, MovingSectors moving) {
+                          const Sector* level, MovingSectors moving, const WalkerBody& body) {
+    const Rules rules = {moving, body};
     FreeCamera camera;
     Point p = {x, y};
     const SectorSet near = nearSectors(level, sector, p, placeReach);
-    pushClear(level, moving, sector, near, p, settleRounds);
+    pushClear(level, rules, sector, near, p, settleRounds);
     settle(level, near, sector, p);
     camera.x = p.x;
     camera.y = p.y;
     camera.sector = sector;
     camera.angle = wrapAngle(
         static_cast<float>(std::atan2(static_cast<double>(dirY), static_cast<double>(dirX))));
-    camera.z = eyeHeightIn(level[sector]);
+    camera.z = eyeHeightIn(level[sector], body);
     return camera;
 }
 
 FreeCamera stepFreeCamera(const FreeCamera& camera, const MoveInput& input, float elapsed,
-                          const Sector* level, MovingSectors moving) {
+                          const Sector* level, MovingSectors moving, const WalkerBody& body) {
+    const Rules rules = {moving, body};
     // Negative, NaN and stalled clocks: never backwards, never more than one long step.
     const float seconds = elapsed > 0.0f ? (elapsed < longestStep ? elapsed : longestStep) : 0.0f;
     FreeCamera next = camera;
@@ -373,8 +384,8 @@ FreeCamera stepFreeCamera(const FreeCamera& camera, const MoveInput& input, floa
     if (ahead != 0.0f && right != 0.0f) {
         distance = distance * halfDiagonal;
     }
-    walk(level, moving, next,
+    walk(level, rules, next,
          {(c * ahead + s * right) * distance, (s * ahead - c * right) * distance});
-    next.z = eyeHeightIn(level[next.sector]);
+    next.z = eyeHeightIn(level[next.sector], body);
     return next;
 }

@@ -1,13 +1,13 @@
 #include "renderer/draw/FrameLoop.h"
 
+#include "renderer/camera/FreeCamera.h"
 #include "renderer/draw/ColumnDrawing.h"
 #include "renderer/draw/ColumnStrip.h"
 #include "renderer/draw/ColumnWorkers.h"
 #include "renderer/draw/FixedPoint.h"
-#include "renderer/camera/FreeCamera.h"
-#include "renderer/level/Level.h"
 #include "renderer/draw/Ray.h"
 #include "renderer/draw/Traversal.h"
+#include "renderer/level/Level.h"
 
 #include <algorithm>
 #include <cmath>
@@ -137,7 +137,7 @@ void lookFromScript(const ScriptedFrame& frame) {
 // A level without the script: the eye stands at the start, riding its floor.
 void lookFromStart() {
     cameraSector = levelStart.sector;
-    cameraPos = Vec3(levelStart.x, levelStart.y, eyeHeightIn(sectors[cameraSector]));
+    cameraPos = Vec3(levelStart.x, levelStart.y, eyeHeightIn(sectors[cameraSector], levelBody));
     viewDir = Vec3(cosineOf(levelStart.angle), sineOf(levelStart.angle), 0.0f);
     viewSide = Vec3(sineOf(levelStart.angle), -viewDir.x, 0.0f);
 }

@@ -24,6 +24,7 @@ Sector solidSector = {};
 SectorMotion* sectorMotions = nullptr;
 std::int32_t sectorMotionCount = 0;
 LevelStart levelStart = {};
+WalkerBody levelBody = {};
 
 namespace {
 
@@ -107,6 +108,7 @@ void freeLevel() {
     delete[] sectorMotions;
     sectorMotions = nullptr;
     sectorMotionCount = 0;
+    levelBody = {};
     resizeFlatCache(0);
 }
 

@@ -3,6 +3,7 @@
 #include "renderer/level/LevelWarnings.h"
 #include "renderer/level/Pixel.h"
 #include "renderer/level/Vec3.h"
+#include "renderer/level/WalkerBody.h"
 
 #include <cstdint>
 #include <string>
@@ -80,6 +81,7 @@ extern Sector solidSector;          // neighbour of every solid wall
 extern SectorMotion* sectorMotions; // sectorMotionCount records
 extern std::int32_t sectorMotionCount;
 extern LevelStart levelStart;
+extern WalkerBody levelBody; // the walker's size in this level
 
 // Loads the seven textures (working directory first, then the data folder set
 // with setTextureDataFolder) and builds the built-in level; a missing texture ends

@@ -1,10 +1,10 @@
 #include "renderer/level/LevelBuilder.h"
 
 #include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/Traversal.h"
 #include "renderer/level/Level.h"
 #include "renderer/level/LevelGeometry.h"
 #include "renderer/level/PngLoader.h"
-#include "renderer/draw/Traversal.h"
 
 #include <algorithm>
 #include <cstring>
@@ -150,6 +150,7 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
 
     levelStart = {level.startX, level.startY, level.startAngle,
                   sectorHolding(level, level.startX, level.startY), level.scriptedCamera};
+    levelBody = level.body;
     resizeFlatCache(std::max(keys.count(), flatCacheEntries));
     // A ray crosses each portal at most once, except through a corner two portals
     // share, where it is handed back and forth at one spot: that ends at the bound.

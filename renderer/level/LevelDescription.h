@@ -1,5 +1,7 @@
 #pragma once
 
+#include "renderer/level/WalkerBody.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -67,4 +69,5 @@ struct LevelDescription {
     float startY = 0.0f;
     float startAngle = 0.0f;
     bool scriptedCamera = false; // the built-in camera script instead of standing at start
+    WalkerBody body;
 };

@@ -105,7 +105,7 @@ class FieldReader {
         }
         if (!only(root, "",
                   {"duskhall-level", "name", "camera", "textures", "vertices", "sectors", "start",
-                   "comment"})) {
+                   "body", "comment"})) {
             return false;
         }
         const Json* version = field(root, "", "duskhall-level");
@@ -118,7 +118,7 @@ class FieldReader {
                                               " is not known (this program reads version 1)");
         }
         return readName(root) && readCamera(root) && readTextures(root) && readVertices(root) &&
-               readSectors(root) && readStart(root);
+               readSectors(root) && readStart(root) && readBody(root);
     }
 
   private:
@@ -459,6 +459,52 @@ class FieldReader {
                number(*x, "start.x", maxLevelCoordinate, level_.startX) &&
                number(*y, "start.y", maxLevelCoordinate, level_.startY) &&
                number(*angle, "start.angle", maxLevelCoordinate, level_.startAngle);
+    }
+
+    // A size of the body: missing keeps the default; at least least (more than it
+    // when open), at most most.
+    bool bodySize(const Json& body, const char* key, float least, bool open, float most,
+                  float& out) {
+        const Json* value = optionalField(body, key);
+        if (value == nullptr) {
+            return true;
+        }
+        const std::string place = member("body", key);
+        float size = 0.0f;
+        if (!number(*value, place, maxLevelCoordinate, size)) {
+            return false;
+        }
+        const bool aboveLeast = open ? size > least : size >= least;
+        if (!aboveLeast || !(size <= most)) {
+            std::ostringstream range;
+            range << "must be " << (open ? "more than " : "from ") << least
+                  << (open ? " and at most " : " to ") << most;
+            return fail(place, range.str());
+        }
+        out = size;
+        return true;
+    }
+
+    bool readBody(const Json& root) {
+        const Json* body = optionalField(root, "body");
+        if (body == nullptr) {
+            return true;
+        }
+        if (!body->is_object()) {
+            return fail("body", "must be an object with eye, height, step and radius");
+        }
+        WalkerBody& out = level_.body;
+        if (!only(*body, "body", {"eye", "height", "step", "radius"}) ||
+            !bodySize(*body, "height", 0.0f, true, mostBodyHeight, out.height) ||
+            !bodySize(*body, "eye", 0.0f, true, mostBodyHeight, out.eye) ||
+            !bodySize(*body, "step", 0.0f, false, mostBodyHeight, out.step) ||
+            !bodySize(*body, "radius", leastBodyRadius, false, mostBodyRadius, out.radius)) {
+            return false;
+        }
+        if (!(out.eye < out.height)) {
+            return fail("body.eye", "must be below the body's height");
+        }
+        return true;
     }
 
     LevelDescription& level_;

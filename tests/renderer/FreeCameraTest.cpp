@@ -3,6 +3,7 @@
 
 #include "renderer/camera/FreeCamera.h"
 #include "renderer/level/Level.h"
+#include "renderer/level/LevelFile.h"
 
 #include <cmath>
 #include <vector>
@@ -340,5 +341,47 @@ TEST(FreeCameraLevelTest, APortalIsPassedOnlyWhereTheEyeFitsAndTheStepIsLowEnoug
         camera = walkFor(camera, forward(), 1.5f, level.sectors(), level.count());
         EXPECT_EQ(camera.sector, c.returns ? 0 : 1) << label;
         EXPECT_EQ(camera.z, level.sectors()[camera.sector].floorHeight + eyeAboveFloor) << label;
+    }
+}
+
+TEST(FreeCameraLevelTest, TheLevelsBodySetsEyeHeadroomStepAndClearance) {
+    // The game's body as a level file gives it (41, 56, 24 and 16 map units): two
+    // rooms joined at x = 4, walked across from the first.
+    LevelDescription file;
+    std::string error;
+    ASSERT_TRUE(parseLevelText(R"({"duskhall-level": 1, "textures": {"t": "wall1.png"},
+      "vertices": [[0, 0], [1, 0], [0, 1]],
+      "sectors": [{"outline": [0, 1, 2], "floor": 0, "ceiling": 3,
+                   "wall-texture": "t", "floor-texture": "t", "ceiling-texture": "t"}],
+      "start": {"x": 0.2, "y": 0.2, "angle": 0},
+      "body": {"eye": 1.28125, "height": 1.75, "step": 0.75, "radius": 0.5}})",
+                               "body.json", file, error))
+        << error;
+    const WalkerBody game = file.body;
+    const WalkerBody tall = {2.5f, 3.0f, 0.6f, 0.25f};
+    const struct {
+        const char* label;
+        WalkerBody body;
+        float floor1, ceiling1;
+        bool enters;
+    } cases[] = {
+        {"default, step 0.7", {}, 0.7f, 3.0f, false}, {"game, step 0.7", game, 0.7f, 3.0f, true},
+        {"game, step 0.8", game, 0.8f, 3.0f, false},  {"default, 1.8 high", {}, 0.0f, 1.8f, true},
+        {"tall, 1.8 high", tall, 0.0f, 1.8f, false},  {"tall, 3.1 high", tall, 0.0f, 3.1f, true},
+    };
+    for (const auto& c : cases) {
+        const TestLevel level({
+            {{{0, 0, 0}, {4, 0, 0}, {4, 4, 0}, {0, 4, 0}}, {-1, 1, -1, -1}, 0.0f, 4.0f},
+            {{{4, 0, 0}, {8, 0, 0}, {8, 4, 0}, {4, 4, 0}}, {-1, -1, -1, 0}, c.floor1, c.ceiling1},
+        });
+        FreeCamera camera = cameraFromView(2.0f, 2.0f, 1.0f, 0.0f, 0, level.sectors(), {}, c.body);
+        EXPECT_EQ(camera.z, c.body.eye) << c.label;
+        for (int step = 0; step < 240; ++step) {
+            camera = stepFreeCamera(camera, forward(), frameSeconds, level.sectors(), {}, c.body);
+        }
+        EXPECT_EQ(camera.sector, c.enters ? 1 : 0) << c.label;
+        // Through to the far wall or stopped at the portal, one radius short.
+        EXPECT_NEAR(camera.x, (c.enters ? 8.0f : 4.0f) - c.body.radius, 1e-3f) << c.label;
+        EXPECT_EQ(camera.z, level.sectors()[camera.sector].floorHeight + c.body.eye) << c.label;
     }
 }
