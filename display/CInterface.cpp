@@ -76,6 +76,9 @@ struct dh_screen : InputObserver {
     // that open, owns it afterwards (a ScreenHandle opens as it is constructed).
     std::unique_ptr<ScreenCore> unopened;
     std::unique_ptr<ScreenHandle> handle;
+    // The platform screen wherever it is owned: the callbacks of the first open
+    // run while the handle is still being constructed.
+    ScreenCore* core = nullptr;
 
     Callback<dh_key_callback> keyDownCallback, keyStrokeCallback, keyUpCallback;
     Callback<dh_mouse_callback> buttonDownCallback, buttonUpCallback, pointerMovedCallback;
@@ -86,9 +89,7 @@ struct dh_screen : InputObserver {
     Callback<dh_text_callback> textCallback;
     Callback<dh_resized_callback> resizedCallback;
 
-    Screen& screen() const {
-        return handle ? static_cast<Screen&>(*handle) : static_cast<Screen&>(*unopened);
-    }
+    Screen& screen() const { return *core; }
 
     void keyDown(Screen&, KeyCode key) override { call(keyDownCallback, key); }
     void keyStroke(Screen&, KeyCode key) override { call(keyStrokeCallback, key); }
@@ -176,6 +177,7 @@ dh_screen* dh_create(void) {
         setDisplayError("");
         auto screen = std::make_unique<dh_screen>();
         screen->unopened = createPlatformScreen();
+        screen->core = screen->unopened.get();
         if (!screen->unopened) {
             if (displayError()[0] == '\0') {
                 setDisplayError("no screen: this platform's screen could not be made");

@@ -64,6 +64,12 @@ static void setIcon(dh_screen* screen) {
     }
 }
 
+/* Each open gives the window its icon: settings of an open window go in here. */
+static void opened(dh_screen* screen, void* user) {
+    (void)user;
+    setIcon(screen);
+}
+
 int main(void) {
     PatternInput input = {0, 0, {0, 0, 0, 0.0f, 0.0f, 0.0f, 0.0f}};
     uint32_t* pixels = malloc(sizeof(uint32_t) * WIDTH * HEIGHT);
@@ -78,6 +84,7 @@ int main(void) {
     dh_set_pointer_moved_callback(screen, mouseEvent, &input);
     dh_set_button_down_callback(screen, mouseEvent, &input);
     dh_set_button_up_callback(screen, mouseEvent, &input);
+    dh_set_opened_callback(screen, opened, NULL);
     if (!dh_open_screen(screen, "duskhall pattern", WIDTH, HEIGHT, DH_MODE_WINDOWED,
                         DH_PIXEL_INTEGER)) {
         fprintf(stderr, "c-pattern: cannot open a window: %s\n", dh_error());
@@ -85,7 +92,6 @@ int main(void) {
         return 1;
     }
     dh_set_frame_rate(screen, 60);
-    setIcon(screen);
 
     drawFrame(pixels, frame, &input);
     /* 0 once the screen has closed (Escape, the close box). */

@@ -149,6 +149,25 @@ TEST_F(CInterfaceTest, AClosingCallbackAnsweringZeroKeepsTheWindow) {
     EXPECT_EQ(events.back(), "opened");
 }
 
+// What the guide tells C programs to do in opened works on the first open as on
+// every later one.
+void setUpInOpened(dh_screen* screen, void* user) {
+    auto& answers = *static_cast<std::vector<int>*>(user);
+    answers.push_back(dh_set_resizable(screen, 1));
+    answers.push_back(dh_set_title(screen, "set in opened"));
+    answers.push_back(dh_width(screen));
+}
+
+TEST_F(CInterfaceTest, TheScreenAnswersInsideOpenedOnTheFirstOpenAndAgain) {
+    std::vector<int> answers;
+    dh_set_opened_callback(screen, setUpInOpened, &answers);
+    ASSERT_EQ(dh_open_screen(screen, "c", 320, 240, DH_MODE_WINDOWED, DH_PIXEL_INTEGER), 1);
+    ASSERT_EQ(dh_open_screen(screen, "c", 64, 48, DH_MODE_WINDOWED, DH_PIXEL_INTEGER), 1);
+    EXPECT_EQ(answers, (std::vector<int>{1, 1, 320, 1, 1, 64}));
+    EXPECT_STREQ(dh_title(screen), "set in opened");
+    EXPECT_EQ(dh_resizable(screen), 1);
+}
+
 TEST_F(CInterfaceTest, NullHandlesAreHarmlessAndSayWhy) {
     const float floats[4] = {0, 0, 0, 0};
     setDisplayError("");
