@@ -33,3 +33,10 @@ endif()
 duskhall_test(loader_level_corpus_test
   SOURCES ${loader_dir}/LevelCorpusReplayTest.cpp ${CMAKE_CURRENT_LIST_DIR}/fuzz/LevelExercise.cpp
   LIBS duskhall_renderer)
+
+# The WAD reader against small WADs built in the test, and the Freedoom WADs when
+# the package is installed.
+duskhall_test(loader_wad_test
+  SOURCES ${loader_dir}/WadReaderTest.cpp ${loader_dir}/WadFreedoomTest.cpp
+          ${loader_dir}/TestWad.cpp
+  LIBS duskhall_renderer)

@@ -1,0 +1,155 @@
+#include "TestWad.h"
+
+#include <fstream>
+
+namespace wad_bytes {
+
+void put16(std::vector<std::uint8_t>& out, int value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+void put32(std::vector<std::uint8_t>& out, std::int64_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+        out.push_back(static_cast<std::uint8_t>((value >> shift) & 0xFF));
+    }
+}
+
+void putName(std::vector<std::uint8_t>& out, const std::string& name) {
+    for (std::size_t i = 0; i < 8; ++i) {
+        out.push_back(i < name.size() ? static_cast<std::uint8_t>(name[i]) : 0);
+    }
+}
+
+void set32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int64_t value) {
+    std::vector<std::uint8_t> field;
+    put32(field, value);
+    std::copy(field.begin(), field.end(), bytes.begin() + static_cast<long>(offset));
+}
+
+std::vector<std::uint8_t> things(const std::vector<WadThing>& things) {
+    std::vector<std::uint8_t> out;
+    for (const WadThing& t : things) {
+        for (const int v : {t.x, t.y, t.angle, t.type, t.flags}) {
+            put16(out, v);
+        }
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> linedefs(const std::vector<WadLinedef>& lines) {
+    std::vector<std::uint8_t> out;
+    for (const WadLinedef& l : lines) {
+        for (const int v :
+             {int{l.start}, int{l.end}, int{l.flags}, int{l.special}, int{l.tag},
+              l.right == noWadSide ? 0xFFFF : l.right, l.left == noWadSide ? 0xFFFF : l.left}) {
+            put16(out, v);
+        }
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> sidedefs(const std::vector<WadSidedef>& sides) {
+    std::vector<std::uint8_t> out;
+    for (const WadSidedef& s : sides) {
+        put16(out, s.xOffset);
+        put16(out, s.yOffset);
+        putName(out, s.upper);
+        putName(out, s.lower);
+        putName(out, s.middle);
+        put16(out, s.sector);
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> vertexes(const std::vector<WadVertex>& vertexes) {
+    std::vector<std::uint8_t> out;
+    for (const WadVertex& v : vertexes) {
+        put16(out, v.x);
+        put16(out, v.y);
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> sectors(const std::vector<WadSector>& sectors) {
+    std::vector<std::uint8_t> out;
+    for (const WadSector& s : sectors) {
+        put16(out, s.floorHeight);
+        put16(out, s.ceilingHeight);
+        putName(out, s.floorFlat);
+        putName(out, s.ceilingFlat);
+        put16(out, s.light);
+        put16(out, s.special);
+        put16(out, s.tag);
+    }
+    return out;
+}
+
+WadMap squareRoom(const std::string& name) {
+    WadMap map;
+    map.name = name;
+    map.vertexes = {{0, 0}, {256, 0}, {256, 256}, {0, 256}};
+    map.sectors = {{0, 128, "FLOOR", "CEIL", 160, 0, 0}};
+    for (int i = 0; i < 4; ++i) {
+        map.sidedefs.push_back({0, 0, "-", "-", "WALL", 0});
+        // Counter-clockwise corners, so the right side faces inwards when walked
+        // the other way round.
+        map.linedefs.push_back({static_cast<std::uint16_t>((i + 1) % 4),
+                                static_cast<std::uint16_t>(i), wadLineBlocking, 0, 0, i,
+                                noWadSide});
+    }
+    map.things = {{128, 128, 90, 1, 7}};
+    return map;
+}
+
+} // namespace wad_bytes
+
+TestWad& TestWad::lump(const std::string& name, std::vector<std::uint8_t> bytes) {
+    entries_.push_back({name, std::move(bytes)});
+    return *this;
+}
+
+TestWad& TestWad::map(const WadMap& map) {
+    marker(map.name);
+    lump("THINGS", wad_bytes::things(map.things));
+    lump("LINEDEFS", wad_bytes::linedefs(map.linedefs));
+    lump("SIDEDEFS", wad_bytes::sidedefs(map.sidedefs));
+    lump("VERTEXES", wad_bytes::vertexes(map.vertexes));
+    for (const char* name : {"SEGS", "SSECTORS", "NODES"}) {
+        marker(name);
+    }
+    lump("SECTORS", wad_bytes::sectors(map.sectors));
+    marker("REJECT");
+    return marker("BLOCKMAP");
+}
+
+std::size_t TestWad::directoryOffset() const {
+    std::size_t offset = 12;
+    for (const Entry& e : entries_) {
+        offset += e.bytes.size();
+    }
+    return offset;
+}
+
+std::vector<std::uint8_t> TestWad::bytes(const char* kind) const {
+    std::vector<std::uint8_t> out(kind, kind + 4);
+    wad_bytes::put32(out, static_cast<std::int64_t>(entries_.size()));
+    wad_bytes::put32(out, static_cast<std::int64_t>(directoryOffset()));
+    std::vector<std::uint8_t> directory;
+    for (const Entry& e : entries_) {
+        // Markers point at where they stand, as the usual tools write them.
+        wad_bytes::put32(directory, static_cast<std::int64_t>(out.size()));
+        wad_bytes::put32(directory, static_cast<std::int64_t>(e.bytes.size()));
+        wad_bytes::putName(directory, e.name);
+        out.insert(out.end(), e.bytes.begin(), e.bytes.end());
+    }
+    out.insert(out.end(), directory.begin(), directory.end());
+    return out;
+}
+
+void TestWad::write(const std::string& path) const {
+    const std::vector<std::uint8_t> data = bytes();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data.data()),
+               static_cast<std::streamsize>(data.size()));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "renderer/level/wad/WadMap.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Builds WAD files byte by byte for the reader's and the importer's checks: the
+// lumps in the order added, then the directory.
+class TestWad {
+  public:
+    TestWad& lump(const std::string& name, std::vector<std::uint8_t> bytes);
+    TestWad& marker(const std::string& name) { return lump(name, {}); }
+    // The marker and the ten lumps of a Doom-format map (the node lumps empty).
+    TestWad& map(const WadMap& map);
+
+    std::vector<std::uint8_t> bytes(const char* kind = "PWAD") const;
+    void write(const std::string& path) const;
+
+    // Where the directory starts in bytes(), and where its entry i is.
+    std::size_t directoryOffset() const;
+    std::size_t entryOffset(std::size_t i) const { return directoryOffset() + 16 * i; }
+
+  private:
+    struct Entry {
+        std::string name;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::vector<Entry> entries_;
+};
+
+// Record encoders, the inverse of the reader.
+namespace wad_bytes {
+
+void put16(std::vector<std::uint8_t>& out, int value);
+void put32(std::vector<std::uint8_t>& out, std::int64_t value);
+void putName(std::vector<std::uint8_t>& out, const std::string& name);
+// Overwrites four bytes at offset.
+void set32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int64_t value);
+
+std::vector<std::uint8_t> things(const std::vector<WadThing>& things);
+std::vector<std::uint8_t> linedefs(const std::vector<WadLinedef>& lines);
+std::vector<std::uint8_t> sidedefs(const std::vector<WadSidedef>& sides);
+std::vector<std::uint8_t> vertexes(const std::vector<WadVertex>& vertexes);
+std::vector<std::uint8_t> sectors(const std::vector<WadSector>& sectors);
+
+// A square room of one sector, 256 units a side, with the player 1 start in it:
+// a small valid map to start from.
+WadMap squareRoom(const std::string& name);
+
+} // namespace wad_bytes
