@@ -85,6 +85,88 @@ std::vector<std::uint8_t> sectors(const std::vector<WadSector>& sectors) {
     return out;
 }
 
+std::vector<std::uint8_t> picture(const WadPicture& p) {
+    std::vector<std::uint8_t> out;
+    put16(out, p.width);
+    put16(out, p.height);
+    put16(out, p.leftOffset);
+    put16(out, p.topOffset);
+    std::vector<std::uint8_t> columns;
+    for (std::int32_t x = 0; x < p.width; ++x) {
+        put32(out, 8 + 4 * p.width + static_cast<std::int64_t>(columns.size()));
+        for (std::int32_t y = 0; y < p.height;) {
+            if (!p.opaque(x, y)) {
+                ++y;
+                continue;
+            }
+            std::int32_t end = y;
+            while (end < p.height && p.opaque(x, end)) {
+                ++end;
+            }
+            columns.push_back(static_cast<std::uint8_t>(y));
+            columns.push_back(static_cast<std::uint8_t>(end - y));
+            columns.push_back(0);
+            for (std::int32_t k = y; k < end; ++k) {
+                columns.push_back(p.index(x, k));
+            }
+            columns.push_back(0);
+            y = end;
+        }
+        columns.push_back(0xFF);
+    }
+    out.insert(out.end(), columns.begin(), columns.end());
+    return out;
+}
+
+std::vector<std::uint8_t> patchNames(const std::vector<std::string>& names) {
+    std::vector<std::uint8_t> out;
+    put32(out, static_cast<std::int64_t>(names.size()));
+    for (const std::string& name : names) {
+        putName(out, name);
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> textures(const std::vector<WadTextureDef>& textures) {
+    std::vector<std::uint8_t> out;
+    put32(out, static_cast<std::int64_t>(textures.size()));
+    std::vector<std::uint8_t> records;
+    const std::size_t start = 4 + 4 * textures.size();
+    for (const WadTextureDef& t : textures) {
+        put32(out, static_cast<std::int64_t>(start + records.size()));
+        putName(records, t.name);
+        put32(records, 0); // masked, unused
+        put16(records, t.width);
+        put16(records, t.height);
+        put32(records, 0); // column directory, unused
+        put16(records, static_cast<int>(t.patches.size()));
+        for (const WadTexturePatch& p : t.patches) {
+            put16(records, p.originX);
+            put16(records, p.originY);
+            put16(records, p.patch);
+            put16(records, 1); // step direction, unused
+            put16(records, 0); // colour map, unused
+        }
+    }
+    out.insert(out.end(), records.begin(), records.end());
+    return out;
+}
+
+std::vector<std::uint8_t> palette() {
+    std::vector<std::uint8_t> out;
+    for (int i = 0; i < 256; ++i) {
+        out.push_back(static_cast<std::uint8_t>(i));
+        out.push_back(static_cast<std::uint8_t>(255 - i));
+        out.push_back(static_cast<std::uint8_t>(i / 2));
+    }
+    return out;
+}
+
+PackedPixel paletteColour(int i) {
+    return 0xFF000000u | static_cast<PackedPixel>(i) << 16 |
+           static_cast<PackedPixel>(255 - i) << 8 | static_cast<PackedPixel>(i / 2);
+}
+
 WadMap squareRoom(const std::string& name) {
     WadMap map;
     map.name = name;

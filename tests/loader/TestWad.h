@@ -1,6 +1,7 @@
 #pragma once
 
 #include "renderer/level/wad/WadMap.h"
+#include "renderer/level/wad/WadTextures.h"
 
 #include <cstdint>
 #include <string>
@@ -44,6 +45,15 @@ std::vector<std::uint8_t> linedefs(const std::vector<WadLinedef>& lines);
 std::vector<std::uint8_t> sidedefs(const std::vector<WadSidedef>& sides);
 std::vector<std::uint8_t> vertexes(const std::vector<WadVertex>& vertexes);
 std::vector<std::uint8_t> sectors(const std::vector<WadSector>& sectors);
+
+// Picture lumps: each run of covered texels of a column becomes one post (tops
+// below 255, so no tall pictures).
+std::vector<std::uint8_t> picture(const WadPicture& picture);
+std::vector<std::uint8_t> patchNames(const std::vector<std::string>& names);
+std::vector<std::uint8_t> textures(const std::vector<WadTextureDef>& textures);
+// A palette whose colour i is (i, 255 - i, i / 2).
+std::vector<std::uint8_t> palette();
+PackedPixel paletteColour(int i);
 
 // A square room of one sector, 256 units a side, with the player 1 start in it:
 // a small valid map to start from.
