@@ -13,6 +13,7 @@
 #include "renderer/level/TextureSearch.h"
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 Texture* textures = nullptr;
@@ -60,8 +61,12 @@ void buildLevel() {
         std::int32_t height = 0;
         PackedPixel* loaded = nullptr;
         // Registration comes first: a missing file ends the program here, before
-        // anything reads the absent pixels.
-        HKPtr(loadPng(texturePath(file.c_str()).c_str(), width, height, loaded));
+        // anything reads the absent pixels, after a line saying which and why.
+        const std::string path = texturePath(file.c_str());
+        if (loadPng(path.c_str(), width, height, loaded) == nullptr) {
+            std::fprintf(stderr, "%s\n", textureProblem(file, path, "").c_str());
+        }
+        HKPtr(loaded);
         pixels.push_back(loaded);
     }
     buildLevelFrom(level, plan, pixels);

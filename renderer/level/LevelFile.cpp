@@ -7,9 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -19,23 +22,32 @@ using Json = nlohmann::ordered_json;
 // Deeper than any level needs; a deeper file is refused before the tree is built.
 constexpr std::size_t maxNesting = 64;
 
-// Finds the first syntax error (with the parser's line and column) and refuses
-// nesting deeper than maxNesting; records nothing else.
+// Finds the first syntax error (with the parser's line and column), refuses
+// nesting deeper than maxNesting and a key given twice in one object (the parser
+// would keep the last silently); records nothing else.
 class SyntaxCheck : public nlohmann::json_sax<Json> {
   public:
     std::string problem;
 
-    bool null() override { return true; }
-    bool boolean(bool) override { return true; }
-    bool number_integer(number_integer_t) override { return true; }
-    bool number_unsigned(number_unsigned_t) override { return true; }
-    bool number_float(number_float_t, const string_t&) override { return true; }
-    bool string(string_t&) override { return true; }
-    bool binary(binary_t&) override { return true; }
-    bool start_object(std::size_t) override { return enter(); }
-    bool key(string_t&) override { return true; }
+    bool null() override { return element(); }
+    bool boolean(bool) override { return element(); }
+    bool number_integer(number_integer_t) override { return element(); }
+    bool number_unsigned(number_unsigned_t) override { return element(); }
+    bool number_float(number_float_t, const string_t&) override { return element(); }
+    bool string(string_t&) override { return element(); }
+    bool binary(binary_t&) override { return element(); }
+    bool start_object(std::size_t) override { return element() && enter(false); }
+    bool key(string_t& name) override {
+        Level& object = open_.back();
+        if (!object.keys.insert(name).second) {
+            problem = pathOf(name) + ": is given twice in one object (each key may appear once)";
+            return false;
+        }
+        object.key = name;
+        return true;
+    }
     bool end_object() override { return leave(); }
-    bool start_array(std::size_t) override { return enter(); }
+    bool start_array(std::size_t) override { return element() && enter(true); }
     bool end_array() override { return leave(); }
     bool parse_error(std::size_t position, const std::string&,
                      const nlohmann::detail::exception& error) override {
@@ -76,19 +88,45 @@ class SyntaxCheck : public nlohmann::json_sax<Json> {
     explicit SyntaxCheck(const std::string& text) : text_(text) {}
 
   private:
-    bool enter() {
-        if (++depth_ > maxNesting) {
-            problem = "arrays and objects nested more than 64 deep";
-            return false;
+    // An array or object being read: how far it has got.
+    struct Level {
+        bool array;
+        std::size_t elements = 0;             // an array's, so far
+        std::string key;                      // an object's latest key
+        std::unordered_set<std::string> keys; // an object's keys so far
+    };
+
+    bool element() {
+        if (!open_.empty() && open_.back().array) {
+            ++open_.back().elements;
         }
         return true;
     }
-    bool leave() {
-        --depth_;
+    bool enter(bool array) {
+        if (open_.size() + 1 > maxNesting) {
+            problem = "arrays and objects nested more than 64 deep";
+            return false;
+        }
+        open_.push_back({array, 0, {}, {}});
         return true;
     }
+    bool leave() {
+        open_.pop_back();
+        return true;
+    }
+
+    // The path of key name in the innermost object, as the field messages write it.
+    std::string pathOf(const std::string& name) const {
+        std::string path;
+        for (std::size_t i = 0; i + 1 < open_.size(); ++i) {
+            path += open_[i].array ? "[" + std::to_string(open_[i].elements - 1) + "]"
+                                   : (path.empty() ? "" : ".") + printable(open_[i].key);
+        }
+        return path + (path.empty() ? "" : ".") + printable(name);
+    }
+
     const std::string& text_;
-    std::size_t depth_ = 0;
+    std::vector<Level> open_;
 };
 
 // Reads the fields of the parsed tree into a description; stops at the first
@@ -206,6 +244,23 @@ class FieldReader {
         return true;
     }
 
+    // A name is shown, matched and opened as a file: a control character in it
+    // (a NUL would cut a file name short) is a mistake, never meant.
+    bool plainName(const std::string& name, const std::string& path, const char* what) {
+        for (const char c : name) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x20 || byte == 0x7F) {
+                return fail(path, std::string(what) + " \"" + printable(name) +
+                                      "\" holds a control character; names may not");
+            }
+        }
+        return true;
+    }
+
+    bool name(const Json& value, const std::string& path, const char* what, std::string& out) {
+        return text(value, path, out) && plainName(out, path, what);
+    }
+
     bool array(const Json& value, const std::string& path, std::size_t least, std::size_t most) {
         if (!value.is_array()) {
             return fail(path, "must be an array");
@@ -220,7 +275,7 @@ class FieldReader {
 
     bool readName(const Json& root) {
         const Json* name = optionalField(root, "name");
-        return name == nullptr || text(*name, "name", level_.name);
+        return name == nullptr || this->name(*name, "name", "the name", level_.name);
     }
 
     bool readCamera(const Json& root) {
@@ -252,7 +307,9 @@ class FieldReader {
         }
         for (auto it = textures->begin(); it != textures->end(); ++it) {
             TextureFile texture{it.key(), {}};
-            if (!text(it.value(), member("textures", it.key().c_str()), texture.file)) {
+            const std::string place = member("textures", it.key().c_str());
+            if (!plainName(texture.name, place, "the texture name") ||
+                !name(it.value(), place, "the file name", texture.file)) {
                 return false;
             }
             if (texture.file.empty()) {
@@ -316,7 +373,7 @@ class FieldReader {
             return !required;
         }
         const std::string place = member(path, key);
-        if (!text(*value, place, out)) {
+        if (!name(*value, place, "the texture name", out)) {
             return false;
         }
         for (const TextureFile& texture : level_.textures) {
@@ -555,26 +612,41 @@ bool parseLevelText(const std::string& text, const std::string& label, LevelDesc
 }
 
 bool readLevelFile(const std::string& path, LevelDescription& level, std::string& error) {
+    // Only a regular file is opened: a pipe or a terminal (/dev/stdin) would hold
+    // the program until someone writes to it, a folder has no size worth saying.
+    std::error_code status;
+    const std::filesystem::file_status kind = std::filesystem::status(path, status);
+    if (kind.type() == std::filesystem::file_type::not_found) {
+        error = path + ": cannot be opened: there is no such file";
+        return false;
+    }
+    if (kind.type() == std::filesystem::file_type::directory) {
+        error = path + ": is a folder, not a level file";
+        return false;
+    }
+    if (!status && kind.type() != std::filesystem::file_type::regular) {
+        error = path + ": is not a regular file (a device, pipe or socket); a level is read "
+                       "from a file";
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = path + ": cannot be opened";
         return false;
     }
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0) {
+    const std::uintmax_t size = std::filesystem::file_size(path, status);
+    if (status) {
         error = path + ": cannot be read";
         return false;
     }
-    if (size > maxLevelFileBytes) {
+    if (size > static_cast<std::uintmax_t>(maxLevelFileBytes)) {
         error = path + ": the file has " + std::to_string(size) +
                 " bytes; a level file may have at most 16 MB (" +
                 std::to_string(maxLevelFileBytes) + " bytes)";
         return false;
     }
-    file.seekg(0, std::ios::beg);
     std::string text(static_cast<std::size_t>(size), '\0');
-    if (!file.read(text.data(), size)) {
+    if (!file.read(text.data(), static_cast<std::streamsize>(size))) {
         error = path + ": cannot be read";
         return false;
     }

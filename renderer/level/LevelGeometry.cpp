@@ -1,7 +1,8 @@
 #include "renderer/level/LevelGeometry.h"
 
+#include "renderer/level/NumberText.h"
+
 #include <cmath>
-#include <sstream>
 #include <unordered_map>
 
 namespace {
@@ -161,17 +162,25 @@ class GeometryCheck {
                std::to_string(edge.to);
     }
 
+    // Heights are kept in single precision: two that the file writes differently
+    // may be one number, which the message then says.
+    static std::string notBelow(float floor, float ceiling) {
+        std::string text =
+            "floor " + numberText(floor) + " is not below ceiling " + numberText(ceiling);
+        if (floor == ceiling) {
+            text += " (heights are kept to about 7 significant digits; these are the same)";
+        }
+        return text;
+    }
+
     bool checkHeights(std::size_t s) {
         const SectorDescription& sector = level_.sectors[s];
-        std::ostringstream text;
         if (!(sector.floor < sector.ceiling)) {
-            text << "floor " << sector.floor << " is not below ceiling " << sector.ceiling;
-            return fail(sectorPath(s), text.str());
+            return fail(sectorPath(s), notBelow(sector.floor, sector.ceiling));
         }
         if (sector.motion.moves && !(sector.motion.floor < sector.motion.ceiling)) {
-            text << "floor " << sector.motion.floor << " is not below ceiling "
-                 << sector.motion.ceiling;
-            return fail(sectorPath(s) + ".motion", text.str());
+            return fail(sectorPath(s) + ".motion",
+                        notBelow(sector.motion.floor, sector.motion.ceiling));
         }
         return true;
     }
@@ -312,10 +321,8 @@ class GeometryCheck {
 
     bool checkStart() {
         if (sectorHolding(level_, level_.startX, level_.startY) < 0) {
-            std::ostringstream text;
-            text << "the point (" << level_.startX << ", " << level_.startY
-                 << ") is inside no sector";
-            return fail("start", text.str());
+            return fail("start", "the point " + pointText(level_.startX, level_.startY) +
+                                     " is inside no sector");
         }
         return true;
     }

@@ -37,18 +37,31 @@ std::string findTexture(const std::string& levelFolder, const std::string& file)
     return texturePath(file.c_str());
 }
 
-// Where findTexture looks, in its order, for the message when it finds nothing.
-std::string placesSearched(const std::string& levelFolder) {
-    std::string places = "beside the level in " +
-                         printable(levelFolder.empty() ? "." : levelFolder) +
-                         ", in the working directory";
+} // namespace
+
+std::string texturePlaces(const std::string& levelFolder) {
+    std::error_code error;
+    const std::string working = std::filesystem::current_path(error).string();
+    std::string places = levelFolder.empty() ? "in the working directory "
+                                             : "beside the level in " + printable(levelFolder) +
+                                                   ", in the working directory ";
+    places += printable(working);
     if (!textureDataFolder().empty()) {
         places += " and in " + printable(textureDataFolder());
     }
     return places;
 }
 
-} // namespace
+std::string textureProblem(const std::string& file, const std::string& path,
+                           const std::string& levelFolder) {
+    const std::string cause = pngProblem(path.c_str());
+    if (cause == "was not found") {
+        return "texture file " + printable(file) + " was not found (looked " +
+               texturePlaces(levelFolder) +
+               (levelFolder.empty() ? ")" : "; --textures DIR names another folder)");
+    }
+    return "texture file " + printable(file) + " (" + printable(path) + ") " + cause;
+}
 
 std::int32_t TexturePlan::wall(const LevelDescription& level, const std::string& name) const {
     const std::int32_t index = indexOf(level, name);
@@ -103,9 +116,7 @@ bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
                 std::free(earlier);
             }
             pixels.clear();
-            error = "texture file " + printable(file) +
-                    " is missing or not a readable 64 x 64 PNG (looked " +
-                    placesSearched(levelFolder) + "; --textures DIR names another folder)";
+            error = textureProblem(file, path, levelFolder);
             return false;
         }
         pixels.push_back(loaded);

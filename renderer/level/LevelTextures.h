@@ -28,3 +28,11 @@ TexturePlan planTextures(const LevelDescription& level);
 // names the file; on success the caller owns the malloc'ed pixels.
 bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
                   std::vector<PackedPixel*>& pixels, std::string& error);
+
+// Where the textures of a level in levelFolder are looked for, in order, for a
+// message (empty folder: the built-in level's places).
+std::string texturePlaces(const std::string& levelFolder);
+
+// One line on why the texture file (found at path, or not at all) was refused.
+std::string textureProblem(const std::string& file, const std::string& path,
+                           const std::string& levelFolder);

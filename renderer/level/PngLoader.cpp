@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -126,12 +128,80 @@ void pack(const png_byte* decoded, std::size_t count, png_uint_32 channels, Pack
     }
 }
 
+bool openable(const char* path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error) &&
+           std::filesystem::file_size(path, error) <= maxTextureFileBytes && !error;
+}
+
+std::uint32_t bigEndian(const unsigned char* bytes) {
+    return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
+           std::uint32_t{bytes[2]} << 8 | bytes[3];
+}
+
+// What the first bytes of a file that is not a PNG say it is.
+std::string notPng(const unsigned char* head, std::size_t length) {
+    const auto starts = [&](const char* magic) {
+        const std::size_t size = std::strlen(magic);
+        return length >= size && std::memcmp(head, magic, size) == 0;
+    };
+    const char* kind = starts("\xFF\xD8\xFF") ? "a JPEG image"
+                       : starts("GIF8")       ? "a GIF image"
+                       : starts("BM")         ? "a BMP image"
+                       : starts("RIFF")       ? "a RIFF (WebP) file"
+                                              : nullptr;
+    return kind != nullptr ? std::string("is ") + kind + ", not a PNG"
+                           : "is not a PNG (it does not start as one)";
+}
+
 } // namespace
+
+std::string pngProblem(const char* path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return "was not found";
+    }
+    if (status.type() == std::filesystem::file_type::directory) {
+        return "is a folder, not a PNG file";
+    }
+    if (status.type() != std::filesystem::file_type::regular) {
+        return "is not a regular file (a device, pipe or socket); a texture is read from a file";
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > maxTextureFileBytes) {
+        return "has " + std::to_string(size) + " bytes; a texture file may have at most 1 MB";
+    }
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return "cannot be opened";
+    }
+    // The signature, then the IHDR chunk's length, type, width and height.
+    unsigned char head[24] = {};
+    const std::size_t length = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (length < sizeof signature || std::memcmp(head, signature, sizeof signature) != 0) {
+        return notPng(head, length);
+    }
+    if (length == sizeof head && std::memcmp(head + 12, "IHDR", 4) == 0) {
+        const std::uint32_t width = bigEndian(head + 16);
+        const std::uint32_t height = bigEndian(head + 20);
+        if (width != textureSize || height != textureSize) {
+            return "is " + std::to_string(width) + " x " + std::to_string(height) +
+                   " pixels; a texture is 64 x 64";
+        }
+    }
+    return "is a damaged PNG, or one this program cannot read";
+}
 
 PackedPixel* loadPng(const char* path, std::int32_t& width, std::int32_t& height,
                      PackedPixel*& pixels) {
     pixels = nullptr;
     LoadResources r;
+    if (!openable(path)) {
+        return nullptr;
+    }
     r.file = std::fopen(path, "rb");
     if (r.file == nullptr) {
         return nullptr;

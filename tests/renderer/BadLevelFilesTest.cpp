@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -114,9 +115,37 @@ const BadLevel badLevels[] = {
      "sectors[0].wall-texture: no texture is named \"stone\""},
     {"missing-texture",
      {{"wall1.png", "nosuch.png"}},
-     "texture file nosuch.png is missing or not a readable 64 x 64 PNG (looked beside the level "
-     "in "},
-    {"unreadable-texture", {{"floor1.png", "broken.png"}}, "texture file broken.png is missing"},
+     "texture file nosuch.png was not found (looked beside the level in "},
+    {"unreadable-texture",
+     {{"floor1.png", "broken.png"}},
+     "broken.png) is not a PNG (it does not start as one)"},
+    {"texture-too-large",
+     {{"floor1.png", "large.png"}},
+     "large.png) is 128 x 128 pixels; a texture is 64 x 64"},
+    {"texture-too-flat",
+     {{"floor1.png", "flat.png"}},
+     "flat.png) is 64 x 32 pixels; a texture is 64 x 64"},
+    {"texture-jpeg", {{"floor1.png", "photo.png"}}, "photo.png) is a JPEG image, not a PNG"},
+    {"duplicate-key",
+     {{"\"floor\": 0.5", "\"floor\": 0.5, \"floor\": 2.4"}},
+     "sectors[1].floor: is given twice in one object (each key may appear once)"},
+    {"duplicate-texture",
+     {{"\"tiles\": \"floor1.png\"", "\"tiles\": \"floor1.png\", \"brick\": \"wall2.png\""}},
+     "textures.brick: is given twice in one object"},
+    {"nul-in-file-name",
+     {{"floor1.png", "floor1.png\\u0000.txt"}},
+     "textures.tiles: the file name \"floor1.png\\x00.txt\" holds a control character; names "
+     "may not"},
+    {"control-in-name",
+     {{"\"duskhall-level\": 1,", "\"duskhall-level\": 1, \"name\": \"Hall\\tA\","}},
+     "name: the name \"Hall\\x09A\" holds a control character"},
+    {"heights-close",
+     {{"\"floor\": 0.5", "\"floor\": 2.5000002"}},
+     "sectors[1]: floor 2.5000002 is not below ceiling 2.5"},
+    {"heights-equal-as-stored",
+     {{"\"floor\": 0.5", "\"floor\": 2.500000001"}},
+     "sectors[1]: floor 2.5 is not below ceiling 2.5 (heights are kept to about 7 significant "
+     "digits; these are the same)"},
     {"body-eye-above-height",
      {{"\"start\":", "\"body\": {\"eye\": 2, \"height\": 1.75}, \"start\":"}},
      "body.eye: must be below the body's height"},
@@ -172,6 +201,14 @@ void expectRefused(const std::string& name, const std::string& text, const std::
 
 TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
     writeText(toolScratch() / "broken.png", "not a PNG at all");
+    // Only the start of a PNG: the signature and the header chunk's size fields.
+    const auto pngHead = [](char width, char height) {
+        return std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0", 19) + width +
+               std::string("\0\0\0", 3) + height + std::string("\x08\x02\0\0\0", 5);
+    };
+    writeText(toolScratch() / "large.png", pngHead('\x80', '\x80'));
+    writeText(toolScratch() / "flat.png", pngHead('\x40', '\x20'));
+    writeText(toolScratch() / "photo.png", "\xFF\xD8\xFF\xE0\0\x10JFIF");
     // The file they are all made from is drawn.
     writeText(toolScratch() / "good.json", goodLevel);
     const ToolRun good = runLevel(toolScratch() / "good.json");
@@ -204,7 +241,24 @@ TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
               0u);
     const ToolRun missing = runLevel(toolScratch() / "nowhere.json");
     EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("nowhere.json: cannot be opened"), std::string::npos) << missing.err;
+    EXPECT_NE(missing.err.find("nowhere.json: cannot be opened: there is no such file"),
+              std::string::npos)
+        << missing.err;
+    const ToolRun folder = runLevel(toolScratch());
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_NE(folder.err.find(": is a folder, not a level file"), std::string::npos) << folder.err;
+    // A pipe nobody writes to, as texture and as level, is refused unopened: opening
+    // it would wait for ever (as /dev/stdin waits for the terminal).
+    const std::filesystem::path pipe = toolScratch() / "pipe";
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    std::string piped = goodLevel;
+    piped.replace(piped.find("wall1.png"), 9, pipe.string());
+    expectRefused("pipe-texture", piped, "is not a regular file (a device, pipe or socket)");
+    const ToolRun pipeLevel = runLevel(pipe);
+    EXPECT_EQ(pipeLevel.status, 2);
+    EXPECT_NE(pipeLevel.err.find("pipe: is not a regular file"), std::string::npos)
+        << pipeLevel.err;
 }
 
 struct SuspectLevel {
