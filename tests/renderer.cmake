@@ -27,6 +27,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/ColumnWorkersTest.cpp
     ${renderer_test_dir}/FrameBatchTest.cpp
     ${renderer_test_dir}/FrameSizeTest.cpp
+    ${renderer_test_dir}/SeeThroughMiddleTest.cpp
   LIBS duskhall_renderer ZLIB::ZLIB
   LABELS threads)
 

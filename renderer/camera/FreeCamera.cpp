@@ -145,7 +145,7 @@ bool blocks(const Sector* level, const Rules& rules, std::int32_t own, std::int3
     if (wall.neighbour == -1) {
         return true;
     }
-    return sector == own && !mayPass(level, rules, own, wall.neighbour);
+    return sector == own && (wall.blocking || !mayPass(level, rules, own, wall.neighbour));
 }
 
 // Pushes p out of the clearance of every wall near it that blocks an eye in sector
@@ -279,7 +279,7 @@ bool mayEnter(const Sector* level, const Rules& rules, std::int32_t from, std::i
     const Sector& start = level[from];
     for (std::int32_t w = 0; w < start.wallCount; ++w) {
         const std::int32_t between = start.walls[w].neighbour;
-        if (between < 0 || !mayPass(level, rules, from, between)) {
+        if (between < 0 || start.walls[w].blocking || !mayPass(level, rules, from, between)) {
             continue;
         }
         if (between == to) {
@@ -287,7 +287,8 @@ bool mayEnter(const Sector* level, const Rules& rules, std::int32_t from, std::i
         }
         const Sector& middle = level[between];
         for (std::int32_t v = 0; v < middle.wallCount; ++v) {
-            if (middle.walls[v].neighbour == to && mayPass(level, rules, between, to)) {
+            if (middle.walls[v].neighbour == to && !middle.walls[v].blocking &&
+                mayPass(level, rules, between, to)) {
                 return true;
             }
         }

@@ -3,8 +3,8 @@
 #include "renderer/draw/CpuRelax.h"
 #include "renderer/draw/FixedPoint.h"
 #include "renderer/draw/FrameLoop.h"
-#include "renderer/level/Level.h"
 #include "renderer/draw/SpanRows.h"
+#include "renderer/level/Level.h"
 
 #include <algorithm>
 #include <cmath>
@@ -211,6 +211,27 @@ void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::i
              const Sector& sector, const Sector& behind, float u) {
     drawHit(currentView(), state, flatRay, depth, sector, behind,
             {behind.wallTexture, behind.wallTexture}, u);
+}
+
+void keepMiddle(const View& view, const ColumnState& state, float depth, const Sector& sector,
+                const Sector& behind, std::int32_t texture, float u, ColumnMiddles& middles) {
+    const Texture& image = textures[texture];
+    const float k = projectionScale(depth);
+    const float s = frameGeometry.wallRowScale / k;
+    const std::int32_t y =
+        rowAt(view.eye.z, std::min(sector.ceilingHeight, behind.ceilingHeight), k);
+    const std::int32_t start = std::max(y, state.top);
+    if (start >= state.bottom) {
+        return;
+    }
+    const float wallOne = fixedOne(frameGeometry.wallBits);
+    const float v = static_cast<float>(start - y) * s;
+    const std::int32_t column = ((roundToInt(u) % image.width) + image.width) % image.width;
+    middles.add({image.pixels + column * image.height, static_cast<std::uint32_t>(image.height),
+                 state.pixels + start * state.stride, state.stride, state.bottom - start,
+                 static_cast<std::uint32_t>(roundToInt(v * wallOne)),
+                 static_cast<std::uint32_t>(roundToInt(s * wallOne)),
+                 static_cast<std::uint32_t>(frameGeometry.wallBits)});
 }
 
 void fillFlatCache(const View& view, std::int32_t key, float height) {

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "renderer/level/Level.h"
-#include "renderer/level/Pixel.h"
+#include "renderer/draw/ColumnMiddles.h"
 #include "renderer/draw/ScreenSize.h"
 #include "renderer/draw/SpanRows.h"
 #include "renderer/draw/View.h"
+#include "renderer/level/Level.h"
+#include "renderer/level/Pixel.h"
 
 #include <cstdint>
 
@@ -72,6 +73,13 @@ void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, f
 // behind (sectorIndex is kept for the callers; the sector's keys name its flats).
 void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,
              const Sector& sector, const Sector& behind, float u);
+
+// Keeps, for drawing once the column behind is done, the rows of the see-through
+// middle hung in the opening between sector and behind, hit at the given depth and
+// horizontal texture coordinate u: the texture once, its top row at the lower of
+// the two ceilings, inside the column's window as drawHit left it.
+void keepMiddle(const View& view, const ColumnState& state, float depth, const Sector& sector,
+                const Sector& behind, std::int32_t texture, float u, ColumnMiddles& middles);
 
 // Fills flatCache[key] for a surface at the given height and marks it valid; the
 // second form fills the view's entry for the view's eye.

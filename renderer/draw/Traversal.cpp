@@ -65,9 +65,10 @@ NearestHit findNearestWall(const View& view, const Sector& sector, const Ray& ra
     return nearest;
 }
 
-// Follows the ray from sector to sector; returns the number of sectors visited.
-std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& flatRay,
-                      std::int32_t s, Ray ray, std::int32_t visitsLeft) {
+// Follows the ray from sector to sector, keeping the see-through middles it passes;
+// returns the number of sectors visited.
+std::int32_t followRay(const View& view, ColumnState& state, const FlatRowStep& flatRay,
+                       std::int32_t s, Ray ray, std::int32_t visitsLeft, ColumnMiddles& middles) {
     std::int32_t visits = 0;
     while (true) {
         ++visits;
@@ -85,13 +86,28 @@ std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& f
         drawHit(view, state, flatRay, nearest.depth, sector, behind,
                 {wall.lowerTexture, wall.upperTexture}, nearest.hit.along * 16.0f);
 
-        if (state.top == state.bottom || wall.neighbour == -1 || visitsLeft <= 1) {
+        if (state.top == state.bottom || wall.neighbour == -1) {
+            return visits;
+        }
+        if (wall.middleTexture >= 0) {
+            keepMiddle(view, state, nearest.depth, sector, behind, wall.middleTexture,
+                       nearest.hit.along * 16.0f, middles);
+        }
+        if (visitsLeft <= 1) {
             return visits;
         }
         s = wall.neighbour;
         ray = Ray{nearest.hit.point, ray.direction};
         --visitsLeft;
     }
+}
+
+std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& flatRay,
+                      std::int32_t s, const Ray& ray, std::int32_t visitsLeft) {
+    ColumnMiddles middles;
+    const std::int32_t visits = followRay(view, state, flatRay, s, ray, visitsLeft, middles);
+    middles.draw();
+    return visits;
 }
 
 } // namespace

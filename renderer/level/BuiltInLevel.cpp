@@ -19,7 +19,10 @@ LevelDescription builtInLevel() {
     hall.floorTexture = "floor1";
     hall.ceilingTexture = "floor3";
     for (std::int32_t edge = 0; edge < 4; ++edge) {
-        hall.sides.push_back({edge, "wall1", "", ""});
+        SideDescription side;
+        side.edge = edge;
+        side.texture = "wall1";
+        hall.sides.push_back(side);
     }
 
     SectorDescription triangle;

@@ -26,6 +26,7 @@ SectorMotion* sectorMotions = nullptr;
 std::int32_t sectorMotionCount = 0;
 LevelStart levelStart = {};
 WalkerBody levelBody = {};
+std::int32_t skyTexture = -1;
 
 namespace {
 
@@ -110,6 +111,7 @@ void freeLevel() {
     delete[] textures;
     textures = nullptr;
     levelTextureCount = 0;
+    skyTexture = -1;
     delete[] sectorMotions;
     sectorMotions = nullptr;
     sectorMotionCount = 0;

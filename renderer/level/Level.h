@@ -29,6 +29,10 @@ struct Wall {
     // portal's steps up to a higher floor and down to a lower ceiling.
     std::int32_t lowerTexture = 0;
     std::int32_t upperTexture = 0;
+    // A see-through texture hung in a portal's opening, -1 for none; the walker
+    // may not cross a blocking portal however wide its opening.
+    std::int32_t middleTexture = -1;
+    bool blocking = false;
 
     Wall() = default;
     Wall(Vec3 start, Vec3 end, std::int32_t neighbourSector) : neighbour(neighbourSector) {
@@ -49,6 +53,9 @@ struct Sector {
     // stand at the same height share one.
     std::int32_t floorKey = 0;
     std::int32_t ceilingKey = 1;
+    // Shows the level's sky instead of its flat.
+    bool floorSky = false;
+    bool ceilingSky = false;
 };
 
 // A sector whose floor and ceiling ride the animation clock t:
@@ -81,7 +88,8 @@ extern Sector solidSector;          // neighbour of every solid wall
 extern SectorMotion* sectorMotions; // sectorMotionCount records
 extern std::int32_t sectorMotionCount;
 extern LevelStart levelStart;
-extern WalkerBody levelBody; // the walker's size in this level
+extern WalkerBody levelBody;    // the walker's size in this level
+extern std::int32_t skyTexture; // the sky's record, column order; -1 for a level without one
 
 // Loads the seven textures (working directory first, then the data folder set
 // with setTextureDataFolder) and builds the built-in level; a missing texture ends

@@ -64,8 +64,36 @@ Wall buildWall(const LevelDescription& level, const TexturePlan& plan, std::int3
             plan.wall(level, side != nullptr && !side->lower.empty() ? side->lower : behind);
         wall.upperTexture =
             plan.wall(level, side != nullptr && !side->upper.empty() ? side->upper : behind);
+        if (side != nullptr) {
+            wall.middleTexture = side->middle.empty() ? -1 : plan.middle(level, side->middle);
+            wall.blocking = side->blocking;
+        }
     }
     return wall;
+}
+
+bool sameSpot(Vec3 p, Vec3 q) {
+    return p.x == q.x && p.y == q.y;
+}
+
+// A portal flagged on either side blocks from both: the walker judges the walls of
+// the room it stands in.
+void blockBothSides() {
+    for (std::int32_t s = 0; s < sectorCount; ++s) {
+        for (std::int32_t w = 0; w < sectors[s].wallCount; ++w) {
+            const Wall& wall = sectors[s].walls[w];
+            if (!wall.blocking || wall.neighbour < 0) {
+                continue;
+            }
+            Sector& behind = sectors[wall.neighbour];
+            for (std::int32_t v = 0; v < behind.wallCount; ++v) {
+                Wall& twin = behind.walls[v];
+                if (twin.neighbour == s && sameSpot(twin.a, wall.b) && sameSpot(twin.b, wall.a)) {
+                    twin.blocking = true;
+                }
+            }
+        }
+    }
 }
 
 // The outline's walls in order, then each hole's last edge first: a ray meeting
@@ -104,6 +132,7 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
                     const std::vector<PackedPixel*>& pixels) {
     freeLevel(); // a level built before is replaced
     buildTextures(plan, pixels);
+    skyTexture = level.sky.empty() ? -1 : plan.wall(level, level.sky);
 
     solidSector = {};
     vertices = new Vec3[level.vertexX.size()];
@@ -133,11 +162,15 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
         sector.wallTexture = plan.wall(level, description.wallTexture);
         sector.floorTexture = plan.flat(level, description.floorTexture);
         sector.ceilingTexture = plan.flat(level, description.ceilingTexture);
+        sector.floorSky = !level.sky.empty() && description.floorTexture == level.sky;
+        sector.ceilingSky = !level.sky.empty() && description.ceilingTexture == level.sky;
         const bool moves = description.motion.moves;
         sector.floorKey = moves ? keys.moving() : keys.standing(sector.floorHeight);
         sector.ceilingKey = moves ? keys.moving() : keys.standing(sector.ceilingHeight);
         sectorMotionCount += moves ? 1 : 0;
     }
+
+    blockBothSides();
 
     sectorMotions = new SectorMotion[static_cast<std::size_t>(sectorMotionCount)];
     std::int32_t motion = 0;

@@ -22,9 +22,11 @@ constexpr float maxMotionSpeed = 1000.0f;
 // The texture names of one wall side; empty names take the defaults.
 struct SideDescription {
     std::int32_t edge = 0;
-    std::string texture; // the solid wall
-    std::string lower;   // the step up to a higher floor behind a portal
-    std::string upper;   // the step down to a lower ceiling behind a portal
+    std::string texture;   // the solid wall
+    std::string lower;     // the step up to a higher floor behind a portal
+    std::string upper;     // the step down to a lower ceiling behind a portal
+    std::string middle;    // see-through, hung in a portal's opening; none when empty
+    bool blocking = false; // the walker may not cross this portal
 };
 
 // A floor and ceiling that move with the animation clock t:
@@ -70,4 +72,5 @@ struct LevelDescription {
     float startAngle = 0.0f;
     bool scriptedCamera = false; // the built-in camera script instead of standing at start
     WalkerBody body;
+    std::string sky; // the texture floors and ceilings wearing it show as sky; none when empty
 };

@@ -384,6 +384,18 @@ class FieldReader {
         return fail(place, "no texture is named \"" + printable(out) + "\" in \"textures\"");
     }
 
+    bool readFlag(const Json& object, const std::string& path, const char* key, bool& out) {
+        const Json* value = optionalField(object, key);
+        if (value == nullptr) {
+            return true;
+        }
+        if (!value->is_boolean()) {
+            return fail(member(path, key), "must be true or false");
+        }
+        out = value->get<bool>();
+        return true;
+    }
+
     bool readSides(const Json& sector, const std::string& path, SectorDescription& out) {
         const Json* sides = optionalField(sector, "sides");
         const std::string place = member(path, "sides");
@@ -403,13 +415,16 @@ class FieldReader {
             SideDescription description;
             std::int64_t edge = 0;
             const Json* edgeValue = field(side, sidePath, "edge");
-            if (!only(side, sidePath, {"edge", "texture", "lower", "upper"}) ||
+            if (!only(side, sidePath,
+                      {"edge", "texture", "lower", "upper", "middle", "blocking"}) ||
                 edgeValue == nullptr ||
                 !integer(*edgeValue, member(sidePath, "edge"), 0,
                          static_cast<std::int64_t>(edges) - 1, edge) ||
                 !readTextureName(side, sidePath, "texture", false, description.texture) ||
                 !readTextureName(side, sidePath, "lower", false, description.lower) ||
-                !readTextureName(side, sidePath, "upper", false, description.upper)) {
+                !readTextureName(side, sidePath, "upper", false, description.upper) ||
+                !readTextureName(side, sidePath, "middle", false, description.middle) ||
+                !readFlag(side, sidePath, "blocking", description.blocking)) {
                 return false;
             }
             description.edge = static_cast<std::int32_t>(edge);

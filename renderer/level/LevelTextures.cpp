@@ -73,30 +73,50 @@ std::int32_t TexturePlan::flat(const LevelDescription& level, const std::string&
     return index < 0 ? -1 : flatRecord[static_cast<std::size_t>(index)];
 }
 
+std::int32_t TexturePlan::middle(const LevelDescription& level, const std::string& name) const {
+    const std::int32_t index = indexOf(level, name);
+    return index < 0 ? -1 : middleRecord[static_cast<std::size_t>(index)];
+}
+
 TexturePlan planTextures(const LevelDescription& level) {
     std::vector<bool> onWalls(level.textures.size(), false);
     std::vector<bool> onFlats(level.textures.size(), false);
+    std::vector<bool> onMiddles(level.textures.size(), false);
+    // The sky is drawn column by column, like a wall; a flat wearing it is not drawn.
+    mark(level, onWalls, level.sky);
     for (const SectorDescription& sector : level.sectors) {
         mark(level, onWalls, sector.wallTexture);
-        mark(level, onFlats, sector.floorTexture);
-        mark(level, onFlats, sector.ceilingTexture);
+        for (const std::string* flat : {&sector.floorTexture, &sector.ceilingTexture}) {
+            if (level.sky.empty() || *flat != level.sky) {
+                mark(level, onFlats, *flat);
+            }
+        }
         for (const SideDescription& side : sector.sides) {
             mark(level, onWalls, side.texture);
             mark(level, onWalls, side.lower);
             mark(level, onWalls, side.upper);
+            mark(level, onMiddles, side.middle);
         }
     }
     TexturePlan plan;
     plan.wallRecord.assign(level.textures.size(), -1);
     plan.flatRecord.assign(level.textures.size(), -1);
-    for (const bool walls : {true, false}) {
-        const std::vector<bool>& used = walls ? onWalls : onFlats;
-        std::vector<std::int32_t>& record = walls ? plan.wallRecord : plan.flatRecord;
+    plan.middleRecord.assign(level.textures.size(), -1);
+    const struct {
+        const std::vector<bool>& used;
+        std::vector<std::int32_t>& record;
+        bool columnOrder;
+        bool seeThrough;
+    } kinds[] = {{onWalls, plan.wallRecord, true, false},
+                 {onFlats, plan.flatRecord, false, false},
+                 {onMiddles, plan.middleRecord, true, true}};
+    for (const auto& kind : kinds) {
         for (std::size_t i = 0; i < level.textures.size(); ++i) {
-            if (used[i]) {
-                record[i] = static_cast<std::int32_t>(plan.files.size());
+            if (kind.used[i]) {
+                kind.record[i] = static_cast<std::int32_t>(plan.files.size());
                 plan.files.push_back(level.textures[i].file);
-                plan.columnOrder.push_back(walls);
+                plan.columnOrder.push_back(kind.columnOrder);
+                plan.seeThrough.push_back(kind.seeThrough);
             }
         }
     }
@@ -106,12 +126,13 @@ TexturePlan planTextures(const LevelDescription& level) {
 bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
                   std::vector<PackedPixel*>& pixels, std::string& error) {
     pixels.clear();
-    for (const std::string& file : plan.files) {
+    for (std::size_t i = 0; i < plan.files.size(); ++i) {
+        const std::string& file = plan.files[i];
         const std::string path = findTexture(levelFolder, file);
         std::int32_t width = 0;
         std::int32_t height = 0;
         PackedPixel* loaded = nullptr;
-        if (loadPng(path.c_str(), width, height, loaded) == nullptr) {
+        if (loadPng(path.c_str(), width, height, loaded, plan.seeThrough[i]) == nullptr) {
             for (PackedPixel* earlier : pixels) {
                 std::free(earlier);
             }

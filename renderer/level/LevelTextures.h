@@ -8,17 +8,22 @@
 #include <vector>
 
 // Which texture records a level needs: walls are drawn column by column and flats
-// row by row, so a texture used as both is loaded twice. Wall textures come first,
-// then flat ones, each in the order the level lists them; unused ones are left out.
+// row by row, so a texture used as both is loaded twice; a see-through middle keeps
+// its transparent texels, which a wall or flat never shows, so it has a record of
+// its own too. Wall textures (and the sky) come first, then flat ones, then
+// middles, each in the order the level lists them; unused ones are left out.
 struct TexturePlan {
-    std::vector<std::string> files;       // per record
-    std::vector<bool> columnOrder;        // per record: a wall texture
-    std::vector<std::int32_t> wallRecord; // per level texture: its wall record or -1
-    std::vector<std::int32_t> flatRecord; // per level texture: its flat record or -1
+    std::vector<std::string> files;         // per record
+    std::vector<bool> columnOrder;          // per record: a wall, sky or middle texture
+    std::vector<bool> seeThrough;           // per record: a middle, transparent texels kept
+    std::vector<std::int32_t> wallRecord;   // per level texture: its wall record or -1
+    std::vector<std::int32_t> flatRecord;   // per level texture: its flat record or -1
+    std::vector<std::int32_t> middleRecord; // per level texture: its middle record or -1
 
     // The record of a named texture used on a wall or as a flat.
     std::int32_t wall(const LevelDescription& level, const std::string& name) const;
     std::int32_t flat(const LevelDescription& level, const std::string& name) const;
+    std::int32_t middle(const LevelDescription& level, const std::string& name) const;
 };
 
 TexturePlan planTextures(const LevelDescription& level);

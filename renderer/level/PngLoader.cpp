@@ -121,10 +121,13 @@ void releaseDecoder(LoadResources& r) {
     r.rows = nullptr;
 }
 
-void pack(const png_byte* decoded, std::size_t count, png_uint_32 channels, PackedPixel* out) {
+void pack(const png_byte* decoded, std::size_t count, png_uint_32 channels, bool seeThrough,
+          PackedPixel* out) {
+    const bool clearKept = seeThrough && channels == 4;
     for (std::size_t k = 0; k < count; ++k) {
         const png_byte* p = decoded + k * channels;
-        out[k] = 0xFF000000u | PackedPixel{p[0]} << 16 | PackedPixel{p[1]} << 8 | p[2];
+        const PackedPixel alpha = clearKept && p[3] == 0 ? 0u : 0xFF000000u;
+        out[k] = alpha | PackedPixel{p[0]} << 16 | PackedPixel{p[1]} << 8 | p[2];
     }
 }
 
@@ -196,7 +199,7 @@ std::string pngProblem(const char* path) {
 }
 
 PackedPixel* loadPng(const char* path, std::int32_t& width, std::int32_t& height,
-                     PackedPixel*& pixels) {
+                     PackedPixel*& pixels, bool seeThrough) {
     pixels = nullptr;
     LoadResources r;
     if (!openable(path)) {
@@ -214,7 +217,7 @@ PackedPixel* loadPng(const char* path, std::int32_t& width, std::int32_t& height
     const bool decoded = r.info != nullptr && decode(r, width, height, pixels, channels);
     releaseDecoder(r);
     if (decoded) {
-        pack(r.decoded, std::size_t{textureSize} * textureSize, channels, r.packed);
+        pack(r.decoded, std::size_t{textureSize} * textureSize, channels, seeThrough, r.packed);
     } else {
         std::free(r.packed);
         r.packed = nullptr;
