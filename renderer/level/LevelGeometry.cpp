@@ -2,6 +2,7 @@
 
 #include "renderer/level/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -185,10 +186,18 @@ class GeometryCheck {
         return true;
     }
 
+    // Loops of one sector may touch at a shared vertex (maps are full of pillars
+    // standing against a wall at a corner); one loop may not pass a vertex twice.
     bool checkRepeats(std::size_t s) {
-        std::unordered_map<std::int32_t, bool> seen;
         const SectorDescription& sector = level_.sectors[s];
+        std::size_t loopEnd = sector.outline.size();
+        std::size_t nextHole = 0;
+        std::unordered_map<std::int32_t, bool> seen;
         for (std::int32_t k = 0; k < sector.edgeCount(); ++k) {
+            if (static_cast<std::size_t>(k) == loopEnd) {
+                seen.clear();
+                loopEnd += sector.holes[nextHole++].size();
+            }
             std::int32_t from = 0;
             std::int32_t to = 0;
             sector.edgeEnds(k, from, to);
@@ -238,16 +247,21 @@ class GeometryCheck {
                 const Edge& e = edges[i];
                 const Edge& f = edges[j];
                 bool meets = false;
-                if (e.to == f.from || f.to == e.from) {
-                    // Neighbours along the loop: only a fold back onto itself is wrong.
-                    const Point shared = e.to == f.from ? e.b : e.a;
-                    const Point mine = e.to == f.from ? e.a : e.b;
-                    const Point theirs = e.to == f.from ? f.b : f.a;
-                    meets = (e.to == f.from && f.to == e.from) ||
-                            (cross(shared, mine, theirs) == 0.0 &&
-                             (mine.x - shared.x) * (theirs.x - shared.x) +
-                                     (mine.y - shared.y) * (theirs.y - shared.y) >
-                                 0.0);
+                const bool eFromShared = e.from == f.from || e.from == f.to;
+                const bool eToShared = e.to == f.from || e.to == f.to;
+                if (eFromShared && eToShared) {
+                    meets = true; // the same edge twice, or folded back onto itself
+                } else if (eFromShared || eToShared) {
+                    // Edges with a vertex in common (neighbours along a loop, or loops
+                    // touching there): only lying along each other is wrong.
+                    const Point shared = eToShared ? e.b : e.a;
+                    const Point mine = eToShared ? e.a : e.b;
+                    const std::int32_t sharedVertex = eToShared ? e.to : e.from;
+                    const Point theirs = f.from == sharedVertex ? f.b : f.a;
+                    meets = cross(shared, mine, theirs) == 0.0 &&
+                            (mine.x - shared.x) * (theirs.x - shared.x) +
+                                    (mine.y - shared.y) * (theirs.y - shared.y) >
+                                0.0;
                 } else {
                     meets = segmentsMeet(e.a, e.b, f.a, f.b);
                 }
@@ -267,7 +281,7 @@ class GeometryCheck {
         const std::vector<Edge> outline = loopEdges(level_, sector.outline);
         for (std::size_t h = 0; h < sector.holes.size(); ++h) {
             const std::string path = sectorPath(s) + ".holes[" + std::to_string(h) + "]";
-            const Point corner = vertexAt(level_, sector.holes[h][0]);
+            const Point corner = probePoint(sector, h);
             if (!insideLoops(outline, corner)) {
                 return fail(path, "lies outside the sector's outline");
             }
@@ -280,6 +294,28 @@ class GeometryCheck {
         return true;
     }
 
+    // A corner of hole h that no other loop of the sector uses, or the middle of
+    // its first edge when it shares every corner: inside or outside another loop
+    // is then never decided on that loop's own boundary.
+    Point probePoint(const SectorDescription& sector, std::size_t h) const {
+        const std::vector<std::int32_t>& hole = sector.holes[h];
+        for (const std::int32_t v : hole) {
+            bool shared =
+                std::find(sector.outline.begin(), sector.outline.end(), v) != sector.outline.end();
+            for (std::size_t g = 0; g < sector.holes.size() && !shared; ++g) {
+                shared = g != h && std::find(sector.holes[g].begin(), sector.holes[g].end(), v) !=
+                                       sector.holes[g].end();
+            }
+            if (!shared) {
+                return vertexAt(level_, v);
+            }
+        }
+        const Point a = vertexAt(level_, hole[0]);
+        const Point b = vertexAt(level_, hole[1 % hole.size()]);
+        return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
+    }
+
+  public:
     bool checkSector(std::size_t s) {
         if (!checkHeights(s) || !checkRepeats(s) || !checkTurns(s)) {
             return false;
@@ -288,6 +324,7 @@ class GeometryCheck {
         return checkCrossings(s, edges) && checkHolesInside(s);
     }
 
+  private:
     bool checkSharedEdges() {
         std::unordered_map<std::uint64_t, std::int32_t> users; // directed edge -> sector
         for (std::size_t s = 0; s < level_.sectors.size(); ++s) {
@@ -335,6 +372,10 @@ class GeometryCheck {
 
 bool checkLevelGeometry(const LevelDescription& level, std::string& problem) {
     return GeometryCheck(level, problem).run();
+}
+
+bool checkSectorShape(const LevelDescription& level, std::size_t sector, std::string& problem) {
+    return GeometryCheck(level, problem).checkSector(sector);
 }
 
 std::vector<std::vector<std::int32_t>> findPortals(const LevelDescription& level) {

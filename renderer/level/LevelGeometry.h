@@ -11,7 +11,11 @@
 // itself or another, no vertex twice in a sector, holes inside their outline, an
 // edge shared by at most two sectors and then in opposite directions, floor below
 // ceiling, and a start inside a sector. problem gets the first fault with its place.
+// Loops of one sector may touch each other at a shared vertex.
 bool checkLevelGeometry(const LevelDescription& level, std::string& problem);
+
+// The checks of one sector on its own: heights, turns, repeats, crossings, holes.
+bool checkSectorShape(const LevelDescription& level, std::size_t sector, std::string& problem);
 
 // For every sector, for every edge in edge order: the sector on the other side
 // (the one using the same edge the other way round), or -1 for a solid wall.
