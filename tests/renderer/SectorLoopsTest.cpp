@@ -137,7 +137,7 @@ TEST_P(SectorLoopsTest, TracesTheRegionsOfEachSector) {
         x.push_back(p.x);
         y.push_back(p.y);
     }
-    ImportWarnings warnings;
+    LevelWarnings warnings;
     const std::vector<TracedRegion> regions = traceSectorLoops(x, y, c.lines, c.sectors, warnings);
     std::vector<std::string> found;
     for (const TracedRegion& region : regions) {
@@ -156,7 +156,7 @@ TEST_P(SectorLoopsTest, TracesTheRegionsOfEachSector) {
     }
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, c.regions);
-    EXPECT_EQ(warnings.texts().size(), c.warnings);
+    EXPECT_EQ(warnings.all().size(), c.warnings);
 }
 
 INSTANTIATE_TEST_SUITE_P(Maps, SectorLoopsTest, ::testing::ValuesIn(cases), [](const auto& info) {

@@ -44,7 +44,7 @@ std::vector<std::int32_t> samePlaceVertices(const std::vector<float>& x,
 class SectorTracer {
   public:
     SectorTracer(const std::vector<float>& x, const std::vector<float>& y, std::int32_t sector,
-                 ImportWarnings& warnings)
+                 LevelWarnings& warnings)
         : x_(x), y_(y), sector_(sector), warnings_(warnings) {}
 
     // Keeps the side unless it repeats one already kept; a side with its reverse
@@ -52,7 +52,7 @@ class SectorTracer {
     void add(std::int32_t from, std::int32_t to, std::int32_t line, bool front) {
         const auto same = byEnds_.find(pairKey(from, to));
         if (same != byEnds_.end()) {
-            warnings_.note("line " + std::to_string(line) + " lies on line " +
+            warnings_.add("", "line " + std::to_string(line) + " lies on line " +
                            std::to_string(edges_[static_cast<std::size_t>(same->second)].line) +
                            " facing the same sector; left out");
             return;
@@ -91,7 +91,7 @@ class SectorTracer {
             if (reverse != byEnds_.end() && !removed_[e]) {
                 removed_[e] = true;
                 removed_[static_cast<std::size_t>(reverse->second)] = true;
-                warnings_.note(
+                warnings_.add("", 
                     "lines " + std::to_string(edges_[e].line) + " and " +
                     std::to_string(edges_[static_cast<std::size_t>(reverse->second)].line) +
                     " lie on each other with sector " + std::to_string(sector_) +
@@ -192,7 +192,7 @@ class SectorTracer {
                     std::to_string(edges_[static_cast<std::size_t>(path[i])].line);
         }
         text += path.size() > 8 ? ", ..." : "";
-        warnings_.note(text + " close no loop; left out");
+        warnings_.add("", text + " close no loop; left out");
     }
 
     // A closed walk through a point twice is two loops meeting there.
@@ -227,7 +227,7 @@ class SectorTracer {
         }
         const double area = twiceArea(loop);
         if (area == 0.0) {
-            warnings_.note("sector " + std::to_string(sector_) + ": a loop through line " +
+            warnings_.add("", "sector " + std::to_string(sector_) + ": a loop through line " +
                            std::to_string(loop.lines[0]) + " encloses no area; left out");
             return;
         }
@@ -294,7 +294,7 @@ class SectorTracer {
                 }
             }
             if (best < 0) {
-                warnings_.note("sector " + std::to_string(sector_) + ": the loop through line " +
+                warnings_.add("", "sector " + std::to_string(sector_) + ": the loop through line " +
                                std::to_string(holes_[h].lines[0]) +
                                " has the sector outside it and nothing around it; left out");
                 continue;
@@ -306,7 +306,7 @@ class SectorTracer {
     const std::vector<float>& x_;
     const std::vector<float>& y_;
     std::int32_t sector_;
-    ImportWarnings& warnings_;
+    LevelWarnings& warnings_;
     std::vector<SideEdge> edges_;
     std::unordered_map<std::uint64_t, std::int32_t> byEnds_;
     std::vector<bool> removed_;
@@ -321,7 +321,7 @@ class SectorTracer {
 
 std::vector<TracedRegion> traceSectorLoops(const std::vector<float>& x, const std::vector<float>& y,
                                            const std::vector<MapLine>& lines,
-                                           std::int32_t sectorCount, ImportWarnings& warnings) {
+                                           std::int32_t sectorCount, LevelWarnings& warnings) {
     const std::vector<std::int32_t> place = samePlaceVertices(x, y);
     std::vector<SectorTracer> tracers;
     tracers.reserve(static_cast<std::size_t>(sectorCount));
@@ -334,7 +334,7 @@ std::vector<TracedRegion> traceSectorLoops(const std::vector<float>& x, const st
         const std::int32_t a = place[static_cast<std::size_t>(line.from)];
         const std::int32_t b = place[static_cast<std::size_t>(line.to)];
         if (a == b) {
-            warnings.note("line " + std::to_string(i) + " has no length; left out");
+            warnings.add("", "line " + std::to_string(i) + " has no length; left out");
             continue;
         }
         if (line.front == line.back) {

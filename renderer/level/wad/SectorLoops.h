@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renderer/level/wad/ImportWarnings.h"
+#include "renderer/level/LevelWarnings.h"
 
 #include <cstdint>
 #include <vector>
@@ -36,4 +36,4 @@ struct TracedRegion {
 // repeated lines and sides that close no loop are left out, each noted once.
 std::vector<TracedRegion> traceSectorLoops(const std::vector<float>& x, const std::vector<float>& y,
                                            const std::vector<MapLine>& lines,
-                                           std::int32_t sectorCount, ImportWarnings& warnings);
+                                           std::int32_t sectorCount, LevelWarnings& warnings);
