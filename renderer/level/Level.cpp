@@ -11,9 +11,12 @@
 #include "renderer/level/PngLoader.h"
 #include "renderer/level/SuspectGeometry.h"
 #include "renderer/level/TextureSearch.h"
+#include "renderer/level/wad/WadLevel.h"
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 Texture* textures = nullptr;
@@ -75,7 +78,41 @@ void buildLevel() {
     warnings.clear();
 }
 
+namespace {
+
+// A WAD's map is imported with its pixels from memory, one registered copy per
+// texture record.
+bool loadWadLevel(const std::string& argument, std::string& error) {
+    ImportedLevel imported;
+    LevelWarnings noticed;
+    if (!importWadLevel(argument, imported, noticed, error)) {
+        return false;
+    }
+    const TexturePlan plan = planTextures(imported.level);
+    std::vector<PackedPixel*> pixels;
+    for (const std::string& file : plan.files) {
+        std::size_t index = 0;
+        while (imported.level.textures[index].file != file) {
+            ++index;
+        }
+        const std::vector<PackedPixel>& source = imported.pixels[index];
+        auto* copy = static_cast<PackedPixel*>(std::malloc(source.size() * sizeof(PackedPixel)));
+        HKPtr(copy);
+        std::memcpy(copy, source.data(), source.size() * sizeof(PackedPixel));
+        pixels.push_back(copy);
+    }
+    buildLevelFrom(imported.level, plan, pixels);
+    name = imported.level.name;
+    warnings = noticed;
+    return true;
+}
+
+} // namespace
+
 bool loadLevel(const std::string& path, std::string& error) {
+    if (isWadLevelArgument(path)) {
+        return loadWadLevel(path, error);
+    }
     LevelDescription level;
     if (!readLevelFile(path, level, error)) {
         return false;

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "renderer/level/LevelDescription.h"
+#include "renderer/level/LevelWarnings.h"
+#include "renderer/level/Pixel.h"
+#include "renderer/level/wad/WadMap.h"
+
+#include <string>
+#include <vector>
+
+// 32 map units make one level unit, across and up.
+constexpr float mapUnitsPerLevelUnit = 32.0f;
+
+// A map as a level: the description a level file would give, and the pixels of
+// each texture it names (64 x 64, row by row), taken from memory rather than files.
+struct ImportedLevel {
+    LevelDescription level;
+    std::vector<std::vector<PackedPixel>> pixels; // per level.textures entry
+};
+
+// Where the importer gets a texture's pixels: a wall texture or a flat by its WAD
+// name. False when the WAD has none of that name.
+class WadTexturePixels {
+  public:
+    virtual ~WadTexturePixels() = default;
+    virtual bool wall(const std::string& name, std::vector<PackedPixel>& pixels) = 0;
+    virtual bool flat(const std::string& name, std::vector<PackedPixel>& pixels) = 0;
+};
+
+// Turns the map into a level that passes every check: the sectors' loops traced,
+// walls and steps given the sides' textures, the start at player 1's. What cannot
+// be drawn is left out and what is missing replaced, each noted in warnings. False
+// only when nothing drawable remains, with the reason.
+bool importWadMap(const WadMap& map, WadTexturePixels& source, ImportedLevel& imported,
+                  LevelWarnings& warnings, std::string& error);
+
+// A plain two-tone checker, drawn where a texture is missing.
+std::vector<PackedPixel> checkerPixels();
