@@ -176,6 +176,9 @@ bool ScreenCore::showFloatFrame(const FloatPixel* pixels) {
 
 bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {
     InUse inUse(*this);
+    // The caller's pixels are this many; a handler may change the size below.
+    const std::int32_t frameWidth = width_;
+    const std::int32_t frameHeight = height_;
     // Requests raised during the last pump: a close ends the frame here; a toggle
     // switches, whatever the switch returns.
     if (closeRequested_) {
@@ -192,6 +195,11 @@ bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* float
     }
     waitForFrameRate();
     pumpMessages();
+    // A frame made for another size is dropped: the next one has the new size.
+    const bool frameFits = width_ == frameWidth && height_ == frameHeight;
+    if (!frameFits) {
+        return isOpen();
+    }
     if (output_ != nullptr && windowUsable()) {
         output_->update(pixels, floatPixels);
     }

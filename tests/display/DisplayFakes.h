@@ -212,15 +212,29 @@ class FakeWindow : public WindowCore {
 // The menu as "id:text" items, separators as "id:-".
 std::vector<std::string> describeMenu(const MenuList& list);
 
-// An output that shows nothing and keeps the vsync setting.
+// An output that keeps the vsync setting and counts its frames; given a frame size,
+// it reads each frame whole at that size, as a real upload does (so a short frame
+// is a read past its end).
 class FakeOutput : public ScreenOutput {
   public:
-    explicit FakeOutput(bool vsync) : vsync(vsync) {}
+    FakeOutput(bool vsync, WindowSize frame) : vsync(vsync), frame(frame) {}
     bool usable() override { return true; }
-    bool update(const PackedPixel*, const FloatPixel*) override { return true; }
+    bool update(const PackedPixel* pixels, const FloatPixel* floatPixels) override {
+        const std::size_t count = static_cast<std::size_t>(frame.width) * frame.height;
+        PackedPixel seen = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            seen |= pixels != nullptr ? pixels[i] : static_cast<PackedPixel>(floatPixels[i].red);
+        }
+        lastFrameBits = seen;
+        ++framesShown;
+        return true;
+    }
     bool present() override { return true; }
     void setVsync(bool on) override { vsync = on; }
     bool vsync;
+    WindowSize frame;
+    int framesShown = 0;
+    PackedPixel lastFrameBits = 0;
 };
 
 // A platform screen over a FakeWindow, with a largest frame side of 1000.
@@ -230,6 +244,7 @@ class FakePlatformScreen : private ScreenPlatform, public ScreenCore {
     FakeWindow* window() const { return static_cast<FakeWindow*>(windowCore()); }
     FakeOutput* output() const { return static_cast<FakeOutput*>(screenOutput()); }
     bool refuseFullscreen = false;
+    bool outputsReadFrames = false; // the outputs read each frame at the frame size
     int windowsMade = 0;
     int outputsMade = 0;
 
@@ -246,7 +261,8 @@ class FakePlatformScreen : private ScreenPlatform, public ScreenCore {
             return nullptr;
         }
         ++outputsMade;
-        return std::make_unique<FakeOutput>(vsync());
+        const WindowSize read = outputsReadFrames ? WindowSize{width(), height()} : WindowSize{};
+        return std::make_unique<FakeOutput>(vsync(), read);
     }
     bool paintWithoutOutput() override { return false; }
     std::int32_t largestFrameSide() override { return 1000; }

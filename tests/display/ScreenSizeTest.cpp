@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -165,6 +166,35 @@ TEST_F(ScreenSizeTest, FrameSizeRebuildsTheOutputOnceAndKeepsTheWindow) {
         EXPECT_EQ(screen.outputsMade, outputs + 1);
     }
     EXPECT_NE(std::strstr(displayError(), "1001"), nullptr) << displayError();
+}
+
+// A frame size changed by a callback while showFrame pumps: the frame given at the
+// old size is never read at the new one; it is dropped, and the next frame shows.
+class FollowingObserver : public InputObserver {
+  public:
+    void resized(Screen& screen, std::int32_t width, std::int32_t height) override {
+        screen.setFrameSize(width, height);
+    }
+};
+
+TEST_F(ScreenSizeTest, AFrameSizeChangedWhileAFrameIsDeliveredDropsThatFrame) {
+    FollowingObserver following;
+    screen.setObserver(&following);
+    screen.outputsReadFrames = true;
+    ASSERT_TRUE(screen.setFrameSize(320, 200)); // an output that reads
+    ASSERT_TRUE(screen.setFrameSize(320, 240));
+    const std::vector<PackedPixel> small(320 * 240, 0x1u);
+    const std::vector<PackedPixel> large(640 * 480, 0x2u);
+    ASSERT_TRUE(screen.showFrame(small.data()));
+    ASSERT_EQ(screen.output()->framesShown, 1);
+    window().clientOverridden = true;
+    window().client = WindowSize{640, 480}; // the user drags the window larger
+    EXPECT_TRUE(screen.showFrame(small.data()));
+    EXPECT_EQ(screen.width(), 640);
+    EXPECT_EQ(screen.output()->framesShown, 0);
+    EXPECT_TRUE(screen.showFrame(large.data()));
+    EXPECT_EQ(screen.output()->framesShown, 1);
+    EXPECT_EQ(screen.output()->lastFrameBits, 0x2u);
 }
 
 TEST_F(ScreenSizeTest, ClosedScreensRefuseAndTheSettingsOutliveReopening) {
