@@ -21,11 +21,11 @@ build-tsan: setup
 	@cmake --build --preset linux-tsan -j $(JOBS)
 
 win32: setup
-	@cmake --preset win32 >/dev/null
+	@scripts/configure-cross win32
 	@cmake --build --preset win32 -j $(JOBS)
 
 win64: setup
-	@cmake --preset win64 >/dev/null
+	@scripts/configure-cross win64
 	@cmake --build --preset win64 -j $(JOBS)
 
 # The browser build: build/web/ with index.html, duskhall.js, duskhall.wasm and the

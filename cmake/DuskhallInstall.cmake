@@ -48,6 +48,9 @@ endif()
 # Duskhall::duskhall_static the archive.
 if(WIN32)
   set(duskhall_platform_libraries user32 gdi32 d3d9)
+  if(MINGW)
+    list(APPEND duskhall_platform_libraries ssp) # the stack canaries' checks
+  endif()
   set(duskhall_needs_sdl2 FALSE)
 else()
   find_package(SDL2 REQUIRED) # its target is visible only where it was found
