@@ -43,6 +43,30 @@ float dot(Vec3 a, Vec3 b) {
     return true;
 }
 
+// The same with a little slack, for a ray that the exact test lets slip between
+// two walls at their shared corner (rounding puts the hit just past both ends) or
+// that starts a hair behind a wall: the hit is pulled onto the wall.
+bool meetWallLoosely(const Ray& ray, const Wall& wall, WallHit& hit) {
+    constexpr float slack = 1.0f / 256.0f;
+    const float facing = dot(wall.normal, -ray.direction);
+    if (!(facing > 0.0f)) {
+        return false;
+    }
+    const Vec3 fromStart = ray.origin - wall.a;
+    const float inFront = dot(wall.normal, fromStart);
+    if (inFront < -slack) {
+        return false;
+    }
+    const float along =
+        inFront * dot(wall.unit, ray.direction) / facing + dot(wall.unit, fromStart);
+    if (!(along >= -slack && along <= wall.length + slack)) {
+        return false;
+    }
+    hit.along = std::clamp(along, 0.0f, wall.length);
+    hit.point = wall.a + wall.unit * hit.along;
+    return true;
+}
+
 struct NearestHit {
     const Wall* wall;
     float depth;
@@ -55,6 +79,19 @@ NearestHit findNearestWall(const View& view, const Sector& sector, const Ray& ra
     for (std::int32_t i = 0; i < sector.wallCount; ++i) {
         WallHit hit;
         if (!meetWall(ray, sector.walls[i], hit)) {
+            continue;
+        }
+        const float depth = dot(hit.point - view.eye, view.dir);
+        if (depth < nearest.depth) {
+            nearest = {&sector.walls[i], depth, hit};
+        }
+    }
+    if (nearest.wall != nullptr) {
+        return nearest;
+    }
+    for (std::int32_t i = 0; i < sector.wallCount; ++i) {
+        WallHit hit;
+        if (!meetWallLoosely(ray, sector.walls[i], hit)) {
             continue;
         }
         const float depth = dot(hit.point - view.eye, view.dir);

@@ -52,9 +52,10 @@ class SectorTracer {
     void add(std::int32_t from, std::int32_t to, std::int32_t line, bool front) {
         const auto same = byEnds_.find(pairKey(from, to));
         if (same != byEnds_.end()) {
-            warnings_.add("", "line " + std::to_string(line) + " lies on line " +
-                           std::to_string(edges_[static_cast<std::size_t>(same->second)].line) +
-                           " facing the same sector; left out");
+            warnings_.add("",
+                          "line " + std::to_string(line) + " lies on line " +
+                              std::to_string(edges_[static_cast<std::size_t>(same->second)].line) +
+                              " facing the same sector; left out");
             return;
         }
         const double angle = std::atan2(static_cast<double>(y_[static_cast<std::size_t>(to)]) -
@@ -91,11 +92,11 @@ class SectorTracer {
             if (reverse != byEnds_.end() && !removed_[e]) {
                 removed_[e] = true;
                 removed_[static_cast<std::size_t>(reverse->second)] = true;
-                warnings_.add("", 
-                    "lines " + std::to_string(edges_[e].line) + " and " +
-                    std::to_string(edges_[static_cast<std::size_t>(reverse->second)].line) +
-                    " lie on each other with sector " + std::to_string(sector_) +
-                    " on all sides; neither is a wall");
+                warnings_.add(
+                    "", "lines " + std::to_string(edges_[e].line) + " and " +
+                            std::to_string(edges_[static_cast<std::size_t>(reverse->second)].line) +
+                            " lie on each other with sector " + std::to_string(sector_) +
+                            " on all sides; neither is a wall");
             }
         }
     }
@@ -228,7 +229,7 @@ class SectorTracer {
         const double area = twiceArea(loop);
         if (area == 0.0) {
             warnings_.add("", "sector " + std::to_string(sector_) + ": a loop through line " +
-                           std::to_string(loop.lines[0]) + " encloses no area; left out");
+                                  std::to_string(loop.lines[0]) + " encloses no area; left out");
             return;
         }
         (area > 0.0 ? outlines_ : holes_).push_back(loop);
@@ -295,8 +296,8 @@ class SectorTracer {
             }
             if (best < 0) {
                 warnings_.add("", "sector " + std::to_string(sector_) + ": the loop through line " +
-                               std::to_string(holes_[h].lines[0]) +
-                               " has the sector outside it and nothing around it; left out");
+                                      std::to_string(holes_[h].lines[0]) +
+                                      " has the sector outside it and nothing around it; left out");
                 continue;
             }
             regions[first + static_cast<std::size_t>(best)].holes.push_back(holes_[h]);

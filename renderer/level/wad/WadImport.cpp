@@ -11,6 +11,7 @@ namespace {
 constexpr std::int32_t textureSide = 64;
 constexpr const char* checkerName = "checker";
 constexpr const char* flatPrefix = "flat:";
+constexpr const char* middlePrefix = "middle:"; // keeps the texels no patch covers clear
 
 // A room closed to nothing (a shut door, a crushed floor) keeps the smallest
 // height the checks allow: its steps meet and cover the opening.
@@ -65,11 +66,12 @@ class MapImport {
 
     // The level's name of a texture, added with its pixels the first time; a
     // missing one is the checker.
-    std::string texture(const std::string& wadName, bool flat) {
+    std::string texture(const std::string& wadName, bool flat, bool seeThrough = false) {
         if (wadName.empty() || wadName == "-") {
             return "";
         }
-        const std::string name = flat ? flatPrefix + wadName : wadName;
+        const std::string name =
+            flat ? flatPrefix + wadName : (seeThrough ? middlePrefix + wadName : wadName);
         if (known_.count(name) != 0) {
             return known_[name];
         }
@@ -80,6 +82,12 @@ class MapImport {
                                   " is not in the file; drawn as a checker");
             known_[name] = checker();
             return known_[name];
+        }
+        if (!flat && !seeThrough) {
+            // A solid wall shows every texel: where no patch covers it, black.
+            for (PackedPixel& texel : pixels) {
+                texel = (texel >> 24) == 0 ? 0xFF000000u : texel;
+            }
         }
         known_[name] = name;
         add(name, std::move(pixels));
@@ -125,6 +133,8 @@ class MapImport {
                 // with no texture named is left to the sector's wall texture.
                 description.lower = texture(side.lower, false);
                 description.upper = texture(side.upper, false);
+                description.middle = texture(side.middle, false, true);
+                description.blocking = (line.flags & wadLineBlocking) != 0;
             }
             sector.sides.push_back(description);
             vertices.push_back(loop.vertices[i]);
@@ -143,8 +153,8 @@ class MapImport {
         if (!(sector.floor < sector.ceiling)) {
             sector.ceiling = sector.floor + closedGap;
         }
-        sector.floorTexture = texture(source.floorFlat, true);
-        sector.ceilingTexture = texture(source.ceilingFlat, true);
+        sector.floorTexture = flat(source.floorFlat);
+        sector.ceilingTexture = flat(source.ceilingFlat);
         if (sector.floorTexture.empty()) {
             sector.floorTexture = checkerFlat();
         }
@@ -172,6 +182,9 @@ class MapImport {
         mapSectors_.push_back(region.mapSector);
         imported_.level.sectors.push_back(std::move(sector));
     }
+
+    // F_SKY1 stays an ordinary flat until the frames draw a level's sky.
+    std::string flat(const std::string& wadName) { return texture(wadName, true); }
 
     std::string checkerFlat() {
         warnings_.add("", "a sector names no flat; drawn as a checker");

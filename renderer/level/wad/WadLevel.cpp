@@ -2,6 +2,7 @@
 
 #include "renderer/level/wad/WadFile.h"
 #include "renderer/level/wad/WadMap.h"
+#include "renderer/level/wad/WadTextures.h"
 
 #include <cctype>
 
@@ -30,11 +31,58 @@ void splitArgument(const std::string& argument, std::string& file, std::string& 
     }
 }
 
-// Until the WAD's own pictures are read, every texture is the checker.
-class CheckerPixels : public WadTexturePixels {
+// The WAD's own pictures, each cut to the 64 x 64 texels a texture has: the top
+// left corner of a larger one, a narrower or shorter one repeated to fill it.
+class WadPixels : public WadTexturePixels {
   public:
-    bool wall(const std::string&, std::vector<PackedPixel>&) override { return false; }
-    bool flat(const std::string&, std::vector<PackedPixel>&) override { return false; }
+    WadPixels(const WadTextures& textures, LevelWarnings& warnings)
+        : textures_(textures), warnings_(warnings) {}
+
+    bool wall(const std::string& name, std::vector<PackedPixel>& pixels) override {
+        const std::int64_t index = textures_.findTexture(name);
+        std::vector<PackedPixel> composed;
+        std::string error;
+        if (index < 0) {
+            return false;
+        }
+        if (!textures_.composeTexture(static_cast<std::size_t>(index), composed, error)) {
+            warnings_.add("", error + "; drawn as a checker");
+            return false;
+        }
+        const WadTextureDef& def = textures_.textures()[static_cast<std::size_t>(index)];
+        if (def.width != wadFlatSide || def.height != wadFlatSide) {
+            warnings_.addOnce("cut textures", "",
+                              "textures other than 64 x 64 are drawn by their top left 64 x 64 "
+                              "texels, repeated where smaller (" +
+                                  name + " is " + std::to_string(def.width) + " x " +
+                                  std::to_string(def.height) + ")");
+        }
+        pixels.resize(static_cast<std::size_t>(wadFlatSide * wadFlatSide));
+        for (std::int32_t y = 0; y < wadFlatSide; ++y) {
+            for (std::int32_t x = 0; x < wadFlatSide; ++x) {
+                pixels[static_cast<std::size_t>(y * wadFlatSide + x)] =
+                    composed[static_cast<std::size_t>((y % def.height) * def.width +
+                                                      x % def.width)];
+            }
+        }
+        return true;
+    }
+
+    bool flat(const std::string& name, std::vector<PackedPixel>& pixels) override {
+        std::string error;
+        if (!textures_.hasFlat(name)) {
+            return false;
+        }
+        if (!textures_.composeFlat(name, pixels, error)) {
+            warnings_.add("", error + "; drawn as a checker");
+            return false;
+        }
+        return true;
+    }
+
+  private:
+    const WadTextures& textures_;
+    LevelWarnings& warnings_;
 };
 
 } // namespace
@@ -67,7 +115,11 @@ bool importWadLevel(const std::string& argument, ImportedLevel& imported, LevelW
     if (!readWadMap(wad, mapName, map, error)) {
         return false;
     }
-    CheckerPixels pixels;
+    WadTextures textures;
+    if (!textures.read(wad, error)) {
+        return false;
+    }
+    WadPixels pixels(textures, warnings);
     if (!importWadMap(map, pixels, imported, warnings, error)) {
         error = file + ": " + error;
         return false;
