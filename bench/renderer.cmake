@@ -18,3 +18,9 @@ if(TARGET duskhall_renderer)
   target_link_libraries(frame_size_bench PRIVATE duskhall_renderer benchmark::benchmark)
   target_compile_definitions(frame_size_bench PRIVATE DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
+
+# Every Freedoom map: load times and frame rates of views from its start.
+if(TARGET duskhall_renderer)
+  add_executable(wad_map_bench ${CMAKE_CURRENT_LIST_DIR}/WadMapBench.cpp)
+  target_link_libraries(wad_map_bench PRIVATE duskhall_renderer benchmark::benchmark)
+endif()
