@@ -96,7 +96,8 @@ void SdlWindow::enqueue(const SDL_Event& event) {
 void SdlWindow::dispatch(const SDL_Event& event) {
     if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
         eventModifiers_ = event.key.keysym.mod;
-    } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+    } else if (event.type == SDL_WINDOWEVENT &&
+               event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
         eventModifiers_ = static_cast<Uint16>(SDL_GetModState()); // held while away
     }
     // Ctrl without Alt makes a shortcut, not text, as on the other platforms
@@ -126,6 +127,13 @@ void SdlWindow::dispatch(const SDL_Event& event) {
 }
 
 void SdlWindow::keepPlace() {
+    // Only the first renderer recreates the window; by the later ones (a new
+    // frame size) the user or the window manager may have moved it, and that
+    // place is theirs.
+    if (rendererMade_) {
+        return;
+    }
+    rendererMade_ = true;
     if (moved_ && !fullscreenStyle_ && !destroyed) {
         SDL_SetWindowPosition(window_, movedX_, movedY_);
     }

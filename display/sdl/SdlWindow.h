@@ -36,8 +36,9 @@ class SdlWindow : public WindowCore {
     // shortcut standing in for the system menu is carried out instead of the key
     // while the built-in keys are on.
     void dispatch(const SDL_Event& event);
-    // Puts the window back where the last move put it: making the first renderer
-    // may make SDL create the window anew at the place it was created at.
+    // Called with each renderer made; after the first, puts the window back where
+    // the last move put it: making the first renderer may make SDL create the
+    // window anew at the place it was created at.
     void keepPlace();
     // Keeps an event of this window until the next pump (dropped when full).
     void enqueue(const SDL_Event& event);
@@ -74,6 +75,7 @@ class SdlWindow : public WindowCore {
     int movedX_ = 0;
     int movedY_ = 0;
     bool moved_ = false;
+    bool rendererMade_ = false;
     // The modifiers as the key events delivered so far left them: SDL's own state
     // has already taken in every event queued behind them.
     Uint16 eventModifiers_ = 0;

@@ -89,4 +89,50 @@ TEST(SdlResize, AnOutsideResizeIsToldOnceAndTheFrameKeepsItsShape) {
     EXPECT_EQ(observer.mice.back().y, 120.0f);
 }
 
+// The window's place as SDL last heard it, after up to the given frames.
+SDL_Point placeAfterFrames(ScreenHandle& screen, SDL_Window* window, const PackedPixel* frame,
+                           SDL_Point awaited, int frames) {
+    SDL_Point place{-1, -1};
+    for (int shown = 0; shown < frames; ++shown) {
+        screen.showFrame(frame);
+        SDL_GetWindowPosition(window, &place.x, &place.y);
+        if (place.x == awaited.x && place.y == awaited.y) {
+            break;
+        }
+        SDL_Delay(10);
+    }
+    return place;
+}
+
+// A user (or the window manager) moves the window; a new frame size keeps it there.
+TEST(SdlResize, AWindowMovedFromOutsideStaysWhereItIsThroughANewFrameSize) {
+    XWindowProbe probe;
+    ASSERT_TRUE(probe.connected());
+    if (std::system("command -v xdotool >/dev/null") != 0) {
+        GTEST_SKIP() << "xdotool is not installed";
+    }
+    auto core = std::make_unique<SdlScreen>();
+    SdlScreen* const sdl = core.get();
+    ScreenHandle screen(std::move(core), "duskhall place", 320, 240, ScreenMode::Windowed,
+                        PixelMode::Integer);
+    ASSERT_TRUE(screen.isOpen()) << displayError();
+    const std::vector<PackedPixel> small(320 * 240, 0xFFFFFF);
+    const std::vector<PackedPixel> large(400 * 300, 0xFFFFFF);
+    screen.showFrame(small.data());
+    const unsigned long window = probe.waitForWindow("duskhall place", 10000);
+    ASSERT_NE(window, 0ul);
+    SDL_Window* const sdlWindow = sdl->window()->handle();
+
+    const std::string command = "xdotool windowmove " + std::to_string(window) + " 100 150";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const SDL_Point moved{100, 150};
+    SDL_Point place = placeAfterFrames(screen, sdlWindow, small.data(), moved, 500);
+    ASSERT_EQ(place.x * 10000 + place.y, 100 * 10000 + 150) << "the move never arrived";
+
+    ASSERT_TRUE(screen.setFrameSize(400, 300));
+    // Enough frames for a move back to have arrived.
+    place = placeAfterFrames(screen, sdlWindow, large.data(), SDL_Point{-1, -1}, 30);
+    EXPECT_EQ(place.x * 10000 + place.y, 100 * 10000 + 150);
+}
+
 } // namespace
