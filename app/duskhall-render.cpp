@@ -5,6 +5,7 @@
 #include "app/FrameList.h"
 #include "app/FrameSizeArgument.h"
 #include "app/InstalledTextures.h"
+#include "app/WadMapList.h"
 #include "renderer/camera/ExploreSession.h"
 #include "renderer/camera/WalkScript.h"
 #include "renderer/draw/FrameBatch.h"
@@ -33,7 +34,7 @@ constexpr const char* usage = "usage: duskhall-render [--level FILE] [--textures
                               "[--frames N] "
                               "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
                               "[--map FILE] [--warnings] "
-                              "[--bench] [--threads N] [--help] [--version]";
+                              "[--bench] [--threads N] [--maps FILE.wad] [--help] [--version]";
 constexpr const char* help =
     "Renders the frames of the duskhall animation without a window.\n"
     "\n"
@@ -65,11 +66,14 @@ constexpr const char* help =
     "  --threads N      draw on N threads (default: one per core; 1 draws on the main\n"
     "                   thread alone): whole frames side by side, or each frame's\n"
     "                   columns with --walk or --trace\n"
+    "  --maps FILE.wad  print one line per map of the WAD (name, sectors, lines,\n"
+    "                   things) and end; a bare name such as freedoom2.wad is also\n"
+    "                   looked for in DOOMWADDIR, DOOMWADPATH and /usr/share/games/doom\n"
     "  --help           print this text and end\n"
     "  --version        print the version and end\n"
     "\n"
     "Bad arguments (a size out of range among them), malformed walk files and level\n"
-    "files that cannot be drawn end with status 2.\n";
+    "files that cannot be drawn, and WAD files that cannot be read, end with status 2.\n";
 constexpr long long defaultBenchFrames = 1000;
 constexpr std::int32_t mapWidth = 640;
 constexpr std::int32_t mapHeight = 480;
@@ -89,6 +93,7 @@ struct Options {
     std::vector<PngRequest> pngs;
     std::string walkPath;
     std::string mapPath;
+    std::string wadMapsPath; // --maps: list the WAD's maps instead of drawing
     std::int32_t width = screenWidth;
     std::int32_t height = screenHeight;
     std::string error; // why the arguments were refused, when there is more to say than usage
@@ -124,6 +129,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
             options.trace = true;
         } else if (arg == "--map" && hasValue) {
             options.mapPath = argv[++i];
+        } else if (arg == "--maps" && hasValue) {
+            options.wadMapsPath = argv[++i];
         } else if (arg == "--level" && hasValue) {
             options.levelPath = argv[++i];
         } else if (arg == "--walk" && hasValue) {
@@ -259,6 +266,9 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", usage);
         }
         return 2;
+    }
+    if (!options.wadMapsPath.empty()) {
+        return listWadMaps(options.wadMapsPath);
     }
     WalkScript walk;
     if (!options.walkPath.empty() && !loadWalk(options.walkPath, walk)) {
