@@ -9,8 +9,10 @@
 #include "display/PlatformScreen.h"
 #include "display/ScreenCore.h"
 
+#include <cctype>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
 #include <new>
@@ -152,6 +154,29 @@ template <typename Set> void tell(dh_screen* screen, Set set) {
     }
 }
 
+// The screen's reasons begin with the C++ operation ("setTitle: ..."); a C
+// program is told the C function it called ("dh_set_title: ...").
+void renameOperation(const char* function) {
+    char operation[64];
+    std::size_t length = 0;
+    bool upper = false;
+    for (const char* c = function + 3; *c != '\0' && length + 1 < sizeof operation; ++c) {
+        if (*c == '_') {
+            upper = true;
+            continue;
+        }
+        operation[length++] = upper ? static_cast<char>(std::toupper(*c)) : *c;
+        upper = false;
+    }
+    operation[length] = '\0';
+    const char* reason = displayError();
+    if (std::strncmp(reason, operation, length) == 0 && reason[length] == ':') {
+        char renamed[256];
+        std::snprintf(renamed, sizeof renamed, "%s%s", function, reason + length);
+        setDisplayError(renamed);
+    }
+}
+
 int refuseNull(const char* function) {
     static thread_local char reason[96];
     std::snprintf(reason, sizeof reason, "%s: the screen is null", function);
@@ -165,7 +190,11 @@ template <typename Set> int change(dh_screen* screen, const char* function, Set 
     if (screen == nullptr) {
         return refuseNull(function);
     }
-    return guarded(0, [&] { return set(screen->screen()) ? 1 : 0; });
+    const int answer = guarded(0, [&] { return set(screen->screen()) ? 1 : 0; });
+    if (answer == 0) {
+        renameOperation(function);
+    }
+    return answer;
 }
 
 } // namespace
@@ -192,6 +221,15 @@ int dh_open_screen(dh_screen* screen, const char* title, int32_t width, int32_t 
                    int32_t mode, int32_t pixelMode) {
     if (screen == nullptr) {
         return refuseNull("dh_open_screen");
+    }
+    if (pixelMode != DH_PIXEL_INTEGER && pixelMode != DH_PIXEL_FLOAT) {
+        char reason[120];
+        std::snprintf(reason, sizeof reason,
+                      "dh_open_screen: pixel mode %ld is neither DH_PIXEL_INTEGER (0) nor "
+                      "DH_PIXEL_FLOAT (1)",
+                      static_cast<long>(pixelMode));
+        setDisplayError(reason);
+        return 0;
     }
     return guarded(0, [&] {
         const auto screenMode = static_cast<ScreenMode>(mode);
@@ -223,7 +261,7 @@ int dh_show_frame(dh_screen* screen, const uint32_t* pixels) {
     if (screen == nullptr) {
         return refuseNull("dh_show_frame");
     }
-    return guarded(0, [&] { return screen->screen().showFrame(pixels) ? 1 : 0; });
+    return change(screen, __func__, [pixels](Screen& s) { return s.showFrame(pixels); });
 }
 
 int dh_show_float_frame(dh_screen* screen, const float* pixels) {
@@ -232,7 +270,7 @@ int dh_show_float_frame(dh_screen* screen, const float* pixels) {
     }
     // Four floats a pixel in FloatPixel's order (checked above).
     const auto* frame = reinterpret_cast<const FloatPixel*>(pixels);
-    return guarded(0, [&] { return screen->screen().showFloatFrame(frame) ? 1 : 0; });
+    return change(screen, __func__, [frame](Screen& s) { return s.showFloatFrame(frame); });
 }
 
 void dh_close_screen(dh_screen* screen) {

@@ -164,14 +164,20 @@ bool ScreenCore::showFrame(const PackedPixel* pixels) {
     if (pixels == nullptr) {
         return refuseNullFrame();
     }
-    return isOpen() && deliverFrame(pixels, nullptr);
+    if (!isOpen()) {
+        return refuseOnClosedScreen("showFrame");
+    }
+    return deliverFrame(pixels, nullptr);
 }
 
 bool ScreenCore::showFloatFrame(const FloatPixel* pixels) {
     if (pixels == nullptr) {
         return refuseNullFrame();
     }
-    return isOpen() && deliverFrame(nullptr, pixels);
+    if (!isOpen()) {
+        return refuseOnClosedScreen("showFloatFrame");
+    }
+    return deliverFrame(nullptr, pixels);
 }
 
 bool ScreenCore::deliverFrame(const PackedPixel* pixels, const FloatPixel* floatPixels) {

@@ -168,6 +168,39 @@ TEST_F(CInterfaceTest, TheScreenAnswersInsideOpenedOnTheFirstOpenAndAgain) {
     EXPECT_EQ(dh_resizable(screen), 1);
 }
 
+// Every refusal on a closed screen says why, naming the C function called.
+TEST_F(CInterfaceTest, RefusalsOnAClosedScreenSayWhyInTheirCNames) {
+    const float floats[4] = {0, 0, 0, 0};
+    const struct {
+        std::function<int()> call;
+        const char* function;
+    } refused[] = {
+        {[&] { return dh_show_frame(screen, pixel); }, "dh_show_frame"},
+        {[&] { return dh_show_float_frame(screen, floats); }, "dh_show_float_frame"},
+        {[&] { return dh_set_resizable(screen, 1); }, "dh_set_resizable"},
+        {[&] { return dh_set_zoom(screen, 2); }, "dh_set_zoom"},
+        {[&] { return dh_set_frame_size(screen, 8, 8); }, "dh_set_frame_size"},
+        {[&] { return dh_set_cursor_visible(screen, 0); }, "dh_set_cursor_visible"},
+        {[&] { return dh_set_title(screen, "t"); }, "dh_set_title"},
+        {[&] { return dh_set_always_on_top(screen, 1); }, "dh_set_always_on_top"},
+    };
+    for (const bool everOpened : {false, true}) {
+        if (everOpened) {
+            ASSERT_EQ(dh_open_screen(screen, "c", 8, 8, DH_MODE_WINDOWED, DH_PIXEL_INTEGER), 1);
+            dh_close_screen(screen);
+        }
+        for (const auto& c : refused) {
+            setDisplayError("an older reason");
+            EXPECT_EQ(c.call(), 0) << c.function;
+            EXPECT_EQ(std::string(dh_error()),
+                      std::string(c.function) + ": the screen is not open");
+        }
+    }
+    EXPECT_EQ(dh_open_screen(screen, "c", 8, 8, DH_MODE_WINDOWED, 5), 0);
+    EXPECT_STREQ(dh_error(), "dh_open_screen: pixel mode 5 is neither DH_PIXEL_INTEGER (0) nor "
+                             "DH_PIXEL_FLOAT (1)");
+}
+
 TEST_F(CInterfaceTest, NullHandlesAreHarmlessAndSayWhy) {
     const float floats[4] = {0, 0, 0, 0};
     setDisplayError("");
