@@ -5,6 +5,7 @@
 #include "app/FrameList.h"
 #include "app/FrameSizeArgument.h"
 #include "app/InstalledTextures.h"
+#include "app/LevelExport.h"
 #include "app/WadMapList.h"
 #include "renderer/camera/ExploreSession.h"
 #include "renderer/camera/WalkScript.h"
@@ -30,11 +31,12 @@
 
 namespace {
 
-constexpr const char* usage = "usage: duskhall-render [--level FILE] [--textures DIR] [--size WxH] "
-                              "[--frames N] "
-                              "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
-                              "[--map FILE] [--warnings] "
-                              "[--bench] [--threads N] [--maps FILE.wad] [--help] [--version]";
+constexpr const char* usage =
+    "usage: duskhall-render [--level FILE] [--textures DIR] [--size WxH] "
+    "[--frames N] "
+    "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
+    "[--map FILE] [--warnings] "
+    "[--bench] [--threads N] [--maps FILE.wad] [--export DIR] [--help] [--version]";
 constexpr const char* help =
     "Renders the frames of the duskhall animation without a window.\n"
     "\n"
@@ -69,6 +71,8 @@ constexpr const char* help =
     "  --maps FILE.wad  print one line per map of the WAD (name, sectors, lines,\n"
     "                   things) and end; a bare name such as freedoom2.wad is also\n"
     "                   looked for in DOOMWADDIR, DOOMWADPATH and /usr/share/games/doom\n"
+    "  --export DIR     with --level FILE.wad:MAP: write the map as DIR/MAP.json and\n"
+    "                   the PNG of each texture it uses beside it, and end\n"
     "  --help           print this text and end\n"
     "  --version        print the version and end\n"
     "\n"
@@ -93,7 +97,8 @@ struct Options {
     std::vector<PngRequest> pngs;
     std::string walkPath;
     std::string mapPath;
-    std::string wadMapsPath; // --maps: list the WAD's maps instead of drawing
+    std::string wadMapsPath;  // --maps: list the WAD's maps instead of drawing
+    std::string exportFolder; // --export: write the WAD map as a level file instead
     std::int32_t width = screenWidth;
     std::int32_t height = screenHeight;
     std::string error; // why the arguments were refused, when there is more to say than usage
@@ -131,6 +136,8 @@ bool parseArguments(int argc, char** argv, Options& options) {
             options.mapPath = argv[++i];
         } else if (arg == "--maps" && hasValue) {
             options.wadMapsPath = argv[++i];
+        } else if (arg == "--export" && hasValue) {
+            options.exportFolder = argv[++i];
         } else if (arg == "--level" && hasValue) {
             options.levelPath = argv[++i];
         } else if (arg == "--walk" && hasValue) {
@@ -269,6 +276,9 @@ int main(int argc, char** argv) {
     }
     if (!options.wadMapsPath.empty()) {
         return listWadMaps(options.wadMapsPath);
+    }
+    if (!options.exportFolder.empty()) {
+        return exportWadLevel(options.levelPath, options.exportFolder);
     }
     WalkScript walk;
     if (!options.walkPath.empty() && !loadWalk(options.walkPath, walk)) {

@@ -1,0 +1,91 @@
+#include "renderer/level/LevelFileWriter.h"
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// A float goes out as the double it widens to: read back and narrowed, it is the
+// same float.
+Json number(float value) {
+    return static_cast<double>(value);
+}
+
+Json sideJson(const SideDescription& side) {
+    Json out = {{"edge", side.edge}};
+    const std::pair<const char*, const std::string*> names[] = {{"texture", &side.texture},
+                                                                {"lower", &side.lower},
+                                                                {"upper", &side.upper},
+                                                                {"middle", &side.middle}};
+    for (const auto& name : names) {
+        if (!name.second->empty()) {
+            out[name.first] = *name.second;
+        }
+    }
+    if (side.blocking) {
+        out["blocking"] = true;
+    }
+    return out;
+}
+
+Json sectorJson(const SectorDescription& sector) {
+    Json out = {{"outline", sector.outline}};
+    if (!sector.holes.empty()) {
+        out["holes"] = sector.holes;
+    }
+    out["floor"] = number(sector.floor);
+    out["ceiling"] = number(sector.ceiling);
+    out["wall-texture"] = sector.wallTexture;
+    out["floor-texture"] = sector.floorTexture;
+    out["ceiling-texture"] = sector.ceilingTexture;
+    if (!sector.sides.empty()) {
+        Json sides = Json::array();
+        for (const SideDescription& side : sector.sides) {
+            sides.push_back(sideJson(side));
+        }
+        out["sides"] = sides;
+    }
+    if (sector.motion.moves) {
+        out["motion"] = {{"amplitude", number(sector.motion.amplitude)},
+                         {"speed", number(sector.motion.speed)},
+                         {"floor", number(sector.motion.floor)},
+                         {"ceiling", number(sector.motion.ceiling)}};
+    }
+    return out;
+}
+
+} // namespace
+
+std::string levelFileText(const LevelDescription& level) {
+    Json root = {{"duskhall-level", 1}};
+    if (!level.name.empty()) {
+        root["name"] = level.name;
+    }
+    if (level.scriptedCamera) {
+        root["camera"] = "scripted";
+    }
+    Json textures = Json::object();
+    for (const TextureFile& texture : level.textures) {
+        textures[texture.name] = texture.file;
+    }
+    root["textures"] = textures;
+    Json vertices = Json::array();
+    for (std::size_t i = 0; i < level.vertexX.size(); ++i) {
+        vertices.push_back({number(level.vertexX[i]), number(level.vertexY[i])});
+    }
+    root["vertices"] = vertices;
+    Json sectors = Json::array();
+    for (const SectorDescription& sector : level.sectors) {
+        sectors.push_back(sectorJson(sector));
+    }
+    root["sectors"] = sectors;
+    root["start"] = {{"x", number(level.startX)},
+                     {"y", number(level.startY)},
+                     {"angle", number(level.startAngle)}};
+    root["body"] = {{"eye", number(level.body.eye)},
+                    {"height", number(level.body.height)},
+                    {"step", number(level.body.step)},
+                    {"radius", number(level.body.radius)}};
+    return root.dump(1) + "\n";
+}
