@@ -30,6 +30,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/FrameBatchTest.cpp
     ${renderer_test_dir}/FrameSizeTest.cpp
     ${renderer_test_dir}/SeeThroughMiddleTest.cpp
+    ${renderer_test_dir}/SkyTest.cpp
   LIBS duskhall_renderer ZLIB::ZLIB
   LABELS threads)
 

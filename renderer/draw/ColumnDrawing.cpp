@@ -109,6 +109,37 @@ void drawFlatSpan(const View& view, ColumnState& state, const FlatRowStep& flatR
                  state.pixels + start * state.stride, state.stride);
 }
 
+// The sky's rows: its row skyHorizonRow of skyBaseRows on the horizon, one texel a
+// row at 320 wide and as many more rows as the frame is wider; above its top and
+// below its bottom the edge rows go on.
+constexpr std::int32_t skyHorizonRow = 100;
+constexpr std::int32_t skyBaseRows = 128;
+constexpr float skyBaseWidth = 320.0f;
+
+void drawSkyRows(const ColumnState& state, std::int32_t start, std::int32_t end) {
+    if (state.sky == nullptr || start >= end) {
+        return;
+    }
+    const std::int32_t rows = textures[skyTexture].height;
+    const std::int32_t horizon = skyHorizonRow * rows / skyBaseRows;
+    const float scale = skyBaseWidth / static_cast<float>(frameGeometry.width);
+    const float first =
+        static_cast<float>(horizon) + static_cast<float>(start - frameGeometry.centreRow) * scale;
+    std::int32_t v = roundToInt(first * 65536.0f);
+    const std::int32_t step = roundToInt(scale * 65536.0f);
+    PackedPixel* out = state.pixels + start * state.stride;
+    for (std::int32_t r = start; r < end; ++r, out += state.stride, v += step) {
+        *out = state.sky[std::clamp(v >> 16, 0, rows - 1)];
+    }
+}
+
+void drawSkySpan(ColumnState& state, std::uint8_t side, std::int32_t start, std::int32_t end) {
+    start = std::max(start, state.top);
+    end = std::min(end, state.bottom);
+    narrowWindow(state, side, start, end);
+    drawSkyRows(state, start, end);
+}
+
 // s is the piece's texture rows per screen row.
 void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t side,
                    std::int32_t texture, float u, std::int32_t start, std::int32_t end) {
@@ -142,7 +173,9 @@ void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flat
     const std::int32_t y = rowAt(view.eye.z, height, k);
     const std::int32_t start = side != floorSide ? 0 : y;
     const std::int32_t end = side != floorSide ? y : frameGeometry.height;
-    if (kind == flatSpan) {
+    if (kind == skySpan) {
+        drawSkySpan(state, side, start, end);
+    } else if (kind == flatSpan) {
         drawFlatSpan(view, state, flatRay, height, side, texture, key, start, end);
     } else {
         drawWallPiece(state, y, s, side, texture, u, start, end);
@@ -197,20 +230,37 @@ void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, f
     const float k = projectionScale(depth);
     const float s = frameGeometry.wallRowScale / k;
     drawProjected(view, state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
-                  flatSpan, 0.0f, sector.floorKey);
+                  sector.floorSky ? skySpan : flatSpan, 0.0f, sector.floorKey);
     drawProjected(view, state, flatRay, sector.ceilingHeight, k, s, ceilingSide,
-                  sector.ceilingTexture, flatSpan, 0.0f, sector.ceilingKey);
-    // The visible wall pieces are the neighbour's floor and ceiling steps.
+                  sector.ceilingTexture, sector.ceilingSky ? skySpan : flatSpan, 0.0f,
+                  sector.ceilingKey);
+    // The visible wall pieces are the neighbour's floor and ceiling steps; between
+    // two skies the sky goes on, so sky areas of different heights meet unseen.
+    const bool skyBelow = sector.floorSky && behind.floorSky;
+    const bool skyAbove = sector.ceilingSky && behind.ceilingSky;
     drawProjected(view, state, flatRay, behind.floorHeight, k, s, floorSide, pieces.lower,
-                  wallPiece, u, 0);
+                  skyBelow ? skySpan : wallPiece, u, 0);
     drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide, pieces.upper,
-                  wallPiece, u, 0);
+                  skyAbove ? skySpan : wallPiece, u, 0);
 }
 
 void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t,
              const Sector& sector, const Sector& behind, float u) {
     drawHit(currentView(), state, flatRay, depth, sector, behind,
             {behind.wallTexture, behind.wallTexture}, u);
+}
+
+std::int32_t skyColumnFor(float dx, float dy) {
+    if (skyTexture < 0) {
+        return -1;
+    }
+    // 1024 / (2 pi), and the angle rounded once to float like sine and cosine.
+    constexpr float texelsPerRadian = 162.97466f;
+    const float angle =
+        static_cast<float>(std::atan2(static_cast<double>(dy), static_cast<double>(dx)));
+    const std::int32_t width = textures[skyTexture].width;
+    const auto u = static_cast<std::int32_t>(std::floor(-angle * texelsPerRadian));
+    return ((u % width) + width) % width;
 }
 
 void keepMiddle(const View& view, const ColumnState& state, float depth, const Sector& sector,

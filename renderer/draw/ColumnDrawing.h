@@ -16,7 +16,13 @@ struct ColumnState {
     std::int32_t top;
     std::int32_t bottom;
     std::int32_t stride = screenWidth;
+    const PackedPixel* sky = nullptr; // the sky's image column this column shows, if any
 };
+
+// The image column of the sky a ray along (dx, dy) shows: fixed to the direction,
+// 1024 texel columns to a turn (a 256-wide sky four times round), growing to the
+// right; -1 for a level without a sky.
+std::int32_t skyColumnFor(float dx, float dy);
 
 // The window of the column drawn through the single-column calls below.
 extern std::int32_t clipTop;
@@ -35,6 +41,7 @@ constexpr std::uint8_t floorSide = 0;
 constexpr std::uint8_t ceilingSide = 1;
 constexpr std::int32_t wallPiece = 1;
 constexpr std::int32_t flatSpan = 2;
+constexpr std::int32_t skySpan = 3; // drawn by drawHit only
 
 // Screen row at which the given height is seen at the given depth.
 std::int32_t projectRow(float height, float depth);

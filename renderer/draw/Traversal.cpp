@@ -155,6 +155,10 @@ bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit) {
 
 std::int32_t renderColumn(const View& view, ColumnState& state, std::int32_t column,
                           std::int32_t sector, const Ray& ray) {
+    const std::int32_t sky = skyColumnFor(ray.direction.x, ray.direction.y);
+    if (sky >= 0) {
+        state.sky = textures[skyTexture].pixels + sky * textures[skyTexture].height;
+    }
     return traverse(view, state, flatColumnRay(view, column), sector, ray, maxSectorVisits);
 }
 

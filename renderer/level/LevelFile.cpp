@@ -143,7 +143,7 @@ class FieldReader {
         }
         if (!only(root, "",
                   {"duskhall-level", "name", "camera", "textures", "vertices", "sectors", "start",
-                   "body", "comment"})) {
+                   "body", "sky", "comment"})) {
             return false;
         }
         const Json* version = field(root, "", "duskhall-level");
@@ -155,7 +155,8 @@ class FieldReader {
             return fail("duskhall-level", "version " + std::to_string(number) +
                                               " is not known (this program reads version 1)");
         }
-        return readName(root) && readCamera(root) && readTextures(root) && readVertices(root) &&
+        return readName(root) && readCamera(root) && readTextures(root) &&
+               readTextureName(root, "", "sky", false, level_.sky) && readVertices(root) &&
                readSectors(root) && readStart(root) && readBody(root);
     }
 
