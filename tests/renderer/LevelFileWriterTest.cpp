@@ -1,0 +1,59 @@
+#include "renderer/level/LevelFileWriter.h"
+#include "renderer/level/LevelFile.h"
+#include "renderer/level/wad/WadLevel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+bool sameSides(const std::vector<SideDescription>& a, const std::vector<SideDescription>& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].edge != b[i].edge || a[i].texture != b[i].texture || a[i].lower != b[i].lower ||
+            a[i].upper != b[i].upper || a[i].middle != b[i].middle ||
+            a[i].blocking != b[i].blocking) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A map imported from a WAD, written as a level file and read back, is the same
+// description to the last bit of every number: the exported file draws what the
+// WAD draws.
+TEST(LevelFileWriter, AnImportedMapReadsBackUnchanged) {
+    const std::string wad = "/usr/share/games/doom/freedoom2.wad";
+    if (!std::filesystem::exists(wad)) {
+        GTEST_SKIP() << wad << " is not installed (Debian package freedoom)";
+    }
+    ImportedLevel imported;
+    LevelWarnings warnings;
+    std::string error;
+    ASSERT_TRUE(importWadLevel(wad + ":MAP01", imported, warnings, error)) << error;
+    const LevelDescription& level = imported.level;
+    LevelDescription back;
+    ASSERT_TRUE(parseLevelText(levelFileText(level), "MAP01.json", back, error)) << error;
+    EXPECT_EQ(back.name, level.name);
+    EXPECT_EQ(back.vertexX, level.vertexX);
+    EXPECT_EQ(back.vertexY, level.vertexY);
+    EXPECT_EQ(back.startX, level.startX);
+    EXPECT_EQ(back.startY, level.startY);
+    EXPECT_EQ(back.startAngle, level.startAngle);
+    ASSERT_EQ(back.textures.size(), level.textures.size());
+    ASSERT_EQ(back.sectors.size(), level.sectors.size());
+    for (std::size_t s = 0; s < level.sectors.size(); ++s) {
+        const SectorDescription& a = level.sectors[s];
+        const SectorDescription& b = back.sectors[s];
+        EXPECT_TRUE(a.outline == b.outline && a.holes == b.holes && a.floor == b.floor &&
+                    a.ceiling == b.ceiling && a.wallTexture == b.wallTexture &&
+                    a.floorTexture == b.floorTexture && a.ceilingTexture == b.ceilingTexture &&
+                    sameSides(a.sides, b.sides))
+            << "sectors[" << s << "]";
+    }
+}
+
+} // namespace
