@@ -19,6 +19,8 @@ constexpr KeyCode KeyW = 87;
 void ExploreControls::keyDown(KeyCode key) {
     if (key == KeyTab) {
         ++explorePresses_;
+    } else if (key == KeySpace) {
+        ++usePresses_;
     } else if (key == KeyF12) {
         ++screenshotPresses_;
     } else if (key == KeyF) {
@@ -70,6 +72,8 @@ ExploreControls::FrameInput ExploreControls::takeFrameInput(const std::uint8_t (
     input.move.turnLeft = keyHeld[KeyLeft] != 0;
     input.move.turnRight = keyHeld[KeyRight] != 0;
     input.move.mouseTurn = mouseTurn_;
+    input.move.use = usePresses_ > 0;
+    usePresses_ = 0;
     input.toggleExplore = explorePresses_ % 2 != 0;
     input.screenshots = screenshotPresses_;
     input.toggleFrameRate = frameRatePresses_ % 2 != 0;

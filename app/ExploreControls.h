@@ -11,6 +11,7 @@
 class ExploreControls {
   public:
     static constexpr duskhall::KeyCode KeyTab = 9;
+    static constexpr duskhall::KeyCode KeySpace = 32;
     static constexpr duskhall::KeyCode KeyF = 70;
     static constexpr duskhall::KeyCode KeyM = 77;
     static constexpr duskhall::KeyCode KeyP = 80;
@@ -49,6 +50,7 @@ class ExploreControls {
 
   private:
     int explorePresses_ = 0;
+    int usePresses_ = 0;
     int screenshotPresses_ = 0;
     int frameRatePresses_ = 0;
     int mapPresses_ = 0;

@@ -13,6 +13,7 @@
 #include "renderer/draw/FrameLoop.h"
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/Level.h"
+#include "renderer/level/LevelMovers.h"
 #include "renderer/output/FrameCrc.h"
 #include "renderer/output/FramePng.h"
 #include "renderer/output/MapView.h"
@@ -53,10 +54,13 @@ constexpr const char* help =
     "  --png F:FILE     write frame F to FILE as a PNG (may be repeated)\n"
     "  --walk FILE      walk explore mode's camera from frame 1, one line of FILE per\n"
     "                   stretch: a frame count and the keys held (forward, back,\n"
-    "                   strafe-left, strafe-right, turn-left, turn-right); 1/60 s a frame\n"
+    "                   strafe-left, strafe-right, turn-left, turn-right, use: the\n"
+    "                   use key, Space in explore mode; locked doors open without\n"
+    "                   keys); 1/60 s a frame\n"
     "  --trace          print \"frame N sector S x X y Y z Z floor F ceiling C angle A\"\n"
     "                   for every frame (eye position, its sector's floor and ceiling,\n"
-    "                   view angle in radians)\n"
+    "                   view angle in radians), then \"movers H1 H2 ...\" in a level\n"
+    "                   with doors or lifts: each one's moving ceiling or floor\n"
     "  --map FILE       write the level seen from above to FILE as a PNG (640 x 480):\n"
     "                   solid walls light, portals orange, the eye red with the edges\n"
     "                   of its view green, where the last frame drawn put it\n"
@@ -254,9 +258,16 @@ bool writeMap(const std::string& path, const ExploreSession& session) {
 
 void printTrace(long long frame, const ExploreSession& session) {
     const Sector& sector = sectors[cameraSector];
-    std::printf("frame %lld sector %d x %.6f y %.6f z %.6f floor %.6f ceiling %.6f angle %.6f\n",
+    std::printf("frame %lld sector %d x %.6f y %.6f z %.6f floor %.6f ceiling %.6f angle %.6f",
                 frame, static_cast<int>(cameraSector), cameraPos.x, cameraPos.y, cameraPos.z,
                 sector.floorHeight, sector.ceilingHeight, session.viewAngle());
+    if (!levelMovers.movers.empty()) {
+        std::fputs(" movers", stdout);
+        for (const Mover& mover : levelMovers.movers) {
+            std::printf(" %.6f", mover.height);
+        }
+    }
+    std::fputc('\n', stdout);
 }
 
 } // namespace

@@ -33,6 +33,8 @@ constexpr const char* help =
     "  W / Up, S / Down walk forward, back (explore mode)\n"
     "  A, D             step left, right (explore mode)\n"
     "  Left, Right      turn (explore mode)\n"
+    "  Space            use the line ahead: open a door, press a switch (explore\n"
+    "                   mode; locked doors open without keys)\n"
     "  click, then move the mouse\n"
     "                   look around with the mouse held (explore mode); the\n"
     "                   first Escape or Tab lets go of it\n"

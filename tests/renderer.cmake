@@ -49,6 +49,7 @@ if(NOT CMAKE_CROSSCOMPILING AND NOT WIN32)
             ${renderer_test_dir}/BadLevelFilesTest.cpp
             ${renderer_test_dir}/WadMapsToolTest.cpp
             ${CMAKE_CURRENT_LIST_DIR}/loader/TestWad.cpp
+            ${renderer_test_dir}/DoorsAndLiftsTest.cpp
     LIBS duskhall_renderer
     LABELS threads)
   target_compile_definitions(renderer_tool_test PRIVATE DUSKHALL_VERSION="${PROJECT_VERSION}")

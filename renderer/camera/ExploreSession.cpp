@@ -1,5 +1,6 @@
 #include "renderer/camera/ExploreSession.h"
 
+#include "renderer/camera/MoverSteps.h"
 #include "renderer/draw/FixedPoint.h"
 #include "renderer/draw/FrameLoop.h"
 #include "renderer/level/Level.h"
@@ -31,6 +32,12 @@ void ExploreSession::toggle() {
 
 void ExploreSession::drawFrame(const MoveInput& input, float elapsed) {
     advanceAnimation();
+    if (sectors != nullptr) {
+        // On the walker's clock, never more than one of its longest steps.
+        const float seconds = elapsed > 0.0f ? std::fmin(elapsed, longestStep) : 0.0f;
+        const bool walking = active_ && !entering_;
+        stepMovers(levelMovers, sectors, seconds, walking ? camera_.sector : -1, levelBody);
+    }
     if (active_ && sectors != nullptr) {
         const MovingSectors moving = {sectorMotions, sectorMotionCount};
         if (entering_) {
@@ -38,7 +45,13 @@ void ExploreSession::drawFrame(const MoveInput& input, float elapsed) {
                                      sectors, moving, levelBody);
             entering_ = false;
         }
+        const FreeCamera before = camera_;
         camera_ = stepFreeCamera(camera_, input, elapsed, sectors, moving, levelBody);
+        crossWalkLines(levelMovers, before.x, before.y, camera_.x, camera_.y);
+        if (input.use && !using_) {
+            useLineAhead(levelMovers, sectors, camera_.x, camera_.y, camera_.angle, camera_.sector);
+        }
+        using_ = input.use;
         lookFrom(camera_);
     }
     drawView();

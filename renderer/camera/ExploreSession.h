@@ -13,7 +13,8 @@ class ExploreSession {
     void toggle();
 
     // Draws the next frame of the animation. The input and elapsed seconds move
-    // the free camera and are ignored while explore mode is off.
+    // the free camera and are ignored while explore mode is off; the level's doors
+    // and lifts move on by the elapsed seconds either way.
     void drawFrame(const MoveInput& input, float elapsed);
 
     const FreeCamera& camera() const { return camera_; }
@@ -23,5 +24,6 @@ class ExploreSession {
   private:
     bool active_ = false;
     bool entering_ = false;
+    bool using_ = false; // the use key held in the last frame
     FreeCamera camera_ = {};
 };

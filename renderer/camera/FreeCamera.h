@@ -24,6 +24,7 @@ struct MoveInput {
     bool turnLeft = false;
     bool turnRight = false;
     float mouseTurn = 0.0f;
+    bool use = false; // pressed: acts on the line ahead (held on, it acts once)
 };
 
 constexpr float walkSpeed = 4.0f;       // units per second

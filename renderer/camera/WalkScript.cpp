@@ -13,9 +13,13 @@ struct KeyName {
 };
 
 constexpr KeyName keyNames[] = {
-    {"forward", &MoveInput::forward},        {"back", &MoveInput::back},
-    {"strafe-left", &MoveInput::strafeLeft}, {"strafe-right", &MoveInput::strafeRight},
-    {"turn-left", &MoveInput::turnLeft},     {"turn-right", &MoveInput::turnRight},
+    {"forward", &MoveInput::forward},
+    {"back", &MoveInput::back},
+    {"strafe-left", &MoveInput::strafeLeft},
+    {"strafe-right", &MoveInput::strafeRight},
+    {"turn-left", &MoveInput::turnLeft},
+    {"turn-right", &MoveInput::turnRight},
+    {"use", &MoveInput::use},
 };
 
 bool parseCount(const std::string& word, std::int64_t& count) {
@@ -70,7 +74,8 @@ bool WalkScript::parse(std::istream& text, std::string& error) {
         while (words >> word) {
             if (!holdKey(word, keys)) {
                 why << "unknown key \"" << word
-                    << "\" (keys: forward, back, strafe-left, strafe-right, turn-left, turn-right)";
+                    << "\" (keys: forward, back, strafe-left, strafe-right, turn-left, turn-right, "
+                       "use)";
                 error = why.str();
                 return false;
             }

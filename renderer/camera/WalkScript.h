@@ -9,7 +9,8 @@
 
 // A replayable walk: each line of its text is a frame count followed by the keys
 // held for those frames (forward, back, strafe-left, strafe-right, turn-left,
-// turn-right); a count alone stands still. Blank lines and lines starting with #
+// turn-right, use: the use key, acting once when a stretch with it begins after
+// one without); a count alone stands still. Blank lines and lines starting with #
 // are skipped.
 class WalkScript {
   public:

@@ -7,6 +7,7 @@
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/LevelBuilder.h"
 #include "renderer/level/LevelFile.h"
+#include "renderer/level/LevelMovers.h"
 #include "renderer/level/LevelTextures.h"
 #include "renderer/level/PngLoader.h"
 #include "renderer/level/SuspectGeometry.h"
@@ -153,6 +154,7 @@ void freeLevel() {
     sectorMotions = nullptr;
     sectorMotionCount = 0;
     levelBody = {};
+    levelMovers = {};
     resizeFlatCache(0);
 }
 

@@ -4,6 +4,7 @@
 #include "renderer/draw/Traversal.h"
 #include "renderer/level/Level.h"
 #include "renderer/level/LevelGeometry.h"
+#include "renderer/level/LevelMovers.h"
 #include "renderer/level/PngLoader.h"
 
 #include <algorithm>
@@ -115,6 +116,15 @@ std::vector<std::int32_t> wallOrder(const SectorDescription& sector) {
     return order;
 }
 
+std::int32_t moverIn(const LevelDescription& level, std::int32_t sector) {
+    for (std::size_t m = 0; m < level.movers.size(); ++m) {
+        if (level.movers[m].sector == sector) {
+            return static_cast<std::int32_t>(m);
+        }
+    }
+    return -1;
+}
+
 void buildTextures(const TexturePlan& plan, const std::vector<PackedPixel*>& pixels) {
     levelTextureCount = static_cast<std::int32_t>(plan.files.size());
     textures = new Texture[plan.files.size()]();
@@ -165,8 +175,13 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
         sector.floorSky = !level.sky.empty() && description.floorTexture == level.sky;
         sector.ceilingSky = !level.sky.empty() && description.ceilingTexture == level.sky;
         const bool moves = description.motion.moves;
-        sector.floorKey = moves ? keys.moving() : keys.standing(sector.floorHeight);
-        sector.ceilingKey = moves ? keys.moving() : keys.standing(sector.ceilingHeight);
+        // A door's ceiling and a lift's floor leave the height they share a key by.
+        const std::int32_t mover = moverIn(level, s);
+        const bool liftFloor = mover >= 0 && level.movers[static_cast<std::size_t>(mover)].lift;
+        const bool doorCeiling = mover >= 0 && !liftFloor;
+        sector.floorKey = moves || liftFloor ? keys.moving() : keys.standing(sector.floorHeight);
+        sector.ceilingKey =
+            moves || doorCeiling ? keys.moving() : keys.standing(sector.ceilingHeight);
         sectorMotionCount += moves ? 1 : 0;
     }
 
@@ -184,6 +199,7 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
     levelStart = {level.startX, level.startY, level.startAngle,
                   sectorHolding(level, level.startX, level.startY), level.scriptedCamera};
     levelBody = level.body;
+    buildMovers(level, portals, levelMovers);
     resizeFlatCache(std::max(keys.count(), flatCacheEntries));
     // A ray crosses each portal at most once, except through a corner two portals
     // share, where it is handed back and forth at one spot: that ends at the bound.

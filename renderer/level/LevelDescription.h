@@ -1,5 +1,6 @@
 #pragma once
 
+#include "renderer/level/MoverDescription.h"
 #include "renderer/level/WalkerBody.h"
 
 #include <cstdint>
@@ -73,4 +74,6 @@ struct LevelDescription {
     bool scriptedCamera = false; // the built-in camera script instead of standing at start
     WalkerBody body;
     std::string sky; // the texture floors and ceilings wearing it show as sky; none when empty
+    std::vector<MoverDescription> movers; // doors, then lifts, each in the file's order
+    std::vector<TriggerDescription> triggers;
 };

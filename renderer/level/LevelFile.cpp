@@ -143,7 +143,7 @@ class FieldReader {
         }
         if (!only(root, "",
                   {"duskhall-level", "name", "camera", "textures", "vertices", "sectors", "start",
-                   "body", "sky", "comment"})) {
+                   "body", "sky", "doors", "lifts", "triggers", "comment"})) {
             return false;
         }
         const Json* version = field(root, "", "duskhall-level");
@@ -157,7 +157,9 @@ class FieldReader {
         }
         return readName(root) && readCamera(root) && readTextures(root) &&
                readTextureName(root, "", "sky", false, level_.sky) && readVertices(root) &&
-               readSectors(root) && readStart(root) && readBody(root);
+               readSectors(root) && readStart(root) && readBody(root) &&
+               readMovers(root, "doors", false) && readMovers(root, "lifts", true) &&
+               readTriggers(root);
     }
 
   private:
@@ -580,9 +582,209 @@ class FieldReader {
         return true;
     }
 
+    bool sectorIndex(const Json& object, const std::string& path, std::int32_t& out) {
+        const Json* value = field(object, path, "sector");
+        std::int64_t index = 0;
+        if (value == nullptr ||
+            !integer(*value, member(path, "sector"), 0,
+                     static_cast<std::int64_t>(level_.sectors.size()) - 1, index)) {
+            return false;
+        }
+        out = static_cast<std::int32_t>(index);
+        return true;
+    }
+
+    bool optionalNumber(const Json& object, const std::string& path, const char* key, float least,
+                        float most, float& out, bool* given = nullptr) {
+        const Json* value = optionalField(object, key);
+        if (value == nullptr) {
+            return true;
+        }
+        const std::string place = member(path, key);
+        if (!number(*value, place, maxLevelCoordinate, out)) {
+            return false;
+        }
+        if (!(out >= least && out <= most)) {
+            std::ostringstream range;
+            range << "must be from " << least << " to " << most;
+            return fail(place, range.str());
+        }
+        if (given != nullptr) {
+            *given = true;
+        }
+        return true;
+    }
+
+    bool optionalFlag(const Json& object, const std::string& path, const char* key, bool& out) {
+        const Json* value = optionalField(object, key);
+        if (value == nullptr) {
+            return true;
+        }
+        if (!value->is_boolean()) {
+            return fail(member(path, key), "must be true or false");
+        }
+        out = value->get<bool>();
+        return true;
+    }
+
+    std::int32_t moverOf(std::int32_t sector) const {
+        for (std::size_t m = 0; m < level_.movers.size(); ++m) {
+            if (level_.movers[m].sector == sector) {
+                return static_cast<std::int32_t>(m);
+            }
+        }
+        return -1;
+    }
+
+    bool readMovers(const Json& root, const char* key, bool lifts) {
+        const Json* list = optionalField(root, key);
+        if (list == nullptr) {
+            return true;
+        }
+        if (!array(*list, key, 0, level_.sectors.size())) {
+            return false;
+        }
+        for (std::size_t i = 0; i < list->size(); ++i) {
+            const Json& entry = (*list)[i];
+            const std::string path = element(key, i);
+            if (!entry.is_object()) {
+                return fail(path, "must be an object");
+            }
+            MoverDescription mover;
+            mover.lift = lifts;
+            mover.speed = lifts ? liftSpeed : doorSpeed;
+            mover.wait = lifts ? liftWait : doorWait;
+            const char* height = lifts ? "low-height" : "open-height";
+            if (!(lifts ? only(entry, path, {"sector", "speed", "wait", "low-height", "comment"})
+                        : only(entry, path,
+                               {"sector", "speed", "wait", "open-height", "stays-open",
+                                "comment"})) ||
+                !sectorIndex(entry, path, mover.sector) ||
+                !optionalNumber(entry, path, "speed", 0.001f, maxMotionSpeed, mover.speed) ||
+                !optionalNumber(entry, path, "wait", 0.0f, maxMoverWait, mover.wait) ||
+                !optionalNumber(entry, path, height, -maxLevelCoordinate, maxLevelCoordinate,
+                                mover.height, &mover.heightGiven) ||
+                !optionalFlag(entry, path, "stays-open", mover.stays)) {
+                return false;
+            }
+            const std::string sectorPath = member(path, "sector");
+            if (moverOf(mover.sector) >= 0) {
+                return fail(sectorPath, "sectors[" + std::to_string(mover.sector) +
+                                            "] already has a door or a lift");
+            }
+            if (level_.sectors[static_cast<std::size_t>(mover.sector)].motion.moves) {
+                return fail(sectorPath, "sectors[" + std::to_string(mover.sector) +
+                                            "] already moves with its \"motion\"");
+            }
+            level_.movers.push_back(mover);
+        }
+        return true;
+    }
+
+    bool readTrigger(const Json& entry, const std::string& path, TriggerDescription& trigger) {
+        if (!entry.is_object()) {
+            return fail(path, "must be an object");
+        }
+        const Json* edge = field(entry, path, "edge");
+        const Json* on = edge != nullptr ? field(entry, path, "on") : nullptr;
+        std::int64_t edgeIndex = 0;
+        std::string how;
+        if (!only(entry, path, {"sector", "edge", "on", "once", "sectors", "comment"}) ||
+            !sectorIndex(entry, path, trigger.sector) || on == nullptr) {
+            return false;
+        }
+        const std::int32_t edges =
+            level_.sectors[static_cast<std::size_t>(trigger.sector)].edgeCount();
+        if (!integer(*edge, member(path, "edge"), 0, edges - 1, edgeIndex) ||
+            !text(*on, member(path, "on"), how) ||
+            !optionalFlag(entry, path, "once", trigger.once)) {
+            return false;
+        }
+        if (how != "use" && how != "walk") {
+            return fail(member(path, "on"), "must be \"use\" or \"walk\"");
+        }
+        trigger.edge = static_cast<std::int32_t>(edgeIndex);
+        trigger.walk = how == "walk";
+        const Json* targets = optionalField(entry, "sectors");
+        if (targets == nullptr) {
+            if (trigger.walk) {
+                return fail(path, "a \"walk\" line needs \"sectors\" to act on");
+            }
+            return true;
+        }
+        const std::string place = member(path, "sectors");
+        if (!array(*targets, place, 1, level_.movers.size())) {
+            return false;
+        }
+        for (std::size_t k = 0; k < targets->size(); ++k) {
+            std::int64_t sector = 0;
+            if (!integer((*targets)[k], element(place, k), 0,
+                         static_cast<std::int64_t>(level_.sectors.size()) - 1, sector)) {
+                return false;
+            }
+            if (moverOf(static_cast<std::int32_t>(sector)) < 0) {
+                return fail(element(place, k),
+                            "sectors[" + std::to_string(sector) + "] has no door or lift");
+            }
+            trigger.targets.push_back(static_cast<std::int32_t>(sector));
+        }
+        return true;
+    }
+
+    bool readTriggers(const Json& root) {
+        const Json* list = optionalField(root, "triggers");
+        if (list == nullptr) {
+            return true;
+        }
+        if (!array(*list, "triggers", 0, static_cast<std::size_t>(maxLevelEdges))) {
+            return false;
+        }
+        for (std::size_t i = 0; i < list->size(); ++i) {
+            level_.triggers.emplace_back();
+            if (!readTrigger((*list)[i], element("triggers", i), level_.triggers.back())) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     LevelDescription& level_;
     std::string problem_;
 };
+
+// A used line without "sectors" acts on the door or lift behind it: it must be
+// an opening, and the sector behind must have one.
+bool checkUsedLines(const LevelDescription& level, std::string& problem) {
+    std::vector<std::vector<std::int32_t>> portals;
+    for (std::size_t i = 0; i < level.triggers.size(); ++i) {
+        const TriggerDescription& trigger = level.triggers[i];
+        if (trigger.walk || !trigger.targets.empty()) {
+            continue;
+        }
+        if (portals.empty()) {
+            portals = findPortals(level);
+        }
+        const std::int32_t behind = portals[static_cast<std::size_t>(trigger.sector)]
+                                           [static_cast<std::size_t>(trigger.edge)];
+        const std::string place = "triggers[" + std::to_string(i) + "]";
+        if (behind < 0) {
+            problem = place + ": edge " + std::to_string(trigger.edge) + " of sectors[" +
+                      std::to_string(trigger.sector) +
+                      "] is a solid wall; a line without \"sectors\" acts on the sector behind it";
+            return false;
+        }
+        bool moves = false;
+        for (const MoverDescription& mover : level.movers) {
+            moves = moves || mover.sector == behind;
+        }
+        if (!moves) {
+            problem = place + ": the sector behind it, sectors[" + std::to_string(behind) +
+                      "], has no door or lift";
+            return false;
+        }
+    }
+    return true;
+}
 
 } // namespace
 
@@ -618,7 +820,7 @@ bool parseLevelText(const std::string& text, const std::string& label, LevelDesc
     std::string problem;
     if (!reader.read(root)) {
         problem = reader.problem();
-    } else if (!checkLevelGeometry(level, problem)) {
+    } else if (!checkLevelGeometry(level, problem) || !checkUsedLines(level, problem)) {
         // the problem says where
     } else {
         return true;

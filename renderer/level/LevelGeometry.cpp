@@ -176,7 +176,12 @@ class GeometryCheck {
 
     bool checkHeights(std::size_t s) {
         const SectorDescription& sector = level_.sectors[s];
-        if (!(sector.floor < sector.ceiling)) {
+        // A closed door's ceiling may lie on its floor.
+        bool door = false;
+        for (const MoverDescription& mover : level_.movers) {
+            door = door || (!mover.lift && mover.sector == static_cast<std::int32_t>(s));
+        }
+        if (!(sector.floor < sector.ceiling) && !(door && sector.floor == sector.ceiling)) {
             return fail(sectorPath(s), notBelow(sector.floor, sector.ceiling));
         }
         if (sector.motion.moves && !(sector.motion.floor < sector.motion.ceiling)) {
