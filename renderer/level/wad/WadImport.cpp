@@ -27,6 +27,9 @@ class MapImport {
         imported_ = ImportedLevel{};
         LevelDescription& level = imported_.level;
         level.name = map_.name;
+        // The game's player: eye 41, height 56, step 24 and radius 16 map units.
+        level.body = {41.0f / mapUnitsPerLevelUnit, 56.0f / mapUnitsPerLevelUnit,
+                      24.0f / mapUnitsPerLevelUnit, 16.0f / mapUnitsPerLevelUnit};
         std::vector<float> x;
         std::vector<float> y;
         for (const WadVertex& v : map_.vertexes) {
