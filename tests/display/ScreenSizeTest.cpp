@@ -28,6 +28,7 @@ TEST(PictureRect, EachScalingPlacesTheFrameInTheClientArea) {
         {Scaling::Integer, {320, 240}, {700, 500}, {30, 10, 670, 490}},
         {Scaling::Integer, {320, 240}, {1000, 1000}, {20, 140, 980, 860}},
         {Scaling::Integer, {320, 240}, {320, 240}, {0, 0, 320, 240}},
+        {Scaling::Integer, {320, 240}, {400, 300}, {40, 30, 360, 270}}, // once, not fitted
         // Not even one whole frame fits: shrunk to fit, keeping its shape.
         {Scaling::Integer, {320, 240}, {200, 300}, {0, 75, 200, 225}},
         // Large sizes do not overflow.

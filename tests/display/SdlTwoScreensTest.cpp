@@ -111,4 +111,24 @@ TEST(SdlTwoScreens, EachObserverGetsTheInputOfItsOwnWindowOnly) {
     EXPECT_TRUE(right.handle->isOpen());
 }
 
+TEST(SdlTwoScreens, AWindowsQueueHoldsOnlyItsOwnEvents) {
+    // More events of the left window than a window's queue holds, while only the
+    // right screen pumps: the right's one key must not be crowded out by them.
+    OpenScreen left("duskhall crowded", 0);
+    OpenScreen right("duskhall quiet", 400);
+    ASSERT_TRUE(left.handle->isOpen() && right.handle->isOpen());
+    SDL_Event event{};
+    event.key.type = SDL_KEYDOWN;
+    event.key.keysym.scancode = SDL_SCANCODE_A;
+    event.key.windowID = left.screen->window()->id();
+    for (int i = 0; i < 300; ++i) {
+        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+    }
+    event.key.keysym.scancode = SDL_SCANCODE_B;
+    event.key.windowID = right.screen->window()->id();
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+    EXPECT_TRUE(pumpUntil(right, "keyDown 66"));
+    EXPECT_FALSE(right.saw("keyDown 65"));
+}
+
 } // namespace

@@ -306,6 +306,20 @@ TEST(FreeCameraLevelTest, TheEyeStaysStrictlyInsideALowRoom) {
     EXPECT_EQ(camera.z, eyeAboveFloor);
 }
 
+TEST(FreeCameraLevelTest, TheEyeStandsAtItsHeightOnlyWhereItsHeadroomFitsAbove) {
+    const struct {
+        float floor, ceiling, eye;
+    } cases[] = {
+        {0.0f, 1.6f, 0.8f},    // room for the eye, not for its headroom: the middle
+        {0.0f, 1.75f, 0.875f}, // the headroom exactly: still the middle
+        {0.5f, 2.3f, 2.0f},    // 1.8 high: the eye's own height over the floor
+    };
+    for (const auto& c : cases) {
+        const Sector room{0, nullptr, c.floor, c.ceiling, 0, 0, 0};
+        EXPECT_EQ(eyeHeightIn(room), c.eye) << c.floor << " to " << c.ceiling;
+    }
+}
+
 TEST(FreeCameraLevelTest, APortalIsPassedOnlyWhereTheEyeFitsAndTheStepIsLowEnough) {
     // Two square rooms joined by a portal at x = 4: walk across from the first,
     // then back from wherever the eye got to.

@@ -5,6 +5,7 @@
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/Level.h"
 #include "renderer/level/LevelFile.h"
+#include "renderer/level/LevelGeometry.h"
 
 #include <cmath>
 #include <cstring>
@@ -140,6 +141,97 @@ TEST(LevelFileTest, ANonConvexRoomShowsTheNearestWallInEveryColumn) {
     freeLevel();
     HKFreeAll();
     framebuffer = nullptr;
+}
+
+// One sector whose outline runs through the given points in the given order.
+LevelDescription oneSector(const std::vector<std::vector<float>>& points,
+                           const std::vector<std::int32_t>& outline) {
+    LevelDescription level;
+    for (const std::vector<float>& point : points) {
+        level.vertexX.push_back(point[0]);
+        level.vertexY.push_back(point[1]);
+    }
+    SectorDescription sector;
+    sector.outline = outline;
+    sector.ceiling = 3.0f;
+    level.sectors.push_back(sector);
+    return level;
+}
+
+// A regular polygon of the given number of corners around (0, 0), counter-clockwise.
+LevelDescription polygonSector(std::int32_t corners) {
+    std::vector<std::vector<float>> points;
+    std::vector<std::int32_t> outline;
+    for (std::int32_t i = 0; i < corners; ++i) {
+        const double angle = 6.283185307179586 * i / corners;
+        points.push_back({static_cast<float>(1000.0 * std::cos(angle)),
+                          static_cast<float>(1000.0 * std::sin(angle))});
+        outline.push_back(i);
+    }
+    return oneSector(points, outline);
+}
+
+TEST(LevelGeometryTest, CrossingsEitherWayRoundAndTheWallLimitAreFound) {
+    // A loop whose first and third edges cross; started two corners on, the pair
+    // meets the other way round.
+    const std::vector<std::vector<float>> crossed = {{0, 0}, {2, 2}, {2, 0}, {0, 4}};
+    const struct {
+        const char* name;
+        LevelDescription level;
+        const char* problem; // empty: accepted
+    } cases[] = {
+        {"crossed", oneSector(crossed, {0, 1, 2, 3}),
+         "sectors[0].outline[2]: the edge from vertex 2 to vertex 3 crosses or touches the edge "
+         "from vertex 0 to vertex 1"},
+        {"crossed from the third corner", oneSector(crossed, {2, 3, 0, 1}),
+         "sectors[0].outline[2]: the edge from vertex 0 to vertex 1 crosses or touches the edge "
+         "from vertex 2 to vertex 3"},
+        {"1024 walls", polygonSector(1024), ""},
+        {"1025 walls", polygonSector(1025),
+         "sectors[0]: has 1025 walls in its outline and holes; a sector may have at most 1024"},
+    };
+    for (const auto& c : cases) {
+        std::string problem;
+        EXPECT_EQ(checkLevelGeometry(c.level, problem), c.problem[0] == '\0') << c.name;
+        EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << c.name << ": " << problem;
+    }
+}
+
+TEST(LevelFileTest, AnOutlineNamesOnlyTheVerticesThereAre) {
+    std::string text = lShapedRoom;
+    const std::string outline = "[0, 1, 2, 3, 4, 5]";
+    text.replace(text.find(outline), outline.size(), "[0, 1, 2, 3, 4, 10]");
+    LevelDescription level;
+    std::string error;
+    EXPECT_FALSE(parseLevelText(text, "ten.json", level, error));
+    EXPECT_NE(error.find("sectors[0].outline[5]: vertex 10 does not exist (the file has 10)"),
+              std::string::npos)
+        << error;
+}
+
+TEST(LevelFileTest, APortalsStepsTakeTheTexturesNamedForThem) {
+    // Edge 1 of the first room is the portal; edges 0 and 2 show the two textures
+    // named for its steps.
+    const char* const twoRooms = R"({ "duskhall-level": 1,
+  "textures": { "a": "wall1.png", "b": "wall2.png", "c": "wall3.png" },
+  "vertices": [[0, 0], [4, 0], [4, 4], [0, 4], [8, 0], [8, 4]],
+  "sectors": [
+    { "outline": [0, 1, 2, 3], "floor": 0, "ceiling": 3,
+      "wall-texture": "a", "floor-texture": "a", "ceiling-texture": "a",
+      "sides": [{ "edge": 0, "texture": "b" }, { "edge": 1, "lower": "b", "upper": "c" },
+                { "edge": 2, "texture": "c" }] },
+    { "outline": [1, 4, 5, 2], "floor": 0.5, "ceiling": 2.5,
+      "wall-texture": "a", "floor-texture": "a", "ceiling-texture": "a" }],
+  "start": { "x": 2, "y": 2, "angle": 0 } })";
+    std::string error;
+    ASSERT_TRUE(loadLevel(writeTestLevel("PortalSteps", twoRooms).string(), error)) << error;
+    const Wall* walls = sectors[0].walls;
+    ASSERT_EQ(walls[1].neighbour, 1);
+    EXPECT_EQ(walls[1].lowerTexture, walls[0].lowerTexture);
+    EXPECT_EQ(walls[1].upperTexture, walls[2].lowerTexture);
+    EXPECT_NE(walls[0].lowerTexture, walls[2].lowerTexture);
+    freeLevel();
+    HKFreeAll();
 }
 
 } // namespace
