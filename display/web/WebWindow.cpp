@@ -117,6 +117,14 @@ EM_JS(int, duskhallCanvasLockPointer, (const char* selector), {
     return 1;
 });
 
+// Asked whatever the window last heard: the page's lock can be in place before
+// its pointerlockchange event has reached the window.
+EM_JS(void, duskhallReleasePointer, (), {
+    if (document.pointerLockElement && document.exitPointerLock) {
+        document.exitPointerLock();
+    }
+});
+
 EM_JS(int, duskhallPageHidden, (), {
     return document.hidden ? 1 : 0;
 });
@@ -249,6 +257,10 @@ EM_BOOL onWheel(int, const EmscriptenWheelEvent* e, void* userData) {
 EM_BOOL onPointerLock(int, const EmscriptenPointerlockChangeEvent* e, void* userData) {
     WebWindow* window = windowOf(userData);
     const bool wasLocked = window->locked();
+    if (e->isActive != 0 && !window->wantsLock()) {
+        duskhallReleasePointer(); // granted after the hold had already ended
+        return EM_FALSE;
+    }
     window->setLocked(e->isActive != 0);
     if (wasLocked && e->isActive == 0) {
         WebEvent event;
@@ -540,13 +552,13 @@ bool WebWindow::maximised() {
 }
 
 bool WebWindow::holdPointer(bool on) {
+    wantsLock_ = on;
     if (!on) {
-        if (locked_) {
-            emscripten_exit_pointerlock();
-        }
+        duskhallReleasePointer();
         return true;
     }
     if (duskhallCanvasLockPointer(canvas_) == 0) {
+        wantsLock_ = false;
         setDisplayError("no relative mouse: this page cannot lock the pointer");
         return false;
     }

@@ -53,6 +53,9 @@ class WebWindow : public WindowCore {
     // Whether the page's pointer lock is on the canvas, as its change events said.
     bool locked() const { return locked_; }
     void setLocked(bool locked) { locked_ = locked; }
+    // Whether the core still wants the pointer held: a lock the browser grants
+    // after the core let go again is given straight back.
+    bool wantsLock() const { return wantsLock_; }
     bool fullscreenStyle() const { return fullscreenStyle_; }
 
   protected:
@@ -101,6 +104,7 @@ class WebWindow : public WindowCore {
     std::uint32_t modifierBits_ = 0;
     std::uint32_t modifiersSeen_ = 0;
     bool locked_ = false;
+    bool wantsLock_ = false;
     // The canvas element's CSS size in the windowed style.
     WindowSize cssSize_;
     std::array<WebEvent, 256> events_{};

@@ -249,6 +249,21 @@ describe('explore mode', () => {
     await page.waitForFunction(() => document.body.dataset.state === 'ended');
     await page.close();
   });
+
+  test('an Escape that comes before the browser grants the lock still lets go of it', async () => {
+    const page = await openPage('', ['running', 'error']);
+    await page.evaluate(() => {
+      window.lockChanges = 0; // the page gives a late lock back at once: granted, then let go
+      document.addEventListener('pointerlockchange', () => { window.lockChanges += 1; });
+    });
+    await page.keyboard.press('Tab');
+    const box = await (await page.$('#canvas')).boundingBox();
+    await page.mouse.click(box.x + 160, box.y + 120);
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => window.lockChanges === 2 && document.pointerLockElement === null);
+    assert.equal(await state(page), 'running');
+    await page.close();
+  });
 });
 
 describe('the crc query', () => {
