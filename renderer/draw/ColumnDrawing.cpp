@@ -2,17 +2,12 @@
 
 #include "renderer/draw/CpuRelax.h"
 #include "renderer/draw/FixedPoint.h"
-#include "renderer/draw/FrameLoop.h"
+#include "renderer/draw/FrameGeometry.h"
 #include "renderer/draw/SpanRows.h"
 #include "renderer/level/Level.h"
 
 #include <algorithm>
 #include <cmath>
-
-std::int32_t clipTop = 0;
-std::int32_t clipBottom = screenHeight;
-FlatCacheEntry* flatCache = nullptr;
-std::int32_t flatCacheSize = 0;
 
 namespace {
 
@@ -196,29 +191,16 @@ FlatRowStep flatColumnRay(const View& view, std::int32_t x) {
     return {dx, dy, ox, oy, shift};
 }
 
-FlatRowStep flatColumnRay(std::int32_t x) {
-    return flatColumnRay(currentView(), x);
+std::int32_t projectRow(const View& view, float height, float depth) {
+    return rowAt(view.eye.z, height, projectionScale(depth));
 }
 
-std::int32_t projectRow(float height, float depth) {
-    return rowAt(cameraPos.z, height, projectionScale(depth));
-}
-
-void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
-                    std::int32_t texture, std::int32_t kind, float u, std::int32_t key) {
-    ColumnState state = {framebuffer + x, clipTop, clipBottom, frameGeometry.width};
-    drawColumnPart(state, x, height, depth, side, texture, kind, u, key);
-    clipTop = state.top;
-    clipBottom = state.bottom;
-}
-
-void drawColumnPart(ColumnState& state, std::int32_t x, float height, float depth,
+void drawColumnPart(const View& view, ColumnState& state, std::int32_t x, float height, float depth,
                     std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
                     std::int32_t key) {
     if (kind != wallPiece && kind != flatSpan) {
         return;
     }
-    const View view = currentView();
     const float k = projectionScale(depth);
     const float s = kind == wallPiece ? frameGeometry.wallRowScale / k : 0.0f;
     const FlatRowStep flatRay = kind == flatSpan ? flatColumnRay(view, x) : FlatRowStep{};
@@ -242,12 +224,6 @@ void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, f
                   skyBelow ? skySpan : wallPiece, u, 0);
     drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide, pieces.upper,
                   skyAbove ? skySpan : wallPiece, u, 0);
-}
-
-void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t,
-             const Sector& sector, const Sector& behind, float u) {
-    drawHit(currentView(), state, flatRay, depth, sector, behind,
-            {behind.wallTexture, behind.wallTexture}, u);
 }
 
 std::int32_t skyColumnFor(float dx, float dy) {
@@ -290,31 +266,8 @@ void fillFlatCache(const View& view, std::int32_t key, float height) {
     entry.valid.store(flatReady, std::memory_order_release);
 }
 
-void fillFlatCache(std::int32_t key, float height) {
-    fillFlatCache(currentView(), key, height);
-}
-
-void resizeFlatCache(std::int32_t entries) {
-    delete[] flatCache;
-    flatCache = entries > 0 ? new FlatCacheEntry[static_cast<std::size_t>(entries)] : nullptr;
-    flatCacheSize = entries > 0 ? entries : 0;
-    for (std::int32_t key = 0; key < flatCacheSize; ++key) {
-        flatCache[key].rowDepth.assign(static_cast<std::size_t>(frameGeometry.height), 0);
-    }
-}
-
-void invalidateFlatCache() {
-    for (std::int32_t key = 0; key < flatCacheSize; ++key) {
-        flatCache[key].valid.store(flatEmpty, std::memory_order_relaxed);
-    }
-}
-
 void prepareFlatCache(const View& view) {
     for (std::int32_t key = 0; key < view.flatCount; ++key) {
         view.flats[key].valid.store(flatEmpty, std::memory_order_relaxed);
     }
-}
-
-void prepareFlatCache() {
-    prepareFlatCache(currentView());
 }

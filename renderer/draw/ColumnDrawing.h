@@ -24,43 +24,25 @@ struct ColumnState {
 // right; -1 for a level without a sky.
 std::int32_t skyColumnFor(float dx, float dy);
 
-// The window of the column drawn through the single-column calls below.
-extern std::int32_t clipTop;
-extern std::int32_t clipBottom;
-
-// The current view's flat depths: flatCacheSize entries, sized with the level.
-extern FlatCacheEntry* flatCache;
-extern std::int32_t flatCacheSize;
-
-// Makes room for the given number of flat surfaces (0 frees it), each with a depth
-// for every row of the current frame size; called when a level is built or freed
-// and when the frame size changes, never while frames are drawn.
-void resizeFlatCache(std::int32_t entries);
-
 constexpr std::uint8_t floorSide = 0;
 constexpr std::uint8_t ceilingSide = 1;
 constexpr std::int32_t wallPiece = 1;
 constexpr std::int32_t flatSpan = 2;
 constexpr std::int32_t skySpan = 3; // drawn by drawHit only
 
-// Screen row at which the given height is seen at the given depth.
-std::int32_t projectRow(float height, float depth);
+// Screen row at which the given height is seen at the given depth from the view's eye.
+std::int32_t projectRow(const View& view, float height, float depth);
 
-// Draws one piece of the current column and narrows the open window: a wall piece
-// (u is its horizontal texture coordinate) or a floor/ceiling span (key names its
-// depth cache entry). The floor side covers rows from the projected line down, the
-// ceiling side rows from the top down to the line.
-void drawColumnPart(std::int32_t x, float height, float depth, std::uint8_t side,
-                    std::int32_t texture, std::int32_t kind, float u, std::int32_t key);
-// The same, into the given column and window instead of the framebuffer's column x
-// and clipTop to clipBottom; x still picks the column's ray.
-void drawColumnPart(ColumnState& column, std::int32_t x, float height, float depth,
-                    std::uint8_t side, std::int32_t texture, std::int32_t kind, float u,
-                    std::int32_t key);
+// Draws one piece of a column of the view and narrows the column's open window: a
+// wall piece (u is its horizontal texture coordinate) or a floor/ceiling span (key
+// names its depth cache entry); x picks the column's ray. The floor side covers rows
+// from the projected line down, the ceiling side rows from the top down to the line.
+void drawColumnPart(const View& view, ColumnState& column, std::int32_t x, float height,
+                    float depth, std::uint8_t side, std::int32_t texture, std::int32_t kind,
+                    float u, std::int32_t key);
 
 // Column x's ray and the camera in the fixed point of the flat rows: the same for
 // every flat span of the column, so worked out once per column.
-FlatRowStep flatColumnRay(std::int32_t x);
 FlatRowStep flatColumnRay(const View& view, std::int32_t x);
 
 // The textures of a hit wall's lower and upper pieces.
@@ -76,10 +58,6 @@ struct PieceTextures {
 // flatColumnRay is given, with the projection worked out once.
 void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
              const Sector& sector, const Sector& behind, PieceTextures pieces, float u);
-// The same in the current view, both pieces in the wall texture of the sector
-// behind (sectorIndex is kept for the callers; the sector's keys name its flats).
-void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::int32_t sectorIndex,
-             const Sector& sector, const Sector& behind, float u);
 
 // Keeps, for drawing once the column behind is done, the rows of the see-through
 // middle hung in the opening between sector and behind, hit at the given depth and
@@ -88,15 +66,10 @@ void drawHit(ColumnState& state, const FlatRowStep& flatRay, float depth, std::i
 void keepMiddle(const View& view, const ColumnState& state, float depth, const Sector& sector,
                 const Sector& behind, std::int32_t texture, float u, ColumnMiddles& middles);
 
-// Fills flatCache[key] for a surface at the given height and marks it valid; the
-// second form fills the view's entry for the view's eye.
-void fillFlatCache(std::int32_t key, float height);
+// Fills the view's flat entry key for a surface at the given height, seen from the
+// view's eye, and marks it valid.
 void fillFlatCache(const View& view, std::int32_t key, float height);
-
-// Forgets every cached surface; the eye height and moving sectors change every frame.
-void invalidateFlatCache();
 
 // Forgets every surface of the view's cache before a frame: columns, on whichever
 // thread, fill what they need, each surface once.
-void prepareFlatCache();
 void prepareFlatCache(const View& view);

@@ -1,5 +1,7 @@
 #include "renderer/draw/FrameGeometry.h"
 
+#include "renderer/draw/ScreenSize.h"
+
 #include <cmath>
 
 namespace {
@@ -44,3 +46,7 @@ FrameGeometry frameGeometryFor(std::int32_t width, std::int32_t height) {
     geometry.wallBits = baseWallBits + extra;
     return geometry;
 }
+
+FrameGeometry frameGeometry = frameGeometryFor(screenWidth, screenHeight);
+std::vector<float> columnSlopes(screenWidth);
+std::vector<float> rowSlopes(screenHeight);

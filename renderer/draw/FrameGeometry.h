@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // The sizes a frame may have. 320 x 240 is the animation's own; every other size
 // sees the same view: the horizontal field of view is 90 degrees, one unit of slope
@@ -38,3 +39,9 @@ bool frameSizeAllowed(std::int32_t width, std::int32_t height);
 
 // The geometry of a frame size; the size must be allowed.
 FrameGeometry frameGeometryFor(std::int32_t width, std::int32_t height);
+
+// The size frames are drawn at (320 x 240 at first) and its two slope tables, one
+// entry a column and one a row; resizeFrames changes all three together.
+extern FrameGeometry frameGeometry;
+extern std::vector<float> columnSlopes;
+extern std::vector<float> rowSlopes;

@@ -19,9 +19,6 @@ std::int32_t cameraSector = 0;
 Vec3 viewDir = {0.0f, 0.0f, 0.0f};
 Vec3 viewSide = {0.0f, 0.0f, 0.0f};
 float animationTime = 0.0f;
-FrameGeometry frameGeometry = frameGeometryFor(screenWidth, screenHeight);
-std::vector<float> columnSlopes(screenWidth);
-std::vector<float> rowSlopes(screenHeight);
 PackedPixel* framebuffer = nullptr;
 
 namespace {
@@ -166,7 +163,7 @@ void drawView() {
         invalidateFlatCache();
         return;
     }
-    prepareFlatCache();
+    prepareFlatCache(currentView());
     drawColumns();
 }
 

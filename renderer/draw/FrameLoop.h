@@ -1,24 +1,21 @@
 #pragma once
 
 #include "renderer/draw/FrameGeometry.h"
-#include "renderer/level/Pixel.h"
 #include "renderer/draw/ScreenSize.h"
-#include "renderer/level/Vec3.h"
 #include "renderer/draw/View.h"
+#include "renderer/level/Pixel.h"
+#include "renderer/level/Vec3.h"
 
 #include <cstdint>
 #include <vector>
 
 // Camera and clock of the scripted animation; rewritten at the start of every frame.
-extern Vec3 cameraPos;                  // z is the eye height
-extern std::int32_t cameraSector;       // the script keeps it at 0; explore mode moves it
-extern Vec3 viewDir;                    // (cos A, sin A, 0) for the view angle A
-extern Vec3 viewSide;                   // viewDir turned by -90 degrees
-extern float animationTime;             // the clock, advanced by 0.01 per frame
-extern FrameGeometry frameGeometry;     // the size frames are drawn at; 320 x 240 at first
-extern std::vector<float> columnSlopes; // one a column of that size
-extern std::vector<float> rowSlopes;    // one a row
-extern PackedPixel* framebuffer;        // frameGeometry's width x height, row-major; the caller's
+extern Vec3 cameraPos;            // z is the eye height
+extern std::int32_t cameraSector; // the script keeps it at 0; explore mode moves it
+extern Vec3 viewDir;              // (cos A, sin A, 0) for the view angle A
+extern Vec3 viewSide;             // viewDir turned by -90 degrees
+extern float animationTime;       // the clock, advanced by 0.01 per frame
+extern PackedPixel* framebuffer;  // frameGeometry's width x height, row-major; the caller's
 
 // Later frames are drawn at width x height: sizes the slope tables, the flat depths
 // and the threads' share of the columns for it, all before any frame of that size

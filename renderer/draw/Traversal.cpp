@@ -1,12 +1,10 @@
 #include "renderer/draw/Traversal.h"
 
 #include "renderer/draw/ColumnDrawing.h"
-#include "renderer/draw/FrameLoop.h"
 
 #include <algorithm>
 
 std::int32_t maxSectorVisits = minSectorVisits;
-std::int32_t lastColumnVisits = 0;
 std::int32_t deepestColumnVisits = 0;
 
 namespace {
@@ -160,17 +158,4 @@ std::int32_t renderColumn(const View& view, ColumnState& state, std::int32_t col
         state.sky = textures[skyTexture].pixels + sky * textures[skyTexture].height;
     }
     return traverse(view, state, flatColumnRay(view, column), sector, ray, maxSectorVisits);
-}
-
-std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
-                          const Ray& ray) {
-    return renderColumn(currentView(), state, column, sector, ray);
-}
-
-void renderColumn(std::int32_t column, std::int32_t sector, Ray ray) {
-    ColumnState state = {framebuffer + column, clipTop, clipBottom};
-    lastColumnVisits = renderColumn(state, column, sector, ray);
-    clipTop = state.top;
-    clipBottom = state.bottom;
-    deepestColumnVisits = std::max(deepestColumnVisits, lastColumnVisits);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "renderer/draw/ColumnDrawing.h"
-#include "renderer/level/Level.h"
 #include "renderer/draw/Ray.h"
+#include "renderer/level/Level.h"
 
 #include <cstdint>
 
@@ -22,23 +22,15 @@ struct WallHit {
 constexpr std::int32_t minSectorVisits = 64;
 extern std::int32_t maxSectorVisits;
 
-// Number of sectors the last renderColumn call visited, and the most any call has
-// visited since the caller last reset it to 0.
-extern std::int32_t lastColumnVisits;
+// The most sectors any column has visited since the caller last reset it to 0.
 extern std::int32_t deepestColumnVisits;
 
 // True when the ray meets the wall from its front side (end points included).
 bool intersectWall(const Ray& ray, const Wall& wall, WallHit& hit);
 
-// Draws one screen column by following the ray from sector to sector through portals
-// while part of the column is still open, in the window clipTop to clipBottom;
-// sets lastColumnVisits and raises deepestColumnVisits.
-void renderColumn(std::int32_t column, std::int32_t sector, Ray ray);
-// The same into a column and window of the caller's own, touching no shared state;
-// returns the number of sectors visited.
-std::int32_t renderColumn(ColumnState& state, std::int32_t column, std::int32_t sector,
-                          const Ray& ray);
-// The same in the given view: its level, eye and flat depths instead of the
-// current ones.
+// Draws one screen column of the view (its level, eye and flat depths) into the
+// caller's column and window by following the ray from sector to sector through
+// portals while part of the column is still open; returns the number of sectors
+// visited.
 std::int32_t renderColumn(const View& view, ColumnState& state, std::int32_t column,
                           std::int32_t sector, const Ray& ray);

@@ -1,8 +1,7 @@
 #include "renderer/level/Level.h"
 
-#include "renderer/draw/ColumnDrawing.h"
 #include "renderer/draw/FixedPoint.h"
-#include "renderer/draw/Traversal.h"
+#include "renderer/draw/FlatCache.h"
 #include "renderer/level/BuiltInLevel.h"
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/LevelBuilder.h"

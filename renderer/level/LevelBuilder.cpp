@@ -1,6 +1,6 @@
 #include "renderer/level/LevelBuilder.h"
 
-#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/FlatCache.h"
 #include "renderer/draw/Traversal.h"
 #include "renderer/level/Level.h"
 #include "renderer/level/LevelGeometry.h"

@@ -1,5 +1,6 @@
 #include "RendererFixture.h"
 
+#include "renderer/draw/CurrentViewColumns.h"
 #include "renderer/draw/FrameBatch.h"
 #include "renderer/draw/Traversal.h"
 #include "renderer/level/Level.h"

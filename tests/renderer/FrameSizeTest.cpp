@@ -4,7 +4,7 @@
 
 #include "RendererFixture.h"
 
-#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/CurrentViewColumns.h"
 #include "renderer/draw/FrameBatch.h"
 #include "renderer/draw/FrameLoop.h"
 #include "renderer/level/Housekeeping.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/CurrentViewColumns.h"
 #include "renderer/draw/FrameLoop.h"
 
 #include <gtest/gtest.h>

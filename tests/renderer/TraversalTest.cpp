@@ -1,5 +1,6 @@
 #include "RendererFixture.h"
 
+#include "renderer/draw/CurrentViewColumns.h"
 #include "renderer/draw/Traversal.h"
 
 #include <cmath>
