@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,7 +37,7 @@ constexpr const char* usage =
     "usage: duskhall-render [--level FILE] [--textures DIR] [--size WxH] "
     "[--frames N] "
     "[--crc F1,F2,...] [--png F:FILE]... [--walk FILE] [--trace] "
-    "[--map FILE] [--warnings] "
+    "[--map FILE] [--start X,Y,ANGLE] [--warnings] "
     "[--bench] [--threads N] [--maps FILE.wad] [--export DIR] [--help] [--version]";
 constexpr const char* help =
     "Renders the frames of the duskhall animation without a window.\n"
@@ -64,6 +65,10 @@ constexpr const char* help =
     "  --map FILE       write the level seen from above to FILE as a PNG (640 x 480):\n"
     "                   solid walls light, portals orange, the eye red with the edges\n"
     "                   of its view green, where the last frame drawn put it\n"
+    "  --start X,Y,ANGLE\n"
+    "                   stand the eye at (X, Y) looking along ANGLE radians instead of\n"
+    "                   the level's start (and instead of the scripted camera), for\n"
+    "                   pictures and walks; checked as a level's start is\n"
     "  --warnings       print what the level allows but was likely not meant (a\n"
     "                   vertex on another room's edge, overlapping rooms, an opening\n"
     "                   the heights close) on standard output and end without drawing;\n"
@@ -109,6 +114,11 @@ struct Options {
     bool trace = false;
     bool bench = false;
     bool warnings = false;
+    bool placed = false; // --start given
+    float startX = 0.0f;
+    float startY = 0.0f;
+    float startAngle = 0.0f;
+    std::string startText;
     long long threads = std::max(1u, std::thread::hardware_concurrency()); // 1: no helpers
 };
 
@@ -126,12 +136,36 @@ bool parsePng(const std::string& text, std::vector<PngRequest>& pngs) {
     return true;
 }
 
+// "X,Y,ANGLE": three finite numbers, nothing else.
+bool parseStart(const std::string& text, Options& options) {
+    float* const parts[] = {&options.startX, &options.startY, &options.startAngle};
+    const char* at = text.c_str();
+    for (std::size_t i = 0; i < 3; ++i) {
+        char* end = nullptr;
+        const float value = std::strtof(at, &end);
+        if (end == at || !std::isfinite(value) || std::fabs(value) > 32768.0f ||
+            *end != (i < 2 ? ',' : '\0')) {
+            options.error = "--start " + text + ": must be X,Y,ANGLE, three numbers";
+            return false;
+        }
+        *parts[i] = value;
+        at = end + 1;
+    }
+    options.placed = true;
+    options.startText = text;
+    return true;
+}
+
 bool parseArguments(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--bench") {
             options.bench = true;
+        } else if (arg == "--start" && hasValue) {
+            if (!parseStart(argv[++i], options)) {
+                return false;
+            }
         } else if (arg == "--warnings") {
             options.warnings = true;
         } else if (arg == "--trace") {
@@ -331,6 +365,14 @@ int main(int argc, char** argv) {
             error.replace(0, levelFile.size(), options.levelPath);
         }
         std::fprintf(stderr, "duskhall-render: %s\n", error.c_str());
+        HKFreeAll();
+        return 2;
+    }
+    if (std::string error;
+        options.placed && !placeStart(options.startX, options.startY, options.startAngle, error)) {
+        std::fprintf(stderr, "duskhall-render: --start %s: %s\n", options.startText.c_str(),
+                     error.c_str());
+        freeLevel();
         HKFreeAll();
         return 2;
     }

@@ -6,6 +6,7 @@
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/LevelBuilder.h"
 #include "renderer/level/LevelFile.h"
+#include "renderer/level/LevelGeometry.h"
 #include "renderer/level/LevelMovers.h"
 #include "renderer/level/LevelTextures.h"
 #include "renderer/level/PngLoader.h"
@@ -35,6 +36,7 @@ namespace {
 
 std::string name;
 LevelWarnings warnings;
+LevelDescription built; // the level last built, for checking a start given later
 
 } // namespace
 
@@ -74,6 +76,7 @@ void buildLevel() {
         pixels.push_back(loaded);
     }
     buildLevelFrom(level, plan, pixels);
+    built = level;
     name.clear();
     warnings.clear();
 }
@@ -129,9 +132,18 @@ bool loadLevel(const std::string& path, std::string& error) {
         HKPtr(loaded);
     }
     buildLevelFrom(level, plan, pixels);
+    built = level;
     name = level.name;
     warnings.clear();
     findSuspectGeometry(level, warnings);
+    return true;
+}
+
+bool placeStart(float x, float y, float angle, std::string& error) {
+    if (!checkStartPoint(built, x, y, error)) {
+        return false;
+    }
+    levelStart = {x, y, angle, sectorHolding(built, x, y), false};
     return true;
 }
 

@@ -99,6 +99,10 @@ void buildLevel();
 // Nothing is built unless every check passes; false, with one line naming the file
 // and the problem, otherwise.
 bool loadLevel(const std::string& path, std::string& error);
+// Moves the start of the level just built to (x, y), looking along angle, checked
+// as a file's start is (inside a sector, clear of the walls); the eye then stands
+// there, even in a level made for the scripted camera. false and why, otherwise.
+bool placeStart(float x, float y, float angle, std::string& error);
 // Frees the wall arrays and tables; the texture pixels stay with the registry.
 void freeLevel();
 

@@ -362,11 +362,9 @@ class GeometryCheck {
     }
 
     bool checkStart() {
-        if (sectorHolding(level_, level_.startX, level_.startY) < 0) {
-            return fail("start", "the point " + pointText(level_.startX, level_.startY) +
-                                     " is inside no sector");
-        }
-        return true;
+        std::string problem;
+        return checkStartPoint(level_, level_.startX, level_.startY, problem) ||
+               fail("start", problem);
     }
 
     const LevelDescription& level_;
@@ -406,6 +404,43 @@ std::vector<std::vector<std::int32_t>> findPortals(const LevelDescription& level
         }
     }
     return neighbours;
+}
+
+bool checkStartPoint(const LevelDescription& level, float x, float y, std::string& problem) {
+    const std::string point = "the point " + pointText(x, y);
+    if (sectorHolding(level, x, y) < 0) {
+        problem = point + " is inside no sector";
+        return false;
+    }
+    // The walker keeps the eye this far from a solid wall; nearer, it starts
+    // inside its own margin (on a corner the whole frame is floor).
+    const Point p{x, y};
+    const std::vector<std::vector<std::int32_t>> portals = findPortals(level);
+    for (std::size_t s = 0; s < level.sectors.size(); ++s) {
+        const std::vector<Edge> edges = sectorEdges(level, level.sectors[s]);
+        for (std::size_t k = 0; k < edges.size(); ++k) {
+            if (portals[s][k] >= 0) {
+                continue;
+            }
+            const Edge& edge = edges[k];
+            const double dx = edge.b.x - edge.a.x;
+            const double dy = edge.b.y - edge.a.y;
+            const double t =
+                std::fmax(0.0, std::fmin(1.0, ((p.x - edge.a.x) * dx + (p.y - edge.a.y) * dy) /
+                                                  (dx * dx + dy * dy)));
+            const double distance = std::hypot(p.x - edge.a.x - t * dx, p.y - edge.a.y - t * dy);
+            if (distance < static_cast<double>(level.body.radius)) {
+                problem = point + " is " + numberText(static_cast<float>(distance)) +
+                          " from the solid wall from vertex " + std::to_string(edge.from) +
+                          " to vertex " + std::to_string(edge.to) + " of sectors[" +
+                          std::to_string(s) + "]; the eye starts at least " +
+                          numberText(level.body.radius) +
+                          " (the walker's radius) from every solid wall";
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 std::int32_t sectorHolding(const LevelDescription& level, float x, float y) {

@@ -110,6 +110,13 @@ const BadLevel badLevels[] = {
     {"start-in-pillar",
      {{"\"x\": 3.0, \"y\": 3.0", "\"x\": 1.5, \"y\": 1.5"}},
      "start: the point (1.5, 1.5) is inside no sector"},
+    {"start-in-corner",
+     {{"\"x\": 3.0, \"y\": 3.0", "\"x\": 0.1, \"y\": 0.1"}},
+     "start: the point (0.1, 0.1) is 0.1 from the solid wall from vertex 0 to vertex 1 of "
+     "sectors[0]; the eye starts at least 0.25 (the walker's radius) from every solid wall"},
+    {"start-near-wall",
+     {{"\"y\": 3.0", "\"y\": 3.9"}},
+     "from the solid wall from vertex 2 to vertex 3 of sectors[0]; the eye starts at least 0.25"},
     {"unknown-texture",
      {{"\"wall-texture\": \"brick\"", "\"wall-texture\": \"stone\""}},
      "sectors[0].wall-texture: no texture is named \"stone\""},
@@ -277,6 +284,27 @@ TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
     EXPECT_EQ(pipeLevel.status, 2);
     EXPECT_NE(pipeLevel.err.find("pipe: is not a regular file"), std::string::npos)
         << pipeLevel.err;
+}
+
+TEST(BadLevelFilesTest, StartOptionStandsTheEyeThereCheckedAsAFileStart) {
+    writeText(toolScratch() / "good.json", goodLevel);
+    const std::string level = "--textures '" DUSKHALL_SOURCE_DIR "/assets' --level '" +
+                              (toolScratch() / "good.json").string() + "'";
+    const ToolRun placed = runTool(level + " --start 6,1.5,0.5 --frames 1 --trace");
+    EXPECT_EQ(placed.status, 0) << placed.err;
+    EXPECT_EQ(placed.out.rfind("frame 1 sector 1 x 6.000000 y 1.500000 z 2.000000 floor 0.500000 "
+                               "ceiling 2.500000 angle 0.500000\n",
+                               0),
+              0u)
+        << placed.out;
+    const ToolRun near = runTool(level + " --start 7.9,1,0 --crc 1");
+    EXPECT_EQ(near.status, 2);
+    EXPECT_EQ(near.err.rfind("duskhall-render: --start 7.9,1,0: the point (7.9, 1) is ", 0), 0u)
+        << near.err;
+    EXPECT_NE(near.err.find("from the solid wall from vertex 4 to vertex 5 of sectors[1]"),
+              std::string::npos)
+        << near.err;
+    EXPECT_EQ(runTool(level + " --start 3,3 --crc 1").status, 2);
 }
 
 struct SuspectLevel {

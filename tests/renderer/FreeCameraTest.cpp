@@ -364,10 +364,10 @@ TEST(FreeCameraLevelTest, TheLevelsBodySetsEyeHeadroomStepAndClearance) {
     LevelDescription file;
     std::string error;
     ASSERT_TRUE(parseLevelText(R"({"duskhall-level": 1, "textures": {"t": "wall1.png"},
-      "vertices": [[0, 0], [1, 0], [0, 1]],
+      "vertices": [[0, 0], [4, 0], [0, 4]],
       "sectors": [{"outline": [0, 1, 2], "floor": 0, "ceiling": 3,
                    "wall-texture": "t", "floor-texture": "t", "ceiling-texture": "t"}],
-      "start": {"x": 0.2, "y": 0.2, "angle": 0},
+      "start": {"x": 1, "y": 1, "angle": 0},
       "body": {"eye": 1.28125, "height": 1.75, "step": 0.75, "radius": 0.5}})",
                                "body.json", file, error))
         << error;
