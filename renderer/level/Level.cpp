@@ -105,6 +105,7 @@ bool loadWadLevel(const std::string& argument, std::string& error) {
         pixels.push_back(copy);
     }
     buildLevelFrom(imported.level, plan, pixels);
+    built = imported.level;
     name = imported.level.name;
     warnings = noticed;
     return true;
