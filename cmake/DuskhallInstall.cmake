@@ -120,6 +120,12 @@ else()
     set(pc_libs "-l${platform_flags}")
   endif()
 endif()
+# The library is C++: a C program linked statically needs its runtime too.
+if(pc_libs_private)
+  string(APPEND pc_libs_private " -lstdc++ -lm")
+else()
+  set(pc_libs_private "Libs.private: -lstdc++ -lm")
+endif()
 configure_file(${CMAKE_SOURCE_DIR}/cmake/duskhall.pc.in ${CMAKE_BINARY_DIR}/duskhall.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/duskhall.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
         COMPONENT development)
