@@ -2,6 +2,7 @@
 
 #include "renderer/level/LevelGeometry.h"
 #include "renderer/level/wad/SectorLoops.h"
+#include "renderer/level/wad/WadMovers.h"
 
 #include <cmath>
 #include <unordered_map>
@@ -53,6 +54,7 @@ class MapImport {
             error = map_.name + ": no sector of the map closes a loop";
             return false;
         }
+        addWadMovers(map_, mapSectors_, edgeSides_, level, warnings_);
         placeStart();
         std::string problem;
         if (!checkLevelGeometry(level, problem)) {
@@ -121,7 +123,7 @@ class MapImport {
     }
 
     void addLoop(const TracedLoop& loop, std::vector<std::int32_t>& vertices,
-                 SectorDescription& sector) {
+                 SectorDescription& sector, std::vector<WadEdgeSide>& edgeSides) {
         for (std::size_t i = 0; i < loop.vertices.size(); ++i) {
             const WadLinedef& line = map_.linedefs[static_cast<std::size_t>(loop.lines[i])];
             const std::int32_t sideIndex = loop.frontSides[i] ? line.right : line.left;
@@ -141,6 +143,7 @@ class MapImport {
             }
             sector.sides.push_back(description);
             vertices.push_back(loop.vertices[i]);
+            edgeSides.push_back({loop.lines[i], loop.frontSides[i]});
         }
     }
 
@@ -164,10 +167,11 @@ class MapImport {
         if (sector.ceilingTexture.empty()) {
             sector.ceilingTexture = checkerFlat();
         }
-        addLoop(region.outline, sector.outline, sector);
+        std::vector<WadEdgeSide> edgeSides;
+        addLoop(region.outline, sector.outline, sector, edgeSides);
         for (const TracedLoop& hole : region.holes) {
             sector.holes.emplace_back();
-            addLoop(hole, sector.holes.back(), sector);
+            addLoop(hole, sector.holes.back(), sector, edgeSides);
         }
         // Steps whose side names no texture take the room's first wall texture.
         sector.wallTexture = checker();
@@ -183,6 +187,7 @@ class MapImport {
             }
         }
         mapSectors_.push_back(region.mapSector);
+        edgeSides_.push_back(std::move(edgeSides));
         imported_.level.sectors.push_back(std::move(sector));
     }
 
@@ -235,12 +240,18 @@ class MapImport {
             }
         }
         std::vector<SectorDescription> kept;
+        std::vector<std::int32_t> keptMapSectors;
+        std::vector<std::vector<WadEdgeSide>> keptEdgeSides;
         for (std::size_t s = 0; s < level.sectors.size(); ++s) {
             if (keep[s]) {
                 kept.push_back(std::move(level.sectors[s]));
+                keptMapSectors.push_back(mapSectors_[s]);
+                keptEdgeSides.push_back(std::move(edgeSides_[s]));
             }
         }
         level.sectors = std::move(kept);
+        mapSectors_ = std::move(keptMapSectors);
+        edgeSides_ = std::move(keptEdgeSides);
     }
 
     static std::uint64_t key(std::int32_t from, std::int32_t to) {
@@ -318,6 +329,7 @@ class MapImport {
     LevelWarnings& warnings_;
     std::unordered_map<std::string, std::string> known_; // level name -> name used
     std::vector<std::int32_t> mapSectors_;               // per level sector
+    std::vector<std::vector<WadEdgeSide>> edgeSides_;    // per level sector, per edge
 };
 
 } // namespace

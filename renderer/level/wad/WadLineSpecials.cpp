@@ -64,3 +64,12 @@ bool wadLineAction(const WadLineRecord& line, WadLineAction& action) {
     }
     return false;
 }
+
+bool wadLockedDoor(std::int32_t special) {
+    for (const std::int32_t locked : {26, 27, 28, 32, 33, 34, 99, 133, 134, 135, 136, 137}) {
+        if (special == locked) {
+            return true;
+        }
+    }
+    return false;
+}

@@ -31,3 +31,6 @@ struct WadLineAction {
 // False for a special that opens no door and lowers no lift (it is then left
 // out: the importer reports it once), or a manual door without a back sector.
 bool wadLineAction(const WadLineRecord& line, WadLineAction& action);
+
+// Whether the special is a door that asks for a key; it opens without one here.
+bool wadLockedDoor(std::int32_t special);

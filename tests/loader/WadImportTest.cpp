@@ -1,0 +1,175 @@
+#include "renderer/level/wad/WadImport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// Every texture and flat the map names exists, in one colour.
+class PlainPixels : public WadTexturePixels {
+  public:
+    bool wall(const std::string&, std::vector<PackedPixel>& pixels) override {
+        pixels.assign(64 * 64, 0xFF804020u);
+        return true;
+    }
+    bool flat(const std::string&, std::vector<PackedPixel>& pixels) override {
+        pixels.assign(64 * 64, 0xFF204080u);
+        return true;
+    }
+};
+
+struct Side {
+    std::int32_t line;
+    std::int32_t sector;
+};
+
+// Room A (x 0-128), a closed door (128-144) and room B (144-272, tagged 5), all
+// 128 high; the door's lines face the rooms. Extra specials go on A's walls.
+WadMap doorMap(std::uint16_t westSpecial, std::uint16_t southSpecial, std::uint16_t northSpecial,
+               std::uint16_t doorSpecial = 1) {
+    WadMap map;
+    map.name = "MAP01";
+    map.vertexes = {{0, 0},   {128, 0},   {144, 0},   {272, 0},
+                    {0, 128}, {128, 128}, {144, 128}, {272, 128}};
+    map.sectors = {{0, 128, "FLOOR", "CEIL", 160, 0, 0},
+                   {0, 0, "FLOOR", "CEIL", 160, 0, 0},
+                   {0, 128, "FLOOR", "CEIL", 160, 0, 5}};
+    const struct {
+        std::uint16_t from, to, special, tag;
+        std::int32_t front, back; // sectors
+    } lines[] = {
+        {1, 0, southSpecial, 0, 0, -1},
+        {0, 4, westSpecial, 5, 0, -1},
+        {4, 5, northSpecial, 0, 0, -1},
+        {5, 1, doorSpecial, 0, 0, 1},
+        {2, 1, 0, 0, 1, -1},
+        {5, 6, 0, 0, 1, -1},
+        {2, 6, doorSpecial, 0, 2, 1},
+        {3, 2, 0, 0, 2, -1},
+        {7, 3, 0, 0, 2, -1},
+        {6, 7, 0, 0, 2, -1},
+    };
+    for (const auto& l : lines) {
+        WadLinedef line{l.from, l.to, 0, l.special, l.tag, noWadSide, noWadSide};
+        line.right = static_cast<std::int32_t>(map.sidedefs.size());
+        map.sidedefs.push_back(
+            {0, 0, "-", "-", l.back < 0 ? "WALL" : "-", static_cast<std::uint16_t>(l.front)});
+        if (l.back >= 0) {
+            line.left = static_cast<std::int32_t>(map.sidedefs.size());
+            map.sidedefs.push_back({0, 0, "DOOR", "-", "-", static_cast<std::uint16_t>(l.back)});
+        }
+        map.linedefs.push_back(line);
+    }
+    map.things = {{64, 64, 0, 1, 7}};
+    return map;
+}
+
+// The level sector whose first corner is at map x, y.
+std::int32_t sectorAt(const LevelDescription& level, float x, float y) {
+    for (std::size_t s = 0; s < level.sectors.size(); ++s) {
+        for (const std::int32_t v : level.sectors[s].outline) {
+            const auto i = static_cast<std::size_t>(v);
+            if (level.vertexX[i] * 32.0f == x && level.vertexY[i] * 32.0f == y) {
+                return static_cast<std::int32_t>(s);
+            }
+        }
+    }
+    return -1;
+}
+
+// Manual doors become doors acted on through their own line, a switch the lift of
+// the sector its tag names; specials that move nothing do nothing, each said once.
+TEST(WadImport, DoorAndLiftLinesBecomeMoversWithTheirTriggers) {
+    PlainPixels pixels;
+    ImportedLevel imported;
+    LevelWarnings warnings;
+    std::string error;
+    ASSERT_TRUE(importWadMap(doorMap(62, 11, 11), pixels, imported, warnings, error)) << error;
+    const LevelDescription& level = imported.level;
+    const std::int32_t roomA = sectorAt(level, 0, 0);
+    const std::int32_t roomB = sectorAt(level, 272, 0);
+    std::int32_t door = -1;
+    for (std::size_t s = 0; s < level.sectors.size(); ++s) {
+        door = level.sectors[s].ceiling - level.sectors[s].floor < 0.01f
+                   ? static_cast<std::int32_t>(s)
+                   : door;
+    }
+    ASSERT_GE(roomA, 0);
+    ASSERT_GE(roomB, 0);
+    ASSERT_GE(door, 0);
+    ASSERT_EQ(level.movers.size(), 2u);
+    EXPECT_EQ(level.movers[0].sector, door);
+    EXPECT_FALSE(level.movers[0].lift);
+    EXPECT_FALSE(level.movers[0].stays);
+    EXPECT_EQ(level.movers[0].speed, doorSpeed);
+    EXPECT_EQ(level.movers[1].sector, roomB);
+    EXPECT_TRUE(level.movers[1].lift);
+    ASSERT_EQ(level.triggers.size(), 3u);
+    // In line order: the switch on A's west wall, then the door's two lines.
+    const struct {
+        std::int32_t sector;
+        float x0, y0, x1, y1;
+        std::int32_t target;
+    } expected[] = {{roomA, 0, 0, 0, 128, roomB},
+                    {roomA, 128, 128, 128, 0, door},
+                    {roomB, 144, 0, 144, 128, door}};
+    for (std::size_t t = 0; t < 3; ++t) {
+        const TriggerDescription& trigger = level.triggers[t];
+        EXPECT_EQ(trigger.sector, expected[t].sector) << t;
+        EXPECT_FALSE(trigger.walk) << t;
+        EXPECT_EQ(trigger.targets, std::vector<std::int32_t>{expected[t].target}) << t;
+        std::int32_t from = 0;
+        std::int32_t to = 0;
+        level.sectors[static_cast<std::size_t>(trigger.sector)].edgeEnds(trigger.edge, from, to);
+        const auto a = static_cast<std::size_t>(from);
+        const auto b = static_cast<std::size_t>(to);
+        // The edge runs with its room on the left: the line's own direction reversed.
+        EXPECT_EQ(level.vertexX[a] * 32.0f, expected[t].x1) << t;
+        EXPECT_EQ(level.vertexY[a] * 32.0f, expected[t].y1) << t;
+        EXPECT_EQ(level.vertexX[b] * 32.0f, expected[t].x0) << t;
+        EXPECT_EQ(level.vertexY[b] * 32.0f, expected[t].y0) << t;
+    }
+    const auto exits =
+        std::count_if(warnings.all().begin(), warnings.all().end(),
+                      [](const LevelWarning& w) { return w.text.find("special 11 ") == 0; });
+    EXPECT_EQ(exits, 1);
+}
+
+// Walk-over lines act either way; a locked door opens all the same; a tag naming no
+// sector, and a door line with nothing behind it, act on nothing and are reported.
+TEST(WadImport, LinesThatCannotActAreReportedAndLeftOut) {
+    PlainPixels pixels;
+    const struct {
+        std::uint16_t west, south, door;
+        std::size_t triggers;
+        bool walk;
+        const char* warning; // the start of one warning given
+    } cases[] = {
+        {88, 0, 1, 2 + 1, true, nullptr},
+        {10, 0, 26, 2 + 1, true, "locked doors open"},
+        {29, 0, 1, 2, false, "a door or lift line has no sector"},
+        {0, 1, 1, 2, false, "a door line with no sector behind"},
+        {0, 0, 118, 2, false, nullptr},
+    };
+    for (const auto& c : cases) {
+        WadMap map = doorMap(c.west, c.south, 0, c.door);
+        if (c.west == 29) {
+            map.sectors[2].tag = 6; // the switch's tag 5 now names no sector
+        }
+        ImportedLevel imported;
+        LevelWarnings warnings;
+        std::string error;
+        ASSERT_TRUE(importWadMap(map, pixels, imported, warnings, error)) << error;
+        EXPECT_EQ(imported.level.triggers.size(), c.triggers) << c.west << " " << c.south;
+        EXPECT_EQ(imported.level.triggers[0].walk, c.walk) << c.west;
+        if (c.warning != nullptr) {
+            EXPECT_TRUE(
+                std::any_of(warnings.all().begin(), warnings.all().end(),
+                            [&](const LevelWarning& w) { return w.text.find(c.warning) == 0; }))
+                << c.warning;
+        }
+    }
+}
+
+} // namespace
