@@ -6,17 +6,21 @@
 
 namespace {
 
-// Every texture and flat the map names exists, in one colour.
+// Every texture and flat the map names exists, in one colour, but the one missing.
 class PlainPixels : public WadTexturePixels {
   public:
-    bool wall(const std::string&, std::vector<PackedPixel>& pixels) override {
+    explicit PlainPixels(std::string missing = "") : missing_(std::move(missing)) {}
+    bool wall(const std::string& name, std::vector<PackedPixel>& pixels) override {
         pixels.assign(64 * 64, 0xFF804020u);
-        return true;
+        return name != missing_;
     }
     bool flat(const std::string&, std::vector<PackedPixel>& pixels) override {
         pixels.assign(64 * 64, 0xFF204080u);
         return true;
     }
+
+  private:
+    std::string missing_;
 };
 
 struct Side {
@@ -169,6 +173,35 @@ TEST(WadImport, LinesThatCannotActAreReportedAndLeftOut) {
                             [&](const LevelWarning& w) { return w.text.find(c.warning) == 0; }))
                 << c.warning;
         }
+    }
+}
+
+// F_SKY1 shows the sky of the map's episode or number; without that texture in
+// the file it stays a flat.
+TEST(WadImport, SkyFlatsShowTheSkyOfTheMap) {
+    const struct {
+        const char* map;
+        const char* missing;
+        const char* sky;
+    } cases[] = {{"E3M1", "", "SKY3"}, {"MAP15", "", "SKY2"}, {"MAP01", "SKY1", ""}};
+    for (const auto& c : cases) {
+        WadMap map = doorMap(0, 0, 0);
+        map.name = c.map;
+        map.sectors[0].ceilingFlat = "F_SKY1";
+        map.sectors[2].floorFlat = "F_SKY1";
+        PlainPixels pixels(c.missing);
+        ImportedLevel imported;
+        LevelWarnings warnings;
+        std::string error;
+        ASSERT_TRUE(importWadMap(map, pixels, imported, warnings, error)) << error;
+        const LevelDescription& level = imported.level;
+        EXPECT_EQ(level.sky, c.sky) << c.map;
+        const std::string shown = level.sky.empty() ? "flat:F_SKY1" : level.sky;
+        const auto a = static_cast<std::size_t>(sectorAt(level, 0, 0));
+        const auto b = static_cast<std::size_t>(sectorAt(level, 272, 0));
+        EXPECT_EQ(level.sectors[a].ceilingTexture, shown) << c.map;
+        EXPECT_EQ(level.sectors[b].floorTexture, shown) << c.map;
+        EXPECT_EQ(level.sectors[a].floorTexture, "flat:FLOOR") << c.map;
     }
 }
 

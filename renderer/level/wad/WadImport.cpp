@@ -191,8 +191,28 @@ class MapImport {
         imported_.level.sectors.push_back(std::move(sector));
     }
 
-    // F_SKY1 stays an ordinary flat until the frames draw a level's sky.
-    std::string flat(const std::string& wadName) { return texture(wadName, true); }
+    // F_SKY1 floors and ceilings show the map's sky, when the file has its texture.
+    std::string flat(const std::string& wadName) {
+        if (wadName == wadSkyFlat && !sky().empty()) {
+            return sky();
+        }
+        return texture(wadName, true);
+    }
+
+    const std::string& sky() {
+        if (!skyLooked_) {
+            skyLooked_ = true;
+            const std::string name = wadSkyTexture(map_.name);
+            std::vector<PackedPixel> pixels;
+            if (source_.wall(name, pixels)) {
+                imported_.level.sky = texture(name, false);
+            } else {
+                warnings_.add("", "the sky texture " + name + " is not in the file; " + wadSkyFlat +
+                                      " is drawn as a flat");
+            }
+        }
+        return imported_.level.sky;
+    }
 
     std::string checkerFlat() {
         warnings_.add("", "a sector names no flat; drawn as a checker");
@@ -330,6 +350,7 @@ class MapImport {
     std::unordered_map<std::string, std::string> known_; // level name -> name used
     std::vector<std::int32_t> mapSectors_;               // per level sector
     std::vector<std::vector<WadEdgeSide>> edgeSides_;    // per level sector, per edge
+    bool skyLooked_ = false;
 };
 
 } // namespace
