@@ -52,6 +52,7 @@ fuzz: setup
 	@scripts/fuzz-loader
 	@scripts/fuzz-window
 	@scripts/fuzz-level
+	@scripts/fuzz-wad
 
 test-native: build
 	@ctest --preset linux -j $(JOBS)

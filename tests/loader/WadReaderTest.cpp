@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -375,9 +379,19 @@ TEST(WadFaults, EachIsRefusedWithOneLineNamingTheFileAndTheLump) {
         {"flat of the wrong size", parts([](WadParts& p) { p.flat.resize(4000); }),
          "FLOOR: 4000 bytes, a flat has 4096 (64 x 64)"},
     };
-    for (const Case& c : cases) {
+    // DUSKHALL_WAD_SEEDS=folder writes every case there, as the fuzzer's seeds.
+    const char* seeds = std::getenv("DUSKHALL_WAD_SEEDS");
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
         SCOPED_TRACE(c.what);
-        const std::string error = exerciseWad(c.make());
+        const Bytes bytes = c.make();
+        if (seeds != nullptr) {
+            std::ofstream(std::string(seeds) + "/fault-" + std::to_string(i) + ".wad",
+                          std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()),
+                       static_cast<std::streamsize>(bytes.size()));
+        }
+        const std::string error = exerciseWad(bytes);
         if (*c.expected == 0) {
             EXPECT_EQ(error, "");
         } else {
@@ -385,6 +399,30 @@ TEST(WadFaults, EachIsRefusedWithOneLineNamingTheFileAndTheLump) {
                 << error;
         }
     }
+}
+
+// Every input the WAD fuzzer has kept is either refused with one line naming it
+// or read through; the sanitizer build catches memory faults on the way.
+TEST(WadCorpus, EveryInputIsRefusedClearlyOrRead) {
+    const std::filesystem::path folder =
+        std::filesystem::path(DUSKHALL_SOURCE_DIR) / "tests" / "fuzz" / "wad-corpus";
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    ASSERT_GE(files.size(), 10u) << "the WAD corpus is missing";
+    int accepted = 0;
+    int refused = 0;
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        std::ifstream in(file, std::ios::binary);
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                              std::istreambuf_iterator<char>());
+        (exerciseWad(bytes).empty() ? accepted : refused) += 1;
+    }
+    EXPECT_GT(accepted, 0);
+    EXPECT_GT(refused, 0);
 }
 
 } // namespace
