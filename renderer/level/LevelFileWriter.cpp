@@ -55,6 +55,52 @@ Json sectorJson(const SectorDescription& sector) {
     return out;
 }
 
+Json moverJson(const MoverDescription& mover) {
+    Json out = {
+        {"sector", mover.sector}, {"speed", number(mover.speed)}, {"wait", number(mover.wait)}};
+    if (mover.heightGiven) {
+        out[mover.lift ? "low-height" : "open-height"] = number(mover.height);
+    }
+    if (mover.stays) {
+        out["stays-open"] = true;
+    }
+    return out;
+}
+
+Json triggerJson(const TriggerDescription& trigger) {
+    Json out = {
+        {"sector", trigger.sector}, {"edge", trigger.edge}, {"on", trigger.walk ? "walk" : "use"}};
+    if (trigger.once) {
+        out["once"] = true;
+    }
+    if (!trigger.targets.empty()) {
+        out["sectors"] = trigger.targets;
+    }
+    return out;
+}
+
+// Doors and lifts, the triggers, each list only when it has something.
+void addMovers(const LevelDescription& level, Json& root) {
+    for (const bool lifts : {false, true}) {
+        Json list = Json::array();
+        for (const MoverDescription& mover : level.movers) {
+            if (mover.lift == lifts) {
+                list.push_back(moverJson(mover));
+            }
+        }
+        if (!list.empty()) {
+            root[lifts ? "lifts" : "doors"] = list;
+        }
+    }
+    if (!level.triggers.empty()) {
+        Json list = Json::array();
+        for (const TriggerDescription& trigger : level.triggers) {
+            list.push_back(triggerJson(trigger));
+        }
+        root["triggers"] = list;
+    }
+}
+
 } // namespace
 
 std::string levelFileText(const LevelDescription& level) {
@@ -70,6 +116,9 @@ std::string levelFileText(const LevelDescription& level) {
         textures[texture.name] = texture.file;
     }
     root["textures"] = textures;
+    if (!level.sky.empty()) {
+        root["sky"] = level.sky;
+    }
     Json vertices = Json::array();
     for (std::size_t i = 0; i < level.vertexX.size(); ++i) {
         vertices.push_back({number(level.vertexX[i]), number(level.vertexY[i])});
@@ -87,5 +136,6 @@ std::string levelFileText(const LevelDescription& level) {
                     {"height", number(level.body.height)},
                     {"step", number(level.body.step)},
                     {"radius", number(level.body.radius)}};
+    addMovers(level, root);
     return root.dump(1) + "\n";
 }

@@ -14,3 +14,8 @@ bool writeFramePng(const char* path, const PackedPixel* pixels, std::int32_t wid
 // the picture could not be written.
 bool writeFramePngTo(std::FILE* file, const PackedPixel* pixels, std::int32_t width,
                      std::int32_t height);
+
+// Writes the pixels as an 8-bit RGBA PNG, each texel's alpha kept: a texture
+// whose clear texels stay clear when read back.
+bool writeTexturePng(const char* path, const PackedPixel* pixels, std::int32_t width,
+                     std::int32_t height);

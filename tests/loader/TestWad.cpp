@@ -184,6 +184,45 @@ WadMap squareRoom(const std::string& name) {
     return map;
 }
 
+WadMap doorRooms(std::uint16_t westSpecial, std::uint16_t southSpecial, std::uint16_t northSpecial,
+                 std::uint16_t doorSpecial) {
+    WadMap map;
+    map.name = "MAP01";
+    map.vertexes = {{0, 0},   {128, 0},   {144, 0},   {272, 0},
+                    {0, 128}, {128, 128}, {144, 128}, {272, 128}};
+    map.sectors = {{0, 128, "FLOOR", "CEIL", 160, 0, 0},
+                   {0, 0, "FLOOR", "CEIL", 160, 0, 0},
+                   {0, 128, "FLOOR", "CEIL", 160, 0, 5}};
+    const struct {
+        std::uint16_t from, to, special, tag;
+        std::int32_t front, back; // sectors
+    } lines[] = {
+        {1, 0, southSpecial, 0, 0, -1},
+        {0, 4, westSpecial, 5, 0, -1},
+        {4, 5, northSpecial, 0, 0, -1},
+        {5, 1, doorSpecial, 0, 0, 1},
+        {2, 1, 0, 0, 1, -1},
+        {5, 6, 0, 0, 1, -1},
+        {2, 6, doorSpecial, 0, 2, 1},
+        {3, 2, 0, 0, 2, -1},
+        {7, 3, 0, 0, 2, -1},
+        {6, 7, 0, 0, 2, -1},
+    };
+    for (const auto& l : lines) {
+        WadLinedef line{l.from, l.to, 0, l.special, l.tag, noWadSide, noWadSide};
+        line.right = static_cast<std::int32_t>(map.sidedefs.size());
+        map.sidedefs.push_back(
+            {0, 0, "-", "-", l.back < 0 ? "WALL" : "-", static_cast<std::uint16_t>(l.front)});
+        if (l.back >= 0) {
+            line.left = static_cast<std::int32_t>(map.sidedefs.size());
+            map.sidedefs.push_back({0, 0, "DOOR", "-", "-", static_cast<std::uint16_t>(l.back)});
+        }
+        map.linedefs.push_back(line);
+    }
+    map.things = {{64, 64, 0, 1, 7}};
+    return map;
+}
+
 } // namespace wad_bytes
 
 TestWad& TestWad::lump(const std::string& name, std::vector<std::uint8_t> bytes) {

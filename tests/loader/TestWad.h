@@ -59,4 +59,10 @@ PackedPixel paletteColour(int i);
 // a small valid map to start from.
 WadMap squareRoom(const std::string& name);
 
+// MAP01: room A (x 0-128), a closed door (128-144) and room B (144-272, tagged 5),
+// all 128 high; the door's lines (doorSpecial) face the rooms, the three specials
+// go on A's west (tag 5), south and north walls; player 1 starts at (64, 64).
+WadMap doorRooms(std::uint16_t westSpecial, std::uint16_t southSpecial, std::uint16_t northSpecial,
+                 std::uint16_t doorSpecial = 1);
+
 } // namespace wad_bytes

@@ -1,4 +1,5 @@
 #include "renderer/level/wad/WadImport.h"
+#include "TestWad.h"
 
 #include <gtest/gtest.h>
 
@@ -23,52 +24,6 @@ class PlainPixels : public WadTexturePixels {
     std::string missing_;
 };
 
-struct Side {
-    std::int32_t line;
-    std::int32_t sector;
-};
-
-// Room A (x 0-128), a closed door (128-144) and room B (144-272, tagged 5), all
-// 128 high; the door's lines face the rooms. Extra specials go on A's walls.
-WadMap doorMap(std::uint16_t westSpecial, std::uint16_t southSpecial, std::uint16_t northSpecial,
-               std::uint16_t doorSpecial = 1) {
-    WadMap map;
-    map.name = "MAP01";
-    map.vertexes = {{0, 0},   {128, 0},   {144, 0},   {272, 0},
-                    {0, 128}, {128, 128}, {144, 128}, {272, 128}};
-    map.sectors = {{0, 128, "FLOOR", "CEIL", 160, 0, 0},
-                   {0, 0, "FLOOR", "CEIL", 160, 0, 0},
-                   {0, 128, "FLOOR", "CEIL", 160, 0, 5}};
-    const struct {
-        std::uint16_t from, to, special, tag;
-        std::int32_t front, back; // sectors
-    } lines[] = {
-        {1, 0, southSpecial, 0, 0, -1},
-        {0, 4, westSpecial, 5, 0, -1},
-        {4, 5, northSpecial, 0, 0, -1},
-        {5, 1, doorSpecial, 0, 0, 1},
-        {2, 1, 0, 0, 1, -1},
-        {5, 6, 0, 0, 1, -1},
-        {2, 6, doorSpecial, 0, 2, 1},
-        {3, 2, 0, 0, 2, -1},
-        {7, 3, 0, 0, 2, -1},
-        {6, 7, 0, 0, 2, -1},
-    };
-    for (const auto& l : lines) {
-        WadLinedef line{l.from, l.to, 0, l.special, l.tag, noWadSide, noWadSide};
-        line.right = static_cast<std::int32_t>(map.sidedefs.size());
-        map.sidedefs.push_back(
-            {0, 0, "-", "-", l.back < 0 ? "WALL" : "-", static_cast<std::uint16_t>(l.front)});
-        if (l.back >= 0) {
-            line.left = static_cast<std::int32_t>(map.sidedefs.size());
-            map.sidedefs.push_back({0, 0, "DOOR", "-", "-", static_cast<std::uint16_t>(l.back)});
-        }
-        map.linedefs.push_back(line);
-    }
-    map.things = {{64, 64, 0, 1, 7}};
-    return map;
-}
-
 // The level sector whose first corner is at map x, y.
 std::int32_t sectorAt(const LevelDescription& level, float x, float y) {
     for (std::size_t s = 0; s < level.sectors.size(); ++s) {
@@ -89,7 +44,8 @@ TEST(WadImport, DoorAndLiftLinesBecomeMoversWithTheirTriggers) {
     ImportedLevel imported;
     LevelWarnings warnings;
     std::string error;
-    ASSERT_TRUE(importWadMap(doorMap(62, 11, 11), pixels, imported, warnings, error)) << error;
+    ASSERT_TRUE(importWadMap(wad_bytes::doorRooms(62, 11, 11), pixels, imported, warnings, error))
+        << error;
     const LevelDescription& level = imported.level;
     const std::int32_t roomA = sectorAt(level, 0, 0);
     const std::int32_t roomB = sectorAt(level, 272, 0);
@@ -157,7 +113,7 @@ TEST(WadImport, LinesThatCannotActAreReportedAndLeftOut) {
         {0, 0, 118, 2, false, nullptr},
     };
     for (const auto& c : cases) {
-        WadMap map = doorMap(c.west, c.south, 0, c.door);
+        WadMap map = wad_bytes::doorRooms(c.west, c.south, 0, c.door);
         if (c.west == 29) {
             map.sectors[2].tag = 6; // the switch's tag 5 now names no sector
         }
@@ -185,7 +141,7 @@ TEST(WadImport, SkyFlatsShowTheSkyOfTheMap) {
         const char* sky;
     } cases[] = {{"E3M1", "", "SKY3"}, {"MAP15", "", "SKY2"}, {"MAP01", "SKY1", ""}};
     for (const auto& c : cases) {
-        WadMap map = doorMap(0, 0, 0);
+        WadMap map = wad_bytes::doorRooms(0, 0, 0);
         map.name = c.map;
         map.sectors[0].ceilingFlat = "F_SKY1";
         map.sectors[2].floorFlat = "F_SKY1";

@@ -43,6 +43,25 @@ TEST(LevelFileWriter, AnImportedMapReadsBackUnchanged) {
     EXPECT_EQ(back.startX, level.startX);
     EXPECT_EQ(back.startY, level.startY);
     EXPECT_EQ(back.startAngle, level.startAngle);
+    EXPECT_EQ(back.sky, level.sky);
+    EXPECT_TRUE(back.body.eye == level.body.eye && back.body.height == level.body.height &&
+                back.body.step == level.body.step && back.body.radius == level.body.radius);
+    ASSERT_EQ(back.movers.size(), level.movers.size());
+    for (std::size_t m = 0; m < level.movers.size(); ++m) {
+        const MoverDescription& a = level.movers[m];
+        const MoverDescription& b = back.movers[m];
+        EXPECT_TRUE(a.sector == b.sector && a.lift == b.lift && a.stays == b.stays &&
+                    a.speed == b.speed && a.wait == b.wait && a.heightGiven == b.heightGiven)
+            << "movers[" << m << "]";
+    }
+    ASSERT_EQ(back.triggers.size(), level.triggers.size());
+    for (std::size_t t = 0; t < level.triggers.size(); ++t) {
+        const TriggerDescription& a = level.triggers[t];
+        const TriggerDescription& b = back.triggers[t];
+        EXPECT_TRUE(a.sector == b.sector && a.edge == b.edge && a.walk == b.walk &&
+                    a.once == b.once && a.targets == b.targets)
+            << "triggers[" << t << "]";
+    }
     ASSERT_EQ(back.textures.size(), level.textures.size());
     ASSERT_EQ(back.sectors.size(), level.sectors.size());
     for (std::size_t s = 0; s < level.sectors.size(); ++s) {
