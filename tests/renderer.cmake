@@ -11,6 +11,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/LevelFileTest.cpp
     ${renderer_test_dir}/SectorLoopsTest.cpp
     ${renderer_test_dir}/FreedoomMapsTest.cpp
+    ${renderer_test_dir}/FreedoomWalksTest.cpp
     ${renderer_test_dir}/LevelFileWriterTest.cpp
     ${renderer_test_dir}/TestLevels.cpp
     ${renderer_test_dir}/LevelMemoryTest.cpp

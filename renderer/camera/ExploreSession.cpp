@@ -31,6 +31,11 @@ void ExploreSession::toggle() {
 }
 
 void ExploreSession::drawFrame(const MoveInput& input, float elapsed) {
+    step(input, elapsed);
+    drawView();
+}
+
+void ExploreSession::step(const MoveInput& input, float elapsed) {
     advanceAnimation();
     if (sectors != nullptr) {
         // On the walker's clock, never more than one of its longest steps.
@@ -54,7 +59,6 @@ void ExploreSession::drawFrame(const MoveInput& input, float elapsed) {
         using_ = input.use;
         lookFrom(camera_);
     }
-    drawView();
 }
 
 float ExploreSession::viewAngle() const {

@@ -16,6 +16,9 @@ class ExploreSession {
     // the free camera and are ignored while explore mode is off; the level's doors
     // and lifts move on by the elapsed seconds either way.
     void drawFrame(const MoveInput& input, float elapsed);
+    // All that drawFrame does before it draws: the clock, the doors and lifts and
+    // the camera moved on, the view set where the next frame would show it.
+    void step(const MoveInput& input, float elapsed);
 
     const FreeCamera& camera() const { return camera_; }
     // The view angle of the frame just drawn, in radians, whichever camera drew it.
