@@ -132,6 +132,52 @@ TEST(WadImport, LinesThatCannotActAreReportedAndLeftOut) {
     }
 }
 
+// A hostile map whose switches each name hundreds of rooms stops giving them
+// targets at the level's bound of edges, and says so.
+TEST(WadImport, TheTargetsOfAllLinesStayWithinTheLevelsBound) {
+    WadMap map;
+    map.name = "MAP01";
+    constexpr int rooms = 512;
+    for (int r = 0; r < rooms; ++r) {
+        const auto x = static_cast<std::int16_t>((r % 32) * 64);
+        const auto y = static_cast<std::int16_t>((r / 32) * 64);
+        const auto v = static_cast<std::uint16_t>(map.vertexes.size());
+        map.vertexes.insert(map.vertexes.end(),
+                            {{x, y},
+                             {static_cast<std::int16_t>(x + 32), y},
+                             {static_cast<std::int16_t>(x + 32), static_cast<std::int16_t>(y + 32)},
+                             {x, static_cast<std::int16_t>(y + 32)}});
+        map.sectors.push_back({0, 128, "FLOOR", "CEIL", 160, 0, 5});
+        for (int i = 0; i < 4; ++i) {
+            map.linedefs.push_back({static_cast<std::uint16_t>(v + (i + 1) % 4),
+                                    static_cast<std::uint16_t>(v + i), 0, 0, 0,
+                                    static_cast<std::int32_t>(map.sidedefs.size()), noWadSide});
+            map.sidedefs.push_back({0, 0, "-", "-", "WALL", static_cast<std::uint16_t>(r)});
+        }
+    }
+    // Each wall of the rooms a lift switch for all of them: 2048 x 512 targets.
+    for (WadLinedef& line : map.linedefs) {
+        line.special = 62;
+        line.tag = 5;
+    }
+    map.things = {{16, 16, 0, 1, 7}};
+    PlainPixels pixels;
+    ImportedLevel imported;
+    LevelWarnings warnings;
+    std::string error;
+    ASSERT_TRUE(importWadMap(map, pixels, imported, warnings, error)) << error;
+    std::size_t targets = 0;
+    for (const TriggerDescription& trigger : imported.level.triggers) {
+        targets += trigger.targets.size();
+    }
+    EXPECT_EQ(imported.level.triggers.size(), static_cast<std::size_t>(maxLevelEdges / rooms));
+    EXPECT_LE(targets, static_cast<std::size_t>(maxLevelEdges));
+    EXPECT_TRUE(
+        std::any_of(warnings.all().begin(), warnings.all().end(), [](const LevelWarning& w) {
+            return w.text.find("more than") != std::string::npos;
+        }));
+}
+
 // F_SKY1 shows the sky of the map's episode or number; without that texture in
 // the file it stays a flat.
 TEST(WadImport, SkyFlatsShowTheSkyOfTheMap) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -19,6 +20,9 @@ class MoverImport {
                 LevelWarnings& warnings)
         : map_(map), level_(level), warnings_(warnings), sideEdges_(2 * map.linedefs.size()),
           pieces_(map.sectors.size()), kinds_(level.sectors.size(), Kind::none) {
+        for (std::size_t s = 0; s < map.sectors.size(); ++s) {
+            tagged_[map.sectors[s].tag].push_back(static_cast<std::int32_t>(s));
+        }
         for (std::size_t s = 0; s < edgeSides.size(); ++s) {
             pieces_[static_cast<std::size_t>(mapSectors[s])].push_back(
                 static_cast<std::int32_t>(s));
@@ -87,10 +91,9 @@ class MoverImport {
                               "a switch or walk-over line with tag 0 acts on no sector");
             return;
         } else {
-            for (std::size_t s = 0; s < map_.sectors.size(); ++s) {
-                if (map_.sectors[s].tag == action.tag) {
-                    addTargets(static_cast<std::int32_t>(s), action, targets);
-                }
+            const auto tagged = tagged_.find(action.tag);
+            for (std::size_t k = 0; tagged != tagged_.end() && k < tagged->second.size(); ++k) {
+                addTargets(tagged->second[k], action, targets);
             }
         }
         std::sort(targets.begin(), targets.end());
@@ -107,6 +110,16 @@ class MoverImport {
                                   : "a door or lift line is not drawn; it does nothing");
             return;
         }
+        // A hostile file's every line naming every sector would want memory
+        // without bound; real maps have a few hundred targets at most.
+        if (targetsGiven_ + targets.size() > static_cast<std::size_t>(maxLevelEdges)) {
+            warnings_.addOnce("too many targets", linePlace(index),
+                              "the door and lift lines act on more than " +
+                                  std::to_string(maxLevelEdges) +
+                                  " sectors in all; this line and later ones do nothing");
+            return;
+        }
+        targetsGiven_ += targets.size();
         TriggerDescription trigger;
         trigger.sector = place.sector;
         trigger.edge = place.edge;
@@ -147,6 +160,8 @@ class MoverImport {
     std::vector<EdgePlace> sideEdges_;              // per line side: the edge traced from it
     std::vector<std::vector<std::int32_t>> pieces_; // per map sector: its level sectors
     std::vector<Kind> kinds_;                       // per level sector
+    std::unordered_map<std::int32_t, std::vector<std::int32_t>> tagged_; // map sectors by tag
+    std::size_t targetsGiven_ = 0;
 };
 
 } // namespace
