@@ -57,6 +57,7 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlInputTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlTwoScreensTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/SdlResizeTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display/SdlDisplayScaleTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display/DemoWindowTest.cpp)
   target_link_libraries(display_xvfb_test PRIVATE duskhall_platform_factory X11::X11 ${gtest_libs})
   target_compile_definitions(display_xvfb_test PRIVATE
@@ -74,6 +75,15 @@ if(NOT WIN32)
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/display/with-display
             ${CMAKE_CURRENT_LIST_DIR}/display/missing-texture-box.sh $<TARGET_FILE:duskhall>)
   set_tests_properties(DemoMissingTexture.ShowsTheHousekeepingBoxAndEndsWithOne PROPERTIES
+    LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 60
+    ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
+
+  # The same scale check on a server of 192 dots per inch, where SDL has no figure
+  # and X's millimetres must give 2.
+  add_test(NAME SdlDisplayScale.OnA192DpiServerIsTwo
+    COMMAND env -u DISPLAY XVFB_DPI=192 ${CMAKE_CURRENT_LIST_DIR}/display/with-display
+            $<TARGET_FILE:display_xvfb_test> --gtest_filter=SdlDisplayScale.*)
+  set_tests_properties(SdlDisplayScale.OnA192DpiServerIsTwo PROPERTIES
     LABELS "xvfb" RESOURCE_LOCK "xvfb" TIMEOUT 60
     ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/display/lsan-suppressions.txt")
 

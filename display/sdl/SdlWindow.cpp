@@ -5,6 +5,7 @@
 #include "display/sdl/SdlEventRouter.h"
 #include "display/sdl/SdlEvents.h"
 #include "display/sdl/SdlKeyMap.h"
+#include "display/sdl/X11Dpi.h"
 
 #include <cmath>
 #include <string>
@@ -266,12 +267,22 @@ void SdlWindow::applyResizable() {
 
 // From the display's horizontal DPI against the usual 96, in quarter steps:
 // X servers work theirs out from the monitor's millimetres, which rarely give
-// 96 exactly.
+// 96 exactly. On X the desktop's own setting (Xft.dpi) comes first, as toolkits
+// take it; SDL's figure next; X's millimetres when SDL has none (a virtual
+// server, a monitor that reports no size to RandR).
 float SdlWindow::displayScale() {
-    const int display = SDL_GetWindowDisplayIndex(window_);
     float horizontal = 0.0f;
-    if (SDL_GetDisplayDPI(display >= 0 ? display : 0, nullptr, &horizontal, nullptr) != 0 ||
-        horizontal <= 0.0f) {
+    const float xft = x11XftDpi(window_);
+    if (xft > 0.0f) {
+        horizontal = xft;
+    } else {
+        const int display = SDL_GetWindowDisplayIndex(window_);
+        if (SDL_GetDisplayDPI(display >= 0 ? display : 0, nullptr, &horizontal, nullptr) != 0 ||
+            horizontal <= 0.0f) {
+            horizontal = x11ScreenDpi(window_);
+        }
+    }
+    if (horizontal <= 0.0f) {
         return 1.0f;
     }
     const float quarters = std::nearbyint(horizontal / 96.0f * 4.0f);

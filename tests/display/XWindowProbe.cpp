@@ -124,6 +124,25 @@ unsigned long XWindowProbe::atom(const char* name) {
     return display_ != nullptr ? XInternAtom(display_, name, False) : 0;
 }
 
+void XWindowProbe::setResources(const std::string& text) {
+    const Window root = DefaultRootWindow(display_);
+    const Atom property = XInternAtom(display_, "RESOURCE_MANAGER", False);
+    if (text.empty()) {
+        XDeleteProperty(display_, root, property);
+    } else {
+        XChangeProperty(display_, root, property, XA_STRING, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(text.data()),
+                        static_cast<int>(text.size()));
+    }
+    XSync(display_, False);
+}
+
+float XWindowProbe::screenDpi() {
+    const int screen = DefaultScreen(display_);
+    return static_cast<float>(DisplayWidth(display_, screen)) * 25.4f /
+           static_cast<float>(DisplayWidthMM(display_, screen));
+}
+
 std::vector<std::uint32_t> XWindowProbe::capture(unsigned long window, int& width, int& height) {
     std::vector<std::uint32_t> pixels;
     XWindowAttributes attributes{};

@@ -26,6 +26,10 @@ class XWindowProbe {
     // empty when the window has none.
     std::vector<unsigned long> property32(unsigned long window, const char* name);
     unsigned long atom(const char* name);
+    // Sets the root window's RESOURCE_MANAGER string, as xrdb does; empty removes it.
+    void setResources(const std::string& text);
+    // The screen's width in pixels against its millimetres, in dots per inch.
+    float screenDpi();
     // The window's pixels as 0x00RRGGBB, row-major; empty when it cannot be read.
     std::vector<std::uint32_t> capture(unsigned long window, int& width, int& height);
 

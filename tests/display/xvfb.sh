@@ -11,7 +11,9 @@
 xvfb_start() {
     local number_file
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
+    # XVFB_DPI: the dots per inch the server states (its default otherwise).
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 ${XVFB_DPI:+-dpi "$XVFB_DPI"} -nolisten tcp -noreset \
+        3>"$number_file" >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 600); do
         [ -s "$number_file" ] && break
