@@ -3,7 +3,8 @@
 //   --crc F1,F2,...   no picture: draws frames 1, 2, 3, ... at once and prints
 //                     the CRC line of each frame named, then stops
 //   --frames N        the demo stops advancing after frame N and keeps showing it
-//   --level FILE      the level FILE instead of the built-in one
+//   --level FILE      the level FILE instead of the built-in one; for a WAD
+//                     (FILE.wad or FILE.wad:MAP) the page is told its maps
 //   --size WxH        frames of W x H pixels, the canvas that size
 //   --sharp           frames at the canvas's own size as it changes
 // The frames are drawn by the same code as everywhere; only their pace comes from
@@ -16,6 +17,9 @@
 #include "renderer/draw/FrameLoop.h"
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/Level.h"
+#include "renderer/level/wad/WadFile.h"
+#include "renderer/level/wad/WadLevel.h"
+#include "renderer/level/wad/WadMap.h"
 #include "renderer/output/FrameCrc.h"
 #include <duskhall/DisplayError.h>
 #include <duskhall/WarningBox.h>
@@ -34,6 +38,12 @@ EM_JS(void, duskhallPageState, (const char* state, const char* text), {
     const set = Module['setPageState'];
     if (set) {
         set(UTF8ToString(state), UTF8ToString(text));
+    }
+});
+EM_JS(void, duskhallPageMaps, (const char* names), {
+    const set = Module['setPageMaps'];
+    if (set) {
+        set(UTF8ToString(names));
     }
 });
 // clang-format on
@@ -136,6 +146,20 @@ void startCrcRun() {
     emscripten_async_call(crcTurn, nullptr, 0);
 }
 
+// The maps of the WAD the level comes from, one a line, for the page's picker;
+// a file that cannot be read offers none, and loading it says why.
+void offerWadMaps(const std::string& argument) {
+    WadFile wad;
+    std::string error;
+    std::string names;
+    if (wad.open(wadLevelFile(argument), error)) {
+        for (const std::string& name : wadMapNames(wad)) {
+            names += name + "\n";
+        }
+    }
+    duskhallPageMaps(names.c_str());
+}
+
 long long framesDrawn = 0;
 
 EM_BOOL animationFrame(double, void*) {
@@ -183,6 +207,9 @@ int main(int argc, char** argv) {
     }
     // A missing texture ends the program with the Housekeeping message in the page.
     setFatalMessagePresenter(duskhall::showWarningBox);
+    if (isWadLevelArgument(options.levelPath)) {
+        offerWadMaps(options.levelPath);
+    }
     if (!options.levelPath.empty()) {
         // Checked and built before the picture starts; a refusal is the page's message.
         if (std::string error; !loadLevel(options.levelPath, error)) {

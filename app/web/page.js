@@ -8,6 +8,10 @@
 //   level=URL         the level at URL (its textures fetched from beside it when
 //                     there); levels/NAME.json of a bundled level is read from the
 //                     page's data instead. The picker offers the bundled levels.
+//   wad=NAME          the WAD last opened from the disk (the file input, or a file
+//                     dropped on the page), which the page keeps under that name;
+//                     map=MAP picks one of its maps, its first without. The picker
+//                     then offers its maps too.
 // The program reports its state in body[data-state]: loading, running, holding,
 // counting, done, ended or error, with any text for the user in #status.
 (function () {
@@ -19,6 +23,7 @@
                         'floor1.png', 'floor2.png', 'floor3.png', 'floor4.png'];
   const fetchedTextures = '/fetched';
   const fetchedLevel = '/fetched-level';
+  const openedWads = '/opened';
   const bundledLevels = window.duskhallLevels || [];
 
   function setState(state, text) {
@@ -43,11 +48,22 @@
   if (prefix !== null) {
     args.push('--textures', fetchedTextures);
   }
-  const level = query.get('level');
+  // A name the program's file system and a WAD argument take as it is.
+  function wadFileName(name) {
+    const base = name.split(/[\\/]/).pop();
+    const safe = /^[\w.-]+$/.test(base) ? base : 'opened.wad';
+    return /\.wad$/i.test(safe) ? safe : safe + '.wad';
+  }
+  const wadFile = query.has('wad') ? wadFileName(query.get('wad')) : null;
+  const wadMap = query.get('map');
+
+  const level = wadFile === null ? query.get('level') : null;
   const bundled = level !== null ? /^levels\/([^/]+\.json)$/.exec(level) : null;
   const isBundled = bundled !== null && bundledLevels.some((l) => l.file === bundled[1]);
   const levelName = level !== null ? (level.split(/[?#]/)[0].split('/').pop() || 'level.json') : '';
-  if (level !== null) {
+  if (wadFile !== null) {
+    args.push('--level', openedWads + '/' + wadFile + (wadMap ? ':' + wadMap : ''));
+  } else if (level !== null) {
     args.push('--level', isBundled ? '/levels/' + bundled[1] : fetchedLevel + '/' + levelName);
   }
 
@@ -65,10 +81,75 @@
   }
   picker.addEventListener('change', () => {
     const next = new URLSearchParams();
-    if (picker.value) {
+    if (picker.value.startsWith('wad:')) {
+      next.set('wad', wadFile);
+      next.set('map', picker.value.slice(4));
+    } else if (picker.value) {
       next.set('level', picker.value);
     }
     window.location.search = next.toString();
+  });
+
+  // The program names the maps of the WAD it was given, one a line: one choice
+  // each, the one shown selected.
+  function offerMaps(lines) {
+    const names = lines.split('\n').filter((name) => name);
+    const group = document.createElement('optgroup');
+    group.label = wadFile;
+    const shown = wadMap ? wadMap.toUpperCase() : names[0];
+    for (const name of names) {
+      const option = document.createElement('option');
+      option.value = 'wad:' + name;
+      option.textContent = name;
+      option.selected = name === shown;
+      group.appendChild(option);
+    }
+    picker.appendChild(group);
+  }
+
+  // The page keeps the one WAD last opened from the disk, for the page that shows it.
+  function wadStore(mode, act) {
+    return new Promise((resolve, reject) => {
+      const open = indexedDB.open('duskhall', 1);
+      open.onupgradeneeded = () => open.result.createObjectStore('wads');
+      open.onerror = () => reject(open.error);
+      open.onsuccess = () => {
+        const db = open.result;
+        const transaction = db.transaction('wads', mode);
+        const request = act(transaction.objectStore('wads'));
+        transaction.oncomplete = () => { db.close(); resolve(request.result); };
+        transaction.onerror = () => { db.close(); reject(transaction.error); };
+      };
+    });
+  }
+
+  function openWad(file) {
+    const name = wadFileName(file.name);
+    setState(document.body.dataset.state, 'Opening ' + name + '…');
+    file.arrayBuffer()
+      .then((data) => wadStore('readwrite', (store) => store.put({ name, data }, 'opened')))
+      .then(() => {
+        window.location.search = new URLSearchParams({ wad: name }).toString();
+      })
+      .catch((error) => setState('error', 'The page cannot keep ' + name + ': ' + error));
+  }
+
+  document.getElementById('wad-file').addEventListener('change', (event) => {
+    if (event.target.files.length > 0) {
+      openWad(event.target.files[0]);
+    }
+  });
+  document.addEventListener('dragover', (event) => {
+    event.preventDefault();
+    document.body.classList.add('dropping');
+  });
+  document.addEventListener('dragleave', () => document.body.classList.remove('dropping'));
+  document.addEventListener('drop', (event) => {
+    event.preventDefault();
+    document.body.classList.remove('dropping');
+    if (event.dataTransfer.files.length > 0) {
+      openWad(event.dataTransfer.files[0]);
+    }
   });
 
   // A texture that cannot be fetched is simply not there: the program then
@@ -117,7 +198,25 @@
       .then(() => Module.removeRunDependency('level'));
   }
 
+  // The WAD kept from the disk, if it is the one asked for; otherwise the program
+  // finds no such file and says so.
+  function loadWad() {
+    Module.addRunDependency('wad');
+    wadStore('readonly', (store) => store.get('opened'))
+      .then((kept) => {
+        if (kept && kept.name === wadFile) {
+          Module.FS.mkdir(openedWads);
+          Module.FS.writeFile(openedWads + '/' + wadFile, new Uint8Array(kept.data));
+        }
+      })
+      .catch((error) => console.warn('duskhall: the kept WAD cannot be read: ' + error))
+      .then(() => Module.removeRunDependency('wad'));
+  }
+
   const preRun = [];
+  if (wadFile !== null) {
+    preRun.push(loadWad);
+  }
   if (prefix !== null) {
     preRun.push(fetchTextures);
   }
@@ -132,6 +231,7 @@
     print: (line) => { crc.textContent += line + '\n'; },
     printErr: (line) => console.warn(line),
     setPageState: setState,
+    setPageMaps: offerMaps,
     showWarning: (caption, text) => setState('error', caption + ': ' + text),
     onAbort: (what) => {
       if (document.body.dataset.state !== 'error') {

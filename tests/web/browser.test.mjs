@@ -352,6 +352,46 @@ describe('levels', () => {
   });
 });
 
+describe('a WAD from the disk', () => {
+  const freedoom = '/usr/share/games/doom/freedoom1.wad';
+  const skip = !existsSync(freedoom) && `${freedoom} is not installed (Debian package freedoom)`;
+
+  test('is opened with the file input, its maps offered, each drawn as natively', { skip }, async () => {
+    const page = await openPage('?frames=1', ['holding', 'error']);
+    const input = await page.$('#wad-file');
+    await Promise.all([page.waitForNavigation({ timeout: 120000 }), input.uploadFile(freedoom)]);
+    assert.equal(new URL(page.url()).search, '?wad=freedoom1.wad');
+    await page.waitForFunction(() => ['running', 'error'].includes(document.body.dataset.state),
+                               { timeout: 120000 });
+    assert.equal(await state(page), 'running',
+                 await page.evaluate(() => document.getElementById('status').textContent));
+    const maps = await page.evaluate(() => Array.from(
+      document.querySelectorAll('#level-picker optgroup option'), (o) => [o.value, o.selected]));
+    assert.equal(maps.length, 36);
+    assert.deepEqual(maps[0], ['wad:E1M1', true]);
+    assert.deepEqual(maps[35], ['wad:E4M9', false]);
+    await Promise.all([page.waitForNavigation(), page.select('#level-picker', 'wad:E2M4')]);
+    assert.equal(new URL(page.url()).search, '?wad=freedoom1.wad&map=E2M4');
+    await page.close();
+    // The page keeps the file: a later page draws its maps with the crc query.
+    const counted = await openPage('?wad=freedoom1.wad&map=E2M4&crc=1,2,30', ['done', 'error']);
+    assert.equal(await state(counted), 'done',
+                 await counted.evaluate(() => document.getElementById('status').textContent));
+    const native = execFileSync(render, ['--level', `${freedoom}:E2M4`, '--crc', '1,2,30'],
+                                { encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore'] });
+    assert.equal(await counted.evaluate(() => document.getElementById('crc').textContent), native);
+    await counted.close();
+  });
+
+  test('not kept by the page is said so', async () => {
+    const page = await openPage('?wad=other.wad', ['running', 'error']);
+    assert.equal(await state(page), 'error');
+    assert.match(await page.evaluate(() => document.getElementById('status').textContent),
+                 /^The level cannot be shown: .*other\.wad/);
+    await page.close();
+  });
+});
+
 describe('a missing texture', () => {
   test('shows the Housekeeping message and stops', async () => {
     const page = await openPage('?textures=partial/', ['running', 'error']);

@@ -94,6 +94,13 @@ bool isWadLevelArgument(const std::string& argument) {
     return endsWithWad(file);
 }
 
+std::string wadLevelFile(const std::string& argument) {
+    std::string file;
+    std::string map;
+    splitArgument(argument, file, map);
+    return file;
+}
+
 bool importWadLevel(const std::string& argument, ImportedLevel& imported, LevelWarnings& warnings,
                     std::string& error) {
     std::string file;
