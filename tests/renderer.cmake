@@ -33,6 +33,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/FrameSizeTest.cpp
     ${renderer_test_dir}/SeeThroughMiddleTest.cpp
     ${renderer_test_dir}/SkyTest.cpp
+    ${renderer_test_dir}/SectorLightTest.cpp
   LIBS duskhall_renderer ZLIB::ZLIB
   LABELS threads)
 

@@ -3,6 +3,7 @@
 #include "renderer/draw/CpuRelax.h"
 #include "renderer/draw/FixedPoint.h"
 #include "renderer/draw/FrameGeometry.h"
+#include "renderer/draw/SectorLight.h"
 #include "renderer/draw/SpanRows.h"
 #include "renderer/level/Level.h"
 
@@ -66,8 +67,14 @@ std::uint32_t eyeFixed(float value) {
 void fillRows(const View& view, FlatCacheEntry& entry, float height) {
     const float depthOne = fixedOne(frameGeometry.depthBits);
     for (std::int32_t i = 0; i < frameGeometry.height; ++i) {
-        entry.rowDepth[i] =
-            rowSlopes[i] == 0.0f ? 0 : roundToInt((view.eye.z - height) / rowSlopes[i] * depthOne);
+        if (rowSlopes[i] == 0.0f) {
+            entry.rowDepth[i] = 0;
+            entry.rowLift[i] = 0; // the horizon, as far as can be
+            continue;
+        }
+        const float depth = (view.eye.z - height) / rowSlopes[i];
+        entry.rowDepth[i] = roundToInt(depth * depthOne);
+        entry.rowLift[i] = static_cast<std::uint8_t>(flatLift(depth));
     }
 }
 
@@ -89,9 +96,10 @@ void needFlat(const View& view, FlatCacheEntry& entry, float height) {
     }
 }
 
+// dark is the sector's darkOf: 0 draws the texels as they are.
 void drawFlatSpan(const View& view, ColumnState& state, const FlatRowStep& flatRay, float height,
                   std::uint8_t side, std::int32_t texture, std::int32_t key, std::int32_t start,
-                  std::int32_t end) {
+                  std::int32_t end, std::int32_t dark) {
     start = std::max(start, state.top);
     end = std::min(end, state.bottom);
     narrowWindow(state, side, start, end);
@@ -100,8 +108,14 @@ void drawFlatSpan(const View& view, ColumnState& state, const FlatRowStep& flatR
     if (start >= end) {
         return;
     }
-    drawFlatRows(entry.rowDepth.data() + start, end - start, textures[texture].pixels, flatRay,
-                 state.pixels + start * state.stride, state.stride);
+    if (dark == 0) {
+        drawFlatRows(entry.rowDepth.data() + start, end - start, textures[texture].pixels, flatRay,
+                     state.pixels + start * state.stride, state.stride);
+        return;
+    }
+    drawFlatRowsShaded(entry.rowDepth.data() + start, {entry.rowLift.data() + start, dark},
+                       end - start, textures[texture].pixels, flatRay,
+                       state.pixels + start * state.stride, state.stride);
 }
 
 // The sky's rows: its row skyHorizonRow of skyBaseRows on the horizon, one texel a
@@ -135,9 +149,11 @@ void drawSkySpan(ColumnState& state, std::uint8_t side, std::int32_t start, std:
     drawSkyRows(state, start, end);
 }
 
-// s is the piece's texture rows per screen row.
+// s is the piece's texture rows per screen row; the piece keeps keep / 32 of its
+// texels' channels.
 void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t side,
-                   std::int32_t texture, float u, std::int32_t start, std::int32_t end) {
+                   std::int32_t texture, float u, std::int32_t start, std::int32_t end,
+                   std::uint32_t keep) {
     const PackedPixel* texels =
         textures[texture].pixels + (roundToInt(u) & textureMask) * textureSize;
     // Texture row 0 sits on the boundary line y on both sides.
@@ -157,23 +173,41 @@ void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t sid
     const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallOne));
     std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallOne));
     const WallRowStep rows = {vfix, step, static_cast<std::uint32_t>(frameGeometry.wallBits)};
-    drawWallRows(end - start, texels, rows, state.pixels + start * state.stride, state.stride);
+    if (keep == keepAll) {
+        drawWallRows(end - start, texels, rows, state.pixels + start * state.stride, state.stride);
+    } else {
+        drawWallRowsShaded(end - start, texels, rows, keep, state.pixels + start * state.stride,
+                           state.stride);
+    }
+}
+
+// The light of one hit: its flats' darkOf and its wall pieces' keep.
+struct HitLight {
+    std::int32_t flatDark = 0;
+    std::uint32_t wallKeep = keepAll;
+};
+
+// A wall's keep at the given depth in its sector's light.
+std::uint32_t wallKeep(std::int32_t light, std::int32_t contrast, float depth) {
+    const std::int32_t dark = darkOf(light, contrast);
+    return dark == 0 ? keepAll
+                     : static_cast<std::uint32_t>(keepAll - shadeOf(dark, wallLift(depth)));
 }
 
 // One piece, with the projection scale k of its depth and, for a wall piece, the
 // texture rows per screen row s, both worked out by the caller.
 void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flatRay, float height,
                    float k, float s, std::uint8_t side, std::int32_t texture, std::int32_t kind,
-                   float u, std::int32_t key) {
+                   float u, std::int32_t key, HitLight light) {
     const std::int32_t y = rowAt(view.eye.z, height, k);
     const std::int32_t start = side != floorSide ? 0 : y;
     const std::int32_t end = side != floorSide ? y : frameGeometry.height;
     if (kind == skySpan) {
         drawSkySpan(state, side, start, end);
     } else if (kind == flatSpan) {
-        drawFlatSpan(view, state, flatRay, height, side, texture, key, start, end);
+        drawFlatSpan(view, state, flatRay, height, side, texture, key, start, end, light.flatDark);
     } else {
-        drawWallPiece(state, y, s, side, texture, u, start, end);
+        drawWallPiece(state, y, s, side, texture, u, start, end, light.wallKeep);
     }
 }
 
@@ -204,26 +238,28 @@ void drawColumnPart(const View& view, ColumnState& state, std::int32_t x, float 
     const float k = projectionScale(depth);
     const float s = kind == wallPiece ? frameGeometry.wallRowScale / k : 0.0f;
     const FlatRowStep flatRay = kind == flatSpan ? flatColumnRay(view, x) : FlatRowStep{};
-    drawProjected(view, state, flatRay, height, k, s, side, texture, kind, u, key);
+    drawProjected(view, state, flatRay, height, k, s, side, texture, kind, u, key, HitLight{});
 }
 
 void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
              const Sector& sector, const Sector& behind, PieceTextures pieces, float u) {
     const float k = projectionScale(depth);
     const float s = frameGeometry.wallRowScale / k;
+    const HitLight light = {darkOf(sector.light, 0),
+                            wallKeep(sector.light, pieces.contrast, depth)};
     drawProjected(view, state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
-                  sector.floorSky ? skySpan : flatSpan, 0.0f, sector.floorKey);
+                  sector.floorSky ? skySpan : flatSpan, 0.0f, sector.floorKey, light);
     drawProjected(view, state, flatRay, sector.ceilingHeight, k, s, ceilingSide,
                   sector.ceilingTexture, sector.ceilingSky ? skySpan : flatSpan, 0.0f,
-                  sector.ceilingKey);
+                  sector.ceilingKey, light);
     // The visible wall pieces are the neighbour's floor and ceiling steps; between
     // two skies the sky goes on, so sky areas of different heights meet unseen.
     const bool skyBelow = sector.floorSky && behind.floorSky;
     const bool skyAbove = sector.ceilingSky && behind.ceilingSky;
     drawProjected(view, state, flatRay, behind.floorHeight, k, s, floorSide, pieces.lower,
-                  skyBelow ? skySpan : wallPiece, u, 0);
+                  skyBelow ? skySpan : wallPiece, u, 0, light);
     drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide, pieces.upper,
-                  skyAbove ? skySpan : wallPiece, u, 0);
+                  skyAbove ? skySpan : wallPiece, u, 0, light);
 }
 
 std::int32_t skyColumnFor(float dx, float dy) {
@@ -240,7 +276,8 @@ std::int32_t skyColumnFor(float dx, float dy) {
 }
 
 void keepMiddle(const View& view, const ColumnState& state, float depth, const Sector& sector,
-                const Sector& behind, std::int32_t texture, float u, ColumnMiddles& middles) {
+                const Sector& behind, std::int32_t texture, std::int32_t contrast, float u,
+                ColumnMiddles& middles) {
     const Texture& image = textures[texture];
     const float k = projectionScale(depth);
     const float s = frameGeometry.wallRowScale / k;
@@ -257,7 +294,8 @@ void keepMiddle(const View& view, const ColumnState& state, float depth, const S
                  state.pixels + start * state.stride, state.stride, state.bottom - start,
                  static_cast<std::uint32_t>(roundToInt(v * wallOne)),
                  static_cast<std::uint32_t>(roundToInt(s * wallOne)),
-                 static_cast<std::uint32_t>(frameGeometry.wallBits)});
+                 static_cast<std::uint32_t>(frameGeometry.wallBits),
+                 wallKeep(sector.light, contrast, depth)});
 }
 
 void fillFlatCache(const View& view, std::int32_t key, float height) {

@@ -45,16 +45,19 @@ void drawColumnPart(const View& view, ColumnState& column, std::int32_t x, float
 // every flat span of the column, so worked out once per column.
 FlatRowStep flatColumnRay(const View& view, std::int32_t x);
 
-// The textures of a hit wall's lower and upper pieces.
+// The textures of a hit wall's lower and upper pieces, and the light steps the
+// wall adds to its sector's (Wall::contrast).
 struct PieceTextures {
     std::int32_t lower;
     std::int32_t upper;
+    std::int32_t contrast = 0;
 };
 
 // Draws what a column shows of one hit at the given depth, in this order: the
 // floor and ceiling spans of the sector and the lower and upper wall pieces, the
 // floor and ceiling steps of the sector behind the wall, at horizontal texture
-// coordinate u. The same as four drawColumnPart calls for the column whose
+// coordinate u, all in the sector's light (the sky at full brightness). Where the
+// sector is at full light, the same as four drawColumnPart calls for the column whose
 // flatColumnRay is given, with the projection worked out once.
 void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
              const Sector& sector, const Sector& behind, PieceTextures pieces, float u);
@@ -62,9 +65,11 @@ void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, f
 // Keeps, for drawing once the column behind is done, the rows of the see-through
 // middle hung in the opening between sector and behind, hit at the given depth and
 // horizontal texture coordinate u: the texture once, its top row at the lower of
-// the two ceilings, inside the column's window as drawHit left it.
+// the two ceilings, inside the column's window as drawHit left it, in the sector's
+// light with the wall's contrast.
 void keepMiddle(const View& view, const ColumnState& state, float depth, const Sector& sector,
-                const Sector& behind, std::int32_t texture, float u, ColumnMiddles& middles);
+                const Sector& behind, std::int32_t texture, std::int32_t contrast, float u,
+                ColumnMiddles& middles);
 
 // Fills the view's flat entry key for a surface at the given height, seen from the
 // view's eye, and marks it valid.

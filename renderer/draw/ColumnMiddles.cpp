@@ -1,8 +1,10 @@
 #include "renderer/draw/ColumnMiddles.h"
 
+#include "renderer/draw/SectorLight.h"
+
 namespace {
 
-void drawMiddleRows(const MiddlePiece& piece) {
+template <bool shaded> void drawMiddleRows(const MiddlePiece& piece) {
     std::uint32_t v = piece.vfix;
     PackedPixel* out = piece.out;
     // v stays below texelRows << shift while drawing, so adding step cannot wrap.
@@ -13,7 +15,7 @@ void drawMiddleRows(const MiddlePiece& piece) {
         }
         const PackedPixel texel = piece.column[row];
         if ((texel >> 24) != 0) {
-            *out = texel;
+            *out = shaded ? shadePixel(texel, piece.keep) : texel;
         }
     }
 }
@@ -28,6 +30,10 @@ void ColumnMiddles::add(const MiddlePiece& piece) {
 
 void ColumnMiddles::draw() const {
     for (std::int32_t i = count - 1; i >= 0; --i) {
-        drawMiddleRows(pieces[i]);
+        if (pieces[i].keep == keepAll) {
+            drawMiddleRows<false>(pieces[i]);
+        } else {
+            drawMiddleRows<true>(pieces[i]);
+        }
     }
 }

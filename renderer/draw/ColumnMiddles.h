@@ -16,6 +16,7 @@ struct MiddlePiece {
     std::uint32_t vfix;
     std::uint32_t step;
     std::uint32_t shift;
+    std::uint32_t keep; // of each channel, in 32nds (shadePixel): 32 as it is
 };
 
 // The most middles one column keeps; a ray through more leaves out the farthest.

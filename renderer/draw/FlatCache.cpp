@@ -10,8 +10,13 @@ void resizeFlatCache(std::int32_t entries) {
     flatCache = entries > 0 ? new FlatCacheEntry[static_cast<std::size_t>(entries)] : nullptr;
     flatCacheSize = entries > 0 ? entries : 0;
     for (std::int32_t key = 0; key < flatCacheSize; ++key) {
-        flatCache[key].rowDepth.assign(static_cast<std::size_t>(frameGeometry.height), 0);
+        sizeFlatRows(flatCache[key]);
     }
+}
+
+void sizeFlatRows(FlatCacheEntry& entry) {
+    entry.rowDepth.assign(static_cast<std::size_t>(frameGeometry.height), 0);
+    entry.rowLift.assign(static_cast<std::size_t>(frameGeometry.height), 0);
 }
 
 void invalidateFlatCache() {

@@ -14,6 +14,7 @@ constexpr std::uint8_t flatFilling = 2; // one column's thread is filling it
 struct FlatCacheEntry {
     std::atomic<std::uint8_t> valid{flatEmpty}; // flatReady once filled this frame
     std::vector<std::int32_t> rowDepth;         // one a frame row, sized with the frame
+    std::vector<std::uint8_t> rowLift;          // each row's flatLift, likewise
 };
 
 // Keyed by the sectors' floorKey and ceilingKey; a level has at least this many.
@@ -27,6 +28,9 @@ extern std::int32_t flatCacheSize;
 // for every row of the current frame size; called when a level is built or freed
 // and when the frame size changes, never while frames are drawn.
 void resizeFlatCache(std::int32_t entries);
+
+// Gives an entry a depth and a lift for every row of the current frame size.
+void sizeFlatRows(FlatCacheEntry& entry);
 
 // Forgets every cached surface; the eye height and moving sectors change every frame.
 void invalidateFlatCache();

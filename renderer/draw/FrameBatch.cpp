@@ -3,9 +3,9 @@
 #include "renderer/draw/ColumnDrawing.h"
 #include "renderer/draw/CpuRelax.h"
 #include "renderer/draw/FrameLoop.h"
-#include "renderer/level/Level.h"
 #include "renderer/draw/Traversal.h"
 #include "renderer/draw/View.h"
+#include "renderer/level/Level.h"
 
 #include <algorithm>
 #include <atomic>
@@ -53,7 +53,7 @@ class FrameRun {
         for (Slot& slot : slots_) {
             std::copy(sectors, sectors + sectorCount, slot.sectors);
             for (FlatCacheEntry& flat : slot.flats) {
-                flat.rowDepth.assign(static_cast<std::size_t>(frameGeometry.height), 0);
+                sizeFlatRows(flat);
             }
         }
     }
@@ -181,8 +181,8 @@ class FrameRun {
         const Slot& last = *slotEntry(frames_).load();
         std::copy(last.pixels.begin(), last.pixels.end(), framebuffer);
         for (std::int32_t key = 0; key < flatCacheSize; ++key) {
-            std::copy(last.flats[key].rowDepth.begin(), last.flats[key].rowDepth.end(),
-                      flatCache[key].rowDepth.begin());
+            flatCache[key].rowDepth = last.flats[key].rowDepth;
+            flatCache[key].rowLift = last.flats[key].rowLift;
             flatCache[key].valid.store(last.flats[key].valid.load());
         }
         deepestColumnVisits = std::max(deepestColumnVisits, deepest_.load());

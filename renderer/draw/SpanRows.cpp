@@ -1,5 +1,7 @@
 #include "renderer/draw/SpanRows.h"
 
+#include "renderer/draw/SectorLight.h"
+
 namespace {
 
 constexpr std::uint32_t textureMask = 63;
@@ -8,14 +10,25 @@ constexpr std::uint32_t rowMask = textureMask << 6;
 using FlatRows = void (*)(const std::int32_t*, std::int32_t, const PackedPixel*, FlatRowStep,
                           PackedPixel*, std::int32_t);
 
+using ShadedFlatRows = void (*)(const std::int32_t*, FlatRowLight, std::int32_t, const PackedPixel*,
+                                FlatRowStep, PackedPixel*, std::int32_t);
+
 // Chosen once, before main, from what the processor offers.
 const FlatRows flatRows = wideRowsAvailable() ? drawFlatRowsWide : drawFlatRowsPlain;
+const ShadedFlatRows shadedFlatRows =
+    wideRowsAvailable() ? drawFlatRowsShadedWide : drawFlatRowsShadedPlain;
 
 } // namespace
 
 void drawFlatRows(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
                   FlatRowStep step, PackedPixel* out, std::int32_t stride) {
     flatRows(depths, count, texels, step, out, stride);
+}
+
+void drawFlatRowsShaded(const std::int32_t* depths, FlatRowLight light, std::int32_t count,
+                        const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
+                        std::int32_t stride) {
+    shadedFlatRows(depths, light, count, texels, step, out, stride);
 }
 
 void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
@@ -38,5 +51,30 @@ void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep ste
 #pragma GCC unroll 4
     for (std::int32_t i = 0; i < count; ++i, out += stride, v += step.step) {
         *out = column[(v >> shift) & textureMask];
+    }
+}
+
+void drawFlatRowsShadedPlain(const std::int32_t* depths, FlatRowLight light, std::int32_t count,
+                             const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
+                             std::int32_t stride) {
+    const std::uint32_t rowShift = step.shift - 6;
+    for (std::int32_t i = 0; i < count; ++i, out += stride) {
+        const std::uint32_t t = static_cast<std::uint32_t>(depths[i]);
+        const std::uint32_t wx = t * step.dx + step.ox;
+        const std::uint32_t wy = t * step.dy + step.oy;
+        const PackedPixel texel =
+            texels[((wy >> rowShift) & rowMask) | ((wx >> step.shift) & textureMask)];
+        const auto keep = static_cast<std::uint32_t>(keepAll - shadeOf(light.dark, light.lifts[i]));
+        *out = shadePixel(texel, keep);
+    }
+}
+
+void drawWallRowsShaded(std::int32_t count, const PackedPixel* column, WallRowStep step,
+                        std::uint32_t keep, PackedPixel* out, std::int32_t stride) {
+    std::uint32_t v = step.vfix;
+    const std::uint32_t shift = step.shift;
+#pragma GCC unroll 4
+    for (std::int32_t i = 0; i < count; ++i, out += stride, v += step.step) {
+        *out = shadePixel(column[(v >> shift) & textureMask], keep);
     }
 }

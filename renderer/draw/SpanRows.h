@@ -1,7 +1,7 @@
 #pragma once
 
-#include "renderer/level/Pixel.h"
 #include "renderer/draw/ScreenSize.h"
+#include "renderer/level/Pixel.h"
 
 #include <cstdint>
 
@@ -35,6 +35,19 @@ void drawFlatRows(const std::int32_t* depths, std::int32_t count, const PackedPi
 void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
                   std::int32_t stride = screenWidth);
 
+// The same rows in a sector's light. A flat row i gets the shade clamp(dark -
+// lifts[i], 0, 31) (lifts: the rows' flatLift, from the same place as depths); a wall
+// piece keeps keep / 32 of every texel's channels (shadePixel).
+struct FlatRowLight {
+    const std::uint8_t* lifts;
+    std::int32_t dark;
+};
+void drawFlatRowsShaded(const std::int32_t* depths, FlatRowLight light, std::int32_t count,
+                        const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
+                        std::int32_t stride = screenWidth);
+void drawWallRowsShaded(std::int32_t count, const PackedPixel* column, WallRowStep step,
+                        std::uint32_t keep, PackedPixel* out, std::int32_t stride = screenWidth);
+
 // The two ways the flat loop is done: one row at a time on any processor, and
 // eight at once where the processor has AVX2 (the one drawFlatRows uses when it is
 // present). Exposed so they can be checked against each other.
@@ -43,3 +56,9 @@ void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const Pac
                        FlatRowStep step, PackedPixel* out, std::int32_t stride = screenWidth);
 void drawFlatRowsWide(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
                       FlatRowStep step, PackedPixel* out, std::int32_t stride = screenWidth);
+void drawFlatRowsShadedPlain(const std::int32_t* depths, FlatRowLight light, std::int32_t count,
+                             const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
+                             std::int32_t stride = screenWidth);
+void drawFlatRowsShadedWide(const std::int32_t* depths, FlatRowLight light, std::int32_t count,
+                            const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
+                            std::int32_t stride = screenWidth);

@@ -119,14 +119,14 @@ std::int32_t followRay(const View& view, ColumnState& state, const FlatRowStep& 
         const Sector& behind = wall.neighbour == -1 ? solidSector : view.sectors[wall.neighbour];
 
         drawHit(view, state, flatRay, nearest.depth, sector, behind,
-                {wall.lowerTexture, wall.upperTexture}, nearest.hit.along * 16.0f);
+                {wall.lowerTexture, wall.upperTexture, wall.contrast}, nearest.hit.along * 16.0f);
 
         if (state.top == state.bottom || wall.neighbour == -1) {
             return visits;
         }
         if (wall.middleTexture >= 0) {
             keepMiddle(view, state, nearest.depth, sector, behind, wall.middleTexture,
-                       nearest.hit.along * 16.0f, middles);
+                       wall.contrast, nearest.hit.along * 16.0f, middles);
         }
         if (visitsLeft <= 1) {
             return visits;

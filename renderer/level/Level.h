@@ -33,6 +33,9 @@ struct Wall {
     // may not cross a blocking portal however wide its opening.
     std::int32_t middleTexture = -1;
     bool blocking = false;
+    // Light steps added to its sector's for this wall alone: with the level's fake
+    // contrast, -1 for a wall along x, +1 for one along y.
+    std::int32_t contrast = 0;
 
     Wall() = default;
     Wall(Vec3 start, Vec3 end, std::int32_t neighbourSector) : neighbour(neighbourSector) {
@@ -56,6 +59,7 @@ struct Sector {
     // Shows the level's sky instead of its flat.
     bool floorSky = false;
     bool ceilingSky = false;
+    std::int32_t light = 255; // 0 dark to 255 full brightness
 };
 
 // A sector whose floor and ceiling ride the animation clock t:

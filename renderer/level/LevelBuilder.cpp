@@ -53,6 +53,12 @@ Wall buildWall(const LevelDescription& level, const TexturePlan& plan, std::int3
     std::int32_t to = 0;
     sector.edgeEnds(k, from, to);
     Wall wall(vertices[from], vertices[to], neighbour);
+    if (level.fakeContrast) {
+        // Lit from the side, as it were: a wall along x a step darker, one along y a
+        // step brighter.
+        const Vec3 a = vertices[from], b = vertices[to];
+        wall.contrast = a.y == b.y ? -1 : (a.x == b.x ? 1 : 0);
+    }
     const SideDescription* side = sideOf(sector, k);
     if (neighbour < 0) {
         const std::string& name =
@@ -174,6 +180,7 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
         sector.ceilingTexture = plan.flat(level, description.ceilingTexture);
         sector.floorSky = !level.sky.empty() && description.floorTexture == level.sky;
         sector.ceilingSky = !level.sky.empty() && description.ceilingTexture == level.sky;
+        sector.light = description.light;
         const bool moves = description.motion.moves;
         // A door's ceiling and a lift's floor leave the height they share a key by.
         const std::int32_t mover = moverIn(level, s);

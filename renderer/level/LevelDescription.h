@@ -48,6 +48,7 @@ struct SectorDescription {
     std::string wallTexture;
     std::string floorTexture;
     std::string ceilingTexture;
+    std::int32_t light = 255; // 0 dark to 255 full brightness
     std::vector<SideDescription> sides;
     MotionDescription motion;
 
@@ -73,6 +74,7 @@ struct LevelDescription {
     float startAngle = 0.0f;
     bool scriptedCamera = false; // the built-in camera script instead of standing at start
     WalkerBody body;
+    bool fakeContrast = false; // walls along x a light step darker, along y one brighter
     std::string sky; // the texture floors and ceilings wearing it show as sky; none when empty
     std::vector<MoverDescription> movers; // doors, then lifts, each in the file's order
     std::vector<TriggerDescription> triggers;

@@ -143,7 +143,7 @@ class FieldReader {
         }
         if (!only(root, "",
                   {"duskhall-level", "name", "camera", "textures", "vertices", "sectors", "start",
-                   "body", "sky", "doors", "lifts", "triggers", "comment"})) {
+                   "body", "sky", "fake-contrast", "doors", "lifts", "triggers", "comment"})) {
             return false;
         }
         const Json* version = field(root, "", "duskhall-level");
@@ -156,7 +156,8 @@ class FieldReader {
                                               " is not known (this program reads version 1)");
         }
         return readName(root) && readCamera(root) && readTextures(root) &&
-               readTextureName(root, "", "sky", false, level_.sky) && readVertices(root) &&
+               readTextureName(root, "", "sky", false, level_.sky) &&
+               readFlag(root, "", "fake-contrast", level_.fakeContrast) && readVertices(root) &&
                readSectors(root) && readStart(root) && readBody(root) &&
                readMovers(root, "doors", false) && readMovers(root, "lifts", true) &&
                readTriggers(root);
@@ -399,6 +400,16 @@ class FieldReader {
         return true;
     }
 
+    bool readLight(const Json& sector, const std::string& path, std::int32_t& out) {
+        const Json* value = optionalField(sector, "light");
+        std::int64_t light = out;
+        if (value != nullptr && !integer(*value, member(path, "light"), 0, 255, light)) {
+            return false;
+        }
+        out = static_cast<std::int32_t>(light);
+        return true;
+    }
+
     bool readSides(const Json& sector, const std::string& path, SectorDescription& out) {
         const Json* sides = optionalField(sector, "sides");
         const std::string place = member(path, "sides");
@@ -473,7 +484,7 @@ class FieldReader {
         }
         if (!only(sector, path,
                   {"outline", "holes", "floor", "ceiling", "wall-texture", "floor-texture",
-                   "ceiling-texture", "sides", "motion", "comment"})) {
+                   "ceiling-texture", "light", "sides", "motion", "comment"})) {
             return false;
         }
         const Json* outline = field(sector, path, "outline");
@@ -500,7 +511,8 @@ class FieldReader {
                readTextureName(sector, path, "wall-texture", true, out.wallTexture) &&
                readTextureName(sector, path, "floor-texture", true, out.floorTexture) &&
                readTextureName(sector, path, "ceiling-texture", true, out.ceilingTexture) &&
-               readSides(sector, path, out) && readMotion(sector, path, out.motion);
+               readLight(sector, path, out.light) && readSides(sector, path, out) &&
+               readMotion(sector, path, out.motion);
     }
 
     bool readSectors(const Json& root) {

@@ -39,6 +39,9 @@ Json sectorJson(const SectorDescription& sector) {
     out["wall-texture"] = sector.wallTexture;
     out["floor-texture"] = sector.floorTexture;
     out["ceiling-texture"] = sector.ceilingTexture;
+    if (sector.light != 255) {
+        out["light"] = sector.light;
+    }
     if (!sector.sides.empty()) {
         Json sides = Json::array();
         for (const SideDescription& side : sector.sides) {
@@ -118,6 +121,9 @@ std::string levelFileText(const LevelDescription& level) {
     root["textures"] = textures;
     if (!level.sky.empty()) {
         root["sky"] = level.sky;
+    }
+    if (level.fakeContrast) {
+        root["fake-contrast"] = true;
     }
     Json vertices = Json::array();
     for (std::size_t i = 0; i < level.vertexX.size(); ++i) {

@@ -62,6 +62,7 @@ TEST(LevelFileWriter, AnImportedMapReadsBackUnchanged) {
                     a.once == b.once && a.targets == b.targets)
             << "triggers[" << t << "]";
     }
+    EXPECT_EQ(back.fakeContrast, level.fakeContrast);
     ASSERT_EQ(back.textures.size(), level.textures.size());
     ASSERT_EQ(back.sectors.size(), level.sectors.size());
     for (std::size_t s = 0; s < level.sectors.size(); ++s) {
@@ -70,7 +71,7 @@ TEST(LevelFileWriter, AnImportedMapReadsBackUnchanged) {
         EXPECT_TRUE(a.outline == b.outline && a.holes == b.holes && a.floor == b.floor &&
                     a.ceiling == b.ceiling && a.wallTexture == b.wallTexture &&
                     a.floorTexture == b.floorTexture && a.ceilingTexture == b.ceilingTexture &&
-                    sameSides(a.sides, b.sides))
+                    a.light == b.light && sameSides(a.sides, b.sides))
             << "sectors[" << s << "]";
     }
 }

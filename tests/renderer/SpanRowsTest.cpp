@@ -1,5 +1,6 @@
 #include "renderer/draw/SpanRows.h"
 #include "renderer/draw/ScreenSize.h"
+#include "renderer/draw/SectorLight.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,52 @@ TEST(SpanRowsTest, WallRowsReadTheTexelsOfTheWideArithmetic) {
         for (std::int32_t r = 0; r < screenHeight; ++r) {
             const PackedPixel expected = r < count ? column[wallTexel(vfix, advance, r)] : 0u;
             ASSERT_EQ(drawn.at(r), expected) << "round " << round << " row " << r;
+        }
+    }
+}
+
+TEST(SpanRowsTest, ShadedRowsAreTheUnshadedRowsEachInItsShade) {
+    // Every lift and darkness a sector can give, and counts that leave remainders.
+    const std::vector<PackedPixel> texels = [] {
+        std::vector<PackedPixel> bright(64 * 64);
+        for (std::size_t i = 0; i < bright.size(); ++i) {
+            bright[i] = 0xFF000000u | static_cast<PackedPixel>(i * 2654435761u >> 8 & 0xFFFFFFu);
+        }
+        return bright;
+    }();
+    std::mt19937 random(47);
+    std::uniform_int_distribution<std::uint32_t> word;
+    std::uniform_int_distribution<std::int32_t> lift(0, 80);
+    std::uniform_int_distribution<std::int32_t> dark(0, 15);
+    std::uniform_int_distribution<std::int32_t> rows(0, screenHeight);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::int32_t> depths(screenHeight);
+        std::vector<std::uint8_t> lifts(screenHeight);
+        for (std::int32_t r = 0; r < screenHeight; ++r) {
+            depths[r] = static_cast<std::int32_t>(word(random) >> 8);
+            lifts[r] = static_cast<std::uint8_t>(lift(random));
+        }
+        const FlatRowStep step = {word(random) >> 12, word(random) >> 12, word(random),
+                                  word(random)};
+        const FlatRowLight light = {lifts.data(), 4 * dark(random)};
+        const std::int32_t count = rows(random);
+        Column unshaded, plain, wide;
+        drawFlatRowsPlain(depths.data(), count, texels.data(), step, unshaded.start());
+        drawFlatRowsShadedPlain(depths.data(), light, count, texels.data(), step, plain.start());
+        drawFlatRowsShadedWide(depths.data(), light, count, texels.data(), step, wide.start());
+        const std::uint32_t wallKeep = 1 + word(random) % keepAll;
+        const WallRowStep wallStep = {word(random), word(random) >> 8};
+        const PackedPixel* column = texels.data() + 64 * (round % 64);
+        Column wall, shadedWall;
+        drawWallRows(count, column, wallStep, wall.start());
+        drawWallRowsShaded(count, column, wallStep, wallKeep, shadedWall.start());
+        for (std::int32_t r = 0; r < screenHeight; ++r) {
+            const auto keep = keepAll - shadeOf(light.dark, lifts[r]);
+            const PackedPixel expected = r < count ? shadePixel(unshaded.at(r), keep) : 0u;
+            ASSERT_EQ(plain.at(r), expected) << "round " << round << " row " << r;
+            ASSERT_EQ(wide.at(r), expected) << "round " << round << " row " << r;
+            ASSERT_EQ(shadedWall.at(r), r < count ? shadePixel(wall.at(r), wallKeep) : 0u)
+                << "round " << round << " row " << r;
         }
     }
 }

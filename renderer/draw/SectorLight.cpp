@@ -1,0 +1,36 @@
+#include "renderer/draw/SectorLight.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::int32_t stepsPerUnit = 256;
+constexpr std::int32_t farthestSteps = 256 * stepsPerUnit;
+
+} // namespace
+
+std::int32_t darkOf(std::int32_t light, std::int32_t contrast) {
+    const std::int32_t step = std::clamp(light / 16 + contrast, 0, 15);
+    return 4 * (15 - step);
+}
+
+std::int32_t depthSteps(float depth) {
+    if (!(depth > 0.0f)) {
+        return 0;
+    }
+    if (!(depth < 256.0f)) {
+        return farthestSteps;
+    }
+    return static_cast<std::int32_t>(depth * static_cast<float>(stepsPerUnit));
+}
+
+std::int32_t wallLift(float depth) {
+    const std::int32_t steps = depthSteps(depth);
+    const std::int32_t scale = steps == 0 ? 47 : std::min(47, 80 * stepsPerUnit / steps);
+    return scale / 2;
+}
+
+std::int32_t flatLift(float depth) {
+    const std::int32_t rows = std::min(127, 2 * depthSteps(depth) / stepsPerUnit);
+    return 80 / (rows + 1);
+}
