@@ -62,9 +62,11 @@ constexpr const char* help =
     "                   for every frame (eye position, its sector's floor and ceiling,\n"
     "                   view angle in radians), then \"movers H1 H2 ...\" in a level\n"
     "                   with doors or lifts: each one's moving ceiling or floor\n"
-    "  --map FILE       write the level seen from above to FILE as a PNG (640 x 480):\n"
-    "                   solid walls light, portals orange, the eye red with the edges\n"
-    "                   of its view green, where the last frame drawn put it\n"
+    "  --map FILE       write the level seen from above to FILE as a PNG (640 x 480,\n"
+    "                   or the --size given): solid walls light, portals orange, the\n"
+    "                   eye red with the edges of its view green, where the last frame\n"
+    "                   drawn put it, over a grid of whole units (the lines through 0\n"
+    "                   brighter) with each sector's number at its middle\n"
     "  --start X,Y,ANGLE\n"
     "                   stand the eye at (X, Y) looking along ANGLE radians instead of\n"
     "                   the level's start (and instead of the scripted camera), for\n"
@@ -110,7 +112,8 @@ struct Options {
     std::string exportFolder; // --export: write the WAD map as a level file instead
     std::int32_t width = screenWidth;
     std::int32_t height = screenHeight;
-    std::string error; // why the arguments were refused, when there is more to say than usage
+    bool sized = false; // --size given: the map is drawn at it too
+    std::string error;  // why the arguments were refused, when there is more to say than usage
     bool trace = false;
     bool bench = false;
     bool warnings = false;
@@ -183,6 +186,7 @@ bool parseArguments(int argc, char** argv, Options& options) {
         } else if (arg == "--textures" && hasValue) {
             options.textureDir = argv[++i];
         } else if (arg == "--size" && hasValue) {
+            options.sized = true;
             if (!parseFrameSize(argv[++i], options.width, options.height, options.error)) {
                 return false;
             }
@@ -279,11 +283,12 @@ bool loadWalk(const std::string& path, WalkScript& walk) {
     return false;
 }
 
-bool writeMap(const std::string& path, const ExploreSession& session) {
-    std::vector<PackedPixel> plan(static_cast<std::size_t>(mapWidth) * mapHeight);
-    const MapView map(sectors, sectorCount, mapWidth, mapHeight);
-    map.draw(plan.data(), {cameraPos.x, cameraPos.y, session.viewAngle()}, false);
-    if (writeFramePng(path.c_str(), plan.data(), mapWidth, mapHeight)) {
+bool writeMap(const std::string& path, const ExploreSession& session, std::int32_t width,
+              std::int32_t height) {
+    std::vector<PackedPixel> plan(static_cast<std::size_t>(width) * height);
+    const MapView map(sectors, sectorCount, width, height);
+    map.drawPlan(plan.data(), {cameraPos.x, cameraPos.y, session.viewAngle()});
+    if (writeFramePng(path.c_str(), plan.data(), width, height)) {
         return true;
     }
     std::fprintf(stderr, "duskhall-render: cannot write %s\n", path.c_str());
@@ -429,7 +434,9 @@ int main(int argc, char** argv) {
         emit(frame, pixels.data());
     }
 
-    if (!options.mapPath.empty() && !writeMap(options.mapPath, session)) {
+    if (!options.mapPath.empty() &&
+        !writeMap(options.mapPath, session, options.sized ? options.width : mapWidth,
+                  options.sized ? options.height : mapHeight)) {
         status = 1;
     }
     if (options.bench) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -12,6 +13,30 @@ constexpr float marginShare = 0.05f; // of the smaller side, on every side
 constexpr float fieldShare = 0.12f;  // the view's edges drawn this long, of the smaller side
 // The outermost columns look along dir -/+ side: a quarter turn wide.
 constexpr float halfField = 0.78539819f;
+constexpr float gridSpacingPixels = 16.0f;
+
+// Digits 0 to 9, three pixels wide and five high: bit 14 is the top left.
+constexpr std::uint16_t digitRows[10] = {0x7B6F, 0x2C97, 0x73E7, 0x73CF, 0x5BC9,
+                                         0x79CF, 0x79EF, 0x7249, 0x7BEF, 0x7BCF};
+
+// The centroid of a sector's walls (outline and holes, which count negative).
+bool sectorCentroid(const Sector& sector, float& x, float& y) {
+    double area = 0.0, cx = 0.0, cy = 0.0;
+    for (std::int32_t w = 0; w < sector.wallCount; ++w) {
+        const Vec3 a = sector.walls[w].a;
+        const Vec3 b = sector.walls[w].b;
+        const double cross = static_cast<double>(a.x) * b.y - static_cast<double>(b.x) * a.y;
+        area += cross;
+        cx += (static_cast<double>(a.x) + b.x) * cross;
+        cy += (static_cast<double>(a.y) + b.y) * cross;
+    }
+    if (area == 0.0) {
+        return false;
+    }
+    x = static_cast<float>(cx / (3.0 * area));
+    y = static_cast<float>(cy / (3.0 * area));
+    return true;
+}
 
 } // namespace
 
@@ -99,6 +124,70 @@ void MapView::draw(PackedPixel* pixels, const MapEye& at, bool overPicture) cons
     for (std::int32_t i = 0; i < count; ++i) {
         pixels[i] = overPicture ? 0xFF000000u | ((pixels[i] >> 2) & 0x003F3F3Fu) : background;
     }
+    drawLines(pixels, at);
+}
+
+void MapView::drawPlan(PackedPixel* pixels, const MapEye& at) const {
+    std::fill(pixels, pixels + width_ * height_, background);
+    drawGrid(pixels);
+    drawLines(pixels, at);
+    for (std::int32_t s = 0; s < sectorCount_; ++s) {
+        float x = 0.0f, y = 0.0f;
+        if (sectorCentroid(sectors_[s], x, y)) {
+            std::int32_t column, row;
+            toPixel(x, y, column, row);
+            drawNumber(pixels, s, column, row);
+        }
+    }
+}
+
+float MapView::gridStep() const {
+    float step = 1.0f;
+    for (int k = 0; step * scale_ < gridSpacingPixels && k < 30; ++k) {
+        step *= k % 3 == 1 ? 2.5f : 2.0f; // 1, 2, 5, 10, 20, 50, ...
+    }
+    return step;
+}
+
+void MapView::drawGrid(PackedPixel* pixels) const {
+    const float step = gridStep();
+    const float halfWidth = static_cast<float>(width_) * 0.5f / scale_;
+    const float halfHeight = static_cast<float>(height_) * 0.5f / scale_;
+    const float left = centreX_ - halfWidth, right = centreX_ + halfWidth;
+    const float bottom = centreY_ - halfHeight, top = centreY_ + halfHeight;
+    for (float x = std::ceil(left / step) * step; x <= right; x += step) {
+        line(pixels, x, bottom, x, top, std::fabs(x) < step * 0.5f ? axis : grid);
+    }
+    for (float y = std::ceil(bottom / step) * step; y <= top; y += step) {
+        line(pixels, left, y, right, y, std::fabs(y) < step * 0.5f ? axis : grid);
+    }
+}
+
+// The number centred on (column, row), its digits as large as the plan allows
+// them to stay small: one pixel a dot below 480 rows, more on larger plans.
+void MapView::drawNumber(PackedPixel* pixels, std::int32_t number, std::int32_t column,
+                         std::int32_t row) const {
+    const std::int32_t dot = std::max(1, std::min(width_, height_) / 240);
+    char digits[12];
+    const int count = std::snprintf(digits, sizeof digits, "%d", static_cast<int>(number));
+    const std::int32_t advance = 4 * dot;
+    std::int32_t left = column - (count * advance - dot) / 2;
+    const std::int32_t top = row - 5 * dot / 2;
+    for (int i = 0; i < count; ++i, left += advance) {
+        const std::uint16_t bits = digitRows[digits[i] - '0'];
+        for (std::int32_t r = 0; r < 5 * dot; ++r) {
+            for (std::int32_t c = 0; c < 3 * dot; ++c) {
+                const std::int32_t x = left + c, y = top + r;
+                if ((bits >> (14 - (r / dot) * 3 - c / dot) & 1u) != 0 && x >= 0 && x < width_ &&
+                    y >= 0 && y < height_) {
+                    pixels[y * width_ + x] = label;
+                }
+            }
+        }
+    }
+}
+
+void MapView::drawLines(PackedPixel* pixels, const MapEye& at) const {
     // Portals first, so solid walls meeting them keep their colour at the shared
     // corner.
     for (std::int32_t s = 0; s < sectorCount_; ++s) {

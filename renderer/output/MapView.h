@@ -22,6 +22,9 @@ class MapView {
     static constexpr PackedPixel portal = 0xFFE08020u;
     static constexpr PackedPixel eye = 0xFFFF4040u;
     static constexpr PackedPixel fieldOfView = 0xFF60D060u;
+    static constexpr PackedPixel grid = 0xFF26323Cu;
+    static constexpr PackedPixel axis = 0xFF3A4C5Cu; // the grid lines through (0, 0)
+    static constexpr PackedPixel label = 0xFF90B8F0u;
 
     // Fits the whole level into width x height pixels with a margin, north up,
     // with the same scale across and down.
@@ -32,10 +35,22 @@ class MapView {
     // over the picture already there, darkened so the lines stand out.
     void draw(PackedPixel* pixels, const MapEye& at, bool overPicture) const;
 
+    // The author's plan: on the background, a grid of whole units under the lines
+    // (every 1, 2, 5, 10, 20, ... units, whichever first keeps its lines at least
+    // 16 pixels apart) and each sector's number at its centroid.
+    void drawPlan(PackedPixel* pixels, const MapEye& at) const;
+
+    // The grid's spacing in level units.
+    float gridStep() const;
+
     // The pixel column and row of a plan point.
     void toPixel(float x, float y, std::int32_t& column, std::int32_t& row) const;
 
   private:
+    void drawLines(PackedPixel* pixels, const MapEye& at) const;
+    void drawGrid(PackedPixel* pixels) const;
+    void drawNumber(PackedPixel* pixels, std::int32_t number, std::int32_t column,
+                    std::int32_t row) const;
     void line(PackedPixel* pixels, float x0, float y0, float x1, float y1,
               PackedPixel colour) const;
     void dot(PackedPixel* pixels, std::int32_t column, std::int32_t row, std::int32_t radius,

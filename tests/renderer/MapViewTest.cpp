@@ -62,3 +62,27 @@ TEST_F(MapViewTest, TheWholePlanFitsBuffersOfAnyShape) {
         EXPECT_TRUE(left <= margin + 1 || top <= margin + 1) << size.first;
     }
 }
+
+// The author's plan at 320 x 240 (14.8 pixels a unit): grid lines every 2 units,
+// brighter through 0, under the walls; each sector's number at its middle.
+TEST_F(MapViewTest, ThePlanHasAGridOfWholeUnitsAndTheSectorNumbers) {
+    std::vector<PackedPixel> plan(screenPixels, 0);
+    const MapView map(sectors, sectorCount, screenWidth, screenHeight);
+    EXPECT_EQ(map.gridStep(), 2.0f);
+    map.drawPlan(plan.data(), {-4.0f, 0.0f, 0.0f});
+    EXPECT_EQ(plan[60 * screenWidth + 71], MapView::grid) << "x = -6";
+    EXPECT_EQ(plan[60 * screenWidth + 72], MapView::background) << "beside x = -6";
+    EXPECT_EQ(plan[60 * screenWidth + 160], MapView::axis) << "x = 0";
+    EXPECT_EQ(plan[120 * screenWidth + 12], MapView::solidWall) << "the wall over the grid";
+    EXPECT_EQ(plan[120 * screenWidth + 190], MapView::portal);
+    // The triangle room (sector 1) has its number near its centroid, (4, 0).
+    int labelled = 0;
+    for (int row = 114; row <= 126; ++row) {
+        for (int column = 213; column <= 225; ++column) {
+            labelled += plan[row * screenWidth + column] == MapView::label ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(labelled, 8) << "the 8 dots of a 1";
+    EXPECT_EQ(MapView(sectors, sectorCount, 3840, 2160).gridStep(), 1.0f);
+    EXPECT_EQ(MapView(sectors, sectorCount, 160, 120).gridStep(), 5.0f);
+}

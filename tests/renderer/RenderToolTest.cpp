@@ -119,20 +119,24 @@ TEST_F(RenderToolTest, TheMapIsThePlanWithTheEyeOfTheLastFrame) {
     const std::filesystem::path dir = writeCodedTextures("RenderToolTest.map");
     const std::filesystem::path scratch =
         std::filesystem::path(DUSKHALL_BINARY_DIR) / "renderer-tool-test";
-    for (const char* frames : {"", "--frames 30 "}) {
-        const ToolRun run =
-            runTool("--textures '" + dir.string() + "' " + frames + "--threads 1 --map plan.png");
+    for (const char* frames : {"--size 400x300 --map sized.png ", "--frames 30 --map plan.png "}) {
+        const ToolRun run = runTool("--textures '" + dir.string() + "' " + frames + "--threads 1");
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_TRUE(run.out.empty()) << run.out;
     }
-    // The second run's plan: the eye where frame 30 puts it.
+    // The first run's plan is drawn at its --size; the second's at 640 x 480, with
+    // the eye where frame 30 puts it.
+    const std::string sized =
+        readAll(scratch / "TheMapIsThePlanWithTheEyeOfTheLastFrame" / "sized.png");
+    ASSERT_GT(sized.size(), 24u);
+    EXPECT_EQ(sized.substr(16, 8), std::string("\0\0\x01\x90\0\0\x01\x2C", 8)); // 400 x 300
     ExploreSession session;
     for (int frame = 1; frame <= 30; ++frame) {
         drawFrame();
     }
     std::vector<PackedPixel> plan(640 * 480);
     MapView(sectors, sectorCount, 640, 480)
-        .draw(plan.data(), {cameraPos.x, cameraPos.y, session.viewAngle()}, false);
+        .drawPlan(plan.data(), {cameraPos.x, cameraPos.y, session.viewAngle()});
     const std::filesystem::path expected = scratch / "expected-plan.png";
     ASSERT_TRUE(writeFramePng(expected.string().c_str(), plan.data(), 640, 480));
     EXPECT_EQ(readAll(scratch / "TheMapIsThePlanWithTheEyeOfTheLastFrame" / "plan.png"),
