@@ -50,9 +50,7 @@ TEST(FreedoomMaps, EveryMapLoadsAndDrawsWithoutHoles) {
             if (clear > 0) {
                 holes += " " + name + ":" + std::to_string(clear);
             }
-            // Gaps left where the map's own faults were left out stay specks; a
-            // fault of the tracing or the importer opens whole walls.
-            EXPECT_LT(clear, pixels.size() * headings / 200) << name;
+            EXPECT_EQ(clear, 0u) << name;
             freeLevel();
             HKFreeAll();
         }

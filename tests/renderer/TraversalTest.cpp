@@ -164,6 +164,19 @@ TEST_F(TraversalTest, RayThroughASharedPortalEndPointEnds) {
     EXPECT_EQ(clipBottom, projectRow(0.0f, 6.0f));
 }
 
+TEST_F(TraversalTest, RayThroughASharedPortalEndPointGoesOnInALevelWalkedFromItsStart) {
+    // The same ray where no camera script is pinned: it goes on past P5 in the
+    // room beyond the corner and ends on the outer wall, the column filled.
+    placeCamera(-4.0f, 4.0f, 1.5f);
+    levelStart.scripted = false;
+    renderColumn(160, 0, rayFrom(-4.0f, 4.0f, 1.0f, 0.0f));
+    levelStart.scripted = true;
+    EXPECT_LT(lastColumnVisits, 8);
+    EXPECT_EQ(clipTop, clipBottom);
+    EXPECT_EQ(untouchedInColumn(160), 0);
+    EXPECT_EQ(texelAt(160, 120).texture, 0); // the outer room's solid wall
+}
+
 TEST(IntersectWallTest, MovedWallIsHitWhereItNowIs) {
     Wall wall = wallFrom(0.0f, 0.0f, 3.0f, 4.0f);
     EXPECT_EQ(wall.length, 5.0f);
