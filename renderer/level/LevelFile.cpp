@@ -697,6 +697,9 @@ class FieldReader {
         if (!entry.is_object()) {
             return fail(path, "must be an object");
         }
+        if (optionalField(entry, "line") != nullptr) {
+            return readDrawnLine(entry, path, trigger) && readTargets(entry, path, trigger);
+        }
         const Json* edge = field(entry, path, "edge");
         const Json* on = edge != nullptr ? field(entry, path, "on") : nullptr;
         std::int64_t edgeIndex = 0;
@@ -717,6 +720,47 @@ class FieldReader {
         }
         trigger.edge = static_cast<std::int32_t>(edgeIndex);
         trigger.walk = how == "walk";
+        return readTargets(entry, path, trigger);
+    }
+
+    // A walk line drawn between two points, across a room rather than along an
+    // edge: "line": [from, to].
+    bool readDrawnLine(const Json& entry, const std::string& path, TriggerDescription& trigger) {
+        const Json* on = field(entry, path, "on");
+        std::string how;
+        if (!only(entry, path, {"line", "on", "once", "sectors", "comment"}) || on == nullptr ||
+            !text(*on, member(path, "on"), how) ||
+            !optionalFlag(entry, path, "once", trigger.once)) {
+            return false;
+        }
+        if (how != "walk") {
+            return fail(member(path, "on"),
+                        "must be \"walk\" for a \"line\"; a used line is an edge of a sector");
+        }
+        const Json& line = entry["line"];
+        const std::string place = member(path, "line");
+        std::int64_t ends[2] = {0, 0};
+        if (!array(line, place, 2, 2)) {
+            return false;
+        }
+        for (std::size_t k = 0; k < 2; ++k) {
+            if (!integer(line[k], element(place, k), 0,
+                         static_cast<std::int64_t>(level_.vertexX.size()) - 1, ends[k])) {
+                return false;
+            }
+        }
+        const auto a = static_cast<std::size_t>(ends[0]);
+        const auto b = static_cast<std::size_t>(ends[1]);
+        if (level_.vertexX[a] == level_.vertexX[b] && level_.vertexY[a] == level_.vertexY[b]) {
+            return fail(place, "its two points lie at the same place");
+        }
+        trigger.walk = true;
+        trigger.from = static_cast<std::int32_t>(a);
+        trigger.to = static_cast<std::int32_t>(b);
+        return true;
+    }
+
+    bool readTargets(const Json& entry, const std::string& path, TriggerDescription& trigger) {
         const Json* targets = optionalField(entry, "sectors");
         if (targets == nullptr) {
             if (trigger.walk) {

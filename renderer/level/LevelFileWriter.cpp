@@ -71,8 +71,14 @@ Json moverJson(const MoverDescription& mover) {
 }
 
 Json triggerJson(const TriggerDescription& trigger) {
-    Json out = {
-        {"sector", trigger.sector}, {"edge", trigger.edge}, {"on", trigger.walk ? "walk" : "use"}};
+    Json out = Json::object();
+    if (trigger.from >= 0) {
+        out["line"] = {trigger.from, trigger.to};
+    } else {
+        out["sector"] = trigger.sector;
+        out["edge"] = trigger.edge;
+    }
+    out["on"] = trigger.walk ? "walk" : "use";
     if (trigger.once) {
         out["once"] = true;
     }

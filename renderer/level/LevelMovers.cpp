@@ -51,10 +51,11 @@ void buildMovers(const LevelDescription& level,
     }
     movers.lines.reserve(level.triggers.size());
     for (const TriggerDescription& t : level.triggers) {
-        const SectorDescription& sector = level.sectors[static_cast<std::size_t>(t.sector)];
-        std::int32_t from = 0;
-        std::int32_t to = 0;
-        sector.edgeEnds(t.edge, from, to);
+        std::int32_t from = t.from;
+        std::int32_t to = t.to;
+        if (from < 0) {
+            level.sectors[static_cast<std::size_t>(t.sector)].edgeEnds(t.edge, from, to);
+        }
         const auto first = static_cast<std::int32_t>(movers.targets.size());
         if (t.targets.empty()) {
             const std::int32_t behind =
@@ -68,7 +69,7 @@ void buildMovers(const LevelDescription& level,
         movers.lines.push_back({level.vertexX[static_cast<std::size_t>(from)],
                                 level.vertexY[static_cast<std::size_t>(from)],
                                 level.vertexX[static_cast<std::size_t>(to)],
-                                level.vertexY[static_cast<std::size_t>(to)], t.sector, t.walk,
-                                t.once, false, first, count});
+                                level.vertexY[static_cast<std::size_t>(to)],
+                                t.from < 0 ? t.sector : -1, t.walk, t.once, false, first, count});
     }
 }

@@ -36,6 +36,10 @@ struct MoverDescription {
 struct TriggerDescription {
     std::int32_t sector = 0;
     std::int32_t edge = 0;
+    // A walk line may instead be drawn between two points (a line across a room):
+    // then from and to are vertices, sector and edge unused.
+    std::int32_t from = -1;
+    std::int32_t to = -1;
     bool walk = false;
     bool once = false;
     std::vector<std::int32_t> targets;

@@ -90,6 +90,23 @@ TEST(WadImport, DoorAndLiftLinesBecomeMoversWithTheirTriggers) {
         EXPECT_EQ(level.vertexX[b] * 32.0f, expected[t].x0) << t;
         EXPECT_EQ(level.vertexY[b] * 32.0f, expected[t].y0) << t;
     }
+    // A walk line inside room A, the same sector on both sides, is drawn between its
+    // own points.
+    WadMap crossed = wad_bytes::doorRooms(0, 0, 0);
+    crossed.vertexes.insert(crossed.vertexes.end(), {{64, 0}, {64, 128}});
+    crossed.linedefs.push_back({8, 9, wadLineTwoSided, 88, 5,
+                                static_cast<std::int32_t>(crossed.sidedefs.size()),
+                                static_cast<std::int32_t>(crossed.sidedefs.size())});
+    crossed.sidedefs.push_back({0, 0, "-", "-", "-", 0});
+    ImportedLevel withLine;
+    ASSERT_TRUE(importWadMap(crossed, pixels, withLine, warnings, error)) << error;
+    ASSERT_EQ(withLine.level.triggers.size(), 3u);
+    const TriggerDescription& drawn = withLine.level.triggers.back();
+    EXPECT_TRUE(drawn.walk);
+    ASSERT_GE(drawn.from, 0);
+    EXPECT_EQ(withLine.level.vertexX[static_cast<std::size_t>(drawn.from)] * 32.0f, 64.0f);
+    EXPECT_EQ(withLine.level.vertexY[static_cast<std::size_t>(drawn.to)] * 32.0f, 128.0f);
+    EXPECT_EQ(drawn.targets, std::vector<std::int32_t>{sectorAt(withLine.level, 272, 0)});
     const auto exits =
         std::count_if(warnings.all().begin(), warnings.all().end(),
                       [](const LevelWarning& w) { return w.text.find("special 11 ") == 0; });

@@ -179,6 +179,14 @@ const BadLevel badLevels[] = {
      {{"\"start\":", "\"doors\": [{\"sector\": 1}], \"triggers\": [{\"sector\": 0, "
                      "\"edge\": 1, \"on\": \"walk\", \"sectors\": [0]}], \"start\":"}},
      "triggers[0].sectors[0]: sectors[0] has no door or lift"},
+    {"drawn-line-used",
+     {{"\"start\":", "\"doors\": [{\"sector\": 1}], \"triggers\": [{\"line\": [0, 1], "
+                     "\"on\": \"use\"}], \"start\":"}},
+     "triggers[0].on: must be \"walk\" for a \"line\"; a used line is an edge of a sector"},
+    {"drawn-line-point",
+     {{"\"start\":", "\"doors\": [{\"sector\": 1}], \"triggers\": [{\"line\": [2, 2], "
+                     "\"on\": \"walk\", \"sectors\": [1]}], \"start\":"}},
+     "triggers[0].line: its two points lie at the same place"},
     {"used-solid-wall",
      {{"\"start\":", "\"doors\": [{\"sector\": 1}], \"triggers\": [{\"sector\": 0, "
                      "\"edge\": 0, \"on\": \"use\"}], \"start\":"}},

@@ -168,3 +168,20 @@ TEST(DoorsAndLiftsTest, AWalkOverLineLowersALiftThatCarriesTheWalkerUp) {
     EXPECT_EQ(trace.back().sector, 3);
     EXPECT_EQ(trace.back().z, 2.5f);
 }
+
+TEST(DoorsAndLiftsTest, AWalkLineDrawnAcrossARoomOpensTheDoorWhenCrossed) {
+    // The line runs from (0, -1) to (4, 1) through the first room, crossing the
+    // walker's path at x = 2; the door ahead opens from the frame after.
+    const std::string level = corridor({0, 4, 4.5f, 8}, {0, 0, 0}, {3, 0, 3}, 1.0f,
+                                       R"(, "doors": [{"sector": 1}],
+  "triggers": [{"line": [0, 3], "on": "walk", "sectors": [1]}])");
+    const std::vector<TraceFrame> trace = walkTrace("drawn-line", level, "60 forward\n");
+    ASSERT_EQ(trace.size(), 60u);
+    std::size_t crossed = 0;
+    while (crossed < trace.size() && trace[crossed].x < 2.0f) {
+        EXPECT_EQ(trace[crossed].mover, 0.0f) << crossed;
+        ++crossed;
+    }
+    ASSERT_LT(crossed + 1, trace.size());
+    EXPECT_GT(trace[crossed + 1].mover, 0.0f);
+}

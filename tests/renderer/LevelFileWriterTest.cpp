@@ -58,8 +58,8 @@ TEST(LevelFileWriter, AnImportedMapReadsBackUnchanged) {
     for (std::size_t t = 0; t < level.triggers.size(); ++t) {
         const TriggerDescription& a = level.triggers[t];
         const TriggerDescription& b = back.triggers[t];
-        EXPECT_TRUE(a.sector == b.sector && a.edge == b.edge && a.walk == b.walk &&
-                    a.once == b.once && a.targets == b.targets)
+        EXPECT_TRUE(a.sector == b.sector && a.edge == b.edge && a.from == b.from && a.to == b.to &&
+                    a.walk == b.walk && a.once == b.once && a.targets == b.targets)
             << "triggers[" << t << "]";
     }
     EXPECT_EQ(back.fakeContrast, level.fakeContrast);

@@ -49,12 +49,12 @@ class MapImport {
         level.vertexX = x; // the checks of each piece read the map's points
         level.vertexY = y;
         keepDrawableSectors();
+        addWadMovers(map_, mapSectors_, edgeSides_, level, warnings_);
         keepUsedVertices(x, y);
         if (level.sectors.empty()) {
             error = map_.name + ": no sector of the map closes a loop";
             return false;
         }
-        addWadMovers(map_, mapSectors_, edgeSides_, level, warnings_);
         placeStart();
         std::string problem;
         if (!checkLevelGeometry(level, problem)) {
@@ -279,12 +279,19 @@ class MapImport {
                static_cast<std::uint32_t>(to);
     }
 
-    // Only the points some loop uses, renumbered in their order in the map.
+    // Only the points some loop or walk line uses, renumbered in their order in
+    // the map.
     void keepUsedVertices(const std::vector<float>& x, const std::vector<float>& y) {
         LevelDescription& level = imported_.level;
         std::vector<std::int32_t> renumbered(x.size(), -1);
         level.vertexX.clear();
         level.vertexY.clear();
+        for (const TriggerDescription& trigger : level.triggers) {
+            if (trigger.from >= 0) {
+                renumbered[static_cast<std::size_t>(trigger.from)] = 0;
+                renumbered[static_cast<std::size_t>(trigger.to)] = 0;
+            }
+        }
         for (const SectorDescription& sector : level.sectors) {
             for (const std::int32_t v : sector.outline) {
                 renumbered[static_cast<std::size_t>(v)] = 0;
@@ -300,6 +307,12 @@ class MapImport {
                 renumbered[v] = static_cast<std::int32_t>(level.vertexX.size());
                 level.vertexX.push_back(x[v]);
                 level.vertexY.push_back(y[v]);
+            }
+        }
+        for (TriggerDescription& trigger : level.triggers) {
+            if (trigger.from >= 0) {
+                trigger.from = renumbered[static_cast<std::size_t>(trigger.from)];
+                trigger.to = renumbered[static_cast<std::size_t>(trigger.to)];
             }
         }
         for (SectorDescription& sector : level.sectors) {

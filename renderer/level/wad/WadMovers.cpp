@@ -103,7 +103,13 @@ class MoverImport {
         if (place.sector < 0 && action.walk) {
             place = sideEdges_[sideIndex(index, false)];
         }
-        if (targets.empty() || place.sector < 0) {
+        // A walk line inside one room (the same sector on both sides) is no edge:
+        // it is drawn between its own two points.
+        const WadVertex& start = map_.vertexes[line.start];
+        const WadVertex& end = map_.vertexes[line.end];
+        const bool drawn =
+            place.sector < 0 && action.walk && (start.x != end.x || start.y != end.y);
+        if (targets.empty() || (place.sector < 0 && !drawn)) {
             warnings_.addOnce("idle trigger", linePlace(index),
                               targets.empty()
                                   ? "a door or lift line has no sector drawn to act on"
@@ -121,8 +127,10 @@ class MoverImport {
         }
         targetsGiven_ += targets.size();
         TriggerDescription trigger;
-        trigger.sector = place.sector;
-        trigger.edge = place.edge;
+        trigger.sector = drawn ? 0 : place.sector;
+        trigger.edge = drawn ? 0 : place.edge;
+        trigger.from = drawn ? line.start : -1;
+        trigger.to = drawn ? line.end : -1;
         trigger.walk = action.walk;
         trigger.once = action.once;
         trigger.targets = std::move(targets);
