@@ -24,3 +24,10 @@ if(TARGET duskhall_renderer)
   add_executable(wad_map_bench ${CMAKE_CURRENT_LIST_DIR}/WadMapBench.cpp)
   target_link_libraries(wad_map_bench PRIVATE duskhall_renderer benchmark::benchmark)
 endif()
+
+# One view lit and unlit, plain, through a see-through middle, under a sky and with
+# both, at two sizes: what light costs a pixel.
+if(TARGET duskhall_renderer)
+  add_executable(lit_view_bench ${CMAKE_CURRENT_LIST_DIR}/LitViewBench.cpp)
+  target_link_libraries(lit_view_bench PRIVATE duskhall_renderer benchmark::benchmark)
+endif()

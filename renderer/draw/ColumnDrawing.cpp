@@ -108,14 +108,15 @@ void drawFlatSpan(const View& view, ColumnState& state, const FlatRowStep& flatR
     if (start >= end) {
         return;
     }
-    if (dark == 0) {
+    const Texture& flat = textures[texture];
+    if (dark == 0 || flat.shades == nullptr) {
         drawFlatRows(entry.rowDepth.data() + start, end - start, textures[texture].pixels, flatRay,
                      state.pixels + start * state.stride, state.stride);
         return;
     }
     drawFlatRowsShaded(entry.rowDepth.data() + start, {entry.rowLift.data() + start, dark},
-                       end - start, textures[texture].pixels, flatRay,
-                       state.pixels + start * state.stride, state.stride);
+                       end - start, flat.shades, flatRay, state.pixels + start * state.stride,
+                       state.stride);
 }
 
 // The sky's rows: its row skyHorizonRow of skyBaseRows on the horizon, one texel a
@@ -173,6 +174,14 @@ void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t sid
     const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallOne));
     std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallOne));
     const WallRowStep rows = {vfix, step, static_cast<std::uint32_t>(frameGeometry.wallBits)};
+    // A piece of more than a few rows shades its image column once: eight texels at a
+    // time cost less than a shade for every row.
+    PackedPixel shaded[textureSize];
+    if (keep != keepAll && end - start >= textureSize / 4) {
+        shadeTexels(texels, textureSize, keep, shaded);
+        texels = shaded;
+        keep = keepAll;
+    }
     if (keep == keepAll) {
         drawWallRows(end - start, texels, rows, state.pixels + start * state.stride, state.stride);
     } else {

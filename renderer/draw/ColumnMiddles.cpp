@@ -1,8 +1,11 @@
 #include "renderer/draw/ColumnMiddles.h"
 
 #include "renderer/draw/SectorLight.h"
+#include "renderer/draw/SpanRows.h"
 
 namespace {
+
+constexpr std::uint32_t maxShadedRows = 1024; // the tallest texture
 
 template <bool shaded> void drawMiddleRows(const MiddlePiece& piece) {
     std::uint32_t v = piece.vfix;
@@ -30,10 +33,20 @@ void ColumnMiddles::add(const MiddlePiece& piece) {
 
 void ColumnMiddles::draw() const {
     for (std::int32_t i = count - 1; i >= 0; --i) {
-        if (pieces[i].keep == keepAll) {
-            drawMiddleRows<false>(pieces[i]);
+        const MiddlePiece& piece = pieces[i];
+        if (piece.keep == keepAll) {
+            drawMiddleRows<false>(piece);
+        } else if (piece.texelRows <= maxShadedRows &&
+                   static_cast<std::uint32_t>(piece.count) * 4 >= piece.texelRows) {
+            // Its rows many for the texels: the image column is shaded once.
+            PackedPixel shaded[maxShadedRows];
+            shadeTexels(piece.column, static_cast<std::int32_t>(piece.texelRows), piece.keep,
+                        shaded);
+            MiddlePiece inShade = piece;
+            inShade.column = shaded;
+            drawMiddleRows<false>(inShade);
         } else {
-            drawMiddleRows<true>(pieces[i]);
+            drawMiddleRows<true>(piece);
         }
     }
 }

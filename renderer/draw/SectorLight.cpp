@@ -24,6 +24,15 @@ std::int32_t depthSteps(float depth) {
     return static_cast<std::int32_t>(depth * static_cast<float>(stepsPerUnit));
 }
 
+void fillShades(const PackedPixel* texels, std::int32_t count, PackedPixel* shades) {
+    for (std::int32_t s = 0; s <= darkestShade; ++s) {
+        const auto keep = keepAll - static_cast<std::uint32_t>(s);
+        for (std::int32_t i = 0; i < count; ++i) {
+            shades[s * count + i] = shadePixel(texels[i], keep);
+        }
+    }
+}
+
 std::int32_t wallLift(float depth) {
     const std::int32_t steps = depthSteps(depth);
     const std::int32_t scale = steps == 0 ? 47 : std::min(47, 80 * stepsPerUnit / steps);

@@ -30,6 +30,10 @@ std::int32_t wallLift(float depth);
 // The lift of a floor or ceiling row: 80 / (min(127, 2d) + 1), 2d truncated.
 std::int32_t flatLift(float depth);
 
+// The shades of count texels, 0 to 31 one after another: shades[s x count + i] is
+// texel i in shade s.
+void fillShades(const PackedPixel* texels, std::int32_t count, PackedPixel* shades);
+
 // clamp(dark - lift, 0, 31).
 inline std::int32_t shadeOf(std::int32_t dark, std::int32_t lift) {
     const std::int32_t shade = dark - lift;

@@ -17,6 +17,7 @@ using ShadedFlatRows = void (*)(const std::int32_t*, FlatRowLight, std::int32_t,
 const FlatRows flatRows = wideRowsAvailable() ? drawFlatRowsWide : drawFlatRowsPlain;
 const ShadedFlatRows shadedFlatRows =
     wideRowsAvailable() ? drawFlatRowsShadedWide : drawFlatRowsShadedPlain;
+const auto texelShades = wideRowsAvailable() ? shadeTexelsWide : shadeTexelsPlain;
 
 } // namespace
 
@@ -29,6 +30,17 @@ void drawFlatRowsShaded(const std::int32_t* depths, FlatRowLight light, std::int
                         const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
                         std::int32_t stride) {
     shadedFlatRows(depths, light, count, texels, step, out, stride);
+}
+
+void shadeTexels(const PackedPixel* in, std::int32_t count, std::uint32_t keep, PackedPixel* out) {
+    texelShades(in, count, keep, out);
+}
+
+void shadeTexelsPlain(const PackedPixel* in, std::int32_t count, std::uint32_t keep,
+                      PackedPixel* out) {
+    for (std::int32_t i = 0; i < count; ++i) {
+        out[i] = shadePixel(in[i], keep);
+    }
 }
 
 void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
@@ -62,10 +74,9 @@ void drawFlatRowsShadedPlain(const std::int32_t* depths, FlatRowLight light, std
         const std::uint32_t t = static_cast<std::uint32_t>(depths[i]);
         const std::uint32_t wx = t * step.dx + step.ox;
         const std::uint32_t wy = t * step.dy + step.oy;
-        const PackedPixel texel =
-            texels[((wy >> rowShift) & rowMask) | ((wx >> step.shift) & textureMask)];
-        const auto keep = static_cast<std::uint32_t>(keepAll - shadeOf(light.dark, light.lifts[i]));
-        *out = shadePixel(texel, keep);
+        const auto shade = static_cast<std::uint32_t>(shadeOf(light.dark, light.lifts[i]));
+        *out =
+            texels[shade << 12 | ((wy >> rowShift) & rowMask) | ((wx >> step.shift) & textureMask)];
     }
 }
 

@@ -35,9 +35,10 @@ void drawFlatRows(const std::int32_t* depths, std::int32_t count, const PackedPi
 void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
                   std::int32_t stride = screenWidth);
 
-// The same rows in a sector's light. A flat row i gets the shade clamp(dark -
-// lifts[i], 0, 31) (lifts: the rows' flatLift, from the same place as depths); a wall
-// piece keeps keep / 32 of every texel's channels (shadePixel).
+// The same rows in a sector's light. A flat row i gets the shade s = clamp(dark -
+// lifts[i], 0, 31) (lifts: the rows' flatLift, from the same place as depths): its
+// texels are read from the flat's shades (fillShades), s x 4096 on; a wall piece
+// keeps keep / 32 of every texel's channels (shadePixel).
 struct FlatRowLight {
     const std::uint8_t* lifts;
     std::int32_t dark;
@@ -47,6 +48,10 @@ void drawFlatRowsShaded(const std::int32_t* depths, FlatRowLight light, std::int
                         std::int32_t stride = screenWidth);
 void drawWallRowsShaded(std::int32_t count, const PackedPixel* column, WallRowStep step,
                         std::uint32_t keep, PackedPixel* out, std::int32_t stride = screenWidth);
+
+// out[i] = shadePixel(in[i], keep) for count texels: a wall piece taller than its
+// image column shades the column once instead of every row.
+void shadeTexels(const PackedPixel* in, std::int32_t count, std::uint32_t keep, PackedPixel* out);
 
 // The two ways the flat loop is done: one row at a time on any processor, and
 // eight at once where the processor has AVX2 (the one drawFlatRows uses when it is
@@ -62,3 +67,7 @@ void drawFlatRowsShadedPlain(const std::int32_t* depths, FlatRowLight light, std
 void drawFlatRowsShadedWide(const std::int32_t* depths, FlatRowLight light, std::int32_t count,
                             const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
                             std::int32_t stride = screenWidth);
+void shadeTexelsPlain(const PackedPixel* in, std::int32_t count, std::uint32_t keep,
+                      PackedPixel* out);
+void shadeTexelsWide(const PackedPixel* in, std::int32_t count, std::uint32_t keep,
+                     PackedPixel* out);

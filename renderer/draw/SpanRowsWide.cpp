@@ -15,6 +15,23 @@ __m256i splat(std::uint32_t value) {
     return _mm256_set1_epi32(static_cast<int>(value));
 }
 
+// Eight pixels each kept keep / 32 (lanes of 1 to 32) as shadePixel keeps one: red
+// with blue and green with alpha as 16-bit pairs, alpha's keep 32, which leaves it.
+__m256i shadeLanes(__m256i c, __m256i keep) {
+    const __m256i pairMask = splat(0x00FF00FFu);
+    const __m256i half = splat(0x00100010u);
+    const __m256i keepPair = _mm256_or_si256(keep, _mm256_slli_epi32(keep, 16));
+    const __m256i keepGreen = _mm256_or_si256(keep, splat(32u << 16));
+    const __m256i redBlue = _mm256_srli_epi16(
+        _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(c, pairMask), keepPair), half), 5);
+    const __m256i greenAlpha = _mm256_srli_epi16(
+        _mm256_add_epi16(
+            _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(c, 8), pairMask), keepGreen),
+            half),
+        5);
+    return _mm256_or_si256(redBlue, _mm256_slli_epi32(greenAlpha, 8));
+}
+
 } // namespace
 
 bool wideRowsAvailable() {
@@ -60,9 +77,8 @@ void drawFlatRowsWide(const std::int32_t* depths, std::int32_t count, const Pack
     }
 }
 
-// The shade of the eight rows from their lifts, and the eight texels shaded as the
-// plain loop shades one: red with blue and green with alpha as 16-bit pairs, alpha's
-// keep 32, which leaves it as it is.
+// The unshaded loop with each row's shade, from its lift, put above the texel's
+// index: the texels are read from that shade's copy of the flat.
 void drawFlatRowsShadedWide(const std::int32_t* depths, FlatRowLight light, std::int32_t count,
                             const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
                             std::int32_t stride) {
@@ -81,49 +97,40 @@ void drawFlatRowsShadedWide(const std::int32_t* depths, FlatRowLight light, std:
     const __m256i dark = splat(static_cast<std::uint32_t>(light.dark));
     const __m256i zero = _mm256_setzero_si256();
     const __m256i darkest = splat(31);
-    const __m256i keepAllLanes = splat(32);
-    const __m256i alphaKeep = splat(32u << 16);
-    const __m256i pairMask = splat(0x00FF00FFu);
-    const __m256i half = splat(0x00100010u);
     alignas(32) std::uint32_t index[lanes];
-    alignas(32) PackedPixel shaded[lanes];
     for (std::int32_t i = 0; i < count;) {
         i = std::min(i, count - lanes);
         const __m256i t = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(depths + i));
         const __m256i wx = _mm256_add_epi32(_mm256_mullo_epi32(t, dx), ox);
         const __m256i wy = _mm256_add_epi32(_mm256_mullo_epi32(t, dy), oy);
-        _mm256_store_si256(
-            reinterpret_cast<__m256i*>(index),
-            _mm256_or_si256(_mm256_and_si256(_mm256_srl_epi32(wy, rowShift), rowMask),
-                            _mm256_and_si256(_mm256_srl_epi32(wx, columnShift), columnMask)));
         const __m256i lift = _mm256_cvtepu8_epi32(
             _mm_loadl_epi64(reinterpret_cast<const __m128i*>(light.lifts + i)));
         const __m256i shade =
             _mm256_min_epi32(_mm256_max_epi32(_mm256_sub_epi32(dark, lift), zero), darkest);
-        const __m256i keep = _mm256_sub_epi32(keepAllLanes, shade);
-        const __m256i keepPair = _mm256_or_si256(keep, _mm256_slli_epi32(keep, 16));
-        const __m256i keepGreen = _mm256_or_si256(keep, alphaKeep);
-#pragma GCC unroll 8
-        for (std::int32_t lane = 0; lane < lanes; ++lane) {
-            shaded[lane] = texels[index[lane]];
-        }
-        const __m256i c = _mm256_load_si256(reinterpret_cast<const __m256i*>(shaded));
-        const __m256i redBlue = _mm256_srli_epi16(
-            _mm256_add_epi16(_mm256_mullo_epi16(_mm256_and_si256(c, pairMask), keepPair), half), 5);
-        const __m256i greenAlpha = _mm256_srli_epi16(
-            _mm256_add_epi16(
-                _mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi32(c, 8), pairMask), keepGreen),
-                half),
-            5);
-        _mm256_store_si256(reinterpret_cast<__m256i*>(shaded),
-                           _mm256_or_si256(redBlue, _mm256_slli_epi32(greenAlpha, 8)));
+        _mm256_store_si256(
+            reinterpret_cast<__m256i*>(index),
+            _mm256_or_si256(
+                _mm256_slli_epi32(shade, 12),
+                _mm256_or_si256(_mm256_and_si256(_mm256_srl_epi32(wy, rowShift), rowMask),
+                                _mm256_and_si256(_mm256_srl_epi32(wx, columnShift), columnMask))));
         PackedPixel* row = out + i * stride;
 #pragma GCC unroll 8
         for (std::int32_t lane = 0; lane < lanes; ++lane) {
-            row[lane * stride] = shaded[lane];
+            row[lane * stride] = texels[index[lane]];
         }
         i += lanes;
     }
+}
+
+void shadeTexelsWide(const PackedPixel* in, std::int32_t count, std::uint32_t keep,
+                     PackedPixel* out) {
+    const __m256i keepLanes = splat(keep);
+    std::int32_t i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + i));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i), shadeLanes(c, keepLanes));
+    }
+    shadeTexelsPlain(in + i, count - i, keep, out + i);
 }
 
 #else
@@ -141,6 +148,11 @@ void drawFlatRowsShadedWide(const std::int32_t* depths, FlatRowLight light, std:
                             const PackedPixel* texels, FlatRowStep step, PackedPixel* out,
                             std::int32_t stride) {
     drawFlatRowsShadedPlain(depths, light, count, texels, step, out, stride);
+}
+
+void shadeTexelsWide(const PackedPixel* in, std::int32_t count, std::uint32_t keep,
+                     PackedPixel* out) {
+    shadeTexelsPlain(in, count, keep, out);
 }
 
 #endif

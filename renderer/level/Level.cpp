@@ -158,6 +158,9 @@ void freeLevel() {
     sectorCount = 0;
     delete[] vertices;
     vertices = nullptr;
+    for (std::int32_t t = 0; t < levelTextureCount; ++t) {
+        delete[] textures[t].shades;
+    }
     delete[] textures;
     textures = nullptr;
     levelTextureCount = 0;

@@ -12,6 +12,9 @@ struct Texture {
     std::int32_t width;
     std::int32_t height;
     PackedPixel* pixels; // owned by the allocation registry
+    // A flat's 32 shades one after another (shade s from s x width x height), made
+    // when a level is built for the flats of sectors below full light; else nullptr.
+    PackedPixel* shades = nullptr;
 };
 
 struct Wall {

@@ -105,6 +105,8 @@ TEST(SpanRowsTest, ShadedRowsAreTheUnshadedRowsEachInItsShade) {
         }
         return bright;
     }();
+    std::vector<PackedPixel> shades(texels.size() * 32);
+    fillShades(texels.data(), 64 * 64, shades.data());
     std::mt19937 random(47);
     std::uniform_int_distribution<std::uint32_t> word;
     std::uniform_int_distribution<std::int32_t> lift(0, 80);
@@ -123,14 +125,21 @@ TEST(SpanRowsTest, ShadedRowsAreTheUnshadedRowsEachInItsShade) {
         const std::int32_t count = rows(random);
         Column unshaded, plain, wide;
         drawFlatRowsPlain(depths.data(), count, texels.data(), step, unshaded.start());
-        drawFlatRowsShadedPlain(depths.data(), light, count, texels.data(), step, plain.start());
-        drawFlatRowsShadedWide(depths.data(), light, count, texels.data(), step, wide.start());
+        drawFlatRowsShadedPlain(depths.data(), light, count, shades.data(), step, plain.start());
+        drawFlatRowsShadedWide(depths.data(), light, count, shades.data(), step, wide.start());
         const std::uint32_t wallKeep = 1 + word(random) % keepAll;
         const WallRowStep wallStep = {word(random), word(random) >> 8};
         const PackedPixel* column = texels.data() + 64 * (round % 64);
         Column wall, shadedWall;
         drawWallRows(count, column, wallStep, wall.start());
         drawWallRowsShaded(count, column, wallStep, wallKeep, shadedWall.start());
+        // A wall's image column shaded at once, counts with remainders included.
+        std::vector<PackedPixel> column8(64, 0u);
+        shadeTexelsWide(column, 64 - round % 9, wallKeep, column8.data());
+        for (std::int32_t i = 0; i < 64; ++i) {
+            ASSERT_EQ(column8[i], i < 64 - round % 9 ? shadePixel(column[i], wallKeep) : 0u)
+                << "round " << round << " texel " << i;
+        }
         for (std::int32_t r = 0; r < screenHeight; ++r) {
             const auto keep = keepAll - shadeOf(light.dark, lifts[r]);
             const PackedPixel expected = r < count ? shadePixel(unshaded.at(r), keep) : 0u;
