@@ -224,4 +224,32 @@ TEST(WadImport, SkyFlatsShowTheSkyOfTheMap) {
     }
 }
 
+// The rooms keep their light, kept within 0 to 255 with a warning each time it is
+// not; the level shades walls by direction, as the game does.
+TEST(WadImport, SectorsKeepTheirLightAndTheLevelItsContrast) {
+    WadMap map = wad_bytes::doorRooms(0, 0, 0);
+    map.sectors[0].light = -20;
+    map.sectors[1].light = 144;
+    map.sectors[2].light = 300;
+    PlainPixels pixels;
+    ImportedLevel imported;
+    LevelWarnings warnings;
+    std::string error;
+    ASSERT_TRUE(importWadMap(map, pixels, imported, warnings, error)) << error;
+    const LevelDescription& level = imported.level;
+    EXPECT_TRUE(level.fakeContrast);
+    EXPECT_EQ(level.sectors[static_cast<std::size_t>(sectorAt(level, 0, 0))].light, 0);
+    EXPECT_EQ(level.sectors[static_cast<std::size_t>(sectorAt(level, 272, 0))].light, 255);
+    std::size_t outside = 0;
+    for (const LevelWarning& warning : warnings.all()) {
+        outside += warning.text.find("is outside 0 to 255") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(outside, 2u);
+    bool kept = false;
+    for (const SectorDescription& sector : level.sectors) {
+        kept = kept || sector.light == 144;
+    }
+    EXPECT_TRUE(kept);
+}
+
 } // namespace

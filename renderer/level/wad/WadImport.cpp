@@ -4,6 +4,7 @@
 #include "renderer/level/wad/SectorLoops.h"
 #include "renderer/level/wad/WadMovers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -28,6 +29,8 @@ class MapImport {
         imported_ = ImportedLevel{};
         LevelDescription& level = imported_.level;
         level.name = map_.name;
+        // The game shades walls by their direction: its maps are drawn with it.
+        level.fakeContrast = true;
         // The game's player: eye 41, height 56, step 24 and radius 16 map units.
         level.body = {41.0f / mapUnitsPerLevelUnit, 56.0f / mapUnitsPerLevelUnit,
                       24.0f / mapUnitsPerLevelUnit, 16.0f / mapUnitsPerLevelUnit};
@@ -158,6 +161,13 @@ class MapImport {
         }
         if (!(sector.floor < sector.ceiling)) {
             sector.ceiling = sector.floor + closedGap;
+        }
+        sector.light = std::clamp<std::int32_t>(source.light, 0, 255);
+        if (sector.light != source.light) {
+            warnings_.add("sectors[" + std::to_string(region.mapSector) + "]",
+                          "the light " + std::to_string(source.light) +
+                              " is outside 0 to 255; it is drawn at " +
+                              std::to_string(sector.light));
         }
         sector.floorTexture = flat(source.floorFlat);
         sector.ceilingTexture = flat(source.ceilingFlat);
