@@ -34,6 +34,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/SeeThroughMiddleTest.cpp
     ${renderer_test_dir}/SkyTest.cpp
     ${renderer_test_dir}/SectorLightTest.cpp
+    ${renderer_test_dir}/WallAlignmentTest.cpp
   LIBS duskhall_renderer ZLIB::ZLIB
   LABELS threads)
 

@@ -6,6 +6,7 @@
 #include "renderer/draw/SectorLight.h"
 #include "renderer/draw/SpanRows.h"
 #include "renderer/level/Level.h"
+#include "renderer/level/PngLoader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,8 +15,9 @@ namespace {
 
 constexpr float focalScale = 1.3333334f; // bits 0x3FAAAAAB: with 3/8 of the width, half the
                                          // width in pixels per unit at depth 1
-constexpr std::int32_t textureMask = 63;
-constexpr std::int32_t textureSize = 64;
+// The texel scales the frame geometry was made for; a level's own are factors of them.
+constexpr float baseWallTexels = 16.0f;
+constexpr float baseFlatTexels = 32.0f;
 
 // Nothing in a real view projects this far off screen; the bound keeps the row
 // arithmetic of a degenerate depth (a wall touching the eye) inside 32 bits.
@@ -150,13 +152,31 @@ void drawSkySpan(ColumnState& state, std::uint8_t side, std::int32_t start, std:
     drawSkyRows(state, start, end);
 }
 
-// s is the piece's texture rows per screen row; the piece keeps keep / 32 of its
-// texels' channels.
-void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t side,
-                   std::int32_t texture, float u, std::int32_t start, std::int32_t end,
-                   std::uint32_t keep) {
+std::int32_t wrapped(std::int32_t value, std::int32_t size) {
+    return ((value % size) + size) % size;
+}
+
+// Texture rows per screen row at projection scale k.
+float wallRowsPerRow(float k) {
+    return frameGeometry.wallRowScale / k * (levelAlignment.wallTexels / baseWallTexels);
+}
+
+// A wall piece: s is its texture rows per screen row, shift moves its texture rows,
+// and it keeps keep / 32 of its texels' channels.
+struct WallPiece {
+    float s;
+    std::int32_t texture;
+    float u;
+    float shift;
+    std::uint32_t keep;
+};
+
+void drawWallPiece(ColumnState& state, std::int32_t y, const WallPiece& piece, std::uint8_t side,
+                   std::int32_t start, std::int32_t end) {
+    const float s = piece.s;
+    const Texture& image = textures[piece.texture];
     const PackedPixel* texels =
-        textures[texture].pixels + (roundToInt(u) & textureMask) * textureSize;
+        image.pixels + wrapped(roundToInt(piece.u), image.width) * image.height;
     // Texture row 0 sits on the boundary line y on both sides.
     float v = side != floorSide ? static_cast<float>(-y) * s : 0.0f;
     if (start < state.top) {
@@ -172,13 +192,18 @@ void drawWallPiece(ColumnState& state, std::int32_t y, float s, std::uint8_t sid
     }
     const float wallOne = fixedOne(frameGeometry.wallBits);
     const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallOne));
-    std::uint32_t vfix = static_cast<std::uint32_t>(roundToInt(v * wallOne));
-    const WallRowStep rows = {vfix, step, static_cast<std::uint32_t>(frameGeometry.wallBits)};
+    const std::int64_t first =
+        std::int64_t{roundToInt(v * wallOne)} +
+        roundToInt(std::fmod(piece.shift, static_cast<float>(image.height)) * wallOne);
+    const WallRowStep rows =
+        wallRowStep(first, step, static_cast<std::uint32_t>(frameGeometry.wallBits),
+                    static_cast<std::uint32_t>(image.height));
+    std::uint32_t keep = piece.keep;
     // A piece of more than a few rows shades its image column once: eight texels at a
     // time cost less than a shade for every row.
-    PackedPixel shaded[textureSize];
-    if (keep != keepAll && end - start >= textureSize / 4) {
-        shadeTexels(texels, textureSize, keep, shaded);
+    PackedPixel shaded[maxTextureSide];
+    if (keep != keepAll && end - start >= image.height / 4) {
+        shadeTexels(texels, image.height, keep, shaded);
         texels = shaded;
         keep = keepAll;
     }
@@ -207,7 +232,7 @@ std::uint32_t wallKeep(std::int32_t light, std::int32_t contrast, float depth) {
 // texture rows per screen row s, both worked out by the caller.
 void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flatRay, float height,
                    float k, float s, std::uint8_t side, std::int32_t texture, std::int32_t kind,
-                   float u, std::int32_t key, HitLight light) {
+                   float u, std::int32_t key, HitLight light, float shift = 0.0f) {
     const std::int32_t y = rowAt(view.eye.z, height, k);
     const std::int32_t start = side != floorSide ? 0 : y;
     const std::int32_t end = side != floorSide ? y : frameGeometry.height;
@@ -216,7 +241,7 @@ void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flat
     } else if (kind == flatSpan) {
         drawFlatSpan(view, state, flatRay, height, side, texture, key, start, end, light.flatDark);
     } else {
-        drawWallPiece(state, y, s, side, texture, u, start, end, light.wallKeep);
+        drawWallPiece(state, y, {s, texture, u, shift, light.wallKeep}, side, start, end);
     }
 }
 
@@ -224,10 +249,12 @@ void drawProjected(const View& view, ColumnState& state, const FlatRowStep& flat
 
 FlatRowStep flatColumnRay(const View& view, std::int32_t x) {
     const float slope = columnSlopes[x];
-    const std::uint32_t dx = rayFixed(view.side.x * slope + view.dir.x);
-    const std::uint32_t dy = rayFixed(view.side.y * slope + view.dir.y);
-    const std::uint32_t ox = eyeFixed(view.eye.x);
-    const std::uint32_t oy = eyeFixed(view.eye.y);
+    // The level's texel scale stretches the ray and the eye's place alike.
+    const float scale = levelAlignment.flatTexels / baseFlatTexels;
+    const std::uint32_t dx = rayFixed((view.side.x * slope + view.dir.x) * scale);
+    const std::uint32_t dy = rayFixed((view.side.y * slope + view.dir.y) * scale);
+    const std::uint32_t ox = eyeFixed(view.eye.x * scale);
+    const std::uint32_t oy = eyeFixed(view.eye.y * scale);
     // The texel sits 5 bits below the units of depth times ray: 32 texels a unit.
     const auto shift =
         static_cast<std::uint32_t>(frameGeometry.depthBits + frameGeometry.rayBits - 5);
@@ -245,7 +272,7 @@ void drawColumnPart(const View& view, ColumnState& state, std::int32_t x, float 
         return;
     }
     const float k = projectionScale(depth);
-    const float s = kind == wallPiece ? frameGeometry.wallRowScale / k : 0.0f;
+    const float s = kind == wallPiece ? wallRowsPerRow(k) : 0.0f;
     const FlatRowStep flatRay = kind == flatSpan ? flatColumnRay(view, x) : FlatRowStep{};
     drawProjected(view, state, flatRay, height, k, s, side, texture, kind, u, key, HitLight{});
 }
@@ -253,7 +280,7 @@ void drawColumnPart(const View& view, ColumnState& state, std::int32_t x, float 
 void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, float depth,
              const Sector& sector, const Sector& behind, PieceTextures pieces, float u) {
     const float k = projectionScale(depth);
-    const float s = frameGeometry.wallRowScale / k;
+    const float s = wallRowsPerRow(k);
     const HitLight light = {darkOf(sector.light, 0),
                             wallKeep(sector.light, pieces.contrast, depth)};
     drawProjected(view, state, flatRay, sector.floorHeight, k, s, floorSide, sector.floorTexture,
@@ -266,9 +293,9 @@ void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, f
     const bool skyBelow = sector.floorSky && behind.floorSky;
     const bool skyAbove = sector.ceilingSky && behind.ceilingSky;
     drawProjected(view, state, flatRay, behind.floorHeight, k, s, floorSide, pieces.lower,
-                  skyBelow ? skySpan : wallPiece, u, 0, light);
+                  skyBelow ? skySpan : wallPiece, u, 0, light, pieces.lowerShift);
     drawProjected(view, state, flatRay, behind.ceilingHeight, k, s, ceilingSide, pieces.upper,
-                  skyAbove ? skySpan : wallPiece, u, 0, light);
+                  skyAbove ? skySpan : wallPiece, u, 0, light, pieces.upperShift);
 }
 
 std::int32_t skyColumnFor(float dx, float dy) {
@@ -285,20 +312,19 @@ std::int32_t skyColumnFor(float dx, float dy) {
 }
 
 void keepMiddle(const View& view, const ColumnState& state, float depth, const Sector& sector,
-                const Sector& behind, std::int32_t texture, std::int32_t contrast, float u,
+                float top, std::int32_t texture, std::int32_t contrast, float u,
                 ColumnMiddles& middles) {
     const Texture& image = textures[texture];
     const float k = projectionScale(depth);
-    const float s = frameGeometry.wallRowScale / k;
-    const std::int32_t y =
-        rowAt(view.eye.z, std::min(sector.ceilingHeight, behind.ceilingHeight), k);
+    const float s = wallRowsPerRow(k);
+    const std::int32_t y = rowAt(view.eye.z, top, k);
     const std::int32_t start = std::max(y, state.top);
     if (start >= state.bottom) {
         return;
     }
     const float wallOne = fixedOne(frameGeometry.wallBits);
     const float v = static_cast<float>(start - y) * s;
-    const std::int32_t column = ((roundToInt(u) % image.width) + image.width) % image.width;
+    const std::int32_t column = wrapped(roundToInt(u), image.width);
     middles.add({image.pixels + column * image.height, static_cast<std::uint32_t>(image.height),
                  state.pixels + start * state.stride, state.stride, state.bottom - start,
                  static_cast<std::uint32_t>(roundToInt(v * wallOne)),

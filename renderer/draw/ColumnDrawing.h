@@ -45,12 +45,15 @@ void drawColumnPart(const View& view, ColumnState& column, std::int32_t x, float
 // every flat span of the column, so worked out once per column.
 FlatRowStep flatColumnRay(const View& view, std::int32_t x);
 
-// The textures of a hit wall's lower and upper pieces, and the light steps the
-// wall adds to its sector's (Wall::contrast).
+// The textures of a hit wall's lower and upper pieces, the light steps the wall
+// adds to its sector's (Wall::contrast), and the texel rows each piece's texture
+// is moved down by (WallAnchors').
 struct PieceTextures {
     std::int32_t lower;
     std::int32_t upper;
     std::int32_t contrast = 0;
+    float lowerShift = 0.0f;
+    float upperShift = 0.0f;
 };
 
 // Draws what a column shows of one hit at the given depth, in this order: the
@@ -63,12 +66,12 @@ void drawHit(const View& view, ColumnState& state, const FlatRowStep& flatRay, f
              const Sector& sector, const Sector& behind, PieceTextures pieces, float u);
 
 // Keeps, for drawing once the column behind is done, the rows of the see-through
-// middle hung in the opening between sector and behind, hit at the given depth and
-// horizontal texture coordinate u: the texture once, its top row at the lower of
-// the two ceilings, inside the column's window as drawHit left it, in the sector's
-// light with the wall's contrast.
+// middle hung in an opening of sector, hit at the given depth and horizontal
+// texture coordinate u: the texture once, its top row at height top, inside the
+// column's window as drawHit left it, in the sector's light with the wall's
+// contrast.
 void keepMiddle(const View& view, const ColumnState& state, float depth, const Sector& sector,
-                const Sector& behind, std::int32_t texture, std::int32_t contrast, float u,
+                float top, std::int32_t texture, std::int32_t contrast, float u,
                 ColumnMiddles& middles);
 
 // Fills the view's flat entry key for a surface at the given height, seen from the

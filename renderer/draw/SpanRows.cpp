@@ -54,16 +54,54 @@ void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const Pac
     }
 }
 
+namespace {
+
+bool powerOfTwo(std::uint32_t value) {
+    return (value & (value - 1)) == 0;
+}
+
 // One add, shift and mask a row: eight lanes would only add the cost of spreading
-// them down the column.
-void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
-                  std::int32_t stride) {
+// them down the column. A height of another kind takes a compare and a subtract
+// instead of the mask. Each texel goes out through light.
+template <typename Light>
+void wallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
+              std::int32_t stride, Light light) {
     std::uint32_t v = step.vfix;
     const std::uint32_t shift = step.shift;
+    if (powerOfTwo(step.rows)) {
+        const std::uint32_t mask = step.rows - 1;
 #pragma GCC unroll 4
-    for (std::int32_t i = 0; i < count; ++i, out += stride, v += step.step) {
-        *out = column[(v >> shift) & textureMask];
+        for (std::int32_t i = 0; i < count; ++i, out += stride, v += step.step) {
+            *out = light(column[(v >> shift) & mask]);
+        }
+        return;
     }
+    const std::uint32_t repeat = step.rows << shift;
+    for (std::int32_t i = 0; i < count; ++i, out += stride) {
+        *out = light(column[v >> shift]);
+        v += step.step;
+        v -= v >= repeat ? repeat : 0;
+    }
+}
+
+} // namespace
+
+WallRowStep wallRowStep(std::int64_t start, std::uint32_t step, std::uint32_t shift,
+                        std::uint32_t rows) {
+    if (powerOfTwo(rows)) {
+        // The repeat divides 2^32, so the wrapped bits are the true ones.
+        return {static_cast<std::uint32_t>(start), step, shift, rows};
+    }
+    // Below 1024 << 20 = 2^30, so v + step never wraps.
+    const std::int64_t repeat = std::int64_t{rows} << shift;
+    const std::int64_t first = ((start % repeat) + repeat) % repeat;
+    return {static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(step % repeat), shift,
+            rows};
+}
+
+void drawWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
+                  std::int32_t stride) {
+    wallRows(count, column, step, out, stride, [](PackedPixel texel) { return texel; });
 }
 
 void drawFlatRowsShadedPlain(const std::int32_t* depths, FlatRowLight light, std::int32_t count,
@@ -82,10 +120,6 @@ void drawFlatRowsShadedPlain(const std::int32_t* depths, FlatRowLight light, std
 
 void drawWallRowsShaded(std::int32_t count, const PackedPixel* column, WallRowStep step,
                         std::uint32_t keep, PackedPixel* out, std::int32_t stride) {
-    std::uint32_t v = step.vfix;
-    const std::uint32_t shift = step.shift;
-#pragma GCC unroll 4
-    for (std::int32_t i = 0; i < count; ++i, out += stride, v += step.step) {
-        *out = shadePixel(column[(v >> shift) & textureMask], keep);
-    }
+    wallRows(count, column, step, out, stride,
+             [keep](PackedPixel texel) { return shadePixel(texel, keep); });
 }

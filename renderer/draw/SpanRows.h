@@ -22,13 +22,21 @@ struct FlatRowStep {
     std::uint32_t shift = 16;
 };
 
-// A wall piece: texel (v bits shift to shift + 5) of one 64-texel image column,
-// with v starting at vfix and growing by step each row.
+// A wall piece: texel (v >> shift) of one image column of rows texels, taken
+// round the column's height, with v starting at vfix and growing by step each
+// row. For a height of a power of two v wraps freely and only its low bits are
+// read; for any other v and step stay below rows << shift (wallRowStep).
 struct WallRowStep {
     std::uint32_t vfix;
     std::uint32_t step;
     std::uint32_t shift = 16;
+    std::uint32_t rows = 64;
 };
+
+// The rows of a piece whose first row has texel row start (fixed point, shift
+// fraction bits, any sign) and steps by step, for a column of rows texels.
+WallRowStep wallRowStep(std::int64_t start, std::uint32_t step, std::uint32_t shift,
+                        std::uint32_t rows);
 
 void drawFlatRows(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
                   FlatRowStep step, PackedPixel* out, std::int32_t stride = screenWidth);

@@ -2,6 +2,7 @@
 
 #include "renderer/draw/ColumnDrawing.h"
 #include "renderer/draw/CornerRun.h"
+#include "renderer/draw/WallAnchors.h"
 
 #include <algorithm>
 
@@ -134,15 +135,20 @@ std::int32_t followRay(const View& view, ColumnState& state, const FlatRowStep& 
         const Wall& wall = *nearest.wall;
         const Sector& behind = wall.neighbour == -1 ? solidSector : view.sectors[wall.neighbour];
 
+        const std::int32_t middleRows =
+            wall.middleTexture >= 0 ? textures[wall.middleTexture].height : 0;
+        const WallAnchors anchors = anchorWall(wall, nearest.hit.along, sector, behind, middleRows);
         drawHit(view, state, flatRay, nearest.depth, sector, behind,
-                {wall.lowerTexture, wall.upperTexture, wall.contrast}, nearest.hit.along * 16.0f);
+                {wall.lowerTexture, wall.upperTexture, wall.contrast, anchors.lowerShift,
+                 anchors.upperShift},
+                anchors.u);
 
         if (state.top == state.bottom || wall.neighbour == -1) {
             return visits;
         }
         if (wall.middleTexture >= 0) {
-            keepMiddle(view, state, nearest.depth, sector, behind, wall.middleTexture,
-                       wall.contrast, nearest.hit.along * 16.0f, middles);
+            keepMiddle(view, state, nearest.depth, sector, anchors.middleTop, wall.middleTexture,
+                       wall.contrast, anchors.u, middles);
         }
         if (visitsLeft <= 1) {
             return visits;

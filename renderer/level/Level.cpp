@@ -31,6 +31,7 @@ std::int32_t sectorMotionCount = 0;
 LevelStart levelStart = {};
 WalkerBody levelBody = {};
 std::int32_t skyTexture = -1;
+TextureAlignment levelAlignment = {};
 
 namespace {
 
@@ -61,21 +62,23 @@ void Wall::setEnds(Vec3 start, Vec3 end) {
 void buildLevel() {
     const LevelDescription level = builtInLevel();
     const TexturePlan plan = planTextures(level);
-    std::vector<PackedPixel*> pixels;
-    for (const std::string& file : plan.files) {
-        std::int32_t width = 0;
-        std::int32_t height = 0;
-        PackedPixel* loaded = nullptr;
-        // Registration comes first: a missing file ends the program here, before
-        // anything reads the absent pixels, after a line saying which and why.
+    std::vector<Texture> images;
+    for (std::size_t i = 0; i < plan.files.size(); ++i) {
+        const std::string& file = plan.files[i];
+        const bool flat = !plan.columnOrder[i];
+        Texture image = {0, 0, nullptr};
+        // Registration comes first: a missing or misfit file ends the program
+        // here, before anything reads the absent pixels, after a line saying
+        // which and why.
         const std::string path = texturePath(file.c_str());
-        if (loadPng(path.c_str(), width, height, loaded) == nullptr) {
-            std::fprintf(stderr, "%s\n", textureProblem(file, path, "").c_str());
+        if (loadPng(path.c_str(), image.width, image.height, image.pixels, false, flat) ==
+            nullptr) {
+            std::fprintf(stderr, "%s\n", textureProblem(file, path, "", flat).c_str());
         }
-        HKPtr(loaded);
-        pixels.push_back(loaded);
+        HKPtr(image.pixels);
+        images.push_back(image);
     }
-    buildLevelFrom(level, plan, pixels);
+    buildLevelFrom(level, plan, images);
     built = level;
     name.clear();
     warnings.clear();
@@ -92,7 +95,7 @@ bool loadWadLevel(const std::string& argument, std::string& error) {
         return false;
     }
     const TexturePlan plan = planTextures(imported.level);
-    std::vector<PackedPixel*> pixels;
+    std::vector<Texture> images;
     for (const std::string& file : plan.files) {
         std::size_t index = 0;
         while (imported.level.textures[index].file != file) {
@@ -102,9 +105,9 @@ bool loadWadLevel(const std::string& argument, std::string& error) {
         auto* copy = static_cast<PackedPixel*>(std::malloc(source.size() * sizeof(PackedPixel)));
         HKPtr(copy);
         std::memcpy(copy, source.data(), source.size() * sizeof(PackedPixel));
-        pixels.push_back(copy);
+        images.push_back({flatTextureSide, flatTextureSide, copy});
     }
-    buildLevelFrom(imported.level, plan, pixels);
+    buildLevelFrom(imported.level, plan, images);
     built = imported.level;
     name = imported.level.name;
     warnings = noticed;
@@ -122,17 +125,17 @@ bool loadLevel(const std::string& path, std::string& error) {
         return false;
     }
     const TexturePlan plan = planTextures(level);
-    std::vector<PackedPixel*> pixels;
+    std::vector<Texture> images;
     const std::string folder = std::filesystem::path(path).parent_path().string();
     std::string problem;
-    if (!loadTextures(plan, folder.empty() ? "." : folder, pixels, problem)) {
+    if (!loadTextures(plan, folder.empty() ? "." : folder, images, problem)) {
         error = path + ": " + problem;
         return false;
     }
-    for (PackedPixel* loaded : pixels) {
-        HKPtr(loaded);
+    for (const Texture& image : images) {
+        HKPtr(image.pixels);
     }
-    buildLevelFrom(level, plan, pixels);
+    buildLevelFrom(level, plan, images);
     built = level;
     name = level.name;
     warnings.clear();
@@ -165,6 +168,7 @@ void freeLevel() {
     textures = nullptr;
     levelTextureCount = 0;
     skyTexture = -1;
+    levelAlignment = {};
     delete[] sectorMotions;
     sectorMotions = nullptr;
     sectorMotionCount = 0;

@@ -39,6 +39,11 @@ struct Wall {
     // Light steps added to its sector's for this wall alone: with the level's fake
     // contrast, -1 for a wall along x, +1 for one along y.
     std::int32_t contrast = 0;
+    // The side's texture offset in texels and anchoring (SideDescription's).
+    float offsetX = 0.0f;
+    float offsetY = 0.0f;
+    bool lowerUnpegged = false;
+    bool upperUnpegged = false;
 
     Wall() = default;
     Wall(Vec3 start, Vec3 end, std::int32_t neighbourSector) : neighbour(neighbourSector) {
@@ -86,6 +91,14 @@ struct LevelStart {
 
 constexpr int textureCount = 7; // the built-in level's
 
+// How the level's textures sit (LevelDescription's texelsPerUnit, flatTexelsPerUnit
+// and roomAlignedWalls).
+struct TextureAlignment {
+    float wallTexels = 16.0f;
+    float flatTexels = 32.0f;
+    bool roomAligned = false;
+};
+
 extern Texture* textures; // levelTextureCount records
 extern std::int32_t levelTextureCount;
 extern Vec3* vertices;  // the level's points, used to fill the walls
@@ -97,6 +110,7 @@ extern std::int32_t sectorMotionCount;
 extern LevelStart levelStart;
 extern WalkerBody levelBody;    // the walker's size in this level
 extern std::int32_t skyTexture; // the sky's record, column order; -1 for a level without one
+extern TextureAlignment levelAlignment;
 
 // Loads the seven textures (working directory first, then the data folder set
 // with setTextureDataFolder) and builds the built-in level; a missing texture ends

@@ -61,6 +61,12 @@ Wall buildWall(const LevelDescription& level, const TexturePlan& plan, std::int3
         wall.contrast = a.y == b.y ? -1 : (a.x == b.x ? 1 : 0);
     }
     const SideDescription* side = sideOf(sector, k);
+    if (side != nullptr) {
+        wall.offsetX = side->offsetX;
+        wall.offsetY = side->offsetY;
+        wall.lowerUnpegged = side->lowerUnpegged;
+        wall.upperUnpegged = side->upperUnpegged;
+    }
     if (neighbour < 0) {
         const std::string& name =
             side != nullptr && !side->texture.empty() ? side->texture : sector.wallTexture;
@@ -132,11 +138,11 @@ std::int32_t moverIn(const LevelDescription& level, std::int32_t sector) {
     return -1;
 }
 
-void buildTextures(const TexturePlan& plan, const std::vector<PackedPixel*>& pixels) {
+void buildTextures(const TexturePlan& plan, const std::vector<Texture>& images) {
     levelTextureCount = static_cast<std::int32_t>(plan.files.size());
     textures = new Texture[plan.files.size()]();
     for (std::size_t i = 0; i < plan.files.size(); ++i) {
-        textures[i] = {64, 64, pixels[i]};
+        textures[i] = images[i];
         if (plan.columnOrder[i]) {
             transposeTexture(static_cast<std::int32_t>(i));
         }
@@ -168,9 +174,10 @@ void shadeLitFlats() {
 } // namespace
 
 void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
-                    const std::vector<PackedPixel*>& pixels) {
+                    const std::vector<Texture>& images) {
     freeLevel(); // a level built before is replaced
-    buildTextures(plan, pixels);
+    buildTextures(plan, images);
+    levelAlignment = {level.texelsPerUnit, level.flatTexelsPerUnit, level.roomAlignedWalls};
     skyTexture = level.sky.empty() ? -1 : plan.wall(level, level.sky);
 
     solidSector = {};

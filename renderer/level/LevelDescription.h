@@ -19,6 +19,8 @@ constexpr std::int32_t maxLevelTextures = 256;
 constexpr std::int64_t maxLevelFileBytes = 16 * 1024 * 1024;
 constexpr float maxLevelCoordinate = 32768.0f; // positions and heights
 constexpr float maxMotionSpeed = 1000.0f;
+constexpr float maxTexelsPerUnit = 1024.0f;
+constexpr float maxTextureOffset = 32768.0f; // texels
 
 // The texture names of one wall side; empty names take the defaults.
 struct SideDescription {
@@ -28,6 +30,14 @@ struct SideDescription {
     std::string upper;     // the step down to a lower ceiling behind a portal
     std::string middle;    // see-through, hung in a portal's opening; none when empty
     bool blocking = false; // the walker may not cross this portal
+    // Where the texture sits, in texels: the column at the wall's anchor edge and
+    // the row at its anchor height.
+    float offsetX = 0.0f;
+    float offsetY = 0.0f;
+    // A solid wall stands on the floor; a lower step is anchored at this sector's
+    // ceiling; a see-through middle stands on the higher floor.
+    bool lowerUnpegged = false;
+    bool upperUnpegged = false; // an upper step's top row at this sector's ceiling
 };
 
 // A floor and ceiling that move with the animation clock t:
@@ -78,4 +88,11 @@ struct LevelDescription {
     std::string sky; // the texture floors and ceilings wearing it show as sky; none when empty
     std::vector<MoverDescription> movers; // doors, then lifts, each in the file's order
     std::vector<TriggerDescription> triggers;
+    // Texels a unit of the level on walls (across and down) and on floors and
+    // ceilings; with roomAlignedWalls a solid wall hangs from its ceiling and images
+    // run left to right as seen from the room, instead of starting at height 0 and
+    // at each wall's first point.
+    float texelsPerUnit = 16.0f;
+    float flatTexelsPerUnit = 32.0f;
+    bool roomAlignedWalls = false;
 };

@@ -143,7 +143,8 @@ class FieldReader {
         }
         if (!only(root, "",
                   {"duskhall-level", "name", "camera", "textures", "vertices", "sectors", "start",
-                   "body", "sky", "fake-contrast", "doors", "lifts", "triggers", "comment"})) {
+                   "body", "sky", "fake-contrast", "doors", "lifts", "triggers", "texels-per-unit",
+                   "flat-texels-per-unit", "room-aligned-walls", "comment"})) {
             return false;
         }
         const Json* version = field(root, "", "duskhall-level");
@@ -160,7 +161,7 @@ class FieldReader {
                readFlag(root, "", "fake-contrast", level_.fakeContrast) && readVertices(root) &&
                readSectors(root) && readStart(root) && readBody(root) &&
                readMovers(root, "doors", false) && readMovers(root, "lifts", true) &&
-               readTriggers(root);
+               readTriggers(root) && readAlignment(root);
     }
 
   private:
@@ -410,6 +411,39 @@ class FieldReader {
         return true;
     }
 
+    // A scale of the level's textures: missing keeps the default.
+    bool texelScale(const Json& root, const char* key, float& out) {
+        const Json* value = optionalField(root, key);
+        if (value == nullptr) {
+            return true;
+        }
+        const double scale = value->is_number() ? value->get<double>() : 0.0;
+        if (!(scale >= 1.0 && scale <= static_cast<double>(maxTexelsPerUnit))) {
+            return fail(key, "must be a number from 1 to 1024 (texels a unit)");
+        }
+        out = static_cast<float>(scale);
+        return true;
+    }
+
+    bool readAlignment(const Json& root) {
+        return texelScale(root, "texels-per-unit", level_.texelsPerUnit) &&
+               texelScale(root, "flat-texels-per-unit", level_.flatTexelsPerUnit) &&
+               readFlag(root, "", "room-aligned-walls", level_.roomAlignedWalls);
+    }
+
+    bool readOffset(const Json& side, const std::string& path, SideDescription& out) {
+        const Json* offset = optionalField(side, "offset");
+        if (offset == nullptr) {
+            return true;
+        }
+        const std::string place = member(path, "offset");
+        if (!offset->is_array() || offset->size() != 2) {
+            return fail(place, "must be [x, y], two numbers of texels");
+        }
+        return number((*offset)[0], element(place, 0), maxTextureOffset, out.offsetX) &&
+               number((*offset)[1], element(place, 1), maxTextureOffset, out.offsetY);
+    }
+
     bool readSides(const Json& sector, const std::string& path, SectorDescription& out) {
         const Json* sides = optionalField(sector, "sides");
         const std::string place = member(path, "sides");
@@ -430,7 +464,8 @@ class FieldReader {
             std::int64_t edge = 0;
             const Json* edgeValue = field(side, sidePath, "edge");
             if (!only(side, sidePath,
-                      {"edge", "texture", "lower", "upper", "middle", "blocking"}) ||
+                      {"edge", "texture", "lower", "upper", "middle", "blocking", "offset",
+                       "lower-unpegged", "upper-unpegged"}) ||
                 edgeValue == nullptr ||
                 !integer(*edgeValue, member(sidePath, "edge"), 0,
                          static_cast<std::int64_t>(edges) - 1, edge) ||
@@ -438,7 +473,10 @@ class FieldReader {
                 !readTextureName(side, sidePath, "lower", false, description.lower) ||
                 !readTextureName(side, sidePath, "upper", false, description.upper) ||
                 !readTextureName(side, sidePath, "middle", false, description.middle) ||
-                !readFlag(side, sidePath, "blocking", description.blocking)) {
+                !readFlag(side, sidePath, "blocking", description.blocking) ||
+                !readOffset(side, sidePath, description) ||
+                !readFlag(side, sidePath, "lower-unpegged", description.lowerUnpegged) ||
+                !readFlag(side, sidePath, "upper-unpegged", description.upperUnpegged)) {
                 return false;
             }
             description.edge = static_cast<std::int32_t>(edge);

@@ -26,6 +26,15 @@ Json sideJson(const SideDescription& side) {
     if (side.blocking) {
         out["blocking"] = true;
     }
+    if (side.offsetX != 0.0f || side.offsetY != 0.0f) {
+        out["offset"] = {number(side.offsetX), number(side.offsetY)};
+    }
+    if (side.lowerUnpegged) {
+        out["lower-unpegged"] = true;
+    }
+    if (side.upperUnpegged) {
+        out["upper-unpegged"] = true;
+    }
     return out;
 }
 
@@ -130,6 +139,16 @@ std::string levelFileText(const LevelDescription& level) {
     }
     if (level.fakeContrast) {
         root["fake-contrast"] = true;
+    }
+    const LevelDescription defaults;
+    if (level.texelsPerUnit != defaults.texelsPerUnit) {
+        root["texels-per-unit"] = number(level.texelsPerUnit);
+    }
+    if (level.flatTexelsPerUnit != defaults.flatTexelsPerUnit) {
+        root["flat-texels-per-unit"] = number(level.flatTexelsPerUnit);
+    }
+    if (level.roomAlignedWalls) {
+        root["room-aligned-walls"] = true;
     }
     Json vertices = Json::array();
     for (std::size_t i = 0; i < level.vertexX.size(); ++i) {

@@ -53,8 +53,8 @@ std::string texturePlaces(const std::string& levelFolder) {
 }
 
 std::string textureProblem(const std::string& file, const std::string& path,
-                           const std::string& levelFolder) {
-    const std::string cause = pngProblem(path.c_str());
+                           const std::string& levelFolder, bool flat) {
+    const std::string cause = pngProblem(path.c_str(), flat);
     if (cause == "was not found") {
         return "texture file " + printable(file) + " was not found (looked " +
                texturePlaces(levelFolder) +
@@ -124,23 +124,23 @@ TexturePlan planTextures(const LevelDescription& level) {
 }
 
 bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
-                  std::vector<PackedPixel*>& pixels, std::string& error) {
-    pixels.clear();
+                  std::vector<Texture>& images, std::string& error) {
+    images.clear();
     for (std::size_t i = 0; i < plan.files.size(); ++i) {
         const std::string& file = plan.files[i];
         const std::string path = findTexture(levelFolder, file);
-        std::int32_t width = 0;
-        std::int32_t height = 0;
-        PackedPixel* loaded = nullptr;
-        if (loadPng(path.c_str(), width, height, loaded, plan.seeThrough[i]) == nullptr) {
-            for (PackedPixel* earlier : pixels) {
-                std::free(earlier);
+        const bool flat = !plan.columnOrder[i];
+        Texture image = {0, 0, nullptr};
+        if (loadPng(path.c_str(), image.width, image.height, image.pixels, plan.seeThrough[i],
+                    flat) == nullptr) {
+            for (const Texture& earlier : images) {
+                std::free(earlier.pixels);
             }
-            pixels.clear();
-            error = textureProblem(file, path, levelFolder);
+            images.clear();
+            error = textureProblem(file, path, levelFolder, flat);
             return false;
         }
-        pixels.push_back(loaded);
+        images.push_back(image);
     }
     return true;
 }

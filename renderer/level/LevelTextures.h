@@ -1,7 +1,7 @@
 #pragma once
 
+#include "renderer/level/Level.h"
 #include "renderer/level/LevelDescription.h"
-#include "renderer/level/Pixel.h"
 
 #include <cstdint>
 #include <string>
@@ -29,15 +29,17 @@ struct TexturePlan {
 TexturePlan planTextures(const LevelDescription& level);
 
 // Loads every record of the plan, each file looked up in levelFolder first (when
-// not empty), then through the texture search. On failure frees what it loaded and
-// names the file; on success the caller owns the malloc'ed pixels.
+// not empty), then through the texture search; a flat record must be 64 x 64. On
+// failure frees what it loaded and names the file; on success the caller owns the
+// malloc'ed pixels of the images (row by row).
 bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
-                  std::vector<PackedPixel*>& pixels, std::string& error);
+                  std::vector<Texture>& images, std::string& error);
 
 // Where the textures of a level in levelFolder are looked for, in order, for a
 // message (empty folder: the built-in level's places).
 std::string texturePlaces(const std::string& levelFolder);
 
-// One line on why the texture file (found at path, or not at all) was refused.
+// One line on why the texture file (found at path, or not at all) was refused as
+// a wall texture or, with flat, as a floor or ceiling.
 std::string textureProblem(const std::string& file, const std::string& path,
-                           const std::string& levelFolder);
+                           const std::string& levelFolder, bool flat = false);

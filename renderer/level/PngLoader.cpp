@@ -11,10 +11,10 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 namespace {
 
-constexpr png_uint_32 textureSize = 64;
 // Far more than any legitimate ancillary chunk of a texture; keeps a hostile
 // file from making libpng allocate large text or profile chunks.
 constexpr png_alloc_size_t chunkMemoryLimit = 1u << 20;
@@ -38,10 +38,16 @@ struct LoadResources {
 
 void onPngWarning(png_structp, png_const_charp) {}
 
+bool sizeAllowed(std::uint32_t width, std::uint32_t height, bool flat) {
+    const std::uint32_t least = flat ? flatTextureSide : 1;
+    const std::uint32_t most = flat ? flatTextureSide : maxTextureSide;
+    return width >= least && width <= most && height >= least && height <= most;
+}
+
 // Reads the header, asks libpng for 8-bit RGB(A) whatever the file holds, and
-// refuses anything that is not a 64 x 64 image before a pixel buffer exists.
-bool readHeader(LoadResources& r, png_uint_32& channels) {
-    png_set_user_limits(r.png, textureSize, textureSize);
+// refuses an image of a size a texture may not have before a pixel buffer exists.
+bool readHeader(LoadResources& r, png_uint_32& channels, bool flat) {
+    png_set_user_limits(r.png, maxTextureSide, maxTextureSide);
     png_set_chunk_malloc_max(r.png, chunkMemoryLimit);
     png_set_chunk_cache_max(r.png, chunkCountLimit);
     // A texture needs no ancillary chunk but tRNS. Skipping the rest also keeps
@@ -50,8 +56,8 @@ bool readHeader(LoadResources& r, png_uint_32& channels) {
     png_set_keep_unknown_chunks(r.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_init_io(r.png, r.file);
     png_read_info(r.png, r.info);
-    if (png_get_image_width(r.png, r.info) != textureSize ||
-        png_get_image_height(r.png, r.info) != textureSize) {
+    const png_uint_32 width = png_get_image_width(r.png, r.info);
+    if (!sizeAllowed(width, png_get_image_height(r.png, r.info), flat)) {
         return false;
     }
     png_set_expand(r.png);
@@ -62,7 +68,7 @@ bool readHeader(LoadResources& r, png_uint_32& channels) {
     channels = png_get_channels(r.png, r.info);
     const bool eightBitColour = png_get_bit_depth(r.png, r.info) == 8 &&
                                 (channels == 3 || channels == 4) &&
-                                png_get_rowbytes(r.png, r.info) == textureSize * channels;
+                                png_get_rowbytes(r.png, r.info) == width * channels;
     return eightBitColour;
 }
 
@@ -91,16 +97,17 @@ bool allocateBuffers(LoadResources& r, png_uint_32 width, png_uint_32 height, pn
 // The only function that calls setjmp. It keeps no state of its own: all that a
 // long jump must not lose is in the caller's LoadResources and outputs.
 bool decode(LoadResources& r, std::int32_t& width, std::int32_t& height, PackedPixel*& pixels,
-            png_uint_32& channels) {
+            png_uint_32& channels, bool flat) {
     if (setjmp(png_jmpbuf(r.png))) {
         return false;
     }
-    if (!readHeader(r, channels)) {
+    if (!readHeader(r, channels, flat)) {
         return false;
     }
     width = static_cast<std::int32_t>(png_get_image_width(r.png, r.info));
     height = static_cast<std::int32_t>(png_get_image_height(r.png, r.info));
-    if (!allocateBuffers(r, textureSize, textureSize, channels, pixels)) {
+    if (!allocateBuffers(r, png_get_image_width(r.png, r.info), png_get_image_height(r.png, r.info),
+                         channels, pixels)) {
         return false;
     }
     png_set_rows(r.png, r.info, r.rows);
@@ -159,7 +166,7 @@ std::string notPng(const unsigned char* head, std::size_t length) {
 
 } // namespace
 
-std::string pngProblem(const char* path) {
+std::string pngProblem(const char* path, bool flat) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found) {
@@ -173,7 +180,7 @@ std::string pngProblem(const char* path) {
     }
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     if (!error && size > maxTextureFileBytes) {
-        return "has " + std::to_string(size) + " bytes; a texture file may have at most 1 MB";
+        return "has " + std::to_string(size) + " bytes; a texture file may have at most 8 MB";
     }
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
@@ -190,16 +197,17 @@ std::string pngProblem(const char* path) {
     if (length == sizeof head && std::memcmp(head + 12, "IHDR", 4) == 0) {
         const std::uint32_t width = bigEndian(head + 16);
         const std::uint32_t height = bigEndian(head + 20);
-        if (width != textureSize || height != textureSize) {
+        if (!sizeAllowed(width, height, flat)) {
             return "is " + std::to_string(width) + " x " + std::to_string(height) +
-                   " pixels; a texture is 64 x 64";
+                   (flat ? " pixels; a floor or ceiling texture is 64 x 64"
+                         : " pixels; a texture is 1 to 1024 pixels wide and high");
         }
     }
     return "is a damaged PNG, or one this program cannot read";
 }
 
 PackedPixel* loadPng(const char* path, std::int32_t& width, std::int32_t& height,
-                     PackedPixel*& pixels, bool seeThrough) {
+                     PackedPixel*& pixels, bool seeThrough, bool flat) {
     pixels = nullptr;
     LoadResources r;
     if (!openable(path)) {
@@ -214,10 +222,11 @@ PackedPixel* loadPng(const char* path, std::int32_t& width, std::int32_t& height
         r.info = png_create_info_struct(r.png);
     }
     png_uint_32 channels = 0;
-    const bool decoded = r.info != nullptr && decode(r, width, height, pixels, channels);
+    const bool decoded = r.info != nullptr && decode(r, width, height, pixels, channels, flat);
     releaseDecoder(r);
     if (decoded) {
-        pack(r.decoded, std::size_t{textureSize} * textureSize, channels, seeThrough, r.packed);
+        pack(r.decoded, static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
+             channels, seeThrough, r.packed);
     } else {
         std::free(r.packed);
         r.packed = nullptr;
@@ -232,11 +241,13 @@ void transposeTexture(std::int32_t index) {
     if (pixels == nullptr) {
         return;
     }
-    PackedPixel column[textureSize * textureSize];
-    for (png_uint_32 r = 0; r < textureSize; ++r) {
-        for (png_uint_32 c = 0; c < textureSize; ++c) {
-            column[c * textureSize + r] = pixels[r * textureSize + c];
+    const auto width = static_cast<std::size_t>(textures[index].width);
+    const auto height = static_cast<std::size_t>(textures[index].height);
+    std::vector<PackedPixel> columns(width * height);
+    for (std::size_t r = 0; r < height; ++r) {
+        for (std::size_t c = 0; c < width; ++c) {
+            columns[c * height + r] = pixels[r * width + c];
         }
     }
-    std::memcpy(pixels, column, sizeof column);
+    std::memcpy(pixels, columns.data(), columns.size() * sizeof(PackedPixel));
 }

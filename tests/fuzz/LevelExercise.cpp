@@ -15,18 +15,24 @@ namespace {
 
 constexpr const char* label = "input.json";
 
+// Flats are 64 x 64; wall, sky and middle records get sizes that are no power of
+// two, so every wrap of the drawing is exercised.
 void buildWithoutFiles(const LevelDescription& level) {
     const TexturePlan plan = planTextures(level);
-    std::vector<PackedPixel*> pixels;
+    std::vector<Texture> images;
     for (std::size_t i = 0; i < plan.files.size(); ++i) {
-        auto* texture = static_cast<PackedPixel*>(std::malloc(64 * 64 * sizeof(PackedPixel)));
-        for (int t = 0; t < 64 * 64; ++t) {
+        const std::int32_t width = plan.columnOrder[i] ? 24 + static_cast<std::int32_t>(i % 3) : 64;
+        const std::int32_t height =
+            plan.columnOrder[i] ? 40 + static_cast<std::int32_t>(i % 5) : 64;
+        const auto texels = static_cast<std::size_t>(width * height);
+        auto* texture = static_cast<PackedPixel*>(std::malloc(texels * sizeof(PackedPixel)));
+        for (std::size_t t = 0; t < texels; ++t) {
             texture[t] = 0xFF000000u | static_cast<PackedPixel>(i * 0x10101u + t);
         }
         HKPtr(texture);
-        pixels.push_back(texture);
+        images.push_back({width, height, texture});
     }
-    buildLevelFrom(level, plan, pixels);
+    buildLevelFrom(level, plan, images);
 }
 
 } // namespace

@@ -104,6 +104,8 @@ def seeds():
     yield "bad-ihdr-crc", bytes(bad_crc)
     yield "65x64", png(width=65)
     yield "1x1", png(width=1, height=1)
+    yield "24x40", png(width=24, height=40)
+    yield "1025x1", png(width=1025, height=1)
     yield "declared-4096", SIGNATURE + header(4096, 4096, 8, 2) + chunk(b"IDAT", zlib.compress(b"\x00" * 64)) + chunk(b"IEND", b"")
     yield "short-data", SIGNATURE + header(64, 64, 8, 2) + chunk(b"IDAT", zlib.compress(b"\x00" * 100)) + chunk(b"IEND", b"")
     yield "bad-zlib", SIGNATURE + header(64, 64, 8, 2) + chunk(b"IDAT", b"\x78\x9c\xff\xff\xff\xff") + chunk(b"IEND", b"")

@@ -24,28 +24,34 @@ std::vector<std::filesystem::path> corpusFiles() {
 }
 
 // Every input the fuzzer has kept, valid or broken, must give either nothing or
-// a whole opaque 64 x 64 texture; the sanitizer build catches memory faults on
-// the way.
+// a whole opaque texture of 1 to 1024 texels a side (as a flat, 64 x 64); the
+// sanitizer build catches memory faults on the way.
 TEST(LoaderCorpus, EveryFileGivesNullOrAWholeTexture) {
     const std::vector<std::filesystem::path> files = corpusFiles();
     ASSERT_GE(files.size(), 10u) << "the seed corpus is missing";
     int loaded = 0;
     for (const auto& file : files) {
-        SCOPED_TRACE(file.filename().string());
-        std::int32_t width = -1;
-        std::int32_t height = -1;
-        PackedPixel* pixels = nullptr;
-        PackedPixel* result = loadPng(file.string().c_str(), width, height, pixels);
-        EXPECT_EQ(pixels, result);
-        if (result == nullptr) {
-            continue;
+        for (const bool flat : {false, true}) {
+            SCOPED_TRACE(file.filename().string() + (flat ? " as a flat" : ""));
+            std::int32_t width = -1;
+            std::int32_t height = -1;
+            PackedPixel* pixels = nullptr;
+            PackedPixel* result =
+                loadPng(file.string().c_str(), width, height, pixels, false, flat);
+            EXPECT_EQ(pixels, result);
+            if (result == nullptr) {
+                continue;
+            }
+            ++loaded;
+            EXPECT_TRUE(width >= 1 && width <= 1024 && height >= 1 && height <= 1024);
+            if (flat) {
+                EXPECT_EQ(width, 64);
+                EXPECT_EQ(height, 64);
+            }
+            EXPECT_TRUE(std::all_of(result, result + width * height,
+                                    [](PackedPixel p) { return p >> 24 == 0xFF; }));
+            std::free(result);
         }
-        ++loaded;
-        EXPECT_EQ(width, 64);
-        EXPECT_EQ(height, 64);
-        EXPECT_TRUE(
-            std::all_of(result, result + 64 * 64, [](PackedPixel p) { return p >> 24 == 0xFF; }));
-        std::free(result);
     }
     // The seeds hold valid textures too; if none loads, the loader is broken.
     EXPECT_GT(loaded, 0);

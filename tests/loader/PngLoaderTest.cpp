@@ -24,19 +24,19 @@ struct Load {
 };
 
 // Starts the outputs with garbage so a failed load must actively clear them.
-Load load(const std::string& path) {
+Load load(const std::string& path, bool flat = false) {
     static PackedPixel stale = 0;
     Load l{nullptr, &stale, -1, -1};
-    l.result = loadPng(path.c_str(), l.width, l.height, l.pixelsOut);
+    l.result = loadPng(path.c_str(), l.width, l.height, l.pixelsOut, false, flat);
     return l;
 }
 
 // Checks that a failed load left nothing behind: heap bytes and open files
 // are as they were before it.
-void expectNullWithoutLeftovers(const std::string& path) {
+void expectNullWithoutLeftovers(const std::string& path, bool flat = false) {
     const long long heapBefore = resource_probe::allocatedBytes();
     const long filesBefore = resource_probe::openFileCount();
-    const Load l = load(path);
+    const Load l = load(path, flat);
     EXPECT_EQ(l.result, nullptr);
     EXPECT_EQ(l.pixelsOut, nullptr);
     EXPECT_NEAR(resource_probe::allocatedBytes(), heapBefore,
@@ -238,11 +238,38 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{"InterlacedPalette4", PNG_COLOR_TYPE_PALETTE, 4, true, true}),
     [](const ::testing::TestParamInfo<FormatCase>& info) { return info.param.name; });
 
+// Any size from 1 to 1024 on each side loads at that size, row by row; a flat only
+// at 64 x 64.
+TEST(PngLoaderSizes, EverySideFromOneTo1024LoadsRowByRow) {
+    const struct {
+        std::uint32_t width;
+        std::uint32_t height;
+    } sizes[] = {{1, 1}, {24, 40}, {64, 72}, {1024, 3}, {3, 1024}};
+    for (const auto& size : sizes) {
+        TempDir dir;
+        const std::string path = dir.file("sized.png");
+        TestPng png = imageOf(FormatCase{"", PNG_COLOR_TYPE_RGB, 8, false, false});
+        png.width = size.width;
+        png.height = size.height;
+        png_bytes::writeFile(path, png.encode());
+        const Load l = load(path);
+        ASSERT_NE(l.result, nullptr) << size.width << " x " << size.height;
+        EXPECT_EQ(l.width, static_cast<std::int32_t>(size.width));
+        EXPECT_EQ(l.height, static_cast<std::int32_t>(size.height));
+        const FormatCase f{"", PNG_COLOR_TYPE_RGB, 8, false, false};
+        const std::uint32_t x = size.width - 1, y = size.height - 1;
+        EXPECT_EQ(l.result[y * size.width + x], expectedPixel(f, x, y));
+        std::free(l.result);
+        EXPECT_EQ(load(path, true).result, nullptr) << size.width << " x " << size.height;
+    }
+}
+
 // ---- Damaged and unwanted files: each must give null and leave nothing behind.
 
 struct HostileCase {
     const char* name;
     std::function<std::vector<std::uint8_t>()> bytes;
+    bool flat = false; // loaded as a floor or ceiling, which must be 64 x 64
 };
 
 std::vector<std::uint8_t> gradient(std::uint32_t width = 64, std::uint32_t height = 64) {
@@ -299,7 +326,7 @@ TEST_P(PngLoaderHostile, GivesNullAndLeavesNothingBehind) {
     TempDir dir;
     const std::string path = dir.file("hostile.png");
     png_bytes::writeFile(path, GetParam().bytes());
-    expectNullWithoutLeftovers(path);
+    expectNullWithoutLeftovers(path, GetParam().flat);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -329,12 +356,14 @@ INSTANTIATE_TEST_SUITE_P(
         HostileCase{"BadHeaderCrc", [] { return flipped("IHDR", 8 + 13, false); }},
         HostileCase{"BadImageDataCrc", [] { return flipped("IDAT", 9, false); }},
         HostileCase{"CorruptImageData", [] { return flipped("IDAT", 8, true); }},
-        HostileCase{"Width65", [] { return gradient(65, 64); }},
-        HostileCase{"Height65", [] { return gradient(64, 65); }},
-        // Heights below 64 pass libpng's own limit and reach the loader's check.
-        HostileCase{"Height63", [] { return gradient(64, 63); }},
-        HostileCase{"Height32", [] { return gradient(64, 32); }},
-        HostileCase{"OneByOne", [] { return gradient(1, 1); }},
+        HostileCase{"Width1025", [] { return gradient(1025, 64); }},
+        HostileCase{"Height1025", [] { return gradient(64, 1025); }},
+        // Sizes within libpng's limit of 1024 reach the loader's own check of a flat.
+        HostileCase{"FlatWidth65", [] { return gradient(65, 64); }, true},
+        HostileCase{"FlatHeight65", [] { return gradient(64, 65); }, true},
+        HostileCase{"FlatHeight63", [] { return gradient(64, 63); }, true},
+        HostileCase{"FlatHeight32", [] { return gradient(64, 32); }, true},
+        HostileCase{"FlatOneByOne", [] { return gradient(1, 1); }, true},
         HostileCase{"Declared4096",
                     [] {
                         std::vector<std::uint8_t> png = patched("IHDR", 0, 4096);

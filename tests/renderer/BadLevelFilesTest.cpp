@@ -128,10 +128,31 @@ const BadLevel badLevels[] = {
      "broken.png) is not a PNG (it does not start as one)"},
     {"texture-too-large",
      {{"floor1.png", "large.png"}},
-     "large.png) is 128 x 128 pixels; a texture is 64 x 64"},
+     "large.png) is 128 x 128 pixels; a floor or ceiling texture is 64 x 64"},
     {"texture-too-flat",
      {{"floor1.png", "flat.png"}},
-     "flat.png) is 64 x 32 pixels; a texture is 64 x 64"},
+     "flat.png) is 64 x 32 pixels; a floor or ceiling texture is 64 x 64"},
+    {"wall-texture-too-wide",
+     {{"wall1.png", "wide.png"}},
+     "wide.png) is 2048 x 64 pixels; a texture is 1 to 1024 pixels wide and high"},
+    {"texels-per-unit-zero",
+     {{"\"duskhall-level\": 1,", "\"duskhall-level\": 1, \"texels-per-unit\": 0,"}},
+     "texels-per-unit: must be a number from 1 to 1024 (texels a unit)"},
+    {"flat-texels-per-unit-text",
+     {{"\"duskhall-level\": 1,", "\"duskhall-level\": 1, \"flat-texels-per-unit\": \"32\","}},
+     "flat-texels-per-unit: must be a number from 1 to 1024 (texels a unit)"},
+    {"offset-one-number",
+     {{"\"holes\": [[6, 7, 8, 9]],",
+       "\"holes\": [[6, 7, 8, 9]], \"sides\": [{ \"edge\": 1, \"offset\": [1] }],"}},
+     "sectors[0].sides[0].offset: must be [x, y], two numbers of texels"},
+    {"offset-too-far",
+     {{"\"holes\": [[6, 7, 8, 9]],",
+       "\"holes\": [[6, 7, 8, 9]], \"sides\": [{ \"edge\": 1, \"offset\": [0, 1e6] }],"}},
+     "sectors[0].sides[0].offset[1]: must be a finite number from -32768 to 32768"},
+    {"unpegged-not-a-flag",
+     {{"\"holes\": [[6, 7, 8, 9]],",
+       "\"holes\": [[6, 7, 8, 9]], \"sides\": [{ \"edge\": 1, \"lower-unpegged\": 1 }],"}},
+     "sectors[0].sides[0].lower-unpegged: must be true or false"},
     {"texture-jpeg", {{"floor1.png", "photo.png"}}, "photo.png) is a JPEG image, not a PNG"},
     {"duplicate-key",
      {{"\"floor\": 0.5", "\"floor\": 0.5, \"floor\": 2.4"}},
@@ -250,6 +271,9 @@ TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
     };
     writeText(toolScratch() / "large.png", pngHead('\x80', '\x80'));
     writeText(toolScratch() / "flat.png", pngHead('\x40', '\x20'));
+    std::string wide = pngHead('\x00', '\x40');
+    wide[18] = '\x08'; // 2048 wide
+    writeText(toolScratch() / "wide.png", wide);
     writeText(toolScratch() / "photo.png", "\xFF\xD8\xFF\xE0\0\x10JFIF");
     // The file they are all made from is drawn.
     writeText(toolScratch() / "good.json", goodLevel);

@@ -73,11 +73,25 @@ TEST(RenderToolArgumentsTest, MissingTexturesEndWithTheHousekeepingError) {
     const std::filesystem::path empty =
         std::filesystem::path(DUSKHALL_BINARY_DIR) / "renderer-tool-test" / "no-textures";
     std::filesystem::create_directories(empty);
-    const ToolRun run = runTool("--textures '" + empty.string() + "' --crc 1");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Housekeeping error"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("HKPtr: NULL pointer"), std::string::npos) << run.err;
-    EXPECT_TRUE(run.out.empty());
+    // The built-in floors are flats, which must be 64 x 64.
+    const std::filesystem::path misfit = writeCodedTextures("RenderToolTest.misfitFlat");
+    const std::vector<PackedPixel> large(128 * 128, 0xFF336699u);
+    ASSERT_TRUE(writeFramePng((misfit / "floor1.png").string().c_str(), large.data(), 128, 128));
+    const struct {
+        std::filesystem::path folder;
+        const char* says;
+    } cases[] = {
+        {empty, "wall1.png was not found"},
+        {misfit, "floor1.png) is 128 x 128 pixels; a floor or ceiling texture is 64 x 64"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = runTool("--textures '" + c.folder.string() + "' --crc 1");
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Housekeeping error"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("HKPtr: NULL pointer"), std::string::npos) << run.err;
+        EXPECT_TRUE(run.out.empty());
+    }
 }
 
 using RenderToolTest = RendererFixture;

@@ -151,6 +151,42 @@ TEST(SpanRowsTest, ShadedRowsAreTheUnshadedRowsEachInItsShade) {
     }
 }
 
+// A column of any height: row i shows texel floor((start + i x step) / 2^shift)
+// taken round the height, worked out in 64 bits, whatever the start's sign and
+// however far one step goes (a far wall steps past the whole texture a row).
+TEST(SpanRowsTest, WallRowsOfAnyHeightWrapRoundIt) {
+    std::mt19937 random(47);
+    std::uniform_int_distribution<std::int64_t> start(-(std::int64_t{1} << 40),
+                                                      std::int64_t{1} << 40);
+    for (const std::uint32_t height : {40u, 72u, 1000u, 1u, 128u}) {
+        std::vector<PackedPixel> column(height);
+        for (std::uint32_t i = 0; i < height; ++i) {
+            column[i] = 0xFF000000u | i;
+        }
+        for (const std::uint32_t shift : {16u, 20u}) {
+            std::uniform_int_distribution<std::uint32_t> step(0, (height + 3) << shift);
+            for (int round = 0; round < 50; ++round) {
+                const std::int64_t first = start(random);
+                const std::uint32_t advance = step(random);
+                const WallRowStep rows = wallRowStep(first, advance, shift, height);
+                Column drawn, shaded;
+                drawWallRows(screenHeight, column.data(), rows, drawn.start());
+                drawWallRowsShaded(screenHeight, column.data(), rows, keepAll / 2, shaded.start());
+                for (std::int32_t r = 0; r < screenHeight; ++r) {
+                    const std::int64_t v = first + std::int64_t{advance} * r;
+                    const std::int64_t texel = v >> shift; // floor, also below 0
+                    const std::int64_t wanted = ((texel % height) + height) % height;
+                    const PackedPixel texelWanted = column[static_cast<std::size_t>(wanted)];
+                    ASSERT_EQ(drawn.at(r), texelWanted)
+                        << "height " << height << " shift " << shift << " row " << r;
+                    ASSERT_EQ(shaded.at(r), shadePixel(texelWanted, keepAll / 2))
+                        << "height " << height << " shift " << shift << " row " << r;
+                }
+            }
+        }
+    }
+}
+
 TEST(SpanRowsTest, WideRowsAreUsedWhereTheProcessorHasThem) {
 #if defined(__x86_64__) && !defined(_WIN32)
     EXPECT_EQ(wideRowsAvailable(), __builtin_cpu_supports("avx2") != 0);
