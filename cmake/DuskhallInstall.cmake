@@ -28,7 +28,7 @@ else()
   install(FILES ${duskhall_texture_files} DESTINATION ${CMAKE_INSTALL_DATADIR}/duskhall/textures
           COMPONENT programs)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/levels/ DESTINATION ${CMAKE_INSTALL_DATADIR}/duskhall/levels
-          COMPONENT programs FILES_MATCHING PATTERN "*.json")
+          COMPONENT programs FILES_MATCHING PATTERN "*.json" PATTERN "*.png")
   install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/docs/levels.md
           DESTINATION ${DUSKHALL_PROGRAMS_DOC_DIR} COMPONENT programs)
   # The guide and the examples, every source the examples folder has.

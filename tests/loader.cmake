@@ -25,8 +25,9 @@ if(NOT CMAKE_CROSSCOMPILING) # the generator is a developer tool of the native b
     SOURCES ${loader_dir}/TextureAssetsTest.cpp
     LIBS duskhall_renderer)
   target_compile_definitions(loader_assets_test PRIVATE
-    MAKE_TEXTURES_PATH="$<TARGET_FILE:make-textures>")
-  add_dependencies(loader_assets_test make-textures)
+    MAKE_TEXTURES_PATH="$<TARGET_FILE:make-textures>"
+    MAKE_LANTERN_TEXTURES_PATH="$<TARGET_FILE:make-lantern-textures>")
+  add_dependencies(loader_assets_test make-textures make-lantern-textures)
 endif()
 
 # The level fuzzer's corpus and the bundled levels, through the fuzzer's own steps.

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the sample levels under levels/: a hall of pillars and alcoves, a
-staircase with a landing, and a courtyard with windows. The output depends on
+staircase with a landing, a courtyard with windows, and the Lantern Yard, lit
+room by room under a dusk sky (its textures come from make-lantern-textures). The output depends on
 nothing but this file, so running it again must give the committed files
 (tools/make-levels.py --check says whether it does).
 
@@ -41,7 +42,7 @@ class LevelWriter:
             self.vertices.append(key)
         return self.index[key]
 
-    def sector(self, corners, floor, ceiling, wall, flat, top, sides=None):
+    def sector(self, corners, floor, ceiling, wall, flat, top, sides=None, light=None):
         """corners run counter-clockwise seen from above; returns the sector's number."""
         area = 0.0
         for i, (x0, y0) in enumerate(corners):
@@ -68,6 +69,8 @@ class LevelWriter:
             "floor-texture": flat,
             "ceiling-texture": top,
         }
+        if light is not None:
+            record["light"] = light
         if sides:
             record["sides"] = sides
         self.sectors.append(record)
@@ -89,28 +92,31 @@ class LevelWriter:
                         f"{self.name}: corner {v} lies inside edge {a}->{b} of sector {owner}"
                     )
 
-    def json(self, start, angle):
+    def json(self, start, angle, textures=None, extra=None):
+        """extra: further top-level fields, written after the textures."""
         self.check_joins()
         level = {
             "duskhall-level": 1,
             "name": self.name,
-            "textures": TEXTURES,
+            "textures": textures or TEXTURES,
             "vertices": [[number(x), number(y)] for x, y in self.vertices],
             "sectors": self.sectors,
             "start": {"x": start[0], "y": start[1], "angle": angle},
         }
-        return format_level(level)
+        return format_level(level, extra or {})
 
 
 def number(value):
     return int(value) if float(value).is_integer() else value
 
 
-def format_level(level):
+def format_level(level, extra):
     """One vertex and one sector a line: short enough to read, diff and edit."""
     lines = ["{"]
     for key in ("duskhall-level", "name", "textures"):
         lines.append(f"  {json.dumps(key)}: {json.dumps(level[key])},")
+    for key, value in extra.items():
+        lines.append(f"  {json.dumps(key)}: {json.dumps(value)},")
     lines.append('  "vertices": [')
     vertices = [json.dumps(v) for v in level["vertices"]]
     for i in range(0, len(vertices), 8):
@@ -246,10 +252,51 @@ def courtyard():
     return level.json((6.0, 3.0), 1.5707964)
 
 
+def lantern_yard():
+    """A lit hall with panelled walls, a dark corridor fading out east to a side
+    room, and through a gate and a grated window a courtyard under the sky."""
+    level = LevelWriter("Lantern Yard")
+    textures = {
+        "brick": "wall1.png",
+        "stone": "wall2.png",
+        "tiles": "floor1.png",
+        "cobbles": "floor3.png",
+        "coffers": "floor4.png",
+        "panels": "lantern-panels.png",
+        "trim": "lantern-trim.png",
+        "grate": "lantern-grate.png",
+        "sky": "lantern-sky.png",
+    }
+    # The hall: its east wall opens into the corridor, its north wall into the gate
+    # and the window. Edges: 0 south, 1 east below the corridor, 2 the corridor,
+    # 3 east above it, 4 north-east, 5 the window, 6 between, 7 the gate, 8 north-west,
+    # 9 west.
+    hall = [(0, 0), (8, 0), (8, 2), (8, 4), (8, 6), (7, 6), (5, 6), (4, 6), (2, 6), (0, 6)]
+    level.sector(hall, 0.0, 3.0, "panels", "tiles", "coffers", light=224, sides=[
+        {"edge": 0, "offset": [16, 8]},
+        {"edge": 5, "middle": "grate", "blocking": True, "lower": "trim"},
+        {"edge": 7, "upper": "trim", "upper-unpegged": True},
+        {"edge": 9, "lower-unpegged": True},
+    ])
+    # The corridor: long, low and dark, fading out towards the side room.
+    level.sector(rect(8, 2, 22, 4), 0.0, 2.6, "brick", "cobbles", "coffers", light=144)
+    # The side room, a step up, its step faces trimmed.
+    level.sector([(22, -2), (28, -2), (28, 8), (22, 8), (22, 4), (22, 2)], 0.4, 4.0,
+                 "stone", "tiles", "coffers", light=176)
+    # The window (a sill, behind the grate) and the gate, into the courtyard.
+    level.sector(rect(5, 6, 7, 8), 0.8, 2.4, "stone", "cobbles", "cobbles", light=192)
+    level.sector(rect(2, 6, 4, 8), 0.0, 2.5, "stone", "cobbles", "cobbles", light=192)
+    # The courtyard, open to the sky.
+    court = [(-2, 8), (2, 8), (4, 8), (5, 8), (7, 8), (14, 8), (14, 20), (-2, 20)]
+    level.sector(court, 0.0, 4.5, "stone", "cobbles", "sky", light=240)
+    return level.json((1.5, 3.0), 0.0, textures, {"sky": "sky", "fake-contrast": True})
+
+
 LEVELS = {
     "pillar-hall.json": pillar_hall,
     "staircase.json": staircase,
     "courtyard.json": courtyard,
+    "lantern-yard.json": lantern_yard,
 }
 
 

@@ -58,7 +58,7 @@ usr/share/doc/duskhall/copyright
 usr/share/doc/duskhall/changelog.Debian.gz
 usr/share/doc/duskhall/levels.md
 $(in_tree assets '*.png' usr/share/duskhall/textures)
-$(in_tree levels '*.json' usr/share/duskhall/levels)" \
+$(in_tree levels '*.json *.png' usr/share/duskhall/levels)" \
     '^usr/include/|^usr/lib/|^usr/share/doc/duskhall/(api|examples)'
 
 # Depends: computed for the compiled packages, the exact runtime for the -dev one.

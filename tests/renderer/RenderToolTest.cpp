@@ -285,6 +285,7 @@ TEST(RenderToolLevelTest, WalksThroughTheSampleLevelsStayInsideThemOnEveryFrame)
         {"pillar-hall", 1268, 18, 0.3f, 0.0f},
         {"staircase", 787, 13, 3.0f, 0.0f},
         {"courtyard", 1440, 7, 0.4f, -0.5f},
+        {"lantern-yard", 1275, 5, 0.4f, 0.0f},
     };
     for (const auto& walk : walks) {
         const std::filesystem::path level = source / "levels" / (std::string(walk.level) + ".json");

@@ -1,0 +1,196 @@
+// make-lantern-textures OUTDIR: draws the textures of the Lantern Yard sample
+// level, each of its own size, and writes them as 8-bit PNG files into OUTDIR:
+// a 256 x 128 dusk sky, a 64 x 48 iron grate whose gaps are clear (alpha 0), a
+// 128 x 64 wall of wide panels and a 32 x 16 trim. Fixed seeds and fixed
+// compression settings: the output bytes are the same on every run.
+
+#include "TileNoise.h"
+
+#include <png.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tile_noise::hash;
+using tile_noise::unit;
+using tile_noise::wrap;
+
+struct Rgba {
+    float r, g, b, a;
+};
+
+Rgba mix(Rgba x, Rgba y, float t) {
+    return {x.r + (y.r - x.r) * t, x.g + (y.g - x.g) * t, x.b + (y.b - x.b) * t,
+            x.a + (y.a - x.a) * t};
+}
+
+Rgba shade(Rgba c, float k) {
+    return {c.r * k, c.g * k, c.b * k, c.a};
+}
+
+float clamp01(float v) {
+    return std::min(1.0f, std::max(0.0f, v));
+}
+
+// Grain: a little per-texel variation, repeating with the image.
+float grain(int x, int y, std::uint32_t seed) {
+    return 0.92f + 0.16f * unit(hash(x, y, seed));
+}
+
+// The horizon stands at row 100: above it the sky darkens from the glow of the
+// set sun to night, below it a line of hills, darker with distance. The hills'
+// profile is a sum of waves whose periods divide 256, so the panorama closes.
+Rgba sky(int x, int y) {
+    constexpr float pi = 3.14159265f;
+    const float t = static_cast<float>(x) / 256.0f * 2.0f * pi;
+    const float hills = 100.0f - 9.0f - 5.0f * std::sin(t * 2.0f + 0.6f) -
+                        3.0f * std::sin(t * 5.0f + 1.3f) - 1.5f * std::sin(t * 11.0f);
+    if (static_cast<float>(y) >= hills) {
+        const Rgba near = {0.10f, 0.09f, 0.12f, 1.0f};
+        return shade(near, grain(x, y, 71u));
+    }
+    const float height = clamp01((100.0f - static_cast<float>(y)) / 100.0f);
+    const Rgba glow = {0.95f, 0.55f, 0.30f, 1.0f};
+    const Rgba dusk = {0.45f, 0.30f, 0.50f, 1.0f};
+    const Rgba night = {0.05f, 0.07f, 0.20f, 1.0f};
+    Rgba c =
+        height < 0.3f ? mix(glow, dusk, height / 0.3f) : mix(dusk, night, (height - 0.3f) / 0.7f);
+    // A few stars in the upper half, none in the top rows, which go on above the image.
+    if (y >= 12 && height > 0.5f && hash(x, y, 5u) % 173u == 0u) {
+        c = mix(c, {1.0f, 1.0f, 0.9f, 1.0f}, 0.8f);
+    }
+    return c;
+}
+
+// Vertical bars 6 texels wide every 16, two crossing rails; everything else clear.
+Rgba grate(int x, int y) {
+    const int bar = wrap(x, 16);
+    const bool vertical = bar >= 5 && bar < 11;
+    const bool rail = (y >= 4 && y < 10) || (y >= 38 && y < 44);
+    if (!vertical && !rail) {
+        return {0.0f, 0.0f, 0.0f, 0.0f};
+    }
+    // Round bars: lit on the left, dark on the right.
+    const float across = vertical ? static_cast<float>(bar - 5) / 5.0f : 0.5f;
+    const float light = 0.55f + 0.45f * std::sin(across * 3.14159265f) - 0.15f * across;
+    const Rgba iron = {0.36f, 0.34f, 0.33f, 1.0f};
+    return shade(iron, light * grain(x, y, 23u));
+}
+
+// Four boards of 32 texels, each with a bevelled frame and a grain of its own.
+Rgba panels(int x, int y) {
+    const int lx = wrap(x, 32);
+    const int edge = std::min(std::min(lx, 31 - lx), std::min(y, 63 - y));
+    const float bevel = edge < 3 ? 0.65f + 0.1f * static_cast<float>(edge) : 1.0f;
+    const int board = x / 32;
+    const Rgba wood = {0.48f, 0.30f, 0.16f, 1.0f};
+    const float streak =
+        0.9f + 0.1f * std::sin(static_cast<float>(lx) * 0.7f + static_cast<float>(board));
+    return shade(wood,
+                 bevel * streak * (0.95f + 0.1f * unit(hash(board, 0, 41u))) * grain(x, y, 42u));
+}
+
+// A band of two colours with a dark line between: for the step faces.
+Rgba trim(int x, int y) {
+    const Rgba brass = {0.70f, 0.55f, 0.22f, 1.0f};
+    const Rgba dark = {0.18f, 0.14f, 0.10f, 1.0f};
+    const Rgba c = y < 7 ? brass : (y < 9 ? dark : shade(brass, 0.7f));
+    const float stud = (wrap(x, 8) == 3 && y >= 11 && y < 14) ? 1.3f : 1.0f;
+    return shade(c, stud * grain(x, y, 9u));
+}
+
+struct Recipe {
+    const char* file;
+    int width;
+    int height;
+    bool alpha;
+    Rgba (*paint)(int x, int y);
+};
+
+const Recipe recipes[] = {
+    {"lantern-sky.png", 256, 128, false, sky},
+    {"lantern-grate.png", 64, 48, true, grate},
+    {"lantern-panels.png", 128, 64, false, panels},
+    {"lantern-trim.png", 32, 16, false, trim},
+};
+
+std::uint8_t toByte(float v) {
+    return static_cast<std::uint8_t>(std::lround(clamp01(v) * 255.0f));
+}
+
+[[noreturn]] void failWrite(png_structp, png_const_charp message) {
+    std::fprintf(stderr, "make-lantern-textures: %s\n", message);
+    std::exit(1);
+}
+
+bool writePng(const std::string& path, const Recipe& recipe) {
+    const int channels = recipe.alpha ? 4 : 3;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(recipe.width * channels));
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "make-lantern-textures: cannot write %s\n", path.c_str());
+        return false;
+    }
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, nullptr);
+    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
+    if (info == nullptr) {
+        std::fprintf(stderr, "make-lantern-textures: out of memory writing %s\n", path.c_str());
+        png_destroy_write_struct(&png, nullptr);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_compression_level(png, 9);
+    png_set_compression_mem_level(png, 8);
+    png_set_compression_strategy(png, Z_DEFAULT_STRATEGY);
+    png_set_compression_window_bits(png, 15);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(recipe.width),
+                 static_cast<png_uint_32>(recipe.height), 8,
+                 recipe.alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < recipe.height; ++y) {
+        for (int x = 0; x < recipe.width; ++x) {
+            const Rgba c = recipe.paint(x, y);
+            std::uint8_t* out = row.data() + x * channels;
+            out[0] = toByte(c.r);
+            out[1] = toByte(c.g);
+            out[2] = toByte(c.b);
+            if (recipe.alpha) {
+                out[3] = toByte(c.a);
+            }
+        }
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make-lantern-textures OUTDIR\n");
+        return 2;
+    }
+    const std::filesystem::path outDir = argv[1];
+    std::error_code error;
+    std::filesystem::create_directories(outDir, error);
+    for (const Recipe& recipe : recipes) {
+        if (!writePng((outDir / recipe.file).string(), recipe)) {
+            return 1;
+        }
+    }
+    return 0;
+}
