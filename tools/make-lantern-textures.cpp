@@ -4,10 +4,8 @@
 // 128 x 64 wall of wide panels and a 32 x 16 trim. Fixed seeds and fixed
 // compression settings: the output bytes are the same on every run.
 
+#include "PngFile.h"
 #include "TileNoise.h"
-
-#include <png.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -124,57 +122,26 @@ const Recipe recipes[] = {
 };
 
 std::uint8_t toByte(float v) {
-    return static_cast<std::uint8_t>(std::lround(clamp01(v) * 255.0f));
+    return static_cast<std::uint8_t>(std::lrint(clamp01(v) * 255.0f));
 }
 
-[[noreturn]] void failWrite(png_structp, png_const_charp message) {
-    std::fprintf(stderr, "make-lantern-textures: %s\n", message);
-    std::exit(1);
-}
-
-bool writePng(const std::string& path, const Recipe& recipe) {
+// The recipe's texels, row by row, as the PNG file takes them.
+std::vector<std::uint8_t> render(const Recipe& recipe) {
     const int channels = recipe.alpha ? 4 : 3;
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(recipe.width * channels));
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "make-lantern-textures: cannot write %s\n", path.c_str());
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr) {
-        std::fprintf(stderr, "make-lantern-textures: out of memory writing %s\n", path.c_str());
-        png_destroy_write_struct(&png, nullptr);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_compression_level(png, 9);
-    png_set_compression_mem_level(png, 8);
-    png_set_compression_strategy(png, Z_DEFAULT_STRATEGY);
-    png_set_compression_window_bits(png, 15);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(recipe.width),
-                 static_cast<png_uint_32>(recipe.height), 8,
-                 recipe.alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(recipe.width * recipe.height * channels));
     for (int y = 0; y < recipe.height; ++y) {
         for (int x = 0; x < recipe.width; ++x) {
             const Rgba c = recipe.paint(x, y);
-            std::uint8_t* out = row.data() + x * channels;
-            out[0] = toByte(c.r);
-            out[1] = toByte(c.g);
-            out[2] = toByte(c.b);
+            bytes.push_back(toByte(c.r));
+            bytes.push_back(toByte(c.g));
+            bytes.push_back(toByte(c.b));
             if (recipe.alpha) {
-                out[3] = toByte(c.a);
+                bytes.push_back(toByte(c.a));
             }
         }
-        png_write_row(png, row.data());
     }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
+    return bytes;
 }
 
 } // namespace
@@ -188,7 +155,8 @@ int main(int argc, char** argv) {
     std::error_code error;
     std::filesystem::create_directories(outDir, error);
     for (const Recipe& recipe : recipes) {
-        if (!writePng((outDir / recipe.file).string(), recipe)) {
+        if (!png_file::write((outDir / recipe.file).string(), render(recipe).data(), recipe.width,
+                             recipe.height, recipe.alpha, "make-lantern-textures")) {
             return 1;
         }
     }

@@ -3,10 +3,8 @@
 // seeds and written with fixed compression settings, so the output bytes are
 // the same on every run.
 
+#include "PngFile.h"
 #include "TileNoise.h"
-
-#include <png.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <array>
@@ -306,43 +304,6 @@ std::vector<std::uint8_t> render(const TextureRecipe& recipe) {
     return rgb;
 }
 
-[[noreturn]] void failWrite(png_structp, png_const_charp message) {
-    std::fprintf(stderr, "make-textures: %s\n", message);
-    std::exit(1);
-}
-
-bool writePng(const std::string& path, const std::vector<std::uint8_t>& rgb) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "make-textures: cannot write %s\n", path.c_str());
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, failWrite, nullptr);
-    png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-    if (info == nullptr) {
-        std::fprintf(stderr, "make-textures: out of memory writing %s\n", path.c_str());
-        png_destroy_write_struct(&png, nullptr);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    // Fixed settings: the committed files must be reproducible byte for byte.
-    png_set_compression_level(png, 9);
-    png_set_compression_mem_level(png, 8);
-    png_set_compression_strategy(png, Z_DEFAULT_STRATEGY);
-    png_set_compression_window_bits(png, 15);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
-    png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int y = 0; y < size; ++y) {
-        png_write_row(png, rgb.data() + y * size * 3);
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return std::fclose(file) == 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -354,7 +315,8 @@ int main(int argc, char** argv) {
     std::error_code error;
     std::filesystem::create_directories(outDir, error);
     for (const TextureRecipe& recipe : textureRecipes) {
-        if (!writePng((outDir / recipe.file).string(), render(recipe))) {
+        if (!png_file::write((outDir / recipe.file).string(), render(recipe).data(), size, size,
+                             false, "make-textures")) {
             return 1;
         }
     }
