@@ -40,6 +40,12 @@ int* volatile probe = nullptr; // kept where the compiler cannot drop its alloca
     }
     throw std::bad_alloc();
 }
+// The library's own nothrow form (std::stable_partition's buffer) must come from
+// the same malloc as the delete below frees into.
+[[gnu::noinline]] void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size == 0 ? 1 : size);
+}
 [[gnu::noinline]] void operator delete(void* block) noexcept {
     std::free(block);
 }

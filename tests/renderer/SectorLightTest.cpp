@@ -67,15 +67,18 @@ PackedPixel skyTexel(std::int32_t x, std::int32_t y) {
 // and topFields to the level.
 std::vector<PackedPixel> drawRoom(const std::string& lightFields, const std::string& topFields,
                                   float angle, std::int32_t width, std::int32_t height) {
+    // A folder of its own for each test: ctest runs them side by side.
+    const std::string folder = std::string("SectorLight.") +
+                               ::testing::UnitTest::GetInstance()->current_test_info()->name();
     const std::filesystem::path path =
-        writeTestLevel("SectorLight", R"({ "duskhall-level": 1, "sky": "sky", )" + topFields + R"(
+        writeTestLevel(folder, R"({ "duskhall-level": 1, "sky": "sky", )" + topFields + R"(
   "textures": { "wall": "lit-wall.png", "floor": "lit-floor.png", "sky": "lit-sky.png" },
   "vertices": [[-8, -8], [8, -8], [8, 8], [-8, 8]],
   "sectors": [{ "outline": [0, 1, 2, 3], "floor": 0, "ceiling": 4, "wall-texture": "wall",
                 "floor-texture": "floor", "ceiling-texture": "sky" )" +
-                                          lightFields + R"( }],
-  "start": { "x": 0, "y": 0, "angle": )" + std::to_string(angle) +
-                                          " } }");
+                                   lightFields + R"( }],
+  "start": { "x": 0, "y": 0, "angle": )" +
+                                   std::to_string(angle) + " } }");
     const struct {
         const char* name;
         PackedPixel (*texel)(std::int32_t, std::int32_t);
