@@ -68,6 +68,44 @@ struct SectorDescription {
     void edgeEnds(std::int32_t k, std::int32_t& from, std::int32_t& to) const;
 };
 
+// One picture of a thing, as seen from one side: a texture of the level (a PNG
+// with alpha), drawn mirrored or not, and the texel of it that stands on the
+// thing's foot, counted from the picture's left edge and from its top row.
+struct SpritePicture {
+    std::string texture;
+    bool mirrored = false;
+    float footX = 0.0f;
+    float footY = 0.0f;
+};
+
+// One frame of a sprite: one picture, seen alike from every side, or eight, the
+// first seen from in front of the thing (from the direction it faces), each next
+// from 45 degrees further counter-clockwise around it.
+struct SpriteFrame {
+    std::vector<SpritePicture> pictures;
+};
+
+// The pictures things wear; a sprite of several frames cycles through them.
+struct SpriteDescription {
+    std::string name;
+    std::vector<SpriteFrame> frames;
+    float framesPerSecond = 0.0f; // 0: it stays in its first frame
+    float texelsPerUnit = 0.0f;   // 0: as many as the level's walls have
+};
+
+// Something standing in a room (or hanging from its ceiling), drawn upright and
+// turned to the viewer.
+struct ThingDescription {
+    float x = 0.0f;
+    float y = 0.0f;
+    float angle = 0.0f;   // the direction it faces, in radians as the start's
+    std::string sprite;   // a name of the level's sprites
+    bool hanging = false; // from its sector's ceiling instead of standing on the floor
+    bool bright = false;  // at full brightness at every depth
+    bool solid = false;   // the walker cannot come nearer than radius
+    float radius = 0.0f;
+};
+
 struct TextureFile {
     std::string name;
     std::string file;
@@ -88,6 +126,8 @@ struct LevelDescription {
     std::string sky; // the texture floors and ceilings wearing it show as sky; none when empty
     std::vector<MoverDescription> movers; // doors, then lifts, each in the file's order
     std::vector<TriggerDescription> triggers;
+    std::vector<SpriteDescription> sprites;
+    std::vector<ThingDescription> things;
     // Texels a unit of the level on walls (across and down) and on floors and
     // ceilings; with roomAlignedWalls a solid wall hangs from its ceiling and images
     // run left to right as seen from the room, instead of starting at height 0 and
