@@ -35,7 +35,8 @@ int exportWadLevel(const std::string& levelArgument, const std::string& folder) 
     for (std::size_t i = 0; i < imported.level.textures.size(); ++i) {
         const std::string png =
             (std::filesystem::path(folder) / imported.level.textures[i].file).string();
-        if (!writeTexturePng(png.c_str(), imported.pixels[i].data(), 64, 64)) {
+        if (!writeTexturePng(png.c_str(), imported.pixels[i].data(), imported.sizes[i].width,
+                             imported.sizes[i].height)) {
             std::fprintf(stderr, "duskhall-render: cannot write %s\n", png.c_str());
             return 2;
         }

@@ -14,6 +14,7 @@
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/Level.h"
 #include "renderer/level/LevelMovers.h"
+#include "renderer/level/wad/WadLevel.h"
 #include "renderer/output/FrameCrc.h"
 #include "renderer/output/FramePng.h"
 #include "renderer/output/MapView.h"
@@ -44,7 +45,9 @@ constexpr const char* help =
     "\n"
     "  --level FILE     draw the level FILE (see docs/levels.md) instead of the\n"
     "                   built-in one; its camera stands at the level's start unless\n"
-    "                   the level asks for the scripted camera or --walk moves it\n"
+    "                   the level asks for the scripted camera or --walk moves it;\n"
+    "                   FILE.wad:MAP (or FILE.wad, its first map) opens a map of a\n"
+    "                   Doom-format WAD, a bare name looked for as --maps says\n"
     "  --textures DIR   read the seven textures from DIR (default: the working folder)\n"
     "  --size WxH       draw frames of W x H pixels (160x120 to 3840x2160; default\n"
     "                   320x240, the animation's own): the same view, 90 degrees\n"
@@ -344,6 +347,10 @@ int main(int argc, char** argv) {
     }
     // Messages name the level as it was given; it is opened from where the tool started.
     std::string levelFile = options.levelPath;
+    if (std::string error; isWadLevelArgument(levelFile) && !findWadLevel(levelFile, error)) {
+        std::fprintf(stderr, "duskhall-render: %s\n", error.c_str());
+        return 2;
+    }
     if (!levelFile.empty() && !anchorPath(levelFile)) {
         std::fprintf(stderr, "duskhall-render: cannot resolve %s\n", options.levelPath.c_str());
         return 2;

@@ -105,7 +105,7 @@ bool loadWadLevel(const std::string& argument, std::string& error) {
         auto* copy = static_cast<PackedPixel*>(std::malloc(source.size() * sizeof(PackedPixel)));
         HKPtr(copy);
         std::memcpy(copy, source.data(), source.size() * sizeof(PackedPixel));
-        images.push_back({flatTextureSide, flatTextureSide, copy});
+        images.push_back({imported.sizes[index].width, imported.sizes[index].height, copy});
     }
     buildLevelFrom(imported.level, plan, images);
     built = imported.level;

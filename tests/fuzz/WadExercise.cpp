@@ -13,7 +13,9 @@ namespace {
 // imported without composing pictures (readPictures does that on its own).
 class NoTexturePixels : public WadTexturePixels {
   public:
-    bool wall(const std::string&, std::vector<PackedPixel>&) override { return false; }
+    bool wall(const std::string&, std::vector<PackedPixel>&, ImportedSize&) override {
+        return false;
+    }
     bool flat(const std::string&, std::vector<PackedPixel>&) override { return false; }
 };
 

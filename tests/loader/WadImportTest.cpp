@@ -11,8 +11,10 @@ namespace {
 class PlainPixels : public WadTexturePixels {
   public:
     explicit PlainPixels(std::string missing = "") : missing_(std::move(missing)) {}
-    bool wall(const std::string& name, std::vector<PackedPixel>& pixels) override {
+    bool wall(const std::string& name, std::vector<PackedPixel>& pixels,
+              ImportedSize& size) override {
         pixels.assign(64 * 64, 0xFF804020u);
+        size = {64, 64};
         return name != missing_;
     }
     bool flat(const std::string&, std::vector<PackedPixel>& pixels) override {

@@ -15,7 +15,9 @@ bool sameSides(const std::vector<SideDescription>& a, const std::vector<SideDesc
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (a[i].edge != b[i].edge || a[i].texture != b[i].texture || a[i].lower != b[i].lower ||
             a[i].upper != b[i].upper || a[i].middle != b[i].middle ||
-            a[i].blocking != b[i].blocking) {
+            a[i].blocking != b[i].blocking || a[i].offsetX != b[i].offsetX ||
+            a[i].offsetY != b[i].offsetY || a[i].lowerUnpegged != b[i].lowerUnpegged ||
+            a[i].upperUnpegged != b[i].upperUnpegged) {
             return false;
         }
     }
@@ -63,6 +65,9 @@ TEST(LevelFileWriter, AnImportedMapReadsBackUnchanged) {
             << "triggers[" << t << "]";
     }
     EXPECT_EQ(back.fakeContrast, level.fakeContrast);
+    EXPECT_EQ(back.texelsPerUnit, level.texelsPerUnit);
+    EXPECT_EQ(back.flatTexelsPerUnit, level.flatTexelsPerUnit);
+    EXPECT_EQ(back.roomAlignedWalls, level.roomAlignedWalls);
     ASSERT_EQ(back.textures.size(), level.textures.size());
     ASSERT_EQ(back.sectors.size(), level.sectors.size());
     for (std::size_t s = 0; s < level.sectors.size(); ++s) {

@@ -46,6 +46,15 @@ TEST(WadMapsTool, ListsTheMapsOrRefusesWithOneLine) {
              ", /usr/share/games/doom, /usr/local/share/games/doom, /usr/share/doom, "
              "/usr/local/share/doom (Debian's freedoom package installs freedoom1.wad and "
              "freedoom2.wad)\n"},
+        // --level finds a bare name the same way (this WAD has no palette to draw with).
+        {"--level good.wad:MAP02 --frames 1", 2, "",
+         "duskhall-render: " + (folder / "good.wad").string() +
+             ": PLAYPAL: missing, so the pictures have no colours\n"},
+        {"--level nosuch.wad:MAP01 --frames 1", 2, "",
+         "duskhall-render: nosuch.wad: not found in the working folder, " + folder.string() +
+             ", /usr/share/games/doom, /usr/local/share/games/doom, /usr/share/doom, "
+             "/usr/local/share/doom (Debian's freedoom package installs freedoom1.wad and "
+             "freedoom2.wad)\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments);

@@ -34,6 +34,10 @@ class MapImport {
         // The game's player: eye 41, height 56, step 24 and radius 16 map units.
         level.body = {41.0f / mapUnitsPerLevelUnit, 56.0f / mapUnitsPerLevelUnit,
                       24.0f / mapUnitsPerLevelUnit, 16.0f / mapUnitsPerLevelUnit};
+        // One texel a map unit, walls hung and flats laid as the game does.
+        level.texelsPerUnit = mapUnitsPerLevelUnit;
+        level.flatTexelsPerUnit = mapUnitsPerLevelUnit;
+        level.roomAlignedWalls = true;
         std::vector<float> x;
         std::vector<float> y;
         for (const WadVertex& v : map_.vertexes) {
@@ -84,7 +88,9 @@ class MapImport {
             return known_[name];
         }
         std::vector<PackedPixel> pixels;
-        const bool found = flat ? source_.flat(wadName, pixels) : source_.wall(wadName, pixels);
+        ImportedSize size = {textureSide, textureSide};
+        const bool found =
+            flat ? source_.flat(wadName, pixels) : source_.wall(wadName, pixels, size);
         if (!found) {
             warnings_.add("", std::string(flat ? "flat " : "texture ") + wadName +
                                   " is not in the file; drawn as a checker");
@@ -98,25 +104,26 @@ class MapImport {
             }
         }
         known_[name] = name;
-        add(name, std::move(pixels));
+        add(name, std::move(pixels), size);
         return name;
     }
 
     std::string checker() {
         if (known_.count(checkerName) == 0) {
             known_[checkerName] = checkerName;
-            add(checkerName, checkerPixels());
+            add(checkerName, checkerPixels(), {textureSide, textureSide});
         }
         return checkerName;
     }
 
-    void add(const std::string& name, std::vector<PackedPixel> pixels) {
+    void add(const std::string& name, std::vector<PackedPixel> pixels, ImportedSize size) {
         std::string file;
         for (const char c : name) {
             file += c == ':' ? '-' : c; // a name that is also a safe file name
         }
         imported_.level.textures.push_back({name, file + ".png"});
         imported_.pixels.push_back(std::move(pixels));
+        imported_.sizes.push_back(size);
     }
 
     // A wall needs a texture; the side's own, else the checker.
@@ -134,6 +141,10 @@ class MapImport {
             const std::int32_t other = sectorOf(loop.frontSides[i] ? line.left : line.right);
             SideDescription description;
             description.edge = sector.edgeCount(); // counts this loop as far as it goes
+            description.offsetX = static_cast<float>(side.xOffset);
+            description.offsetY = static_cast<float>(side.yOffset);
+            description.lowerUnpegged = (line.flags & wadLineLowerUnpegged) != 0;
+            description.upperUnpegged = other >= 0 && (line.flags & wadLineUpperUnpegged) != 0;
             if (other < 0) {
                 description.texture = wallTexture(side.middle);
             } else {
@@ -214,7 +225,8 @@ class MapImport {
             skyLooked_ = true;
             const std::string name = wadSkyTexture(map_.name);
             std::vector<PackedPixel> pixels;
-            if (source_.wall(name, pixels)) {
+            ImportedSize size = {0, 0};
+            if (source_.wall(name, pixels, size)) {
                 imported_.level.sky = texture(name, false);
             } else {
                 warnings_.add("", "the sky texture " + name + " is not in the file; " + wadSkyFlat +

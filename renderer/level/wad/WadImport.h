@@ -11,19 +11,28 @@
 // 32 map units make one level unit, across and up.
 constexpr float mapUnitsPerLevelUnit = 32.0f;
 
+// The width and height of an imported texture, in texels.
+struct ImportedSize {
+    std::int32_t width;
+    std::int32_t height;
+};
+
 // A map as a level: the description a level file would give, and the pixels of
-// each texture it names (64 x 64, row by row), taken from memory rather than files.
+// each texture it names (row by row; flats 64 x 64, wall textures at their own
+// size), taken from memory rather than files.
 struct ImportedLevel {
     LevelDescription level;
     std::vector<std::vector<PackedPixel>> pixels; // per level.textures entry
+    std::vector<ImportedSize> sizes;              // per level.textures entry
 };
 
-// Where the importer gets a texture's pixels: a wall texture or a flat by its WAD
-// name. False when the WAD has none of that name.
+// Where the importer gets a texture's pixels: a wall texture (with its size) or a
+// 64 x 64 flat by its WAD name. False when the WAD has none of that name.
 class WadTexturePixels {
   public:
     virtual ~WadTexturePixels() = default;
-    virtual bool wall(const std::string& name, std::vector<PackedPixel>& pixels) = 0;
+    virtual bool wall(const std::string& name, std::vector<PackedPixel>& pixels,
+                      ImportedSize& size) = 0;
     virtual bool flat(const std::string& name, std::vector<PackedPixel>& pixels) = 0;
 };
 
@@ -34,5 +43,5 @@ class WadTexturePixels {
 bool importWadMap(const WadMap& map, WadTexturePixels& source, ImportedLevel& imported,
                   LevelWarnings& warnings, std::string& error);
 
-// A plain two-tone checker, drawn where a texture is missing.
+// A plain two-tone checker, 64 x 64, drawn where a texture is missing.
 std::vector<PackedPixel> checkerPixels();

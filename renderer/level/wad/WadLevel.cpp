@@ -2,8 +2,12 @@
 
 #include "renderer/level/wad/WadFile.h"
 #include "renderer/level/wad/WadMap.h"
+#include "renderer/level/wad/WadSearch.h"
 #include "renderer/level/wad/WadTextures.h"
 
+#include "renderer/level/PngLoader.h"
+
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -31,14 +35,16 @@ void splitArgument(const std::string& argument, std::string& file, std::string& 
     }
 }
 
-// The WAD's own pictures, each cut to the 64 x 64 texels a texture has: the top
-// left corner of a larger one, a narrower or shorter one repeated to fill it.
+// The WAD's own pictures: wall textures at their own size (at most the 1024 texels
+// a side a texture may have), flats laid on the ground as the game lays them, their
+// rows running southwards.
 class WadPixels : public WadTexturePixels {
   public:
     WadPixels(const WadTextures& textures, LevelWarnings& warnings)
         : textures_(textures), warnings_(warnings) {}
 
-    bool wall(const std::string& name, std::vector<PackedPixel>& pixels) override {
+    bool wall(const std::string& name, std::vector<PackedPixel>& pixels,
+              ImportedSize& size) override {
         const std::int64_t index = textures_.findTexture(name);
         std::vector<PackedPixel> composed;
         std::string error;
@@ -50,19 +56,18 @@ class WadPixels : public WadTexturePixels {
             return false;
         }
         const WadTextureDef& def = textures_.textures()[static_cast<std::size_t>(index)];
-        if (def.width != wadFlatSide || def.height != wadFlatSide) {
-            warnings_.addOnce("cut textures", "",
-                              "textures other than 64 x 64 are drawn by their top left 64 x 64 "
-                              "texels, repeated where smaller (" +
-                                  name + " is " + std::to_string(def.width) + " x " +
-                                  std::to_string(def.height) + ")");
+        size = {std::min(def.width, maxTextureSide), std::min(def.height, maxTextureSide)};
+        if (size.width != def.width || size.height != def.height) {
+            warnings_.add("", "texture " + name + " is " + std::to_string(def.width) + " x " +
+                                  std::to_string(def.height) + "; drawn by its first " +
+                                  std::to_string(size.width) + " x " + std::to_string(size.height) +
+                                  " texels");
         }
-        pixels.resize(static_cast<std::size_t>(wadFlatSide * wadFlatSide));
-        for (std::int32_t y = 0; y < wadFlatSide; ++y) {
-            for (std::int32_t x = 0; x < wadFlatSide; ++x) {
-                pixels[static_cast<std::size_t>(y * wadFlatSide + x)] =
-                    composed[static_cast<std::size_t>((y % def.height) * def.width +
-                                                      x % def.width)];
+        pixels.resize(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height));
+        for (std::int32_t y = 0; y < size.height; ++y) {
+            for (std::int32_t x = 0; x < size.width; ++x) {
+                pixels[static_cast<std::size_t>(y * size.width + x)] =
+                    composed[static_cast<std::size_t>(y * def.width + x)];
             }
         }
         return true;
@@ -70,12 +75,21 @@ class WadPixels : public WadTexturePixels {
 
     bool flat(const std::string& name, std::vector<PackedPixel>& pixels) override {
         std::string error;
+        std::vector<PackedPixel> lump;
         if (!textures_.hasFlat(name)) {
             return false;
         }
-        if (!textures_.composeFlat(name, pixels, error)) {
+        if (!textures_.composeFlat(name, lump, error)) {
             warnings_.add("", error + "; drawn as a checker");
             return false;
+        }
+        // A level's flat row r lies at y = r (texels from 0 northwards); the game's
+        // row r at y = -r.
+        pixels.resize(lump.size());
+        for (std::int32_t r = 0; r < wadFlatSide; ++r) {
+            const std::int32_t from = (wadFlatSide - r) % wadFlatSide;
+            std::copy_n(lump.begin() + from * wadFlatSide, wadFlatSide,
+                        pixels.begin() + r * wadFlatSide);
         }
         return true;
     }
@@ -101,13 +115,27 @@ std::string wadLevelFile(const std::string& argument) {
     return file;
 }
 
+bool findWadLevel(std::string& argument, std::string& error) {
+    std::string file;
+    std::string map;
+    splitArgument(argument, file, map);
+    std::string path;
+    if (!findWad(file, path, error)) {
+        return false;
+    }
+    argument = map.empty() ? path : path + ":" + map;
+    return true;
+}
+
 bool importWadLevel(const std::string& argument, ImportedLevel& imported, LevelWarnings& warnings,
                     std::string& error) {
     std::string file;
     std::string mapName;
     splitArgument(argument, file, mapName);
+    // A bare name (freedoom2.wad) is looked for where WAD files are installed.
+    std::string path;
     WadFile wad;
-    if (!wad.open(file, error)) {
+    if (!findWad(file, path, error) || !wad.open(path, error)) {
         return false;
     }
     if (mapName.empty()) {
