@@ -19,10 +19,12 @@ if(TARGET duskhall_renderer)
   target_compile_definitions(frame_size_bench PRIVATE DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
 
-# Every Freedoom map: load times and frame rates of views from its start.
+# Every Freedoom map: load times, and frame rates of views sampled along it against
+# the built-in animation's frames.
 if(TARGET duskhall_renderer)
   add_executable(wad_map_bench ${CMAKE_CURRENT_LIST_DIR}/WadMapBench.cpp)
   target_link_libraries(wad_map_bench PRIVATE duskhall_renderer benchmark::benchmark)
+  target_compile_definitions(wad_map_bench PRIVATE DUSKHALL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()
 
 # One view lit and unlit, plain, through a see-through middle, under a sky and with

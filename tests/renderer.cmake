@@ -18,6 +18,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/FrameLoopTest.cpp
     ${renderer_test_dir}/ColumnDrawingTest.cpp
     ${renderer_test_dir}/TraversalTest.cpp
+    ${renderer_test_dir}/WallSpansTest.cpp
     ${renderer_test_dir}/FrameCrcTest.cpp
     ${renderer_test_dir}/AnimationPins.cpp
     ${renderer_test_dir}/AnimationCrcTest.cpp

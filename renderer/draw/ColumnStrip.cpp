@@ -5,12 +5,111 @@
 #include "renderer/draw/Traversal.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__) && !defined(__EMSCRIPTEN__)
+#include <emmintrin.h>
+#define DUSKHALL_SSE2_ROWS 1
+#endif
 
 namespace {
 
+// Each column of the strip is one run of rows, so drawing it writes memory in
+// order; the rows are put together when the strip is copied out. A column's
+// rows are a multiple of four, so four rows of it are one aligned 16-byte load.
+constexpr std::int32_t columnRowsFor(std::int32_t height) {
+    return (height + 3) / 4 * 4;
+}
+
 // Sized for the tallest frame once per thread, by the thread's start, not by a frame.
-alignas(64) thread_local PackedPixel strip[static_cast<std::size_t>(maxFrameHeight) * stripColumns];
+alignas(64) thread_local PackedPixel
+    strip[static_cast<std::size_t>(columnRowsFor(maxFrameHeight)) * stripColumns];
+
+// Rows a column left open keep what the frame had there.
+void keepOpenRows(const OpenRows* left, std::int32_t count, std::int32_t columnRows,
+                  const PackedPixel* out, std::int32_t width) {
+    for (std::int32_t c = 0; c < count; ++c) {
+        for (std::int32_t r = left[c].top; r < left[c].bottom; ++r) {
+            strip[c * columnRows + r] = out[static_cast<std::size_t>(r) * width + c];
+        }
+    }
+}
+
+// Any number of columns, a pixel at a time.
+void copyColumns(std::int32_t count, std::int32_t height, std::int32_t columnRows, PackedPixel* out,
+                 std::int32_t width) {
+    for (std::int32_t r = 0; r < height; ++r) {
+        PackedPixel* row = out + static_cast<std::size_t>(r) * width;
+        for (std::int32_t c = 0; c < count; ++c) {
+            row[c] = strip[c * columnRows + r];
+        }
+    }
+}
+
+#ifdef DUSKHALL_SSE2_ROWS
+// Four rows of four columns turned into four rows: column k holds rows r to r + 3
+// of the strip's column k, rows[k] gets row r + k.
+void turnFour(const __m128i* column, std::size_t next, __m128i* rows) {
+    const __m128i c0 = _mm_load_si128(column);
+    const __m128i c1 = _mm_load_si128(column + next);
+    const __m128i c2 = _mm_load_si128(column + 2 * next);
+    const __m128i c3 = _mm_load_si128(column + 3 * next);
+    const __m128i low01 = _mm_unpacklo_epi32(c0, c1);
+    const __m128i low23 = _mm_unpacklo_epi32(c2, c3);
+    const __m128i high01 = _mm_unpackhi_epi32(c0, c1);
+    const __m128i high23 = _mm_unpackhi_epi32(c2, c3);
+    rows[0] = _mm_unpacklo_epi64(low01, low23);
+    rows[4] = _mm_unpackhi_epi64(low01, low23);
+    rows[8] = _mm_unpacklo_epi64(high01, high23);
+    rows[12] = _mm_unpackhi_epi64(high01, high23);
+}
+#endif
+
+// A whole strip. Where the frame's rows start on cache lines, each strip row is one
+// whole line and goes past the caches: reading the line in first, as an ordinary
+// store must, would only double the traffic, and a large frame would push the
+// strip, the textures and the flat depths out of the caches.
+void copyFullStrip(std::int32_t height, std::int32_t columnRows, PackedPixel* out,
+                   std::int32_t width) {
+#ifdef DUSKHALL_SSE2_ROWS
+    const bool past = reinterpret_cast<std::uintptr_t>(out) % 64 == 0 &&
+                      static_cast<std::size_t>(width) * sizeof(PackedPixel) % 64 == 0;
+    const std::int32_t blocks = height / 4;
+    const std::size_t next = static_cast<std::size_t>(columnRows) / 4;
+    for (std::int32_t b = 0; b < blocks; ++b) {
+        const std::int32_t r = b * 4;
+        // Four whole strip rows, each written out in one go: a line written in
+        // pieces while others are under way can leave the write buffers half full.
+        __m128i rows[16];
+        for (std::int32_t g = 0; g < 4; ++g) {
+            turnFour(reinterpret_cast<const __m128i*>(strip + g * 4 * columnRows + r), next,
+                     rows + g);
+        }
+        for (std::int32_t k = 0; k < 4; ++k) {
+            auto* to = reinterpret_cast<__m128i*>(out + static_cast<std::size_t>(r + k) * width);
+            for (std::int32_t g = 0; g < 4; ++g) {
+                if (past) {
+                    _mm_stream_si128(to + g, rows[k * 4 + g]);
+                } else {
+                    _mm_storeu_si128(to + g, rows[k * 4 + g]);
+                }
+            }
+        }
+    }
+    // Rows copied past the caches reach the frame in no set order: done before the
+    // strip counts as drawn.
+    _mm_sfence();
+    for (std::int32_t r = blocks * 4; r < height; ++r) {
+        PackedPixel* row = out + static_cast<std::size_t>(r) * width;
+        for (std::int32_t c = 0; c < stripColumns; ++c) {
+            row[c] = strip[c * columnRows + r];
+        }
+    }
+#else
+    copyColumns(stripColumns, height, columnRows, out, width);
+#endif
+}
 
 } // namespace
 
@@ -18,6 +117,7 @@ std::int32_t drawColumnStrip(const View& view, std::int32_t first, std::int32_t 
                              OpenRows* open) {
     const std::int32_t width = frameGeometry.width;
     const std::int32_t height = frameGeometry.height;
+    const std::int32_t columnRows = columnRowsFor(height);
     const std::int32_t count = end - first;
     OpenRows left[stripColumns];
     bool anyOpen = false;
@@ -25,7 +125,7 @@ std::int32_t drawColumnStrip(const View& view, std::int32_t first, std::int32_t 
     for (std::int32_t c = 0; c < count; ++c) {
         const std::int32_t j = first + c;
         const Ray ray = {view.eye, view.dir + view.side * columnSlopes[j]};
-        ColumnState state = {strip + c, 0, height, stripColumns};
+        ColumnState state = {strip + c * columnRows, 0, height, 1};
         deepest = std::max(deepest, renderColumn(view, state, j, view.sector, ray));
         left[c] = {state.top, state.bottom};
         anyOpen = anyOpen || state.top < state.bottom;
@@ -34,23 +134,13 @@ std::int32_t drawColumnStrip(const View& view, std::int32_t first, std::int32_t 
         }
     }
     PackedPixel* out = view.pixels + first;
-    // Rows a column left open keep what the frame had there.
-    for (std::int32_t c = 0; anyOpen && c < count; ++c) {
-        for (std::int32_t r = left[c].top; r < left[c].bottom; ++r) {
-            strip[r * stripColumns + c] = out[static_cast<std::size_t>(r) * width + c];
-        }
+    if (anyOpen) {
+        keepOpenRows(left, count, columnRows, out, width);
     }
-    const std::size_t rowBytes = static_cast<std::size_t>(count) * sizeof(PackedPixel);
     if (count == stripColumns) {
-        for (std::int32_t r = 0; r < height; ++r) {
-            std::memcpy(out + static_cast<std::size_t>(r) * width, strip + r * stripColumns,
-                        stripColumns * sizeof(PackedPixel));
-        }
+        copyFullStrip(height, columnRows, out, width);
     } else {
-        for (std::int32_t r = 0; r < height; ++r) {
-            std::memcpy(out + static_cast<std::size_t>(r) * width, strip + r * stripColumns,
-                        rowBytes);
-        }
+        copyColumns(count, height, columnRows, out, width);
     }
     return deepest;
 }

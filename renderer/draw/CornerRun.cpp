@@ -1,5 +1,6 @@
 #include "renderer/draw/CornerRun.h"
 
+#include "renderer/draw/SectorHolds.h"
 #include "renderer/level/Level.h"
 
 #include <cmath>
@@ -13,23 +14,6 @@ constexpr std::int32_t maxFan = 16;
 
 bool near(Vec3 a, Vec3 b) {
     return std::fabs(a.x - b.x) <= cornerReach && std::fabs(a.y - b.y) <= cornerReach;
-}
-
-// Even-odd count of the sector's walls crossed by a line from p towards +x: the
-// walls close into loops (outline and holes), so an odd count means inside.
-bool holds(const Sector& sector, Vec3 p) {
-    bool inside = false;
-    for (std::int32_t i = 0; i < sector.wallCount; ++i) {
-        const Vec3 a = sector.walls[i].a;
-        const Vec3 b = sector.walls[i].b;
-        if ((a.y > p.y) != (b.y > p.y)) {
-            const float x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
-            if (p.x < x) {
-                inside = !inside;
-            }
-        }
-    }
-    return inside;
 }
 
 bool listed(const std::int32_t* list, std::int32_t count, std::int32_t sector) {
@@ -65,7 +49,7 @@ std::int32_t CornerRun::sectorBeyond(const View& view, Vec3 past) const {
     }
     for (std::int32_t f = 0; f < count; ++f) {
         const Sector& sector = view.sectors[fan[f]];
-        if (holds(sector, past)) {
+        if (sectorHolds(sector, past.x, past.y)) {
             return fan[f];
         }
         for (std::int32_t i = 0; i < sector.wallCount && count < maxFan; ++i) {

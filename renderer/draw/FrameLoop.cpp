@@ -7,6 +7,7 @@
 #include "renderer/draw/FixedPoint.h"
 #include "renderer/draw/Ray.h"
 #include "renderer/draw/Traversal.h"
+#include "renderer/draw/WallSpans.h"
 #include "renderer/level/Level.h"
 
 #include <algorithm>
@@ -55,10 +56,17 @@ View currentView() {
 
 std::int32_t drawViewColumns(const View& view, std::int32_t first, std::int32_t end,
                              OpenRows* open) {
+    // Strips that start on a cache line of the frame write whole lines.
+    const std::uintptr_t offset =
+        reinterpret_cast<std::uintptr_t>(view.pixels + first) % cacheLineBytes;
+    const auto toLine =
+        static_cast<std::int32_t>((cacheLineBytes - offset) % cacheLineBytes / sizeof(PackedPixel));
     std::int32_t deepest = 0;
-    for (std::int32_t j = first; j < end; j += stripColumns) {
-        deepest =
-            std::max(deepest, drawColumnStrip(view, j, std::min(j + stripColumns, end), open));
+    for (std::int32_t j = first; j < end;) {
+        const std::int32_t stripEnd =
+            std::min(j == first && toLine > 0 ? j + toLine : j + stripColumns, end);
+        deepest = std::max(deepest, drawColumnStrip(view, j, stripEnd, open));
+        j = stripEnd;
     }
     return deepest;
 }
@@ -172,6 +180,8 @@ void drawColumns() {
         return;
     }
     frameView = currentView();
+    frameWallSpans.startFrame();
+    frameView.spans = &frameWallSpans;
     const std::int32_t deepest = workers != nullptr ? workers->run(firstRangeOnCacheLines())
                                                     : drawColumnRange(0, frameGeometry.width);
     deepestColumnVisits = std::max(deepestColumnVisits, deepest);

@@ -3,6 +3,7 @@
 #include "renderer/draw/ColumnDrawing.h"
 #include "renderer/draw/CornerRun.h"
 #include "renderer/draw/WallAnchors.h"
+#include "renderer/draw/WallSpans.h"
 
 #include <algorithm>
 
@@ -76,17 +77,37 @@ struct NearestHit {
     WallHit hit;
 };
 
+// Rooms of a few walls are searched whole: sorting out the walls first costs more.
+constexpr std::int32_t fewWalls = 12;
+
 // The first wall of the list at the smallest depth; a NaN depth is never taken.
-NearestHit findNearestWall(const View& view, const Sector& sector, const Ray& ray) {
+NearestHit findNearestWall(const View& view, std::int32_t s, std::int32_t column, const Ray& ray) {
+    const Sector& sector = view.sectors[s];
     NearestHit nearest = {nullptr, noHitDepth, {}};
-    for (std::int32_t i = 0; i < sector.wallCount; ++i) {
-        WallHit hit;
-        if (!meetWall(ray, sector.walls[i], hit)) {
-            continue;
-        }
-        const float depth = dot(hit.point - view.eye, view.dir);
-        if (depth < nearest.depth) {
-            nearest = {&sector.walls[i], depth, hit};
+    if (view.spans != nullptr && sector.wallCount > fewWalls) {
+        // The walls come in no set order: of two at the same depth the earlier in
+        // the list is kept, as when all of them are tried in order.
+        view.spans->forWallsMet(view, s, column, [&](std::int32_t i) {
+            WallHit hit;
+            if (!meetWall(ray, sector.walls[i], hit)) {
+                return;
+            }
+            const float depth = dot(hit.point - view.eye, view.dir);
+            if (depth < nearest.depth || (depth == nearest.depth && nearest.wall != nullptr &&
+                                          &sector.walls[i] < nearest.wall)) {
+                nearest = {&sector.walls[i], depth, hit};
+            }
+        });
+    } else {
+        for (std::int32_t i = 0; i < sector.wallCount; ++i) {
+            WallHit hit;
+            if (!meetWall(ray, sector.walls[i], hit)) {
+                continue;
+            }
+            const float depth = dot(hit.point - view.eye, view.dir);
+            if (depth < nearest.depth) {
+                nearest = {&sector.walls[i], depth, hit};
+            }
         }
     }
     if (nearest.wall != nullptr) {
@@ -109,8 +130,8 @@ NearestHit findNearestWall(const View& view, const Sector& sector, const Ray& ra
 // returns the number of sectors visited. With passCorners, a ray that a corner
 // would hand back and forth goes on into the sector just beyond the corner.
 std::int32_t followRay(const View& view, ColumnState& state, const FlatRowStep& flatRay,
-                       std::int32_t s, Ray ray, std::int32_t visitsLeft, bool passCorners,
-                       ColumnMiddles& middles) {
+                       std::int32_t column, std::int32_t s, Ray ray, std::int32_t visitsLeft,
+                       bool passCorners, ColumnMiddles& middles) {
     std::int32_t visits = 0;
     CornerRun corner;
     while (true) {
@@ -128,7 +149,7 @@ std::int32_t followRay(const View& view, ColumnState& state, const FlatRowStep& 
         if (sector.wallCount < 1) {
             return visits;
         }
-        const NearestHit nearest = findNearestWall(view, sector, ray);
+        const NearestHit nearest = findNearestWall(view, s, column, ray);
         if (nearest.wall == nullptr) {
             return visits; // the open rows keep the previous frame's pixels
         }
@@ -160,7 +181,8 @@ std::int32_t followRay(const View& view, ColumnState& state, const FlatRowStep& 
 }
 
 std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& flatRay,
-                      std::int32_t s, const Ray& ray, std::int32_t visitsLeft) {
+                      std::int32_t column, std::int32_t s, const Ray& ray,
+                      std::int32_t visitsLeft) {
     // The scripted animation's frames are pinned as first drawn, when a ray through
     // a corner two portals share went round to the visit bound and left its open
     // rows showing the frame before (frame 6566). Every other level's frames get
@@ -168,7 +190,7 @@ std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& f
     const bool passCorners = !levelStart.scripted;
     ColumnMiddles middles;
     const std::int32_t visits =
-        followRay(view, state, flatRay, s, ray, visitsLeft, passCorners, middles);
+        followRay(view, state, flatRay, column, s, ray, visitsLeft, passCorners, middles);
     middles.draw();
     return visits;
 }
@@ -185,5 +207,5 @@ std::int32_t renderColumn(const View& view, ColumnState& state, std::int32_t col
     if (sky >= 0) {
         state.sky = textures[skyTexture].pixels + sky * textures[skyTexture].height;
     }
-    return traverse(view, state, flatColumnRay(view, column), sector, ray, maxSectorVisits);
+    return traverse(view, state, flatColumnRay(view, column), column, sector, ray, maxSectorVisits);
 }

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+class WallSpans;
+
 // Everything the columns of one frame are drawn from. The camera, level and
 // framebuffer the program keeps make the current view; a frame drawn alongside
 // another has a view of its own.
@@ -21,4 +23,7 @@ struct View {
     FlatCacheEntry* flats; // flatCount entries for this eye height
     PackedPixel* pixels;   // the frame's width x height, row-major
     std::int32_t flatCount;
+    // The walls each sector's columns may meet in this frame, or null for every
+    // wall of every sector entered.
+    WallSpans* spans = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "renderer/draw/FixedPoint.h"
 #include "renderer/draw/FlatCache.h"
+#include "renderer/draw/WallSpans.h"
 #include "renderer/level/BuiltInLevel.h"
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/LevelBuilder.h"
@@ -175,6 +176,7 @@ void freeLevel() {
     levelBody = {};
     levelMovers = {};
     resizeFlatCache(0);
+    frameWallSpans.resize(nullptr, 0);
 }
 
 void moveSectors(Sector* table, float time) {

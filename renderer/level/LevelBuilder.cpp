@@ -3,6 +3,7 @@
 #include "renderer/draw/FlatCache.h"
 #include "renderer/draw/SectorLight.h"
 #include "renderer/draw/Traversal.h"
+#include "renderer/draw/WallSpans.h"
 #include "renderer/level/Level.h"
 #include "renderer/level/LevelGeometry.h"
 #include "renderer/level/LevelMovers.h"
@@ -239,6 +240,7 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
     levelBody = level.body;
     buildMovers(level, portals, levelMovers);
     resizeFlatCache(std::max(keys.count(), flatCacheEntries));
+    frameWallSpans.resize(sectors, sectorCount);
     // A ray crosses each portal at most once, except through a corner two portals
     // share, where it is handed back and forth at one spot: that ends at the bound.
     maxSectorVisits = std::max(minSectorVisits, portalWalls + 2);
