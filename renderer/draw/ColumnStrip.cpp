@@ -15,9 +15,9 @@
 
 namespace {
 
-// Each column of the strip is one run of rows, so drawing it writes memory in
-// order; the rows are put together when the strip is copied out. A column's
-// rows are a multiple of four, so four rows of it are one aligned 16-byte load.
+// Each column of a turned strip is one run of rows, so drawing it writes memory in
+// order; the rows are put together when the strip is copied out. A column's rows
+// are a multiple of four, so four rows of it are one aligned 16-byte load.
 constexpr std::int32_t columnRowsFor(std::int32_t height) {
     return (height + 3) / 4 * 4;
 }
@@ -26,17 +26,57 @@ constexpr std::int32_t columnRowsFor(std::int32_t height) {
 alignas(64) thread_local PackedPixel
     strip[static_cast<std::size_t>(columnRowsFor(maxFrameHeight)) * stripColumns];
 
+// Frames larger than this are drawn in turned strips: their frames are far larger
+// than a core's caches, so writing whole lines past the caches pays for the
+// turning; smaller frames stay in the caches and copy rows as they are.
+constexpr std::size_t turnedFromBytes = std::size_t{2} << 20;
+
+bool turnsStrips(std::int32_t width, std::int32_t height) {
+#ifdef DUSKHALL_SSE2_ROWS
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+               sizeof(PackedPixel) >
+           turnedFromBytes;
+#else
+    (void)width;
+    (void)height;
+    return false;
+#endif
+}
+
+// Where pixel (column c, row r) of the strip is, in either layout.
+struct StripLayout {
+    std::int32_t column; // pixels from one column to the next
+    std::int32_t row;    // pixels from one row to the next
+};
+
 // Rows a column left open keep what the frame had there.
-void keepOpenRows(const OpenRows* left, std::int32_t count, std::int32_t columnRows,
+void keepOpenRows(const OpenRows* left, std::int32_t count, StripLayout layout,
                   const PackedPixel* out, std::int32_t width) {
     for (std::int32_t c = 0; c < count; ++c) {
         for (std::int32_t r = left[c].top; r < left[c].bottom; ++r) {
-            strip[c * columnRows + r] = out[static_cast<std::size_t>(r) * width + c];
+            strip[c * layout.column + r * layout.row] =
+                out[static_cast<std::size_t>(r) * width + c];
         }
     }
 }
 
-// Any number of columns, a pixel at a time.
+// A strip whose rows are rows: one copy per row, of a size known here for a whole
+// strip so that it is a few moves in place.
+void copyRows(std::int32_t count, std::int32_t height, PackedPixel* out, std::int32_t width) {
+    if (count == stripColumns) {
+        for (std::int32_t r = 0; r < height; ++r) {
+            std::memcpy(out + static_cast<std::size_t>(r) * width, strip + r * stripColumns,
+                        stripColumns * sizeof(PackedPixel));
+        }
+        return;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(count) * sizeof(PackedPixel);
+    for (std::int32_t r = 0; r < height; ++r) {
+        std::memcpy(out + static_cast<std::size_t>(r) * width, strip + r * stripColumns, rowBytes);
+    }
+}
+
+// Any number of a turned strip's columns, a pixel at a time.
 void copyColumns(std::int32_t count, std::int32_t height, std::int32_t columnRows, PackedPixel* out,
                  std::int32_t width) {
     for (std::int32_t r = 0; r < height; ++r) {
@@ -50,7 +90,7 @@ void copyColumns(std::int32_t count, std::int32_t height, std::int32_t columnRow
 #ifdef DUSKHALL_SSE2_ROWS
 // Four rows of four columns turned into four rows: column k holds rows r to r + 3
 // of the strip's column k, rows[k] gets row r + k.
-void turnFour(const __m128i* column, std::size_t next, __m128i* rows) {
+inline void turnFour(const __m128i* column, std::size_t next, __m128i* rows) {
     const __m128i c0 = _mm_load_si128(column);
     const __m128i c1 = _mm_load_si128(column + next);
     const __m128i c2 = _mm_load_si128(column + 2 * next);
@@ -64,17 +104,14 @@ void turnFour(const __m128i* column, std::size_t next, __m128i* rows) {
     rows[8] = _mm_unpacklo_epi64(high01, high23);
     rows[12] = _mm_unpackhi_epi64(high01, high23);
 }
-#endif
 
-// A whole strip. Where the frame's rows start on cache lines, each strip row is one
-// whole line and goes past the caches: reading the line in first, as an ordinary
-// store must, would only double the traffic, and a large frame would push the
-// strip, the textures and the flat depths out of the caches.
-void copyFullStrip(std::int32_t height, std::int32_t columnRows, PackedPixel* out,
-                   std::int32_t width) {
-#ifdef DUSKHALL_SSE2_ROWS
-    const bool past = reinterpret_cast<std::uintptr_t>(out) % 64 == 0 &&
-                      static_cast<std::size_t>(width) * sizeof(PackedPixel) % 64 == 0;
+// A whole turned strip, four rows at a time. Each strip row is one whole line of
+// the frame when the frame's rows start on cache lines; such lines go past the
+// caches: reading the line in first, as an ordinary store must, would only double
+// the traffic, and would push the strip, the textures and the flat depths out.
+template <bool pastCaches>
+void copyTurnedStrip(std::int32_t height, std::int32_t columnRows, PackedPixel* out,
+                     std::int32_t width) {
     const std::int32_t blocks = height / 4;
     const std::size_t next = static_cast<std::size_t>(columnRows) / 4;
     for (std::int32_t b = 0; b < blocks; ++b) {
@@ -86,29 +123,48 @@ void copyFullStrip(std::int32_t height, std::int32_t columnRows, PackedPixel* ou
             turnFour(reinterpret_cast<const __m128i*>(strip + g * 4 * columnRows + r), next,
                      rows + g);
         }
-        for (std::int32_t k = 0; k < 4; ++k) {
-            auto* to = reinterpret_cast<__m128i*>(out + static_cast<std::size_t>(r + k) * width);
-            for (std::int32_t g = 0; g < 4; ++g) {
-                if (past) {
-                    _mm_stream_si128(to + g, rows[k * 4 + g]);
-                } else {
-                    _mm_storeu_si128(to + g, rows[k * 4 + g]);
-                }
+#pragma GCC unroll 16
+        for (std::int32_t i = 0; i < 16; ++i) {
+            auto* to =
+                reinterpret_cast<__m128i*>(out + static_cast<std::size_t>(r + i / 4) * width) +
+                i % 4;
+            if constexpr (pastCaches) {
+                _mm_stream_si128(to, rows[i]);
+            } else {
+                _mm_storeu_si128(to, rows[i]);
             }
         }
     }
-    // Rows copied past the caches reach the frame in no set order: done before the
-    // strip counts as drawn.
-    _mm_sfence();
-    for (std::int32_t r = blocks * 4; r < height; ++r) {
-        PackedPixel* row = out + static_cast<std::size_t>(r) * width;
-        for (std::int32_t c = 0; c < stripColumns; ++c) {
-            row[c] = strip[c * columnRows + r];
-        }
+    if constexpr (pastCaches) {
+        // Rows copied past the caches reach the frame in no set order: done before
+        // the strip counts as drawn.
+        _mm_sfence();
     }
-#else
-    copyColumns(stripColumns, height, columnRows, out, width);
+    copyColumns(stripColumns, height - blocks * 4, columnRows, out + blocks * 4 * width, width);
+}
 #endif
+
+// Copies the drawn strip of count columns into the frame at out.
+void copyStrip(bool turned, std::int32_t count, std::int32_t height, PackedPixel* out,
+               std::int32_t width) {
+    if (!turned) {
+        copyRows(count, height, out, width);
+        return;
+    }
+    const std::int32_t columnRows = columnRowsFor(height);
+#ifdef DUSKHALL_SSE2_ROWS
+    if (count == stripColumns) {
+        const bool onLines = reinterpret_cast<std::uintptr_t>(out) % 64 == 0 &&
+                             static_cast<std::size_t>(width) * sizeof(PackedPixel) % 64 == 0;
+        if (onLines) {
+            copyTurnedStrip<true>(height, columnRows, out, width);
+        } else {
+            copyTurnedStrip<false>(height, columnRows, out, width);
+        }
+        return;
+    }
+#endif
+    copyColumns(count, height, columnRows, out, width);
 }
 
 } // namespace
@@ -117,7 +173,9 @@ std::int32_t drawColumnStrip(const View& view, std::int32_t first, std::int32_t 
                              OpenRows* open) {
     const std::int32_t width = frameGeometry.width;
     const std::int32_t height = frameGeometry.height;
-    const std::int32_t columnRows = columnRowsFor(height);
+    const bool turned = turnsStrips(width, height);
+    const StripLayout layout =
+        turned ? StripLayout{columnRowsFor(height), 1} : StripLayout{1, stripColumns};
     const std::int32_t count = end - first;
     OpenRows left[stripColumns];
     bool anyOpen = false;
@@ -125,7 +183,7 @@ std::int32_t drawColumnStrip(const View& view, std::int32_t first, std::int32_t 
     for (std::int32_t c = 0; c < count; ++c) {
         const std::int32_t j = first + c;
         const Ray ray = {view.eye, view.dir + view.side * columnSlopes[j]};
-        ColumnState state = {strip + c * columnRows, 0, height, 1};
+        ColumnState state = {strip + c * layout.column, 0, height, layout.row};
         deepest = std::max(deepest, renderColumn(view, state, j, view.sector, ray));
         left[c] = {state.top, state.bottom};
         anyOpen = anyOpen || state.top < state.bottom;
@@ -135,12 +193,8 @@ std::int32_t drawColumnStrip(const View& view, std::int32_t first, std::int32_t 
     }
     PackedPixel* out = view.pixels + first;
     if (anyOpen) {
-        keepOpenRows(left, count, columnRows, out, width);
+        keepOpenRows(left, count, layout, out, width);
     }
-    if (count == stripColumns) {
-        copyFullStrip(height, columnRows, out, width);
-    } else {
-        copyColumns(count, height, columnRows, out, width);
-    }
+    copyStrip(turned, count, height, out, width);
     return deepest;
 }
