@@ -66,8 +66,18 @@ std::uint32_t eyeFixed(float value) {
            << frameGeometry.depthBits;
 }
 
+// The rows' lifts only where some floor or ceiling is shaded: in a level at full
+// light they would never be read.
 void fillRows(const View& view, FlatCacheEntry& entry, float height) {
     const float depthOne = fixedOne(frameGeometry.depthBits);
+    if (!levelShadedFlats) {
+        for (std::int32_t i = 0; i < frameGeometry.height; ++i) {
+            entry.rowDepth[i] = rowSlopes[i] == 0.0f
+                                    ? 0
+                                    : roundToInt((view.eye.z - height) / rowSlopes[i] * depthOne);
+        }
+        return;
+    }
     for (std::int32_t i = 0; i < frameGeometry.height; ++i) {
         if (rowSlopes[i] == 0.0f) {
             entry.rowDepth[i] = 0;
@@ -153,6 +163,9 @@ void drawSkySpan(ColumnState& state, std::uint8_t side, std::int32_t start, std:
 }
 
 std::int32_t wrapped(std::int32_t value, std::int32_t size) {
+    if ((size & (size - 1)) == 0) {
+        return value & (size - 1); // the same, without two divisions
+    }
     return ((value % size) + size) % size;
 }
 
@@ -171,8 +184,27 @@ struct WallPiece {
     std::uint32_t keep;
 };
 
-void drawWallPiece(ColumnState& state, std::int32_t y, const WallPiece& piece, std::uint8_t side,
-                   std::int32_t start, std::int32_t end) {
+// Rows of a wall piece in a sector's light. A piece of more than a few rows
+// shades its image column once: eight texels at a time cost less than a shade
+// for every row. Out of line, so that the unshaded pieces have no room to make on
+// the stack for the shaded column.
+[[gnu::noinline]] void drawShadedWallRows(std::int32_t count, const Texture& image,
+                                          const PackedPixel* texels, WallRowStep rows,
+                                          std::uint32_t keep, PackedPixel* out,
+                                          std::int32_t stride) {
+    if (count >= image.height / 4) {
+        PackedPixel shaded[maxTextureSide];
+        shadeTexels(texels, image.height, keep, shaded);
+        drawWallRows(count, shaded, rows, out, stride);
+    } else {
+        drawWallRowsShaded(count, texels, rows, keep, out, stride);
+    }
+}
+
+// Inlined into drawProjected, as a call would cost as much as the piece's set-up.
+[[gnu::always_inline]] inline void drawWallPiece(ColumnState& state, std::int32_t y,
+                                                 const WallPiece& piece, std::uint8_t side,
+                                                 std::int32_t start, std::int32_t end) {
     const float s = piece.s;
     const Texture& image = textures[piece.texture];
     const PackedPixel* texels =
@@ -192,26 +224,18 @@ void drawWallPiece(ColumnState& state, std::int32_t y, const WallPiece& piece, s
     }
     const float wallOne = fixedOne(frameGeometry.wallBits);
     const std::uint32_t step = static_cast<std::uint32_t>(roundToInt(s * wallOne));
-    const std::int64_t first =
-        std::int64_t{roundToInt(v * wallOne)} +
-        roundToInt(std::fmod(piece.shift, static_cast<float>(image.height)) * wallOne);
+    // Most pieces are not moved: no remainder to work out for them.
+    const float moved =
+        piece.shift != 0.0f ? std::fmod(piece.shift, static_cast<float>(image.height)) : 0.0f;
+    const std::int64_t first = std::int64_t{roundToInt(v * wallOne)} + roundToInt(moved * wallOne);
     const WallRowStep rows =
         wallRowStep(first, step, static_cast<std::uint32_t>(frameGeometry.wallBits),
                     static_cast<std::uint32_t>(image.height));
-    std::uint32_t keep = piece.keep;
-    // A piece of more than a few rows shades its image column once: eight texels at a
-    // time cost less than a shade for every row.
-    PackedPixel shaded[maxTextureSide];
-    if (keep != keepAll && end - start >= image.height / 4) {
-        shadeTexels(texels, image.height, keep, shaded);
-        texels = shaded;
-        keep = keepAll;
-    }
-    if (keep == keepAll) {
-        drawWallRows(end - start, texels, rows, state.pixels + start * state.stride, state.stride);
+    PackedPixel* out = state.pixels + start * state.stride;
+    if (piece.keep == keepAll) {
+        drawWallRows(end - start, texels, rows, out, state.stride);
     } else {
-        drawWallRowsShaded(end - start, texels, rows, keep, state.pixels + start * state.stride,
-                           state.stride);
+        drawShadedWallRows(end - start, image, texels, rows, piece.keep, out, state.stride);
     }
 }
 

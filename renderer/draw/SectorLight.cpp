@@ -9,11 +9,6 @@ constexpr std::int32_t farthestSteps = 256 * stepsPerUnit;
 
 } // namespace
 
-std::int32_t darkOf(std::int32_t light, std::int32_t contrast) {
-    const std::int32_t step = std::clamp(light / 16 + contrast, 0, 15);
-    return 4 * (15 - step);
-}
-
 std::int32_t depthSteps(float depth) {
     if (!(depth > 0.0f)) {
         return 0;

@@ -2,6 +2,7 @@
 
 #include "renderer/level/Pixel.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // How a sector's light (0 to 255) and the depth of a surface make its shade: 0 is
@@ -17,7 +18,10 @@ constexpr std::uint32_t keepAll = 32;
 // The shade a surface at no lift would get: 4 x (15 - step), where step is the
 // light's sixteenth moved by contrast steps (fake contrast) and kept to 0..15.
 // 0 for every light from 240 up, with no contrast: those surfaces are never shaded.
-std::int32_t darkOf(std::int32_t light, std::int32_t contrast);
+inline std::int32_t darkOf(std::int32_t light, std::int32_t contrast) {
+    const std::int32_t step = std::clamp(light / 16 + contrast, 0, 15);
+    return 4 * (15 - step);
+}
 
 // A depth in 1/256 units, truncated; negative as 0, past 256 units as 256 (no lift
 // changes beyond). The float depth is scaled exactly, so this is the same number

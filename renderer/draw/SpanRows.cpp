@@ -63,12 +63,42 @@ bool powerOfTwo(std::uint32_t value) {
 // One add, shift and mask a row: eight lanes would only add the cost of spreading
 // them down the column. A height of another kind takes a compare and a subtract
 // instead of the mask. Each texel goes out through light.
+// A height of two to a power, with the fraction bits known when compiled: a
+// shift by a number held in a register would tie up the one register x86 shifts
+// by, and cost two moves a row.
+template <std::uint32_t shift, typename Light>
+void maskedWallRows(std::int32_t count, const PackedPixel* column, WallRowStep step,
+                    PackedPixel* out, std::int32_t stride, Light light) {
+    std::uint32_t v = step.vfix;
+    const std::uint32_t mask = step.rows - 1;
+#pragma GCC unroll 4
+    for (std::int32_t i = 0; i < count; ++i, out += stride, v += step.step) {
+        *out = light(column[(v >> shift) & mask]);
+    }
+}
+
 template <typename Light>
 void wallRows(std::int32_t count, const PackedPixel* column, WallRowStep step, PackedPixel* out,
               std::int32_t stride, Light light) {
     std::uint32_t v = step.vfix;
     const std::uint32_t shift = step.shift;
     if (powerOfTwo(step.rows)) {
+        // The fraction bits of every frame size (16 at 320 wide, one more for each
+        // doubling of the width).
+        switch (shift) {
+        case 16:
+            return maskedWallRows<16>(count, column, step, out, stride, light);
+        case 17:
+            return maskedWallRows<17>(count, column, step, out, stride, light);
+        case 18:
+            return maskedWallRows<18>(count, column, step, out, stride, light);
+        case 19:
+            return maskedWallRows<19>(count, column, step, out, stride, light);
+        case 20:
+            return maskedWallRows<20>(count, column, step, out, stride, light);
+        default:
+            break;
+        }
         const std::uint32_t mask = step.rows - 1;
 #pragma GCC unroll 4
         for (std::int32_t i = 0; i < count; ++i, out += stride, v += step.step) {

@@ -33,6 +33,7 @@ LevelStart levelStart = {};
 WalkerBody levelBody = {};
 std::int32_t skyTexture = -1;
 TextureAlignment levelAlignment = {};
+bool levelShadedFlats = false;
 
 namespace {
 
@@ -170,6 +171,7 @@ void freeLevel() {
     levelTextureCount = 0;
     skyTexture = -1;
     levelAlignment = {};
+    levelShadedFlats = false;
     delete[] sectorMotions;
     sectorMotions = nullptr;
     sectorMotionCount = 0;

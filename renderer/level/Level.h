@@ -111,6 +111,7 @@ extern LevelStart levelStart;
 extern WalkerBody levelBody;    // the walker's size in this level
 extern std::int32_t skyTexture; // the sky's record, column order; -1 for a level without one
 extern TextureAlignment levelAlignment;
+extern bool levelShadedFlats; // some floor or ceiling is below full light
 
 // Loads the seven textures (working directory first, then the data folder set
 // with setTextureDataFolder) and builds the built-in level; a missing texture ends

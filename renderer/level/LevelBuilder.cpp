@@ -158,6 +158,7 @@ void shadeLitFlats() {
         if (darkOf(sector.light, 0) == 0) {
             continue;
         }
+        levelShadedFlats = true;
         const std::pair<std::int32_t, bool> flats[] = {{sector.floorTexture, sector.floorSky},
                                                        {sector.ceilingTexture, sector.ceilingSky}};
         for (const auto& flat : flats) {
