@@ -77,7 +77,9 @@ constexpr const char* help =
     "  --warnings       print what the level allows but was likely not meant (a\n"
     "                   vertex on another room's edge, overlapping rooms, an opening\n"
     "                   the heights close) on standard output and end without drawing;\n"
-    "                   without it the same lines go to standard error as it loads\n"
+    "                   without it a level file's go to standard error as it loads\n"
+    "                   (a WAD map's, what its import left out or replaced, only\n"
+    "                   with --warnings)\n"
     "  --bench          print the frame rate of the drawing (default 1000 frames)\n"
     "  --threads N      draw on N threads (default: one per core; 1 draws on the main\n"
     "                   thread alone): whole frames side by side, or each frame's\n"
@@ -394,7 +396,9 @@ int main(int argc, char** argv) {
         HKFreeAll();
         return 0;
     }
-    levelWarnings().print(stderr, "duskhall-render: " + options.levelPath + ": ");
+    if (levelWarningsSaidOnLoad()) {
+        levelWarnings().print(stderr, "duskhall-render: " + options.levelPath + ": ");
+    }
     prepareFrames(pixels.data());
     ExploreSession session;
     const bool walking = !options.walkPath.empty();

@@ -219,7 +219,9 @@ int main(int argc, char** argv) {
             return 2;
         }
         // The browser's console shows them.
-        levelWarnings().print(stderr, "duskhall: " + options.levelPath + ": ");
+        if (levelWarningsSaidOnLoad()) {
+            levelWarnings().print(stderr, "duskhall: " + options.levelPath + ": ");
+        }
     }
     if (!options.crcFrames.empty()) {
         startCrcRun();

@@ -26,9 +26,11 @@ constexpr const char* help =
     "                   but was likely not meant is said on standard error (a vertex\n"
     "                   on another room's edge, overlapping rooms, an opening the\n"
     "                   heights close), and the level is shown; FILE.wad:MAP (or\n"
-    "                   FILE.wad, its first map) opens a map of a Doom-format WAD,\n"
-    "                   a bare name such as freedoom2.wad also looked for in\n"
-    "                   DOOMWADDIR, DOOMWADPATH and /usr/share/games/doom\n"
+    "                   FILE.wad, its first map) opens a map of a Doom-format WAD\n"
+    "                   without a word on what its import left out or replaced\n"
+    "                   (duskhall-render lists it), a bare name such as freedoom2.wad\n"
+    "                   also looked for in DOOMWADDIR, DOOMWADPATH and\n"
+    "                   /usr/share/games/doom\n"
     "  --size WxH       draw frames of W x H pixels (160x120 to 3840x2160) in a\n"
     "                   window of that size instead of 320 x 240; a size out of\n"
     "                   range ends the program with status 2\n"
@@ -110,7 +112,9 @@ int main(int argc, char** argv) {
                 HKFreeAll();
                 return 2;
             }
-            levelWarnings().print(stderr, std::string("duskhall: ") + argv[i + 1] + ": ");
+            if (levelWarningsSaidOnLoad()) {
+                levelWarnings().print(stderr, std::string("duskhall: ") + argv[i + 1] + ": ");
+            }
             break;
         }
     }

@@ -40,6 +40,7 @@ namespace {
 std::string name;
 LevelWarnings warnings;
 LevelDescription built; // the level last built, for checking a start given later
+bool imported = false;  // the level last built came from a WAD
 
 } // namespace
 
@@ -49,6 +50,10 @@ const std::string& levelName() {
 
 const LevelWarnings& levelWarnings() {
     return warnings;
+}
+
+bool levelWarningsSaidOnLoad() {
+    return !imported;
 }
 
 void Wall::setEnds(Vec3 start, Vec3 end) {
@@ -119,7 +124,8 @@ bool loadWadLevel(const std::string& argument, std::string& error) {
 } // namespace
 
 bool loadLevel(const std::string& path, std::string& error) {
-    if (isWadLevelArgument(path)) {
+    imported = isWadLevelArgument(path);
+    if (imported) {
         return loadWadLevel(path, error);
     }
     LevelDescription level;

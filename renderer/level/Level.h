@@ -134,6 +134,10 @@ const std::string& levelName();
 // What the reader noticed in the level last loaded without refusing it (none for
 // the built-in level); the programs print these.
 const LevelWarnings& levelWarnings();
+// Whether the programs say those as the level loads: a level file's, yes; a WAD
+// map's (the importer's decisions about faults real maps have, many of them and
+// each harmless) only when asked with --warnings.
+bool levelWarningsSaidOnLoad();
 
 // Moves every moving sector of the given table to the clock value.
 void moveSectors(Sector* table, float time);

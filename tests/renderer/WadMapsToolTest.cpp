@@ -81,6 +81,14 @@ TEST(WadMapsTool, FindsAndListsTheFreedoomWadsByName) {
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), maps) << name;
         EXPECT_EQ(run.out.rfind(first, 0), 0u) << run.out;
     }
+    // --level finds them too; what the import decided is said only when asked.
+    const ToolRun drawn = runTool("--level freedoom1.wad:E1M1 --crc 1");
+    EXPECT_EQ(drawn.status, 0);
+    EXPECT_EQ(drawn.out.rfind("frame 1 crc32 ", 0), 0u) << drawn.out;
+    EXPECT_EQ(drawn.err, "");
+    const ToolRun asked = runTool("--level freedoom1.wad:E1M1 --warnings");
+    EXPECT_EQ(asked.status, 0);
+    EXPECT_NE(asked.out.find("freedoom1.wad:E1M1: warning: "), std::string::npos) << asked.out;
 }
 
 // A picture of 64 x 64 texels, palette index and coverage by position.
