@@ -16,6 +16,7 @@ constexpr std::int32_t maxLevelVertices = 65536;
 constexpr std::int32_t maxSectorEdges = 1024; // outline and holes together
 constexpr std::int32_t maxLevelEdges = 262144;
 constexpr std::int32_t maxLevelTextures = 256;
+constexpr std::int64_t maxLevelTexels = std::int64_t{1} << 25; // all its images: 128 MiB
 constexpr std::int64_t maxLevelFileBytes = 16 * 1024 * 1024;
 constexpr float maxLevelCoordinate = 32768.0f; // positions and heights
 constexpr float maxMotionSpeed = 1000.0f;

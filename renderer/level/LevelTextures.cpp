@@ -126,6 +126,7 @@ TexturePlan planTextures(const LevelDescription& level) {
 bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
                   std::vector<Texture>& images, std::string& error) {
     images.clear();
+    std::int64_t texels = 0;
     for (std::size_t i = 0; i < plan.files.size(); ++i) {
         const std::string& file = plan.files[i];
         const std::string path = findTexture(levelFolder, file);
@@ -141,6 +142,16 @@ bool loadTextures(const TexturePlan& plan, const std::string& levelFolder,
             return false;
         }
         images.push_back(image);
+        texels += std::int64_t{image.width} * image.height;
+        if (texels > maxLevelTexels) {
+            for (const Texture& loaded : images) {
+                std::free(loaded.pixels);
+            }
+            images.clear();
+            error = "the textures up to " + printable(file) + " hold more than " +
+                    std::to_string(maxLevelTexels) + " texels together, the most a level may have";
+            return false;
+        }
     }
     return true;
 }

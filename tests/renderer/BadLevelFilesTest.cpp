@@ -1,10 +1,12 @@
 #include "ToolRun.h"
+#include "renderer/output/FramePng.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -325,6 +327,47 @@ TEST(BadLevelFilesTest, EachEndsWithStatus2AndSaysWhatAndWhere) {
     EXPECT_EQ(pipeLevel.status, 2);
     EXPECT_NE(pipeLevel.err.find("pipe: is not a regular file"), std::string::npos)
         << pipeLevel.err;
+}
+
+// A round room of 40 walls, each with a texture of 1024 x 1024 texels in a file of
+// its own: more than a level's images may hold together, refused before the last
+// of them is read.
+TEST(BadLevelFilesTest, TexturesPastTheLevelsBoundAreRefused) {
+    constexpr int walls = 40;
+    const std::filesystem::path folder = toolScratch() / "round";
+    std::filesystem::create_directories(folder);
+    const std::vector<PackedPixel> pixels(1024 * 1024, 0xFF406080u);
+    ASSERT_TRUE(writeTexturePng((folder / "big.png").c_str(), pixels.data(), 1024, 1024));
+    std::string textures = R"("tiles": "floor1.png")";
+    std::string vertices;
+    std::string outline;
+    std::string sides;
+    for (int i = 0; i < walls; ++i) {
+        const std::string file = "big" + std::to_string(i) + ".png";
+        std::filesystem::remove(folder / file);
+        std::filesystem::create_symlink("big.png", folder / file);
+        const double a = 6.283185307179586 * i / walls;
+        const std::string comma = i == 0 ? "" : ", ";
+        textures += ", \"t" + std::to_string(i) + "\": \"" + file + "\"";
+        vertices += comma + "[" + std::to_string(20 * std::cos(a)) + ", " +
+                    std::to_string(20 * std::sin(a)) + "]";
+        outline += comma + std::to_string(i);
+        sides += comma + "{\"edge\": " + std::to_string(i) + ", \"texture\": \"t" +
+                 std::to_string(i) + "\"}";
+    }
+    writeText(folder / "round.json",
+              "{\"duskhall-level\": 1, \"textures\": {" + textures + "}, \"vertices\": [" +
+                  vertices + "], \"sectors\": [{\"outline\": [" + outline +
+                  "], \"floor\": 0, \"ceiling\": 3, \"wall-texture\": \"t0\", "
+                  "\"floor-texture\": \"tiles\", \"ceiling-texture\": \"tiles\", "
+                  "\"sides\": [" +
+                  sides + "]}], \"start\": {\"x\": 0, \"y\": 0, \"angle\": 0}}");
+    const ToolRun run = runLevel(folder / "round.json");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(" hold more than 33554432 texels "
+                           "together, the most a level may have"),
+              std::string::npos)
+        << run.err;
 }
 
 TEST(BadLevelFilesTest, StartOptionStandsTheEyeThereCheckedAsAFileStart) {

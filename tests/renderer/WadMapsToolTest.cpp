@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -170,6 +171,59 @@ TEST(WadMapsTool, AnExportedMapDrawsTheCrcsOfTheWad) {
             EXPECT_NE(crcs.substr(0, 14), crcs.substr(crcs.rfind("crc32"), 14)) << wad.out;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// A round room of 40 walls, each with a texture of its own 1024 x 1024 texels:
+// more than a level's images may hold together.
+void writeRoundRoomWad(const std::string& path) {
+    constexpr int walls = 40;
+    WadMap map = wad_bytes::squareRoom("MAP01");
+    map.vertexes.clear();
+    map.sidedefs.clear();
+    map.linedefs.clear();
+    std::vector<WadTextureDef> defs;
+    for (int i = 0; i < walls; ++i) {
+        const double a = 6.283185307179586 * i / walls;
+        map.vertexes.push_back({static_cast<std::int16_t>(std::lround(1024 * std::cos(a))),
+                                static_cast<std::int16_t>(std::lround(1024 * std::sin(a)))});
+        const std::string name = "T" + std::to_string(10 + i);
+        defs.push_back({name, 1024, 1024, {{0, 0, 0}}});
+        map.sidedefs.push_back({0, 0, "-", "-", name, 0});
+        map.linedefs.push_back({static_cast<std::uint16_t>((i + 1) % walls),
+                                static_cast<std::uint16_t>(i), wadLineBlocking, 0, 0, i,
+                                noWadSide});
+    }
+    map.things = {{0, 0, 90, 1, 7}};
+    TestWad()
+        .lump("PLAYPAL", wad_bytes::palette())
+        .lump("PNAMES", wad_bytes::patchNames({"WALLP"}))
+        .lump("TEXTURE1", wad_bytes::textures(defs))
+        .map(map)
+        .lump("WALLP",
+              picture([](int x, int y) { return x * 4 + y; }, [](int, int) { return true; }))
+        .marker("F_START")
+        .lump("FLOOR", std::vector<std::uint8_t>(4096, 7))
+        .lump("CEIL", std::vector<std::uint8_t>(4096, 90))
+        .marker("F_END")
+        .write(path);
+}
+
+// Past the bound the map still draws, the textures beyond it as checkers, and
+// --warnings says so once.
+TEST(WadMapsTool, TexturesPastTheLevelsBoundAreDrawnAsCheckers) {
+    const std::filesystem::path scratch = toolScratch();
+    writeRoundRoomWad((scratch / "round.wad").string());
+    const ToolRun drawn = runTool("--level round.wad --crc 1");
+    EXPECT_EQ(drawn.status, 0) << drawn.err;
+    const ToolRun asked = runTool("--level round.wad --warnings");
+    EXPECT_EQ(asked.status, 0) << asked.err;
+    EXPECT_EQ(asked.out,
+              "round.wad: warning: the map's wall textures hold more than 33554432 texels "
+              "together; those past it are drawn as checkers\n");
 }
 
 } // namespace

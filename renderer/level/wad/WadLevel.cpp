@@ -57,6 +57,18 @@ class WadPixels : public WadTexturePixels {
         }
         const WadTextureDef& def = textures_.textures()[static_cast<std::size_t>(index)];
         size = {std::min(def.width, maxTextureSide), std::min(def.height, maxTextureSide)};
+        // A level's images are bounded together; a map asking for more (real maps
+        // use a few million texels) still draws, the rest as checkers.
+        texels_ += std::int64_t{size.width} * size.height;
+        if (texels_ > maxLevelTexels) {
+            warnings_.addOnce("texels", "",
+                              "the map's wall textures hold more than " +
+                                  std::to_string(maxLevelTexels) +
+                                  " texels together; those past it are drawn as checkers");
+            pixels = checkerPixels();
+            size = {wadFlatSide, wadFlatSide};
+            return true;
+        }
         if (size.width != def.width || size.height != def.height) {
             warnings_.add("", "texture " + name + " is " + std::to_string(def.width) + " x " +
                                   std::to_string(def.height) + "; drawn by its first " +
@@ -97,6 +109,7 @@ class WadPixels : public WadTexturePixels {
   private:
     const WadTextures& textures_;
     LevelWarnings& warnings_;
+    std::int64_t texels_ = 0; // of the wall textures handed out so far
 };
 
 } // namespace
