@@ -130,7 +130,6 @@ void MapView::draw(PackedPixel* pixels, const MapEye& at, bool overPicture) cons
 void MapView::drawPlan(PackedPixel* pixels, const MapEye& at) const {
     std::fill(pixels, pixels + width_ * height_, background);
     drawGrid(pixels);
-    drawLines(pixels, at);
     for (std::int32_t s = 0; s < sectorCount_; ++s) {
         float x = 0.0f, y = 0.0f;
         if (sectorCentroid(sectors_[s], x, y)) {
@@ -139,6 +138,9 @@ void MapView::drawPlan(PackedPixel* pixels, const MapEye& at) const {
             drawNumber(pixels, s, column, row);
         }
     }
+    // The walls and the eye over the numbers: in a small sector the number would
+    // hide where the eye stands.
+    drawLines(pixels, at);
 }
 
 float MapView::gridStep() const {

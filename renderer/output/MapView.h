@@ -37,7 +37,8 @@ class MapView {
 
     // The author's plan: on the background, a grid of whole units under the lines
     // (every 1, 2, 5, 10, 20, ... units, whichever first keeps its lines at least
-    // 16 pixels apart) and each sector's number at its centroid.
+    // 16 pixels apart) and each sector's number at its centroid, under the walls
+    // and the eye.
     void drawPlan(PackedPixel* pixels, const MapEye& at) const;
 
     // The grid's spacing in level units.

@@ -3,6 +3,7 @@
 #include "renderer/level/Level.h"
 #include "renderer/level/wad/WadFile.h"
 #include "renderer/level/wad/WadMap.h"
+#include "renderer/output/MapView.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,15 @@ namespace {
 constexpr std::int32_t width = 320;
 constexpr std::int32_t height = 240;
 constexpr int headings = 8;
+constexpr std::int32_t planWidth = 640;
+constexpr std::int32_t planHeight = 480;
 
 // Every map of Debian's freedoom WADs loads and draws from its start, turned to
 // eight headings, into a frame cleared first: every pixel left clear is a gap in
 // the imported geometry (textures are opaque, so a drawn pixel is never 0). Each
 // frame is also drawn trying every wall of every sector entered, as the frame
 // loop's leaving out walls its columns cannot meet must give the same pixels.
+// The map view draws each map too.
 TEST(FreedoomMaps, EveryMapLoadsAndDrawsWithoutHoles) {
     const std::vector<std::string> wads = {"/usr/share/games/doom/freedoom1.wad",
                                            "/usr/share/games/doom/freedoom2.wad"};
@@ -57,6 +61,16 @@ TEST(FreedoomMaps, EveryMapLoadsAndDrawsWithoutHoles) {
             if (clear > 0) {
                 holes += " " + name + ":" + std::to_string(clear);
             }
+            // The map view draws the whole map, the eye on its start.
+            std::vector<PackedPixel> plan(static_cast<std::size_t>(planWidth * planHeight));
+            const MapView view(sectors, sectorCount, planWidth, planHeight);
+            view.drawPlan(plan.data(), {levelStart.x, levelStart.y, start});
+            std::int32_t column = 0;
+            std::int32_t row = 0;
+            view.toPixel(levelStart.x, levelStart.y, column, row);
+            EXPECT_EQ(plan[static_cast<std::size_t>(row * planWidth + column)], MapView::eye)
+                << name;
+            EXPECT_GT(std::count(plan.begin(), plan.end(), MapView::solidWall), planWidth) << name;
             EXPECT_EQ(clear, 0u) << name;
             freeLevel();
             HKFreeAll();
