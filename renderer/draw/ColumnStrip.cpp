@@ -26,13 +26,12 @@ constexpr std::int32_t columnRowsFor(std::int32_t height) {
 alignas(64) thread_local PackedPixel
     strip[static_cast<std::size_t>(columnRowsFor(maxFrameHeight)) * stripColumns];
 
-// Frames larger than this are drawn in turned strips: their frames are far larger
-// than a core's caches, so writing whole lines past the caches pays for the
-// turning; smaller frames stay in the caches and copy rows as they are.
-constexpr std::size_t turnedFromBytes = std::size_t{2} << 20;
-
+// Frames larger than 2 MiB are drawn in turned strips: they are far larger than a
+// core's caches, so writing whole lines past the caches pays for the turning;
+// smaller frames stay in the caches and copy rows as they are.
 bool turnsStrips(std::int32_t width, std::int32_t height) {
 #ifdef DUSKHALL_SSE2_ROWS
+    constexpr std::size_t turnedFromBytes = std::size_t{2} << 20;
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
                sizeof(PackedPixel) >
            turnedFromBytes;
