@@ -8,8 +8,10 @@ WallAnchors anchorWall(const Wall& wall, float along, const Sector& sector, cons
     const float texels = alignment.wallTexels;
     WallAnchors anchors;
     // Seen from the room the wall's first point is on the right: room-aligned
-    // images count from the other end, so they read left to right.
-    const float run = alignment.roomAligned ? wall.length - along : along;
+    // images count from the other end, so they read left to right. Either way
+    // they count from the end of the run of straight walls the wall is part of.
+    const float run =
+        alignment.roomAligned ? wall.length - along + wall.chainAfter : along + wall.chainBefore;
     anchors.u = run * texels + wall.offsetX;
     // A row r texels below the line a piece counts from shows row r + shift, so
     // a piece anchored at height h shifts by (h - line) x texels.

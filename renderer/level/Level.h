@@ -44,6 +44,10 @@ struct Wall {
     float offsetY = 0.0f;
     bool lowerUnpegged = false;
     bool upperUnpegged = false;
+    // The length of the run of straight walls it belongs to before its first
+    // point and after its end (WallChains), so a split wall's texture runs on.
+    float chainBefore = 0.0f;
+    float chainAfter = 0.0f;
 
     Wall() = default;
     Wall(Vec3 start, Vec3 end, std::int32_t neighbourSector) : neighbour(neighbourSector) {

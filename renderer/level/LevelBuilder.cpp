@@ -8,6 +8,7 @@
 #include "renderer/level/LevelGeometry.h"
 #include "renderer/level/LevelMovers.h"
 #include "renderer/level/PngLoader.h"
+#include "renderer/level/WallChains.h"
 
 #include <algorithm>
 #include <cstring>
@@ -47,9 +48,10 @@ const SideDescription* sideOf(const SectorDescription& sector, std::int32_t edge
 
 // The wall of edge k with its textures: a solid wall its own (default: the
 // sector's wall texture), a portal's steps those named for them (default: the wall
-// texture of the sector behind).
+// texture of the sector behind); in a run of straight walls, it wears the offset
+// of the run's first side.
 Wall buildWall(const LevelDescription& level, const TexturePlan& plan, std::int32_t s,
-               std::int32_t k, std::int32_t neighbour) {
+               std::int32_t k, std::int32_t neighbour, const WallChainPlace& chain) {
     const SectorDescription& sector = level.sectors[static_cast<std::size_t>(s)];
     std::int32_t from = 0;
     std::int32_t to = 0;
@@ -61,10 +63,15 @@ Wall buildWall(const LevelDescription& level, const TexturePlan& plan, std::int3
         const Vec3 a = vertices[from], b = vertices[to];
         wall.contrast = a.y == b.y ? -1 : (a.x == b.x ? 1 : 0);
     }
+    wall.chainBefore = chain.before;
+    wall.chainAfter = chain.after;
+    const SideDescription* head = sideOf(sector, chain.head);
+    if (head != nullptr) {
+        wall.offsetX = head->offsetX;
+        wall.offsetY = head->offsetY;
+    }
     const SideDescription* side = sideOf(sector, k);
     if (side != nullptr) {
-        wall.offsetX = side->offsetX;
-        wall.offsetY = side->offsetY;
         wall.lowerUnpegged = side->lowerUnpegged;
         wall.upperUnpegged = side->upperUnpegged;
     }
@@ -198,11 +205,14 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
         const SectorDescription& description = level.sectors[static_cast<std::size_t>(s)];
         Sector& sector = sectors[s];
         const std::vector<std::int32_t> order = wallOrder(description);
+        const std::vector<std::int32_t>& neighbours = portals[static_cast<std::size_t>(s)];
+        const std::vector<WallChainPlace> chains = chainWalls(level, description, neighbours);
         sector.wallCount = static_cast<std::int32_t>(order.size());
         sector.walls = new Wall[order.size()];
         for (std::size_t i = 0; i < order.size(); ++i) {
-            const std::int32_t neighbour = portals[static_cast<std::size_t>(s)][order[i]];
-            sector.walls[i] = buildWall(level, plan, s, order[i], neighbour);
+            const std::int32_t neighbour = neighbours[static_cast<std::size_t>(order[i])];
+            sector.walls[i] = buildWall(level, plan, s, order[i], neighbour,
+                                        chains[static_cast<std::size_t>(order[i])]);
             portalWalls += neighbour >= 0 ? 1 : 0;
         }
         sector.floorHeight = description.floor;

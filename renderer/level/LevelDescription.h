@@ -35,10 +35,15 @@ struct SideDescription {
     // the row at its anchor height.
     float offsetX = 0.0f;
     float offsetY = 0.0f;
+    // The side names its offset, [0, 0] too: a run of straight walls split into
+    // several edges starts its texture afresh here instead of running on.
+    bool offsetGiven = false;
     // A solid wall stands on the floor; a lower step is anchored at this sector's
     // ceiling; a see-through middle stands on the higher floor.
     bool lowerUnpegged = false;
     bool upperUnpegged = false; // an upper step's top row at this sector's ceiling
+
+    bool givesOffset() const { return offsetGiven || offsetX != 0.0f || offsetY != 0.0f; }
 };
 
 // A floor and ceiling that move with the animation clock t:

@@ -440,6 +440,7 @@ class FieldReader {
         if (!offset->is_array() || offset->size() != 2) {
             return fail(place, "must be [x, y], two numbers of texels");
         }
+        out.offsetGiven = true;
         return number((*offset)[0], element(place, 0), maxTextureOffset, out.offsetX) &&
                number((*offset)[1], element(place, 1), maxTextureOffset, out.offsetY);
     }

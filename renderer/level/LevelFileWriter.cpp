@@ -26,7 +26,7 @@ Json sideJson(const SideDescription& side) {
     if (side.blocking) {
         out["blocking"] = true;
     }
-    if (side.offsetX != 0.0f || side.offsetY != 0.0f) {
+    if (side.givesOffset()) {
         out["offset"] = {number(side.offsetX), number(side.offsetY)};
     }
     if (side.lowerUnpegged) {

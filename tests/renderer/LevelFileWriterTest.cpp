@@ -16,8 +16,8 @@ bool sameSides(const std::vector<SideDescription>& a, const std::vector<SideDesc
         if (a[i].edge != b[i].edge || a[i].texture != b[i].texture || a[i].lower != b[i].lower ||
             a[i].upper != b[i].upper || a[i].middle != b[i].middle ||
             a[i].blocking != b[i].blocking || a[i].offsetX != b[i].offsetX ||
-            a[i].offsetY != b[i].offsetY || a[i].lowerUnpegged != b[i].lowerUnpegged ||
-            a[i].upperUnpegged != b[i].upperUnpegged) {
+            a[i].offsetY != b[i].offsetY || a[i].offsetGiven != b[i].offsetGiven ||
+            a[i].lowerUnpegged != b[i].lowerUnpegged || a[i].upperUnpegged != b[i].upperUnpegged) {
             return false;
         }
     }

@@ -5,6 +5,7 @@
 #include "renderer/level/Level.h"
 #include "renderer/output/FramePng.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -27,23 +28,40 @@ void writeNumbered(const std::filesystem::path& path, std::int32_t red, std::int
 }
 
 // A room (floor 0.5, ceiling 6) seen from 7.5 away, looking east at its wall at
-// x = 2, 4 long; with a portal, the room behind has floor 1.25 and ceiling 4.
-// level adds top-level fields, side is the wall's side entry.
-std::string facingWall(const std::string& level, const std::string& side, bool portal) {
+// x = 2, 4 long, made of the given number of edges 4 / pieces long (edges 1 to
+// pieces); with a portal, the room behind has floor 1.25 and ceiling 4.
+// level adds top-level fields, side is the wall's side entries.
+std::string facingWall(const std::string& level, const std::string& side, bool portal,
+                       int pieces = 1,
+                       const std::string& start = "\"x\": -5.5, \"y\": 0, \"angle\": 0") {
+    std::string points = "[-6, -2], [2, -2]", outline = "0, 1";
+    for (int k = 1; k < pieces; ++k) {
+        points += ", [2, " + std::to_string(-2.0 + 4.0 * k / pieces) + "]";
+        outline += ", " + std::to_string(k + 1);
+    }
+    const std::string wallEnd = std::to_string(pieces + 1);
+    const std::string roomCorner = std::to_string(pieces + 2);
+    points += ", [2, 2], [-6, 2], [6, -2], [6, 2]";
+    outline += ", " + wallEnd + ", " + roomCorner;
     return R"({ "duskhall-level": 1, )" + level + R"(
   "textures": { "w1": "wall1.png", "w3": "wall3.png", "f": "floor1.png", "c": "floor2.png",
                 "tall": "tall.png", "door": "door.png" },
-  "vertices": [[-6, -2], [2, -2], [2, 2], [-6, 2], [6, -2], [6, 2]],
+  "vertices": [)" +
+           points + R"(],
   "sectors": [
-    { "outline": [0, 1, 2, 3], "floor": 0.5, "ceiling": 6, "wall-texture": "w1",
+    { "outline": [)" +
+           outline + R"(], "floor": 0.5, "ceiling": 6, "wall-texture": "w1",
       "floor-texture": "f", "ceiling-texture": "c", "sides": [)" +
            side + R"(] })" +
            (portal ? R"(,
-    { "outline": [1, 4, 5, 2], "floor": 1.25, "ceiling": 4, "wall-texture": "w3",
+    { "outline": [1, )" + std::to_string(pieces + 3) +
+                         ", " + std::to_string(pieces + 4) + ", " + wallEnd +
+                         R"(], "floor": 1.25, "ceiling": 4, "wall-texture": "w3",
       "floor-texture": "f", "ceiling-texture": "c" })"
                    : "") +
            R"( ],
-  "start": { "x": -5.5, "y": 0, "angle": 0 } })";
+  "start": { )" +
+           start + " } }";
 }
 
 std::vector<PackedPixel> drawLevel(const std::string& name, const std::string& json) {
@@ -205,5 +223,66 @@ TEST(WallAlignmentTest, TexturesOfAnySizeWrapByTheirOwnWidthAndHeight) {
         // 5.5 units of wall at 16 texels a unit, 4 units across.
         EXPECT_EQ(wrapsDown, 88 / c.height) << c.name;
         EXPECT_GE(wrapsAcross, 63 / c.width) << c.name;
+    }
+}
+
+// A straight wall split into eight edges draws the frame the whole wall draws: the
+// texture runs on from edge to edge, from either end, wearing the first side's
+// offset; where each side gives an offset, each edge starts afresh. The eye stands
+// where no column's ray meets the wall on a texel's edge, where either texel is
+// right and the two walls' roundings may choose differently.
+TEST(WallAlignmentTest, AWallSplitIntoStraightEdgesShowsOneTexture) {
+    const char* facing = R"("x": -5.5, "y": 0.0123, "angle": 0)";
+    const char* aslant = R"("x": -2, "y": -1.5, "angle": 0.6)";
+    const char* pinned = R"("offset": [0, 0])";
+    const struct {
+        const char* name;
+        const char* level;
+        const char* start;
+        const char* headSide; // the entries for the whole wall's edge and the split one's first
+        const char* eachSide; // added to each split edge's entry but the first
+    } cases[] = {
+        {"Facing", "", facing, "", nullptr},
+        {"Aslant", "", aslant, "", nullptr},
+        {"RoomAligned", R"("room-aligned-walls": true,)", aslant, "", nullptr},
+        {"OffsetRunsOn", "", aslant, R"("offset": [5, 3])", nullptr},
+        {"OffsetRunsOnRoomAligned", R"("room-aligned-walls": true,)", facing,
+         R"("offset": [5, 3], "lower-unpegged": true)", R"("lower-unpegged": true)"},
+        {"EachOffsetRestarts", "", facing, pinned, pinned},
+    };
+    const auto entry = [](int edge, const std::string& fields) {
+        return "{ \"edge\": " + std::to_string(edge) + (fields.empty() ? "" : ", " + fields) + " }";
+    };
+    for (const auto& c : cases) {
+        const std::string head = entry(1, c.headSide);
+        const std::vector<PackedPixel> whole =
+            drawLevel(std::string("Whole") + c.name, facingWall(c.level, head, false, 1, c.start));
+        std::string sides = head;
+        for (int edge = 2; c.eachSide != nullptr && edge <= 8; ++edge) {
+            sides += ", " + entry(edge, c.eachSide);
+        }
+        const std::vector<PackedPixel> split =
+            drawLevel(std::string("Split") + c.name, facingWall(c.level, sides, false, 8, c.start));
+        if (c.eachSide != pinned) {
+            std::int32_t columnsDiffering = 0;
+            for (std::int32_t x = 0; x < screenWidth; ++x) {
+                for (std::int32_t y = 0; y < screenHeight; ++y) {
+                    if (pixelAt(split, x, y) != pixelAt(whole, x, y)) {
+                        ++columnsDiffering;
+                        break;
+                    }
+                }
+            }
+            EXPECT_EQ(columnsDiffering, 0) << c.name;
+            continue;
+        }
+        // Half a unit an edge, 8 texels: across the wall's middle columns only the
+        // first eight image columns over and over (the ninth's edge where a ray
+        // meets an edge's end).
+        std::int32_t widest = 0;
+        for (std::int32_t x = 130; x < 190; ++x) {
+            widest = std::max(widest, channel(pixelAt(split, x, screenHeight / 2), 8));
+        }
+        EXPECT_LE(widest, 8) << c.name;
     }
 }

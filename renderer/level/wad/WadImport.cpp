@@ -143,6 +143,9 @@ class MapImport {
             description.edge = sector.edgeCount(); // counts this loop as far as it goes
             description.offsetX = static_cast<float>(side.xOffset);
             description.offsetY = static_cast<float>(side.yOffset);
+            // The game lays each side by its own offset and never runs a texture on
+            // from one line to the next, split wall or not.
+            description.offsetGiven = true;
             description.lowerUnpegged = (line.flags & wadLineLowerUnpegged) != 0;
             description.upperUnpegged = other >= 0 && (line.flags & wadLineUpperUnpegged) != 0;
             if (other < 0) {

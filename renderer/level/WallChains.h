@@ -1,0 +1,28 @@
+#pragma once
+
+#include "renderer/level/LevelDescription.h"
+
+#include <cstdint>
+#include <vector>
+
+// Where an edge stands in its run of straight solid walls: a wall split into
+// several edges shows one texture, running on from edge to edge instead of
+// starting afresh at every point.
+struct WallChainPlace {
+    float before = 0.0f;   // length of the run before the edge's first point
+    float after = 0.0f;    // and after its end
+    std::int32_t head = 0; // the run's first edge, whose side's offset it wears
+};
+
+// Two edges whose directions differ by a sine of at most this go on one run: far
+// below any turn an author means, above what rounding the points to floats gives
+// a wall split at points that are not whole numbers.
+constexpr double wallChainSine = 1.0e-4;
+
+// The places of every edge of the sector (numbered as its walls, outline then
+// holes), given which are portals (neighbours, -1 for solid). A run goes on along
+// consecutive solid edges of one loop that keep the direction of its first edge,
+// and ends at a portal, at a turn and before a side that gives an offset.
+std::vector<WallChainPlace> chainWalls(const LevelDescription& level,
+                                       const SectorDescription& sector,
+                                       const std::vector<std::int32_t>& neighbours);
