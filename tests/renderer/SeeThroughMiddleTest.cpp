@@ -2,6 +2,7 @@
 #include "TestLevels.h"
 
 #include "renderer/camera/FreeCamera.h"
+#include "renderer/draw/SectorLight.h"
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/Level.h"
 
@@ -36,19 +37,30 @@ void writeGrate(const std::filesystem::path& path) {
         png_image_write_to_file(&image, path.string().c_str(), 0, texels.data(), 0, nullptr));
 }
 
+// How the two rooms are lit: the lights of the near and the far room, and the
+// level's fake contrast.
+struct RoomLights {
+    int near = 255;
+    int far = 255;
+    bool contrast = false;
+};
+
 // A room (ceiling 6) looking east from 7.5 away through an opening at x = 2 into a lower room
 // (ceiling 5) whose far wall is wall3; side is the opening's side in the first room.
-std::string twoRooms(const std::string& side, const std::string& farSide = "") {
-    return R"({ "duskhall-level": 1,
+std::string twoRooms(const std::string& side, const std::string& farSide = "",
+                     const RoomLights& lights = {}) {
+    return R"({ "duskhall-level": 1, "fake-contrast": )" +
+           std::string(lights.contrast ? "true" : "false") + R"(,
   "textures": { "w1": "wall1.png", "w2": "wall2.png", "w3": "wall3.png", "f": "floor1.png",
                 "c": "floor2.png", "grate": "grate.png" },
   "vertices": [[-6, -2], [2, -2], [2, 2], [-6, 2], [6, -2], [6, 2]],
   "sectors": [
     { "outline": [0, 1, 2, 3], "floor": 0, "ceiling": 6, "wall-texture": "w1",
-      "floor-texture": "f", "ceiling-texture": "c", "sides": [)" +
-           side + R"(] },
+      "floor-texture": "f", "ceiling-texture": "c", "light": )" +
+           std::to_string(lights.near) + R"(, "sides": [)" + side + R"(] },
     { "outline": [1, 4, 5, 2], "floor": 0, "ceiling": 5, "wall-texture": "w2",
-      "floor-texture": "f", "ceiling-texture": "c",
+      "floor-texture": "f", "ceiling-texture": "c", "light": )" +
+           std::to_string(lights.far) + R"(,
       "sides": [{ "edge": 1, "texture": "w3" })" +
            farSide + R"(] } ],
   "start": { "x": -5.5, "y": 0, "angle": 0 } })";
@@ -74,45 +86,62 @@ std::int32_t channel(PackedPixel p, std::int32_t shift) {
 
 } // namespace
 
+// The grate shows its opaque texels, once, hung from the lower ceiling, in the
+// near room's shade at its depth (7.5 for every column: lift min(47, 80 / 7.5) / 2
+// = 5); through its transparent ones the rooms behind show as they do without it.
 TEST(SeeThroughMiddleTest, TheGrateCoversWhatLiesBehindOnlyWithItsOpaqueTexels) {
-    const std::vector<PackedPixel> open =
-        drawLevel("MiddleOpen", twoRooms(R"({ "edge": 1, "lower": "w2" })"));
-    const std::vector<PackedPixel> grated =
-        drawLevel("MiddleGrated", twoRooms(R"({ "edge": 1, "middle": "grate" })"));
-    std::int32_t grateShown = 0, seenThrough = 0;
-    for (std::int32_t x = 0; x < screenWidth; ++x) {
-        std::int32_t top = -1, bottom = -1;
-        for (std::int32_t y = 0; y < screenHeight; ++y) {
-            const PackedPixel p = grated[static_cast<std::size_t>(y * screenWidth + x)];
-            const PackedPixel behind = open[static_cast<std::size_t>(y * screenWidth + x)];
-            if (channel(p, 16) != grateRed) {
-                // Everywhere else the frame is the one without the grate.
-                ASSERT_EQ(p, behind) << x << "," << y;
-                seenThrough += top >= 0 && bottom < 0 ? 1 : 0;
-                continue;
+    const struct {
+        const char* name;
+        RoomLights lights;
+        std::uint32_t keep; // of 32, the grate's shade kept
+    } cases[] = {
+        {"FullLight", {}, 32},
+        {"Dim", {160, 255, false}, 17},          // step 10: shade 4 x 5 - 5 = 15
+        {"DimBehindToo", {200, 96, false}, 25},  // step 12: shade 12 - 5 = 7
+        {"ContrastAlongY", {160, 96, true}, 21}, // a step brighter: 16 - 5 = 11
+    };
+    const std::string grating = R"({ "edge": 1, "middle": "grate" })";
+    const std::vector<PackedPixel> lit = drawLevel("MiddleLit", twoRooms(grating));
+    for (const auto& c : cases) {
+        const std::vector<PackedPixel> open =
+            drawLevel(std::string("MiddleOpen") + c.name,
+                      twoRooms(R"({ "edge": 1, "lower": "w2" })", "", c.lights));
+        const std::vector<PackedPixel> grated =
+            drawLevel(std::string("MiddleGrated") + c.name, twoRooms(grating, "", c.lights));
+        std::int32_t grateShown = 0, seenThrough = 0;
+        for (std::int32_t x = 0; x < screenWidth; ++x) {
+            std::int32_t top = -1, bottom = -1;
+            for (std::int32_t y = 0; y < screenHeight; ++y) {
+                const std::size_t i = static_cast<std::size_t>(y * screenWidth + x);
+                const PackedPixel p = lit[i];
+                if (channel(p, 16) != grateRed) {
+                    // Everywhere else the frame is the one without the grate.
+                    ASSERT_EQ(grated[i], open[i]) << c.name << " " << x << "," << y;
+                    seenThrough += top >= 0 && bottom < 0 ? 1 : 0;
+                    continue;
+                }
+                ASSERT_EQ(grated[i], shadePixel(p, c.keep)) << c.name << " " << x << "," << y;
+                ASSERT_TRUE(grateOpaque(channel(p, 8), channel(p, 0))) << x << "," << y;
+                if (top < 0) {
+                    top = y;
+                    // Hung from the lower ceiling: above its first row, the face down to it.
+                    EXPECT_EQ(channel(p, 0), 0) << "column " << x;
+                    EXPECT_EQ(channel(lit[i - screenWidth], 16), 1) << "column " << x;
+                }
+                ++grateShown;
+                if (channel(p, 0) == 63) {
+                    bottom = y;
+                }
             }
-            ASSERT_TRUE(grateOpaque(channel(p, 8), channel(p, 0))) << x << "," << y;
-            if (top < 0) {
-                top = y;
-                // Hung from the lower ceiling: above its first row, the face down to it.
-                EXPECT_EQ(channel(p, 0), 0) << "column " << x;
-                EXPECT_EQ(channel(grated[static_cast<std::size_t>((y - 1) * screenWidth + x)], 16),
-                          1)
-                    << "column " << x;
-            }
-            ++grateShown;
-            if (channel(p, 0) == 63) {
-                bottom = y;
+            if (bottom >= 0) {
+                // Once, not repeated: below its last row the far room shows again.
+                const std::size_t below = static_cast<std::size_t>((bottom + 1) * screenWidth + x);
+                EXPECT_EQ(open[below], grated[below]) << c.name;
             }
         }
-        if (bottom >= 0) {
-            // Once, not repeated: below its last row the far room shows again.
-            EXPECT_EQ(open[static_cast<std::size_t>((bottom + 1) * screenWidth + x)],
-                      grated[static_cast<std::size_t>((bottom + 1) * screenWidth + x)]);
-        }
+        EXPECT_GT(grateShown, 2000) << c.name;
+        EXPECT_GT(seenThrough, 2000) << c.name;
     }
-    EXPECT_GT(grateShown, 2000);
-    EXPECT_GT(seenThrough, 2000);
 }
 
 TEST(SeeThroughMiddleTest, ABlockingSideStopsTheWalkerFromEitherRoom) {
