@@ -14,6 +14,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/FreedoomWalksTest.cpp
     ${renderer_test_dir}/LevelFileWriterTest.cpp
     ${renderer_test_dir}/TestLevels.cpp
+    ${renderer_test_dir}/ThingsTest.cpp
     ${renderer_test_dir}/LevelMemoryTest.cpp
     ${renderer_test_dir}/FrameLoopTest.cpp
     ${renderer_test_dir}/ColumnDrawingTest.cpp

@@ -1,6 +1,7 @@
 #include "renderer/camera/FreeCamera.h"
 
 #include "renderer/draw/FixedPoint.h"
+#include "renderer/level/LevelThings.h"
 
 #include <cmath>
 
@@ -148,9 +149,37 @@ bool blocks(const Sector* level, const Rules& rules, std::int32_t own, std::int3
     return sector == own && (wall.blocking || !mayPass(level, rules, own, wall.neighbour));
 }
 
+// Pushes p out to radius + the body's radius from every solid thing nearer; true
+// when none was that near.
+bool pushClearOfThings(float bodyRadius, Point& p) {
+    bool clear = true;
+    for (std::int32_t t = 0; t < levelThingCount; ++t) {
+        const Thing& thing = levelThings[t];
+        if (!thing.solid) {
+            continue;
+        }
+        const float dx = p.x - thing.x;
+        const float dy = p.y - thing.y;
+        const float reach = thing.radius + bodyRadius;
+        const float distance = std::sqrt(dx * dx + dy * dy);
+        if (distance >= reach) {
+            continue;
+        }
+        clear = false;
+        const float target = reach + pushSlop;
+        if (distance > 0.0f) {
+            const float scale = target / distance;
+            p = {thing.x + dx * scale, thing.y + dy * scale};
+        } else {
+            p = {thing.x + target, thing.y};
+        }
+    }
+    return clear;
+}
+
 // Pushes p out of the clearance of every wall near it that blocks an eye in sector
-// own; true when p ends clear of all of them. Pushing away from the closest point turns a step into
-// a wall into a slide along it.
+// own, and of every solid thing; true when p ends clear of all of them. Pushing away from the
+// closest point turns a step into a wall into a slide along it.
 bool pushClear(const Sector* level, const Rules& rules, std::int32_t own, const SectorSet& near,
                Point& p, int rounds) {
     for (int round = 0; round < rounds; ++round) {
@@ -180,6 +209,7 @@ bool pushClear(const Sector* level, const Rules& rules, std::int32_t own, const 
                 }
             }
         }
+        clear = pushClearOfThings(rules.body.radius, p) && clear;
         if (clear) {
             return true;
         }

@@ -285,6 +285,10 @@ FlatRowStep flatColumnRay(const View& view, std::int32_t x) {
     return {dx, dy, ox, oy, shift};
 }
 
+float projectionScaleAt(float depth) {
+    return projectionScale(depth);
+}
+
 std::int32_t projectRow(const View& view, float height, float depth) {
     return rowAt(view.eye.z, height, projectionScale(depth));
 }

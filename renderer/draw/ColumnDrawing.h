@@ -30,6 +30,9 @@ constexpr std::int32_t wallPiece = 1;
 constexpr std::int32_t flatSpan = 2;
 constexpr std::int32_t skySpan = 3; // drawn by drawHit only
 
+// Rows per unit of height, over the frame's projectionRows, at the given depth.
+float projectionScaleAt(float depth);
+
 // Screen row at which the given height is seen at the given depth from the view's eye.
 std::int32_t projectRow(const View& view, float height, float depth);
 

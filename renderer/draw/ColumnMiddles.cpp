@@ -31,22 +31,24 @@ void ColumnMiddles::add(const MiddlePiece& piece) {
     }
 }
 
-void ColumnMiddles::draw() const {
-    for (std::int32_t i = count - 1; i >= 0; --i) {
-        const MiddlePiece& piece = pieces[i];
-        if (piece.keep == keepAll) {
-            drawMiddleRows<false>(piece);
-        } else if (piece.texelRows <= maxShadedRows &&
-                   static_cast<std::uint32_t>(piece.count) * 4 >= piece.texelRows) {
-            // Its rows many for the texels: the image column is shaded once.
-            PackedPixel shaded[maxShadedRows];
-            shadeTexels(piece.column, static_cast<std::int32_t>(piece.texelRows), piece.keep,
-                        shaded);
-            MiddlePiece inShade = piece;
-            inShade.column = shaded;
-            drawMiddleRows<false>(inShade);
-        } else {
-            drawMiddleRows<true>(piece);
-        }
+void ColumnMiddles::draw(std::int32_t first, std::int32_t end) const {
+    for (std::int32_t i = end - 1; i >= first; --i) {
+        drawMiddlePiece(pieces[i]);
+    }
+}
+
+void drawMiddlePiece(const MiddlePiece& piece) {
+    if (piece.keep == keepAll) {
+        drawMiddleRows<false>(piece);
+    } else if (piece.texelRows <= maxShadedRows &&
+               static_cast<std::uint32_t>(piece.count) * 4 >= piece.texelRows) {
+        // Its rows many for the texels: the image column is shaded once.
+        PackedPixel shaded[maxShadedRows];
+        shadeTexels(piece.column, static_cast<std::int32_t>(piece.texelRows), piece.keep, shaded);
+        MiddlePiece inShade = piece;
+        inShade.column = shaded;
+        drawMiddleRows<false>(inShade);
+    } else {
+        drawMiddleRows<true>(piece);
     }
 }

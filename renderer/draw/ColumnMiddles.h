@@ -19,6 +19,12 @@ struct MiddlePiece {
     std::uint32_t keep; // of each channel, in 32nds (shadePixel): 32 as it is
 };
 
+// One piece's rows; texels of alpha 0 leave what is already there.
+void drawMiddlePiece(const MiddlePiece& piece);
+
+// One piece's rows; texels of alpha 0 leave what is already there.
+void drawMiddlePiece(const MiddlePiece& piece);
+
 // The most middles one column keeps; a ray through more leaves out the farthest.
 constexpr std::int32_t maxColumnMiddles = 64;
 
@@ -30,5 +36,7 @@ struct ColumnMiddles {
     void add(const MiddlePiece& piece);
     // Farthest first, so a nearer middle covers a farther one; texels of alpha 0
     // leave what is already there.
-    void draw() const;
+    void draw() const { draw(0, count); }
+    // Pieces [first, end) alone, farthest first.
+    void draw(std::int32_t first, std::int32_t end) const;
 };

@@ -6,6 +6,7 @@
 #include "renderer/draw/Traversal.h"
 #include "renderer/draw/View.h"
 #include "renderer/level/Level.h"
+#include "renderer/level/LevelThings.h"
 
 #include <algorithm>
 #include <atomic>
@@ -211,9 +212,10 @@ void drawFrameRun(long long frames, std::int32_t threads, const FrameSink& sink)
     if (frames < 1) {
         return;
     }
-    // Levels larger than a slot's tables, or not under the script, frame by frame.
+    // Levels larger than a slot's tables, not under the script or with things (their
+    // list is the current frame's), frame by frame.
     if (framebuffer == nullptr || sectors == nullptr || sectorCount > maxSectors ||
-        flatCacheSize > flatCacheEntries || !levelStart.scripted) {
+        flatCacheSize > flatCacheEntries || !levelStart.scripted || levelThingCount > 0) {
         for (long long frame = 1; frame <= frames; ++frame) {
             drawFrame();
             if (framebuffer != nullptr) {

@@ -5,6 +5,7 @@
 #include "renderer/draw/ColumnStrip.h"
 #include "renderer/draw/ColumnWorkers.h"
 #include "renderer/draw/FixedPoint.h"
+#include "renderer/draw/FrameThings.h"
 #include "renderer/draw/Ray.h"
 #include "renderer/draw/Traversal.h"
 #include "renderer/draw/WallSpans.h"
@@ -182,6 +183,10 @@ void drawColumns() {
     frameView = currentView();
     frameWallSpans.startFrame();
     frameView.spans = &frameWallSpans;
+    if (!frameThings.entries.empty()) {
+        projectThings(frameView, animationTime, frameThings);
+        frameView.things = &frameThings;
+    }
     const std::int32_t deepest = workers != nullptr ? workers->run(firstRangeOnCacheLines())
                                                     : drawColumnRange(0, frameGeometry.width);
     deepestColumnVisits = std::max(deepestColumnVisits, deepest);

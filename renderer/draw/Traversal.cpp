@@ -1,6 +1,7 @@
 #include "renderer/draw/Traversal.h"
 
 #include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/ColumnThings.h"
 #include "renderer/draw/CornerRun.h"
 #include "renderer/draw/WallAnchors.h"
 #include "renderer/draw/WallSpans.h"
@@ -131,7 +132,7 @@ NearestHit findNearestWall(const View& view, std::int32_t s, std::int32_t column
 // would hand back and forth goes on into the sector just beyond the corner.
 std::int32_t followRay(const View& view, ColumnState& state, const FlatRowStep& flatRay,
                        std::int32_t column, std::int32_t s, Ray ray, std::int32_t visitsLeft,
-                       bool passCorners, ColumnMiddles& middles) {
+                       bool passCorners, ColumnMiddles& middles, ColumnCrossings* crossings) {
     std::int32_t visits = 0;
     CornerRun corner;
     while (true) {
@@ -165,11 +166,17 @@ std::int32_t followRay(const View& view, ColumnState& state, const FlatRowStep& 
                 anchors.u);
 
         if (state.top == state.bottom || wall.neighbour == -1) {
+            if (crossings != nullptr) {
+                crossings->add(nearest.depth, state.top, state.top, middles.count);
+            }
             return visits;
         }
         if (wall.middleTexture >= 0) {
             keepMiddle(view, state, nearest.depth, sector, anchors.middleTop, wall.middleTexture,
                        wall.contrast, anchors.u, middles);
+        }
+        if (crossings != nullptr) {
+            crossings->add(nearest.depth, state.top, state.bottom, middles.count);
         }
         if (visitsLeft <= 1) {
             return visits;
@@ -189,9 +196,18 @@ std::int32_t traverse(const View& view, ColumnState& state, const FlatRowStep& f
     // the sector beyond the corner instead, so none of them shows such a hole.
     const bool passCorners = !levelStart.scripted;
     ColumnMiddles middles;
-    const std::int32_t visits =
-        followRay(view, state, flatRay, column, s, ray, visitsLeft, passCorners, middles);
-    middles.draw();
+    if (view.things == nullptr || view.things->count == 0) {
+        const std::int32_t visits = followRay(view, state, flatRay, column, s, ray, visitsLeft,
+                                              passCorners, middles, nullptr);
+        middles.draw();
+        return visits;
+    }
+    ColumnCrossings crossings;
+    crossings.top = state.top;
+    crossings.bottom = state.bottom;
+    const std::int32_t visits = followRay(view, state, flatRay, column, s, ray, visitsLeft,
+                                          passCorners, middles, &crossings);
+    drawColumnThings(*view.things, state, column, crossings, middles);
     return visits;
 }
 

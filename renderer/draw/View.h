@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class WallSpans;
+struct FrameThings;
 
 // Everything the columns of one frame are drawn from. The camera, level and
 // framebuffer the program keeps make the current view; a frame drawn alongside
@@ -26,4 +27,6 @@ struct View {
     // The walls each sector's columns may meet in this frame, or null for every
     // wall of every sector entered.
     WallSpans* spans = nullptr;
+    // The things this frame shows, far to near, or null for none.
+    const FrameThings* things = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "renderer/draw/FixedPoint.h"
 #include "renderer/draw/FlatCache.h"
+#include "renderer/draw/FrameThings.h"
 #include "renderer/draw/WallSpans.h"
 #include "renderer/level/BuiltInLevel.h"
 #include "renderer/level/Housekeeping.h"
@@ -10,6 +11,7 @@
 #include "renderer/level/LevelGeometry.h"
 #include "renderer/level/LevelMovers.h"
 #include "renderer/level/LevelTextures.h"
+#include "renderer/level/LevelThings.h"
 #include "renderer/level/PngLoader.h"
 #include "renderer/level/SuspectGeometry.h"
 #include "renderer/level/TextureSearch.h"
@@ -183,6 +185,8 @@ void freeLevel() {
     sectorMotionCount = 0;
     levelBody = {};
     levelMovers = {};
+    freeThings();
+    frameThings.resize(0);
     resizeFlatCache(0);
     frameWallSpans.resize(nullptr, 0);
 }

@@ -1,12 +1,14 @@
 #include "renderer/level/LevelBuilder.h"
 
 #include "renderer/draw/FlatCache.h"
+#include "renderer/draw/FrameThings.h"
 #include "renderer/draw/SectorLight.h"
 #include "renderer/draw/Traversal.h"
 #include "renderer/draw/WallSpans.h"
 #include "renderer/level/Level.h"
 #include "renderer/level/LevelGeometry.h"
 #include "renderer/level/LevelMovers.h"
+#include "renderer/level/LevelThings.h"
 #include "renderer/level/PngLoader.h"
 #include "renderer/level/WallChains.h"
 
@@ -250,6 +252,8 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
                   sectorHolding(level, level.startX, level.startY), level.scriptedCamera};
     levelBody = level.body;
     buildMovers(level, portals, levelMovers);
+    buildThings(level, plan);
+    frameThings.resize(levelThingCount);
     resizeFlatCache(std::max(keys.count(), flatCacheEntries));
     frameWallSpans.resize(sectors, sectorCount);
     // A ray crosses each portal at most once, except through a corner two portals

@@ -22,6 +22,11 @@ constexpr float maxLevelCoordinate = 32768.0f; // positions and heights
 constexpr float maxMotionSpeed = 1000.0f;
 constexpr float maxTexelsPerUnit = 1024.0f;
 constexpr float maxTextureOffset = 32768.0f; // texels
+constexpr std::int32_t maxLevelSprites = 1024;
+constexpr std::int32_t maxSpriteFrames = 64;
+constexpr std::int32_t maxLevelThings = 16384;
+constexpr std::size_t spriteRotations = 8; // pictures of a frame seen by the side
+constexpr float maxThingRadius = 1024.0f;
 
 // The texture names of one wall side; empty names take the defaults.
 struct SideDescription {

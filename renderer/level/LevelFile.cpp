@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -144,7 +145,7 @@ class FieldReader {
         if (!only(root, "",
                   {"duskhall-level", "name", "camera", "textures", "vertices", "sectors", "start",
                    "body", "sky", "fake-contrast", "doors", "lifts", "triggers", "texels-per-unit",
-                   "flat-texels-per-unit", "room-aligned-walls", "comment"})) {
+                   "flat-texels-per-unit", "room-aligned-walls", "sprites", "things", "comment"})) {
             return false;
         }
         const Json* version = field(root, "", "duskhall-level");
@@ -161,7 +162,7 @@ class FieldReader {
                readFlag(root, "", "fake-contrast", level_.fakeContrast) && readVertices(root) &&
                readSectors(root) && readStart(root) && readBody(root) &&
                readMovers(root, "doors", false) && readMovers(root, "lifts", true) &&
-               readTriggers(root) && readAlignment(root);
+               readTriggers(root) && readAlignment(root) && readSprites(root) && readThings(root);
     }
 
   private:
@@ -843,6 +844,147 @@ class FieldReader {
         return true;
     }
 
+    bool readPicture(const Json& value, const std::string& path, SpritePicture& out) {
+        if (!value.is_object()) {
+            return fail(path, "must be an object with texture and foot");
+        }
+        if (!only(value, path, {"texture", "mirrored", "foot"}) ||
+            !readTextureName(value, path, "texture", true, out.texture) ||
+            !readFlag(value, path, "mirrored", out.mirrored)) {
+            return false;
+        }
+        const Json* foot = field(value, path, "foot");
+        if (foot == nullptr) {
+            return false;
+        }
+        const std::string place = member(path, "foot");
+        if (!foot->is_array() || foot->size() != 2) {
+            return fail(place, "must be [x, y], the texel on the thing's foot");
+        }
+        return number((*foot)[0], element(place, 0), maxTextureOffset, out.footX) &&
+               number((*foot)[1], element(place, 1), maxTextureOffset, out.footY);
+    }
+
+    bool readFrame(const Json& value, const std::string& path, SpriteFrame& out) {
+        if (!value.is_array() || (value.size() != 1 && value.size() != spriteRotations)) {
+            return fail(path, "must be a list of 1 picture (seen alike from every side) or 8 "
+                              "(by the side it is seen from)");
+        }
+        out.pictures.resize(value.size());
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            if (!readPicture(value[i], element(path, i), out.pictures[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool readSprite(const Json& value, const std::string& path, SpriteDescription& out) {
+        if (!value.is_object()) {
+            return fail(path, "must be an object with name and frames");
+        }
+        const Json* spriteName = field(value, path, "name");
+        const Json* frames = spriteName != nullptr ? field(value, path, "frames") : nullptr;
+        if (frames == nullptr ||
+            !only(value, path,
+                  {"name", "frames", "frames-per-second", "texels-per-unit", "comment"}) ||
+            !name(*spriteName, member(path, "name"), "the sprite name", out.name) ||
+            !array(*frames, member(path, "frames"), 1, static_cast<std::size_t>(maxSpriteFrames)) ||
+            !optionalNumber(value, path, "frames-per-second", 0.0f, maxMotionSpeed,
+                            out.framesPerSecond) ||
+            !optionalNumber(value, path, "texels-per-unit", 1.0f, maxTexelsPerUnit,
+                            out.texelsPerUnit)) {
+            return false;
+        }
+        if (out.name.empty()) {
+            return fail(member(path, "name"), "the sprite name is empty");
+        }
+        for (const SpriteDescription& earlier : level_.sprites) {
+            if (earlier.name == out.name) {
+                return fail(member(path, "name"),
+                            "a sprite named \"" + printable(out.name) + "\" is given twice");
+            }
+        }
+        out.frames.resize(frames->size());
+        for (std::size_t i = 0; i < frames->size(); ++i) {
+            if (!readFrame((*frames)[i], element(member(path, "frames"), i), out.frames[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool readSprites(const Json& root) {
+        const Json* list = optionalField(root, "sprites");
+        if (list == nullptr) {
+            return true;
+        }
+        if (!array(*list, "sprites", 0, static_cast<std::size_t>(maxLevelSprites))) {
+            return false;
+        }
+        for (std::size_t i = 0; i < list->size(); ++i) {
+            SpriteDescription sprite;
+            if (!readSprite((*list)[i], element("sprites", i), sprite)) {
+                return false;
+            }
+            level_.sprites.push_back(std::move(sprite));
+        }
+        return true;
+    }
+
+    bool readThing(const Json& value, const std::string& path, ThingDescription& out) {
+        if (!value.is_object()) {
+            return fail(path, "must be an object with x, y and sprite");
+        }
+        const Json* x = field(value, path, "x");
+        const Json* y = x != nullptr ? field(value, path, "y") : nullptr;
+        const Json* sprite = y != nullptr ? field(value, path, "sprite") : nullptr;
+        if (sprite == nullptr ||
+            !only(
+                value, path,
+                {"x", "y", "angle", "sprite", "hanging", "bright", "solid", "radius", "comment"}) ||
+            !number(*x, member(path, "x"), maxLevelCoordinate, out.x) ||
+            !number(*y, member(path, "y"), maxLevelCoordinate, out.y) ||
+            !optionalNumber(value, path, "angle", -maxLevelCoordinate, maxLevelCoordinate,
+                            out.angle) ||
+            !name(*sprite, member(path, "sprite"), "the sprite name", out.sprite) ||
+            !readFlag(value, path, "hanging", out.hanging) ||
+            !readFlag(value, path, "bright", out.bright) ||
+            !readFlag(value, path, "solid", out.solid) ||
+            !optionalNumber(value, path, "radius", 0.0f, maxThingRadius, out.radius)) {
+            return false;
+        }
+        bool known = false;
+        for (const SpriteDescription& description : level_.sprites) {
+            known = known || description.name == out.sprite;
+        }
+        if (!known) {
+            return fail(member(path, "sprite"),
+                        "no sprite is named \"" + printable(out.sprite) + "\" in \"sprites\"");
+        }
+        if (out.solid && !(out.radius > 0.0f)) {
+            return fail(member(path, "radius"), "a solid thing needs a radius above 0");
+        }
+        return true;
+    }
+
+    bool readThings(const Json& root) {
+        const Json* list = optionalField(root, "things");
+        if (list == nullptr) {
+            return true;
+        }
+        if (!array(*list, "things", 0, static_cast<std::size_t>(maxLevelThings))) {
+            return false;
+        }
+        level_.things.resize(list->size());
+        for (std::size_t i = 0; i < list->size(); ++i) {
+            if (!readThing((*list)[i], element("things", i), level_.things[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     LevelDescription& level_;
     std::string problem_;
 };
@@ -875,6 +1017,21 @@ bool checkUsedLines(const LevelDescription& level, std::string& problem) {
         if (!moves) {
             problem = place + ": the sector behind it, sectors[" + std::to_string(behind) +
                       "], has no door or lift";
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every thing stands in a sector: the one it is drawn in and lit by.
+bool checkThingPlaces(const LevelDescription& level, std::string& problem) {
+    for (std::size_t i = 0; i < level.things.size(); ++i) {
+        const ThingDescription& thing = level.things[i];
+        if (sectorHolding(level, thing.x, thing.y) < 0) {
+            std::ostringstream text;
+            text << "things[" << i << "]: (" << thing.x << ", " << thing.y
+                 << ") lies outside every sector";
+            problem = text.str();
             return false;
         }
     }
@@ -915,7 +1072,8 @@ bool parseLevelText(const std::string& text, const std::string& label, LevelDesc
     std::string problem;
     if (!reader.read(root)) {
         problem = reader.problem();
-    } else if (!checkLevelGeometry(level, problem) || !checkUsedLines(level, problem)) {
+    } else if (!checkLevelGeometry(level, problem) || !checkUsedLines(level, problem) ||
+               !checkThingPlaces(level, problem)) {
         // the problem says where
     } else {
         return true;

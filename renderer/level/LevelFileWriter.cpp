@@ -119,6 +119,67 @@ void addMovers(const LevelDescription& level, Json& root) {
     }
 }
 
+Json spriteJson(const SpriteDescription& sprite) {
+    Json frames = Json::array();
+    for (const SpriteFrame& frame : sprite.frames) {
+        Json pictures = Json::array();
+        for (const SpritePicture& picture : frame.pictures) {
+            Json out = {{"texture", picture.texture}};
+            if (picture.mirrored) {
+                out["mirrored"] = true;
+            }
+            out["foot"] = {number(picture.footX), number(picture.footY)};
+            pictures.push_back(out);
+        }
+        frames.push_back(pictures);
+    }
+    Json out = {{"name", sprite.name}, {"frames", frames}};
+    if (sprite.framesPerSecond != 0.0f) {
+        out["frames-per-second"] = number(sprite.framesPerSecond);
+    }
+    if (sprite.texelsPerUnit != 0.0f) {
+        out["texels-per-unit"] = number(sprite.texelsPerUnit);
+    }
+    return out;
+}
+
+Json thingJson(const ThingDescription& thing) {
+    Json out = {{"x", number(thing.x)}, {"y", number(thing.y)}};
+    if (thing.angle != 0.0f) {
+        out["angle"] = number(thing.angle);
+    }
+    out["sprite"] = thing.sprite;
+    const std::pair<const char*, bool> flags[] = {
+        {"hanging", thing.hanging}, {"bright", thing.bright}, {"solid", thing.solid}};
+    for (const auto& flag : flags) {
+        if (flag.second) {
+            out[flag.first] = true;
+        }
+    }
+    if (thing.radius != 0.0f) {
+        out["radius"] = number(thing.radius);
+    }
+    return out;
+}
+
+// The sprites and things, each list only when it has something.
+void addThings(const LevelDescription& level, Json& root) {
+    if (!level.sprites.empty()) {
+        Json list = Json::array();
+        for (const SpriteDescription& sprite : level.sprites) {
+            list.push_back(spriteJson(sprite));
+        }
+        root["sprites"] = list;
+    }
+    if (!level.things.empty()) {
+        Json list = Json::array();
+        for (const ThingDescription& thing : level.things) {
+            list.push_back(thingJson(thing));
+        }
+        root["things"] = list;
+    }
+}
+
 } // namespace
 
 std::string levelFileText(const LevelDescription& level) {
@@ -168,5 +229,6 @@ std::string levelFileText(const LevelDescription& level) {
                     {"step", number(level.body.step)},
                     {"radius", number(level.body.radius)}};
     addMovers(level, root);
+    addThings(level, root);
     return root.dump(1) + "\n";
 }

@@ -98,6 +98,14 @@ TexturePlan planTextures(const LevelDescription& level) {
             mark(level, onMiddles, side.middle);
         }
     }
+    // Sprite pictures keep their transparent texels as middles do.
+    for (const SpriteDescription& sprite : level.sprites) {
+        for (const SpriteFrame& frame : sprite.frames) {
+            for (const SpritePicture& picture : frame.pictures) {
+                mark(level, onMiddles, picture.texture);
+            }
+        }
+    }
     TexturePlan plan;
     plan.wallRecord.assign(level.textures.size(), -1);
     plan.flatRecord.assign(level.textures.size(), -1);

@@ -227,6 +227,30 @@ const BadLevel badLevels[] = {
      {{"\"duskhall-level\": 1", "\"duskhall-level\": 2"}},
      "duskhall-level: version 2 is not known"},
     {"no-version", {{"\"duskhall-level\": 1,", ""}}, "the field \"duskhall-level\" is missing"},
+    {"thing-unknown-sprite",
+     {{"\"start\":", "\"sprites\": [{ \"name\": \"lamp\", \"frames\": [[{ \"texture\": "
+                     "\"brick\", \"foot\": [8, 31] }]] }], \"things\": [{ \"x\": 3, \"y\": 1, "
+                     "\"sprite\": \"lmap\" }], \"start\":"}},
+     "things[0].sprite: no sprite is named \"lmap\" in \"sprites\""},
+    {"sprite-two-pictures",
+     {{"\"start\":", "\"sprites\": [{ \"name\": \"lamp\", \"frames\": [[{ \"texture\": "
+                     "\"brick\", \"foot\": [8, 31] }, { \"texture\": \"brick\", \"foot\": [8, "
+                     "31] }]] }], \"start\":"}},
+     "sprites[0].frames[0]: must be a list of 1 picture"},
+    {"sprite-unknown-texture",
+     {{"\"start\":", "\"sprites\": [{ \"name\": \"lamp\", \"frames\": [[{ \"texture\": "
+                     "\"bricks\", \"foot\": [8, 31] }]] }], \"start\":"}},
+     "sprites[0].frames[0][0].texture: no texture is named \"bricks\""},
+    {"thing-outside",
+     {{"\"start\":", "\"sprites\": [{ \"name\": \"lamp\", \"frames\": [[{ \"texture\": "
+                     "\"brick\", \"foot\": [8, 31] }]] }], \"things\": [{ \"x\": 1.5, \"y\": "
+                     "1.5, \"sprite\": \"lamp\" }], \"start\":"}},
+     "things[0]: (1.5, 1.5) lies outside every sector"},
+    {"thing-solid-without-radius",
+     {{"\"start\":", "\"sprites\": [{ \"name\": \"lamp\", \"frames\": [[{ \"texture\": "
+                     "\"brick\", \"foot\": [8, 31] }]] }], \"things\": [{ \"x\": 3, \"y\": 1, "
+                     "\"sprite\": \"lamp\", \"solid\": true }], \"start\":"}},
+     "things[0].radius: a solid thing needs a radius above 0"},
 };
 
 // A level whose field has count entries of the given text, for the limits.

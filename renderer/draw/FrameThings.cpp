@@ -1,0 +1,100 @@
+#include "renderer/draw/FrameThings.h"
+
+#include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/FrameGeometry.h"
+#include "renderer/draw/SectorLight.h"
+#include "renderer/level/LevelThings.h"
+
+#include <algorithm>
+#include <cmath>
+
+FrameThings frameThings;
+
+namespace {
+
+// Nearer than this a thing is behind the eye, or as good as: its picture would
+// cover the whole view with a handful of texels.
+constexpr float nearestThing = 1.0f / 64.0f;
+
+float dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+const ThingPicture& pictureSeen(const Thing& thing, const View& view, float clock) {
+    const ThingSprite& sprite = thingSprites[thing.sprite];
+    const ThingFrame& frame = thingFrames[sprite.firstFrame + spriteFrame(sprite, clock)];
+    const std::int32_t rotation =
+        frame.rotations > 1 ? thingRotation(thing, view.eye.x, view.eye.y) : 0;
+    return thingPictures[frame.firstPicture + rotation];
+}
+
+std::uint32_t thingKeep(const Thing& thing, const Sector& sector, float depth) {
+    const std::int32_t dark = darkOf(sector.light, 0);
+    if (thing.bright || dark == 0) {
+        return keepAll;
+    }
+    return static_cast<std::uint32_t>(keepAll - shadeOf(dark, wallLift(depth)));
+}
+
+bool project(const View& view, float clock, std::int32_t index, ProjectedThing& out) {
+    const Thing& thing = levelThings[index];
+    const Vec3 fromEye = Vec3(thing.x, thing.y, 0.0f) - view.eye;
+    const float depth = dot(fromEye, view.dir);
+    if (!(depth >= nearestThing)) {
+        return false;
+    }
+    const ThingPicture& picture = pictureSeen(thing, view, clock);
+    const Texture& image = textures[picture.texture];
+    const float texels = thingSprites[thing.sprite].texelsPerUnit;
+    const FrameGeometry& g = frameGeometry;
+    const float columnsPerUnit = 1.0f / (depth * g.columnSlopeStep);
+    const float footX =
+        picture.mirrored ? static_cast<float>(image.width) - picture.footX : picture.footX;
+    const float left = dot(fromEye, view.side) - footX / texels;
+    out.leftColumn = static_cast<float>(g.centreColumn) + left * columnsPerUnit;
+    const float right = out.leftColumn + static_cast<float>(image.width) / texels * columnsPerUnit;
+    if (!(right > 0.0f) || !(out.leftColumn < static_cast<float>(g.width))) {
+        return false;
+    }
+    out.firstColumn = static_cast<std::int32_t>(std::ceil(std::max(out.leftColumn, 0.0f)));
+    out.endColumn = static_cast<std::int32_t>(std::ceil(right));
+    out.endColumn = std::min(out.endColumn, g.width);
+    if (out.firstColumn >= out.endColumn) {
+        return false;
+    }
+    const Sector& sector = view.sectors[thing.sector];
+    const float anchor = thing.hanging ? sector.ceilingHeight : sector.floorHeight;
+    const float rowsPerUnit = projectionScaleAt(depth) * g.projectionRows;
+    const float top = anchor + picture.footY / texels;
+    out.depth = depth;
+    out.texelsPerColumn = texels / columnsPerUnit;
+    out.topRow = static_cast<float>(g.centreRow) - (top - view.eye.z) * rowsPerUnit;
+    out.texelsPerRow = texels / rowsPerUnit;
+    out.image = &image;
+    out.mirrored = picture.mirrored;
+    out.keep = thingKeep(thing, sector, depth);
+    out.thing = index;
+    return true;
+}
+
+} // namespace
+
+void FrameThings::resize(std::int32_t things) {
+    entries.assign(static_cast<std::size_t>(things), ProjectedThing{});
+    count = 0;
+}
+
+void projectThings(const View& view, float clock, FrameThings& out) {
+    out.count = 0;
+    const auto capacity = static_cast<std::int32_t>(out.entries.size());
+    for (std::int32_t i = 0; i < levelThingCount && out.count < capacity; ++i) {
+        if (project(view, clock, i, out.entries[static_cast<std::size_t>(out.count)])) {
+            ++out.count;
+        }
+    }
+    // A total order: every build sorts alike.
+    std::sort(out.entries.begin(), out.entries.begin() + out.count,
+              [](const ProjectedThing& a, const ProjectedThing& b) {
+                  return a.depth > b.depth || (a.depth == b.depth && a.thing < b.thing);
+              });
+}
