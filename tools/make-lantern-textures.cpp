@@ -1,7 +1,9 @@
 // make-lantern-textures OUTDIR: draws the textures of the Lantern Yard sample
 // level, each of its own size, and writes them as 8-bit PNG files into OUTDIR:
 // a 256 x 128 dusk sky, a 64 x 48 iron grate whose gaps are clear (alpha 0), a
-// 128 x 64 wall of wide panels and a 32 x 16 trim. Fixed seeds and fixed
+// 128 x 64 wall of wide panels and a 32 x 16 trim; and the pictures of its things,
+// clear around their shapes: a 16 x 48 lamp post in three frames of flicker, a
+// 24 x 32 barrel and a 16 x 32 lantern hanging from its chain. Fixed seeds and fixed
 // compression settings: the output bytes are the same on every run.
 
 #include "PngFile.h"
@@ -106,6 +108,82 @@ Rgba trim(int x, int y) {
     return shade(c, stud * grain(x, y, 9u));
 }
 
+// A flame's glow: warm at the heart, dimmer and redder towards the edge of the
+// glass; flicker scales it and moves its heart up or down.
+Rgba flame(int x, int y, float flicker, int heart) {
+    const float dx = static_cast<float>(x) - 7.5f;
+    const float dy = static_cast<float>(y - heart);
+    const float glow = clamp01(1.0f - std::sqrt(dx * dx + dy * dy * 0.5f) / 6.0f) * flicker;
+    const Rgba edge = {0.55f, 0.25f, 0.08f, 1.0f};
+    const Rgba heat = {1.0f, 0.92f, 0.6f, 1.0f};
+    return mix(edge, heat, glow);
+}
+
+// Iron: dark, lit a little from the left.
+Rgba iron(int x, int y, float across) {
+    const Rgba metal = {0.16f, 0.15f, 0.15f, 1.0f};
+    return shade(metal, (1.1f - 0.4f * across) * grain(x, y, 57u));
+}
+
+const Rgba clear = {0.0f, 0.0f, 0.0f, 0.0f};
+
+// A post with a glass lantern on top: rows 2 to 15 the lantern, then the post
+// down to a foot on rows 44 to 47.
+Rgba lampPost(int x, int y, float flicker, int heart) {
+    if (y < 2) {
+        return x >= 5 && x < 11 ? iron(x, y, static_cast<float>(x - 5) / 6.0f) : clear;
+    }
+    if (y < 16) {
+        if (x < 3 || x > 12) {
+            return clear;
+        }
+        const bool frame = x == 3 || x == 12 || y == 2 || y == 15;
+        return frame ? iron(x, y, static_cast<float>(x - 3) / 9.0f) : flame(x, y, flicker, heart);
+    }
+    const bool post = x >= 7 && x < 9;
+    const bool foot = y >= 44 && x >= 4 && x < 12;
+    return post || foot ? iron(x, y, static_cast<float>(x - 4) / 8.0f) : clear;
+}
+
+Rgba lampA(int x, int y) {
+    return lampPost(x, y, 1.0f, 9);
+}
+Rgba lampB(int x, int y) {
+    return lampPost(x, y, 0.8f, 10);
+}
+Rgba lampC(int x, int y) {
+    return lampPost(x, y, 0.9f, 8);
+}
+
+// A barrel of staves bulging at the middle, with three hoops; clear outside.
+Rgba barrel(int x, int y) {
+    const float middle = (static_cast<float>(y) - 15.5f) / 16.0f;
+    const float half = 10.0f + 2.0f * (1.0f - middle * middle);
+    const float across = (static_cast<float>(x) - 11.5f) / half;
+    if (std::fabs(across) > 1.0f) {
+        return clear;
+    }
+    const float curve = std::sqrt(1.0f - across * across);
+    const bool hoop = y < 3 || (y >= 14 && y < 17) || y >= 29;
+    const Rgba wood = {0.42f, 0.26f, 0.13f, 1.0f};
+    const Rgba band = {0.25f, 0.24f, 0.22f, 1.0f};
+    const float stave = wrap(x, 4) == 0 ? 0.8f : 1.0f;
+    return shade(hoop ? band : wood, (0.45f + 0.6f * curve) * stave * grain(x, y, 61u));
+}
+
+// A chain down rows 0 to 15, then a small lantern, lit.
+Rgba hangingLantern(int x, int y) {
+    if (y < 16) {
+        const bool link = (y / 2) % 2 == 0 ? x >= 7 && x < 9 : x == 6 || x == 9;
+        return link ? iron(x, y, 0.3f) : clear;
+    }
+    if (x < 4 || x > 11) {
+        return clear;
+    }
+    const bool frame = x == 4 || x == 11 || y == 16 || y >= 30;
+    return frame ? iron(x, y, static_cast<float>(x - 4) / 7.0f) : flame(x, y, 0.9f, 23);
+}
+
 struct Recipe {
     const char* file;
     int width;
@@ -119,6 +197,11 @@ const Recipe recipes[] = {
     {"lantern-grate.png", 64, 48, true, grate},
     {"lantern-panels.png", 128, 64, false, panels},
     {"lantern-trim.png", 32, 16, false, trim},
+    {"lantern-lamp-a.png", 16, 48, true, lampA},
+    {"lantern-lamp-b.png", 16, 48, true, lampB},
+    {"lantern-lamp-c.png", 16, 48, true, lampC},
+    {"lantern-barrel.png", 24, 32, true, barrel},
+    {"lantern-hanging.png", 16, 32, true, hangingLantern},
 };
 
 std::uint8_t toByte(float v) {

@@ -116,6 +116,14 @@ def format_level(level, extra):
     for key in ("duskhall-level", "name", "textures"):
         lines.append(f"  {json.dumps(key)}: {json.dumps(level[key])},")
     for key, value in extra.items():
+        if key in ("sprites", "things"):
+            # One sprite or thing a line, as the sectors.
+            lines.append(f"  {json.dumps(key)}: [")
+            for i, entry in enumerate(value):
+                tail = "," if i + 1 < len(value) else ""
+                lines.append("    " + json.dumps(entry) + tail)
+            lines.append("  ],")
+            continue
         lines.append(f"  {json.dumps(key)}: {json.dumps(value)},")
     lines.append('  "vertices": [')
     vertices = [json.dumps(v) for v in level["vertices"]]
@@ -266,6 +274,11 @@ def lantern_yard():
         "trim": "lantern-trim.png",
         "grate": "lantern-grate.png",
         "sky": "lantern-sky.png",
+        "lamp-a": "lantern-lamp-a.png",
+        "lamp-b": "lantern-lamp-b.png",
+        "lamp-c": "lantern-lamp-c.png",
+        "barrel": "lantern-barrel.png",
+        "hanging": "lantern-hanging.png",
     }
     # The hall: its east wall opens into the corridor, its north wall into the gate
     # and the window. Edges: 0 south, 1 east below the corridor, 2 the corridor,
@@ -289,7 +302,32 @@ def lantern_yard():
     # The courtyard, open to the sky.
     court = [(-2, 8), (2, 8), (4, 8), (5, 8), (7, 8), (14, 8), (14, 20), (-2, 20)]
     level.sector(court, 0.0, 4.5, "stone", "cobbles", "sky", light=240)
-    return level.json((1.5, 3.0), 0.0, textures, {"sky": "sky", "fake-contrast": True})
+    # Lamps flicker (three frames, not in step: a, b, c, b), barrels stand in the
+    # way, lanterns hang in the corridor; the walk keeps clear of them.
+    def picture(texture, foot):
+        return [{"texture": texture, "foot": foot}]
+    sprites = [
+        {"name": "lamp", "frames": [picture("lamp-a", [8, 48]), picture("lamp-b", [8, 48]),
+                                    picture("lamp-c", [8, 48]), picture("lamp-b", [8, 48])],
+         "frames-per-second": 7, "texels-per-unit": 20},
+        {"name": "barrel", "frames": [picture("barrel", [12, 32])], "texels-per-unit": 24},
+        {"name": "lantern", "frames": [picture("hanging", [8, 0])], "texels-per-unit": 32},
+    ]
+    lamp = {"sprite": "lamp", "bright": True, "solid": True, "radius": 0.25}
+    barrel = {"sprite": "barrel", "solid": True, "radius": 0.45}
+    lantern = {"sprite": "lantern", "hanging": True, "bright": True}
+    things = [
+        {"x": 7.4, "y": 0.6, **lamp}, {"x": 0.6, "y": 5.4, **lamp},
+        {"x": 0.8, "y": 0.8, **barrel}, {"x": 7.4, "y": 5.4, **barrel},
+        {"x": 12, "y": 3, **lantern}, {"x": 18, "y": 3, **lantern},
+        {"x": 27.3, "y": -1.3, **barrel}, {"x": 26.2, "y": -1.4, **barrel},
+        {"x": 27.3, "y": 7.3, **lamp},
+        {"x": 0, "y": 12, **lamp}, {"x": 12, "y": 12, **lamp},
+        {"x": 13.2, "y": 19.2, **barrel}, {"x": 12.2, "y": 19.3, **barrel},
+        {"x": 13.3, "y": 18.2, **barrel},
+    ]
+    return level.json((1.5, 3.0), 0.0, textures,
+                      {"sky": "sky", "fake-contrast": True, "sprites": sprites, "things": things})
 
 
 LEVELS = {

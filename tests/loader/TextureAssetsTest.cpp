@@ -36,7 +36,9 @@ TEST(TextureAssets, GeneratorsReproduceTheCommittedFiles) {
         {MAKE_TEXTURES_PATH, "assets", {std::begin(textureFiles), std::end(textureFiles)}},
         {MAKE_LANTERN_TEXTURES_PATH,
          "levels",
-         {"lantern-sky.png", "lantern-grate.png", "lantern-panels.png", "lantern-trim.png"}},
+         {"lantern-sky.png", "lantern-grate.png", "lantern-panels.png", "lantern-trim.png",
+          "lantern-lamp-a.png", "lantern-lamp-b.png", "lantern-lamp-c.png", "lantern-barrel.png",
+          "lantern-hanging.png"}},
     };
     for (const auto& set : sets) {
         TempDir dir;
