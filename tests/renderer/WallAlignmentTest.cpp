@@ -28,21 +28,25 @@ void writeNumbered(const std::filesystem::path& path, std::int32_t red, std::int
 }
 
 // A room (floor 0.5, ceiling 6) seen from 7.5 away, looking east at its wall at
-// x = 2, 4 long, made of the given number of edges 4 / pieces long (edges 1 to
-// pieces); with a portal, the room behind has floor 1.25 and ceiling 4.
-// level adds top-level fields, side is the wall's side entries.
+// x = 2, 4 long, made of the given number of edges 4 / pieces long (points 1 to
+// pieces + 1); with a portal, the room behind has floor 1.25 and ceiling 4.
+// level adds top-level fields, side is the wall's side entries; the room's outline
+// starts at point firstPoint (the edge from point p is edge p - firstPoint, round
+// the pieces + 3 points).
 std::string facingWall(const std::string& level, const std::string& side, bool portal,
                        int pieces = 1,
-                       const std::string& start = "\"x\": -5.5, \"y\": 0, \"angle\": 0") {
-    std::string points = "[-6, -2], [2, -2]", outline = "0, 1";
+                       const std::string& start = "\"x\": -5.5, \"y\": 0, \"angle\": 0",
+                       int firstPoint = 0) {
+    std::string points = "[-6, -2], [2, -2]";
     for (int k = 1; k < pieces; ++k) {
         points += ", [2, " + std::to_string(-2.0 + 4.0 * k / pieces) + "]";
-        outline += ", " + std::to_string(k + 1);
     }
     const std::string wallEnd = std::to_string(pieces + 1);
-    const std::string roomCorner = std::to_string(pieces + 2);
     points += ", [2, 2], [-6, 2], [6, -2], [6, 2]";
-    outline += ", " + wallEnd + ", " + roomCorner;
+    std::string outline;
+    for (int k = 0; k < pieces + 3; ++k) {
+        outline += (k > 0 ? ", " : "") + std::to_string((firstPoint + k) % (pieces + 3));
+    }
     return R"({ "duskhall-level": 1, )" + level + R"(
   "textures": { "w1": "wall1.png", "w3": "wall3.png", "f": "floor1.png", "c": "floor2.png",
                 "tall": "tall.png", "door": "door.png" },
@@ -241,28 +245,33 @@ TEST(WallAlignmentTest, AWallSplitIntoStraightEdgesShowsOneTexture) {
         const char* start;
         const char* headSide; // the entries for the whole wall's edge and the split one's first
         const char* eachSide; // added to each split edge's entry but the first
+        int firstPoint;       // of the split room's outline
     } cases[] = {
-        {"Facing", "", facing, "", nullptr},
-        {"Aslant", "", aslant, "", nullptr},
-        {"RoomAligned", R"("room-aligned-walls": true,)", aslant, "", nullptr},
-        {"OffsetRunsOn", "", aslant, R"("offset": [5, 3])", nullptr},
+        {"Facing", "", facing, "", nullptr, 0},
+        {"Aslant", "", aslant, "", nullptr, 0},
+        {"RoomAligned", R"("room-aligned-walls": true,)", aslant, "", nullptr, 0},
+        {"OffsetRunsOn", "", aslant, R"("offset": [5, 3])", nullptr, 0},
         {"OffsetRunsOnRoomAligned", R"("room-aligned-walls": true,)", facing,
-         R"("offset": [5, 3], "lower-unpegged": true)", R"("lower-unpegged": true)"},
-        {"EachOffsetRestarts", "", facing, pinned, pinned},
+         R"("offset": [5, 3], "lower-unpegged": true)", R"("lower-unpegged": true)", 0},
+        {"OutlineFromMidWall", "", aslant, R"("offset": [5, 3])", nullptr, 5},
+        {"EachOffsetRestarts", "", facing, pinned, pinned, 0},
     };
     const auto entry = [](int edge, const std::string& fields) {
         return "{ \"edge\": " + std::to_string(edge) + (fields.empty() ? "" : ", " + fields) + " }";
     };
     for (const auto& c : cases) {
-        const std::string head = entry(1, c.headSide);
         const std::vector<PackedPixel> whole =
-            drawLevel(std::string("Whole") + c.name, facingWall(c.level, head, false, 1, c.start));
-        std::string sides = head;
-        for (int edge = 2; c.eachSide != nullptr && edge <= 8; ++edge) {
-            sides += ", " + entry(edge, c.eachSide);
+            drawLevel(std::string("Whole") + c.name,
+                      facingWall(c.level, entry(1, c.headSide), false, 1, c.start));
+        // The split wall's edges start at points 1 to 8.
+        const auto splitEdge = [&](int point) { return (point - c.firstPoint + 11) % 11; };
+        std::string sides = entry(splitEdge(1), c.headSide);
+        for (int point = 2; c.eachSide != nullptr && point <= 8; ++point) {
+            sides += ", " + entry(splitEdge(point), c.eachSide);
         }
         const std::vector<PackedPixel> split =
-            drawLevel(std::string("Split") + c.name, facingWall(c.level, sides, false, 8, c.start));
+            drawLevel(std::string("Split") + c.name,
+                      facingWall(c.level, sides, false, 8, c.start, c.firstPoint));
         if (c.eachSide != pinned) {
             std::int32_t columnsDiffering = 0;
             for (std::int32_t x = 0; x < screenWidth; ++x) {
