@@ -78,7 +78,10 @@ std::string room(bool pillar, bool lowCeiling, const std::string& things) {
 }
 
 std::vector<PackedPixel> drawLevel(const std::string& json) {
-    const std::filesystem::path path = writeTestLevel("Things", json);
+    // A folder of the running test's own: ctest runs the tests side by side.
+    const std::filesystem::path path = writeTestLevel(
+        std::string("Things") + ::testing::UnitTest::GetInstance()->current_test_info()->name(),
+        json);
     writePicture(path.parent_path() / "tall.png", 0, 64);
     writePicture(path.parent_path() / "short.png", 1, 32);
     std::string error;
