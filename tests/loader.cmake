@@ -40,5 +40,6 @@ duskhall_test(loader_level_corpus_test
 duskhall_test(loader_wad_test
   SOURCES ${loader_dir}/WadReaderTest.cpp ${loader_dir}/WadFreedoomTest.cpp
           ${loader_dir}/WadLineSpecialsTest.cpp ${loader_dir}/WadImportTest.cpp
+          ${loader_dir}/WadThingsTest.cpp
           ${loader_dir}/TestWad.cpp ${CMAKE_CURRENT_LIST_DIR}/fuzz/WadExercise.cpp
   LIBS duskhall_renderer)

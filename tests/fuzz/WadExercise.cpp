@@ -10,16 +10,28 @@
 namespace {
 
 // Every texture missing: the importer's own checker stands in, so the maps are
-// imported without composing pictures (readPictures does that on its own).
+// imported without composing pictures (readPictures does that on its own). The
+// sprites are the file's, in a palette of black: the things' pictures are decoded
+// as the programs decode them, a damaged one a warning.
 class NoTexturePixels : public WadTexturePixels {
   public:
+    explicit NoTexturePixels(WadSpriteSource& sprites) : sprites_(sprites) {}
     bool wall(const std::string&, std::vector<PackedPixel>&, ImportedSize&) override {
         return false;
     }
     bool flat(const std::string&, std::vector<PackedPixel>&) override { return false; }
+    WadSpriteSource* sprites() override { return &sprites_; }
+
+  private:
+    WadSpriteSource& sprites_;
 };
 
 bool readMaps(const WadFile& wad, std::string& error) {
+    WadSprites sprites;
+    if (!sprites.read(wad, error)) {
+        return false;
+    }
+    WadSpritePictures pictures(sprites, WadPalette{});
     for (const std::string& name : wadMapNames(wad)) {
         WadMap map;
         if (!readWadMap(wad, name, map, error)) {
@@ -29,7 +41,7 @@ bool readMaps(const WadFile& wad, std::string& error) {
         wadSkyTexture(name);
         // A map the importer can make nothing of is refused, not an error of the
         // reader: only a crash, a leak or a hang is a finding here.
-        NoTexturePixels none;
+        NoTexturePixels none(pictures);
         ImportedLevel imported;
         LevelWarnings warnings;
         std::string refusal;

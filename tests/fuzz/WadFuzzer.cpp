@@ -1,5 +1,5 @@
-// libFuzzer target for WAD files: the directory, the maps, the palette, the
-// textures composed from their patches, and the flats.
+// libFuzzer target for WAD files: the directory, the sprites, the maps and their
+// things, the palette, the textures composed from their patches, and the flats.
 
 #include "WadExercise.h"
 

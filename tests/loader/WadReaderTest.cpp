@@ -378,6 +378,9 @@ TEST(WadFaults, EachIsRefusedWithOneLineNamingTheFileAndTheLump) {
          "F_START (lump 1): has no F_END after it"},
         {"flat of the wrong size", parts([](WadParts& p) { p.flat.resize(4000); }),
          "FLOOR: 4000 bytes, a flat has 4096 (64 x 64)"},
+        {"unclosed sprite range",
+         [] { return TestWad().marker("SS_START").lump("BAR1A0", {1}).bytes(); },
+         "SS_START (lump 0): has no S_END after it"},
     };
     // DUSKHALL_WAD_SEEDS=folder writes every case there, as the fuzzer's seeds.
     const char* seeds = std::getenv("DUSKHALL_WAD_SEEDS");

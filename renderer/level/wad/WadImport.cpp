@@ -3,6 +3,7 @@
 #include "renderer/level/LevelGeometry.h"
 #include "renderer/level/wad/SectorLoops.h"
 #include "renderer/level/wad/WadMovers.h"
+#include "renderer/level/wad/WadThings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,6 +64,7 @@ class MapImport {
             return false;
         }
         placeStart();
+        addWadThings(map_, source_.sprites(), imported_, warnings_);
         std::string problem;
         if (!checkLevelGeometry(level, problem)) {
             error = map_.name + ": " + problem; // a fault the steps above let through
@@ -121,9 +123,7 @@ class MapImport {
         for (const char c : name) {
             file += c == ':' ? '-' : c; // a name that is also a safe file name
         }
-        imported_.level.textures.push_back({name, file + ".png"});
-        imported_.pixels.push_back(std::move(pixels));
-        imported_.sizes.push_back(size);
+        addImportedTexture(imported_, name, file + ".png", std::move(pixels), size);
     }
 
     // A wall needs a texture; the side's own, else the checker.
@@ -396,6 +396,13 @@ class MapImport {
 bool importWadMap(const WadMap& map, WadTexturePixels& source, ImportedLevel& imported,
                   LevelWarnings& warnings, std::string& error) {
     return MapImport(map, source, imported, warnings).run(error);
+}
+
+void addImportedTexture(ImportedLevel& imported, const std::string& name, const std::string& file,
+                        std::vector<PackedPixel> pixels, ImportedSize size) {
+    imported.level.textures.push_back({name, file});
+    imported.pixels.push_back(std::move(pixels));
+    imported.sizes.push_back(size);
 }
 
 std::vector<PackedPixel> checkerPixels() {

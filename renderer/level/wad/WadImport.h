@@ -4,6 +4,7 @@
 #include "renderer/level/LevelWarnings.h"
 #include "renderer/level/Pixel.h"
 #include "renderer/level/wad/WadMap.h"
+#include "renderer/level/wad/WadSprites.h"
 
 #include <string>
 #include <vector>
@@ -34,12 +35,19 @@ class WadTexturePixels {
     virtual bool wall(const std::string& name, std::vector<PackedPixel>& pixels,
                       ImportedSize& size) = 0;
     virtual bool flat(const std::string& name, std::vector<PackedPixel>& pixels) = 0;
+    // The sprites things wear; null when there are none, and things are left out.
+    virtual WadSpriteSource* sprites() { return nullptr; }
 };
+
+// Adds a texture record with its pixels.
+void addImportedTexture(ImportedLevel& imported, const std::string& name, const std::string& file,
+                        std::vector<PackedPixel> pixels, ImportedSize size);
 
 // Turns the map into a level that passes every check: the sectors' loops traced,
 // walls and steps given the sides' textures, the start at player 1's. What cannot
-// be drawn is left out and what is missing replaced, each noted in warnings. False
-// only when nothing drawable remains, with the reason.
+// be drawn is left out and what is missing replaced, each noted in warnings; the
+// things single play shows at the middle skill stand in it (see addWadThings).
+// False only when nothing drawable remains, with the reason.
 bool importWadMap(const WadMap& map, WadTexturePixels& source, ImportedLevel& imported,
                   LevelWarnings& warnings, std::string& error);
 

@@ -40,8 +40,10 @@ void splitArgument(const std::string& argument, std::string& file, std::string& 
 // rows running southwards.
 class WadPixels : public WadTexturePixels {
   public:
-    WadPixels(const WadTextures& textures, LevelWarnings& warnings)
-        : textures_(textures), warnings_(warnings) {}
+    WadPixels(const WadTextures& textures, WadSpriteSource& sprites, LevelWarnings& warnings)
+        : textures_(textures), sprites_(sprites), warnings_(warnings) {}
+
+    WadSpriteSource* sprites() override { return &sprites_; }
 
     bool wall(const std::string& name, std::vector<PackedPixel>& pixels,
               ImportedSize& size) override {
@@ -108,6 +110,7 @@ class WadPixels : public WadTexturePixels {
 
   private:
     const WadTextures& textures_;
+    WadSpriteSource& sprites_;
     LevelWarnings& warnings_;
     std::int64_t texels_ = 0; // of the wall textures handed out so far
 };
@@ -167,7 +170,12 @@ bool importWadLevel(const std::string& argument, ImportedLevel& imported, LevelW
     if (!textures.read(wad, error)) {
         return false;
     }
-    WadPixels pixels(textures, warnings);
+    WadSprites sprites;
+    if (!sprites.read(wad, error)) {
+        return false;
+    }
+    WadSpritePictures pictures(sprites, textures.palette());
+    WadPixels pixels(textures, pictures, warnings);
     if (!importWadMap(map, pixels, imported, warnings, error)) {
         error = file + ": " + error;
         return false;
