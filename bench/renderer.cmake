@@ -33,3 +33,9 @@ if(TARGET duskhall_renderer)
   add_executable(lit_view_bench ${CMAKE_CURRENT_LIST_DIR}/LitViewBench.cpp)
   target_link_libraries(lit_view_bench PRIVATE duskhall_renderer benchmark::benchmark)
 endif()
+
+# A view with 100 things against the same view without them, at two sizes.
+if(TARGET duskhall_renderer)
+  add_executable(things_view_bench ${CMAKE_CURRENT_LIST_DIR}/ThingsViewBench.cpp)
+  target_link_libraries(things_view_bench PRIVATE duskhall_renderer benchmark::benchmark)
+endif()

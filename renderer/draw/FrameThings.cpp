@@ -15,6 +15,9 @@ namespace {
 // Nearer than this a thing is behind the eye, or as good as: its picture would
 // cover the whole view with a handful of texels.
 constexpr float nearestThing = 1.0f / 64.0f;
+constexpr std::int32_t mostBins = (maxFrameWidth + thingBinColumns - 1) / thingBinColumns;
+// Past this many, a frame's things are looked at whole by every column instead.
+constexpr std::size_t mostBinnedThings = std::size_t{1} << 20;
 
 float dot(Vec3 a, Vec3 b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
@@ -71,10 +74,45 @@ bool project(const View& view, float clock, std::int32_t index, ProjectedThing& 
     out.topRow = static_cast<float>(g.centreRow) - (top - view.eye.z) * rowsPerUnit;
     out.texelsPerRow = texels / rowsPerUnit;
     out.image = &image;
+    out.opaqueRows = thingOpaqueRows + picture.opaqueRows;
     out.mirrored = picture.mirrored;
     out.keep = thingKeep(thing, sector, depth);
     out.thing = index;
     return true;
+}
+
+// Counts, then places, each thing in the bins it covers, in the order of the list;
+// a cursor a bin fills them.
+void binThings(FrameThings& out) {
+    const std::int32_t bins = (frameGeometry.width + thingBinColumns - 1) / thingBinColumns;
+    std::fill(out.binFirst.begin(), out.binFirst.begin() + bins + 1, 0);
+    std::size_t total = 0;
+    for (std::int32_t i = 0; i < out.count; ++i) {
+        const ProjectedThing& thing = out.entries[static_cast<std::size_t>(i)];
+        const std::int32_t first = thing.firstColumn / thingBinColumns;
+        const std::int32_t last = (thing.endColumn - 1) / thingBinColumns;
+        total += static_cast<std::size_t>(last - first + 1);
+        for (std::int32_t b = first; b <= last; ++b) {
+            ++out.binFirst[static_cast<std::size_t>(b) + 1];
+        }
+    }
+    out.binned = total <= out.binThings.size();
+    if (!out.binned) {
+        return;
+    }
+    for (std::int32_t b = 0; b < bins; ++b) {
+        out.binFirst[static_cast<std::size_t>(b) + 1] += out.binFirst[static_cast<std::size_t>(b)];
+    }
+    std::int32_t* cursor = out.binCursor.data();
+    std::copy(out.binFirst.begin(), out.binFirst.begin() + bins, cursor);
+    for (std::int32_t i = 0; i < out.count; ++i) {
+        const ProjectedThing& thing = out.entries[static_cast<std::size_t>(i)];
+        const std::int32_t first = thing.firstColumn / thingBinColumns;
+        const std::int32_t last = (thing.endColumn - 1) / thingBinColumns;
+        for (std::int32_t b = first; b <= last; ++b) {
+            out.binThings[static_cast<std::size_t>(cursor[b]++)] = i;
+        }
+    }
 }
 
 } // namespace
@@ -82,6 +120,13 @@ bool project(const View& view, float clock, std::int32_t index, ProjectedThing& 
 void FrameThings::resize(std::int32_t things) {
     entries.assign(static_cast<std::size_t>(things), ProjectedThing{});
     count = 0;
+    const bool any = things > 0;
+    binFirst.assign(any ? mostBins + 1 : 0, 0);
+    binCursor.assign(any ? mostBins : 0, 0);
+    binThings.assign(std::min(static_cast<std::size_t>(things) * static_cast<std::size_t>(mostBins),
+                              mostBinnedThings),
+                     0);
+    binned = false;
 }
 
 void projectThings(const View& view, float clock, FrameThings& out) {
@@ -97,4 +142,5 @@ void projectThings(const View& view, float clock, FrameThings& out) {
               [](const ProjectedThing& a, const ProjectedThing& b) {
                   return a.depth > b.depth || (a.depth == b.depth && a.thing < b.thing);
               });
+    binThings(out);
 }

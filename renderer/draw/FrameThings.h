@@ -16,19 +16,42 @@ struct ProjectedThing {
     float texelsPerRow;       // down
     std::int32_t firstColumn; // the columns it covers, [first, end)
     std::int32_t endColumn;
-    const Texture* image; // column order, transparent texels of alpha 0
+    const Texture* image;            // column order, transparent texels of alpha 0
+    const std::uint16_t* opaqueRows; // of each image column (ThingPicture's)
     bool mirrored;
     std::uint32_t keep; // of each channel, in 32nds (shadePixel)
     std::int32_t thing; // the level's index, which decides between equal depths
 };
 
-// The things of the current frame that it shows, far to near. Sized to the
+// Columns are looked up by bins of this many: a column looks only at the things
+// of its bin.
+constexpr std::int32_t thingBinColumns = 16;
+
+// The things of the current frame that it shows, far to near, and for each bin of
+// columns the ones covering some column of it, far to near too. Sized to the
 // level's things when it is built; a frame only fills it.
 struct FrameThings {
     std::vector<ProjectedThing> entries;
     std::int32_t count = 0;
+    std::vector<std::int32_t> binFirst; // bin b's things are binThings[binFirst[b]...]
+    std::vector<std::int32_t> binThings;
+    std::vector<std::int32_t> binCursor; // for filling the bins
+    bool binned = false; // false: more than binThings holds; every column looks at all
 
     void resize(std::int32_t things);
+    // The things column x looks at: entries[list[i]] for i in [0, count), or, with
+    // list null, entries[i].
+    void forColumn(std::int32_t x, const std::int32_t*& list, std::int32_t& listCount) const {
+        if (!binned) {
+            list = nullptr;
+            listCount = count;
+            return;
+        }
+        const std::int32_t bin = x / thingBinColumns;
+        list = binThings.data() + binFirst[static_cast<std::size_t>(bin)];
+        listCount =
+            binFirst[static_cast<std::size_t>(bin) + 1] - binFirst[static_cast<std::size_t>(bin)];
+    }
 };
 
 extern FrameThings frameThings; // the current view's

@@ -10,6 +10,7 @@ std::int32_t levelThingCount = 0;
 ThingSprite* thingSprites = nullptr;
 ThingFrame* thingFrames = nullptr;
 ThingPicture* thingPictures = nullptr;
+std::uint16_t* thingOpaqueRows = nullptr;
 
 namespace {
 
@@ -20,6 +21,23 @@ std::int32_t spriteNamed(const LevelDescription& level, const std::string& name)
         }
     }
     return -1;
+}
+
+// Fills the opaque rows of every column of a texture (column order).
+void findOpaqueRows(const Texture& image, std::uint16_t* rows) {
+    for (std::int32_t u = 0; u < image.width; ++u) {
+        const PackedPixel* column = image.pixels + u * image.height;
+        std::int32_t first = 0;
+        while (first < image.height && (column[first] >> 24) == 0) {
+            ++first;
+        }
+        std::int32_t end = image.height;
+        while (end > first && (column[end - 1] >> 24) == 0) {
+            --end;
+        }
+        rows[2 * u] = static_cast<std::uint16_t>(first < end ? first : 0);
+        rows[2 * u + 1] = static_cast<std::uint16_t>(first < end ? end : 0);
+    }
 }
 
 } // namespace
@@ -37,6 +55,17 @@ void buildThings(const LevelDescription& level, const TexturePlan& plan) {
     thingSprites = new ThingSprite[level.sprites.size()];
     thingFrames = new ThingFrame[frames];
     thingPictures = new ThingPicture[pictures];
+    std::size_t opaqueRows = 0;
+    for (const SpriteDescription& sprite : level.sprites) {
+        for (const SpriteFrame& frame : sprite.frames) {
+            for (const SpritePicture& p : frame.pictures) {
+                opaqueRows +=
+                    2 * static_cast<std::size_t>(textures[plan.middle(level, p.texture)].width);
+            }
+        }
+    }
+    thingOpaqueRows = new std::uint16_t[opaqueRows];
+    std::int32_t nextRows = 0;
     std::int32_t frame = 0;
     std::int32_t picture = 0;
     for (std::size_t s = 0; s < level.sprites.size(); ++s) {
@@ -49,8 +78,10 @@ void buildThings(const LevelDescription& level, const TexturePlan& plan) {
             thingFrames[frame++] = {picture,
                                     static_cast<std::int32_t>(description.pictures.size())};
             for (const SpritePicture& p : description.pictures) {
-                thingPictures[picture++] = {plan.middle(level, p.texture), p.mirrored, p.footX,
-                                            p.footY};
+                const std::int32_t record = plan.middle(level, p.texture);
+                thingPictures[picture++] = {record, p.mirrored, p.footX, p.footY, nextRows};
+                findOpaqueRows(textures[record], thingOpaqueRows + nextRows);
+                nextRows += 2 * textures[record].width;
             }
         }
     }
@@ -80,6 +111,8 @@ void freeThings() {
     thingFrames = nullptr;
     delete[] thingPictures;
     thingPictures = nullptr;
+    delete[] thingOpaqueRows;
+    thingOpaqueRows = nullptr;
 }
 
 std::int32_t thingRotation(const Thing& thing, float eyeX, float eyeY) {

@@ -15,6 +15,10 @@ struct ThingPicture {
     bool mirrored;
     float footX; // texels from the picture's left edge
     float footY; // texels from its top row
+    // Of each image column, the rows from its first opaque texel to past its last
+    // (two entries a column in thingOpaqueRows; both 0 for a clear column): the
+    // rows outside are never drawn.
+    std::int32_t opaqueRows;
 };
 
 struct ThingFrame {
@@ -46,6 +50,7 @@ extern std::int32_t levelThingCount;
 extern ThingSprite* thingSprites;
 extern ThingFrame* thingFrames;
 extern ThingPicture* thingPictures;
+extern std::uint16_t* thingOpaqueRows;
 
 // Builds the tables from a checked description whose textures are planned (the
 // sectors are already built).

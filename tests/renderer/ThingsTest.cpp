@@ -130,6 +130,52 @@ TEST(ThingsTest, NearerWallsHideAThingPixelExactly) {
     }
 }
 
+// Seen alone, a picture shows whole and upright: in each column one texel column,
+// its rows from the top texel to the bottom one in order; the texel columns run
+// left to right across the screen, right to left when mirrored, every opaque one
+// shown and no clear one.
+TEST(ThingsTest, APictureShowsWholeAndUprightOrMirrored) {
+    for (const bool mirrored : {false, true}) {
+        std::string json = room(false, false, R"({ "x": 3, "y": 0, "sprite": "tall" })");
+        if (mirrored) {
+            json.replace(json.find(R"("texture": "tall", )"), 19,
+                         R"("texture": "tall", "mirrored": true, )");
+        }
+        const std::vector<PackedPixel> frame = drawLevel(json);
+        std::int32_t previous = -1;
+        std::vector<bool> shown(16, false);
+        for (std::int32_t x = 0; x < screenWidth; ++x) {
+            std::int32_t column = -1, lastRow = -1, firstRow = -1;
+            for (std::int32_t y = 0; y < screenHeight; ++y) {
+                const PackedPixel p = frame[static_cast<std::size_t>(y * screenWidth + x)];
+                if (!isPicture(p)) {
+                    continue;
+                }
+                const std::int32_t u = p >> 8 & 0xFF, v = p & 0xFF;
+                ASSERT_TRUE(column < 0 || column == u) << x << "," << y;
+                ASSERT_GE(v, lastRow) << x << "," << y;
+                column = u;
+                firstRow = firstRow < 0 ? v : firstRow;
+                lastRow = v;
+            }
+            if (column < 0) {
+                continue;
+            }
+            EXPECT_TRUE(pictureOpaque(column)) << x;
+            EXPECT_EQ(firstRow, 0) << x;
+            EXPECT_EQ(lastRow, 63) << x;
+            if (previous >= 0) {
+                EXPECT_TRUE(mirrored ? column <= previous : column >= previous) << x;
+            }
+            previous = column;
+            shown[static_cast<std::size_t>(column)] = true;
+        }
+        for (std::int32_t u = 0; u < 16; ++u) {
+            EXPECT_EQ(shown[static_cast<std::size_t>(u)], pictureOpaque(u)) << u;
+        }
+    }
+}
+
 // Of two things that overlap on screen, the nearer covers the farther wherever its
 // texels are opaque, whichever the file lists first.
 TEST(ThingsTest, TheNearerOfTwoThingsCoversTheFarther) {
