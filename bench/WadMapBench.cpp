@@ -2,9 +2,9 @@
 // rate of views sampled along it at 320 x 240 and 1920 x 1080 on every core: its
 // start turned to eight headings, and a fixed set of points inside its sectors,
 // each looked from in two directions. Prints the median and the worst view over
-// all maps, each map's load time, and the built-in animation's frames at the same
-// sizes drawn in the same run, as the baseline the maps' figures stand against.
-// The WADs are read in place and the maps skipped when they are absent.
+// all maps, with the maps' things and with them left out, each map's load time, and the built-in
+// animation's frames at the same sizes drawn in the same run, as the baseline the maps' figures
+// stand against. The WADs are read in place and the maps skipped when they are absent.
 
 #include "renderer/camera/FreeCamera.h"
 #include "renderer/draw/FixedPoint.h"
@@ -12,12 +12,14 @@
 #include "renderer/draw/SectorHolds.h"
 #include "renderer/level/Housekeeping.h"
 #include "renderer/level/Level.h"
+#include "renderer/level/LevelThings.h"
 #include "renderer/level/wad/WadFile.h"
 #include "renderer/level/wad/WadMap.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -132,6 +134,25 @@ struct MapFigures {
     double load;
 };
 
+// The frame rates of every view at one size, with the maps' things or without.
+struct Tally {
+    std::vector<double> rates;
+    double worst = 1e30;
+    std::string worstView;
+
+    void add(double rate, const std::string& view) {
+        if (rate < worst) {
+            worst = rate;
+            worstView = view;
+        }
+        rates.push_back(rate);
+    }
+    double median() {
+        std::sort(rates.begin(), rates.end());
+        return rates[rates.size() / 2];
+    }
+};
+
 void wadMaps(benchmark::State& state) {
     const std::vector<std::string> wads = {"/usr/share/games/doom/freedoom1.wad",
                                            "/usr/share/games/doom/freedoom2.wad"};
@@ -144,11 +165,12 @@ void wadMaps(benchmark::State& state) {
         }
     }
     for (auto _ : state) {
-        std::vector<std::vector<double>> rates(sizes.size());
-        std::vector<std::string> worstView(sizes.size());
-        std::vector<double> worst(sizes.size(), 1e30);
+        // [size][0]: the views as the maps are, things and all; [size][1]: the
+        // same views with the things left out.
+        std::vector<std::array<Tally, 2>> tallies(sizes.size());
         std::vector<MapFigures> maps;
         std::vector<double> baseline;
+        long long things = 0;
         for (const Size& size : sizes) {
             baseline.push_back(animationRate(size, cores));
         }
@@ -166,6 +188,7 @@ void wadMaps(benchmark::State& state) {
                     return;
                 }
                 maps.push_back({name, seconds(started)});
+                things += levelThingCount;
                 const std::vector<Eye> eyes = sampleViews();
                 setFrameThreads(cores);
                 for (std::size_t z = 0; z < sizes.size(); ++z) {
@@ -175,12 +198,12 @@ void wadMaps(benchmark::State& state) {
                     setFramebuffer(pixels.data());
                     for (std::size_t v = 0; v < eyes.size(); ++v) {
                         lookFrom(eyes[v]);
-                        const double rate = viewRate();
-                        if (rate < worst[z]) {
-                            worst[z] = rate;
-                            worstView[z] = name + " view " + std::to_string(v);
-                        }
-                        rates[z].push_back(rate);
+                        const std::string view = name + " view " + std::to_string(v);
+                        tallies[z][0].add(viewRate(), view);
+                        const std::int32_t placed = levelThingCount;
+                        levelThingCount = 0; // drawn as if the map had none
+                        tallies[z][1].add(viewRate(), view);
+                        levelThingCount = placed;
                     }
                     setFramebuffer(nullptr);
                 }
@@ -189,17 +212,25 @@ void wadMaps(benchmark::State& state) {
                 HKFreeAll();
             }
         }
+        std::printf("%lld things in %zu maps\n", things, maps.size());
         for (std::size_t z = 0; z < sizes.size(); ++z) {
-            std::sort(rates[z].begin(), rates[z].end());
-            const double median = rates[z][rates[z].size() / 2];
             const std::string size =
                 std::to_string(sizes[z].width) + "x" + std::to_string(sizes[z].height);
+            Tally& with = tallies[z][0];
+            Tally& without = tallies[z][1];
+            const double median = with.median();
+            const double bare = without.median();
             std::printf("%s on %d threads, %zu views: median %.0f frames/s, worst %.0f (%s); "
-                        "built-in animation %.0f frames/s\n",
-                        size.c_str(), cores, rates[z].size(), median, rates[z].front(),
-                        worstView[z].c_str(), baseline[z]);
+                        "without things median %.0f, worst %.0f (%s); built-in animation "
+                        "%.0f frames/s\n",
+                        size.c_str(), cores, with.rates.size(), median, with.worst,
+                        with.worstView.c_str(), bare, without.worst, without.worstView.c_str(),
+                        baseline[z]);
             state.counters["fps_median_" + size] = median;
-            state.counters["fps_worst_" + size] = rates[z].front();
+            state.counters["fps_worst_" + size] = with.worst;
+            state.counters["fps_median_no_things_" + size] = bare;
+            state.counters["fps_worst_no_things_" + size] = without.worst;
+            state.counters["things_cost_" + size] = bare / median;
             state.counters["fps_animation_" + size] = baseline[z];
         }
         std::printf("load times:");
