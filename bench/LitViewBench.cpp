@@ -12,6 +12,8 @@
 #include "renderer/level/Level.h"
 #include "renderer/output/FramePng.h"
 
+#include "LevelFrameSeconds.h"
+
 #include <benchmark/benchmark.h>
 #include <png.h>
 
@@ -22,21 +24,12 @@
 #include <string>
 #include <vector>
 
-#include <time.h>
-
 namespace {
 
 constexpr int batches = 25;
-constexpr long long pixelsPerBatch = 4'000'000;
 
 // The drawing thread's own processor time: on a machine shared with other work, the
 // time it was not running is not counted against the frames.
-double now() {
-    timespec time = {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
-}
-
 struct Look {
     bool middle;
     bool sky;
@@ -106,27 +99,7 @@ std::filesystem::path benchFolder() {
 double batchSeconds(Look look, std::int32_t width, std::int32_t height,
                     std::vector<PackedPixel>& target) {
     static const std::filesystem::path dir = benchFolder();
-    const std::filesystem::path file = dir / "level.json";
-    std::ofstream(file) << level(look);
-    std::string error;
-    if (!loadLevel(file.string(), error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 0.0;
-    }
-    resizeFrames(width, height);
-    const long long frames =
-        std::max(2LL, pixelsPerBatch / (static_cast<long long>(width) * height));
-    prepareFrames(target.data());
-    const double start = now();
-    for (long long i = 0; i < frames; ++i) {
-        drawFrame();
-    }
-    benchmark::DoNotOptimize(target.data());
-    const double seconds = (now() - start) / static_cast<double>(frames);
-    freeLevel();
-    HKFreeAll();
-    resizeFrames(320, 240);
-    return seconds;
+    return levelFrameSeconds(dir / "level.json", level(look), width, height, target);
 }
 
 // Arguments: width, height, middle, sky.

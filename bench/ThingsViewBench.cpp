@@ -10,6 +10,8 @@
 #include "renderer/level/Level.h"
 #include "renderer/output/FramePng.h"
 
+#include "LevelFrameSeconds.h"
+
 #include <benchmark/benchmark.h>
 #include <png.h>
 
@@ -20,18 +22,9 @@
 #include <string>
 #include <vector>
 
-#include <time.h>
-
 namespace {
 
 constexpr int batches = 15;
-constexpr long long pixelsPerBatch = 4'000'000;
-
-double now() {
-    timespec time = {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
-    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
-}
 
 // A hall 48 long looking east from its west end, light 160; with things, ten rows
 // of ten stand from 7 to 43 units ahead across the middle of the view, each a
@@ -92,27 +85,7 @@ std::filesystem::path benchFolder() {
 double batchSeconds(bool things, std::int32_t width, std::int32_t height,
                     std::vector<PackedPixel>& target) {
     static const std::filesystem::path dir = benchFolder();
-    const std::filesystem::path file = dir / "level.json";
-    std::ofstream(file) << level(things);
-    std::string error;
-    if (!loadLevel(file.string(), error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 0.0;
-    }
-    resizeFrames(width, height);
-    const long long frames =
-        std::max(2LL, pixelsPerBatch / (static_cast<long long>(width) * height));
-    prepareFrames(target.data());
-    const double start = now();
-    for (long long i = 0; i < frames; ++i) {
-        drawFrame();
-    }
-    benchmark::DoNotOptimize(target.data());
-    const double seconds = (now() - start) / static_cast<double>(frames);
-    freeLevel();
-    HKFreeAll();
-    resizeFrames(320, 240);
-    return seconds;
+    return levelFrameSeconds(dir / "level.json", level(things), width, height, target);
 }
 
 // Arguments: width, height.

@@ -69,15 +69,7 @@ std::string twoRooms(const std::string& side, const std::string& farSide = "",
 std::vector<PackedPixel> drawLevel(const std::string& name, const std::string& json) {
     const std::filesystem::path path = writeTestLevel(name, json);
     writeGrate(path.parent_path() / "grate.png");
-    std::string error;
-    EXPECT_TRUE(loadLevel(path.string(), error)) << error;
-    std::vector<PackedPixel> frame(screenPixels, 0);
-    prepareFrames(frame.data());
-    drawFrame();
-    freeLevel();
-    HKFreeAll();
-    framebuffer = nullptr;
-    return frame;
+    return drawFirstFrame(path);
 }
 
 std::int32_t channel(PackedPixel p, std::int32_t shift) {

@@ -1,6 +1,12 @@
 #include "TestLevels.h"
 
 #include "RendererFixture.h"
+#include "renderer/draw/FrameLoop.h"
+#include "renderer/draw/ScreenSize.h"
+#include "renderer/level/Housekeeping.h"
+#include "renderer/level/Level.h"
+
+#include <gtest/gtest.h>
 
 #include <fstream>
 
@@ -34,4 +40,16 @@ std::string corridorLevel(int sectors, int vertices, double sectorLength) {
     }
     text += "],\n  \"start\": { \"x\": 0.5, \"y\": 0, \"angle\": 0 } }\n";
     return text;
+}
+
+std::vector<PackedPixel> drawFirstFrame(const std::filesystem::path& path) {
+    std::string error;
+    EXPECT_TRUE(loadLevel(path.string(), error)) << error;
+    std::vector<PackedPixel> frame(screenPixels, 0);
+    prepareFrames(frame.data());
+    drawFrame();
+    freeLevel();
+    HKFreeAll();
+    framebuffer = nullptr;
+    return frame;
 }

@@ -84,15 +84,7 @@ std::vector<PackedPixel> drawLevel(const std::string& json) {
         json);
     writePicture(path.parent_path() / "tall.png", 0, 64);
     writePicture(path.parent_path() / "short.png", 1, 32);
-    std::string error;
-    EXPECT_TRUE(loadLevel(path.string(), error)) << error;
-    std::vector<PackedPixel> frame(screenPixels, 0);
-    prepareFrames(frame.data());
-    drawFrame();
-    freeLevel();
-    HKFreeAll();
-    framebuffer = nullptr;
-    return frame;
+    return drawFirstFrame(path);
 }
 
 } // namespace

@@ -72,15 +72,7 @@ std::vector<PackedPixel> drawLevel(const std::string& name, const std::string& j
     const std::filesystem::path path = writeTestLevel(name, json);
     writeNumbered(path.parent_path() / "tall.png", tallRed, tallWidth, tallHeight);
     writeNumbered(path.parent_path() / "door.png", doorRed, 64, 72);
-    std::string error;
-    EXPECT_TRUE(loadLevel(path.string(), error)) << error;
-    std::vector<PackedPixel> frame(screenPixels, 0);
-    prepareFrames(frame.data());
-    drawFrame();
-    freeLevel();
-    HKFreeAll();
-    framebuffer = nullptr;
-    return frame;
+    return drawFirstFrame(path);
 }
 
 std::int32_t channel(PackedPixel p, std::int32_t shift) {
