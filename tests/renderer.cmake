@@ -30,6 +30,7 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/WalkScriptTest.cpp
     ${renderer_test_dir}/ScreenshotsTest.cpp
     ${renderer_test_dir}/SpanRowsTest.cpp
+    ${renderer_test_dir}/ExactDivisorTest.cpp
     ${renderer_test_dir}/ColumnWorkersTest.cpp
     ${renderer_test_dir}/FrameBatchTest.cpp
     ${renderer_test_dir}/FrameSizeTest.cpp

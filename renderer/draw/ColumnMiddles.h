@@ -22,9 +22,6 @@ struct MiddlePiece {
 // One piece's rows; texels of alpha 0 leave what is already there.
 void drawMiddlePiece(const MiddlePiece& piece);
 
-// One piece's rows; texels of alpha 0 leave what is already there.
-void drawMiddlePiece(const MiddlePiece& piece);
-
 // The most middles one column keeps; a ray through more leaves out the farthest.
 constexpr std::int32_t maxColumnMiddles = 64;
 

@@ -12,93 +12,167 @@ namespace {
 
 constexpr float vOne = 65536.0f; // texel rows in 16.16 fixed point
 constexpr std::uint32_t vBits = 16;
+// Shading texels together, eight at once, costs a fraction of shading them one row
+// at a time.
+const std::int32_t shadedTogether = wideRowsAvailable() ? 8 : 1;
+const std::int32_t preShadedTexelsPerRow = wideRowsAvailable() ? 4 : 1;
 
 // The rows of one thing's piece: each row's texel lies inside the image (the piece
-// ends at the column's last opaque texel), so only alpha is tested. A piece is a
-// few rows of few texels: each is shaded as it is drawn.
-template <bool shaded> void drawThingRows(const MiddlePiece& piece) {
+// ends at the column's last opaque texel), so only alpha is tested, and not even
+// that in a solid run.
+template <bool shaded, bool solid> void drawThingRows(const MiddlePiece& piece) {
+    // Copied out: a pixel written could otherwise be the piece's own fields.
+    const PackedPixel* const column = piece.column;
+    const std::int32_t stride = piece.stride;
+    const std::uint32_t step = piece.step;
+    const std::uint32_t keep = piece.keep;
     std::uint32_t v = piece.vfix;
     PackedPixel* out = piece.out;
-    for (std::int32_t i = 0; i < piece.count; ++i, out += piece.stride, v += piece.step) {
-        const PackedPixel texel = piece.column[v >> vBits];
-        if ((texel >> 24) != 0) {
-            *out = shaded ? shadePixel(texel, piece.keep) : texel;
+    for (PackedPixel* const end = out + piece.count * stride; out != end;
+         out += stride, v += step) {
+        const PackedPixel texel = column[v >> vBits];
+        if (solid || texel > 0x00FFFFFFu) {
+            *out = shaded ? shadePixel(texel, keep) : texel;
         }
     }
 }
 
-// A shaded piece of many rows to its texels shades those texels once first.
-void drawShadedThingRows(MiddlePiece piece) {
+template <bool solid> void drawPlainThingRows(const MiddlePiece& piece) {
+    drawThingRows<false, solid>(piece);
+}
+
+// A shaded piece shades the texels its rows reach once first (a few more, to whole
+// eights, where they are shaded eight at once), unless it skips over most of them.
+template <bool solid> void drawShadedThingRows(MiddlePiece piece) {
     const std::uint32_t first = piece.vfix >> vBits;
     const std::uint32_t last =
         (piece.vfix + static_cast<std::uint32_t>(piece.count - 1) * piece.step) >> vBits;
     const auto texels = static_cast<std::int32_t>(last - first + 1);
-    if (piece.count < 2 * texels) {
-        drawThingRows<true>(piece);
+    if (texels > preShadedTexelsPerRow * piece.count) {
+        drawThingRows<true, solid>(piece);
         return;
     }
+    const auto height = static_cast<std::int32_t>(piece.texelRows);
+    const std::int32_t padded =
+        std::min(height, (texels + shadedTogether - 1) / shadedTogether * shadedTogether);
+    const std::int32_t from = std::min(static_cast<std::int32_t>(first), height - padded);
     PackedPixel shaded[maxTextureSide];
-    shadeTexels(piece.column + first, texels, piece.keep, shaded);
+    shadeTexels(piece.column + from, padded, piece.keep, shaded);
     piece.column = shaded;
-    piece.vfix -= first << vBits;
-    drawThingRows<false>(piece);
+    piece.vfix -= static_cast<std::uint32_t>(from) << vBits;
+    drawThingRows<false, solid>(piece);
 }
 
 // The first i >= 0 at which v + i x step reaches limit. Every value stays below
 // 2^27 (1024 texel rows of 16 fraction bits, the step at most the image's height),
-// so 32 bits hold them.
-std::uint32_t rowsBefore(std::uint32_t v, std::uint32_t step, std::uint32_t limit) {
-    return v >= limit ? 0 : (limit - v + step - 1) / step;
+// so 32 bits hold them and the division is exact.
+std::uint32_t rowsBefore(std::uint32_t v, const ProjectedThing& thing, std::uint32_t limit) {
+    return v >= limit ? 0 : thing.perRowStep.divide(limit - v + thing.rowStep - 1);
 }
 
+// The rows [top, bottom) of a column that nearer solid pieces already cover; what
+// is drawn there now is drawn over.
+struct CoveredRows {
+    std::int32_t top = 0;
+    std::int32_t bottom = 0;
+
+    // A solid piece's rows: joined when they meet, else the taller kept.
+    void add(std::int32_t from, std::int32_t to) {
+        if (top == bottom || (from <= bottom && to >= top)) {
+            top = top == bottom ? from : std::min(top, from);
+            bottom = std::max(bottom, to);
+        } else if (to - from > bottom - top) {
+            top = from;
+            bottom = to;
+        }
+    }
+};
+
 // The piece of one thing's picture in column x, inside rows [top, bottom): the
-// rows of its image column from the first opaque texel to the last.
+// rows of its image column from the first opaque texel to the last, less the ends
+// that nearer solid pieces cover; a solid one adds its rows to them.
 bool thingPiece(const ProjectedThing& thing, const ColumnState& state, std::int32_t x,
-                std::int32_t top, std::int32_t bottom, MiddlePiece& piece) {
+                std::int32_t top, std::int32_t bottom, CoveredRows& covered, MiddlePiece& piece,
+                bool& solid) {
+    if (top <= thing.firstRow && thing.firstRow >= covered.top &&
+        std::min(bottom, thing.firstRow + thing.pictureRows) <= covered.bottom) {
+        return false; // all its rows are covered, whichever its column
+    }
     const Texture& image = *thing.image;
+    // Not below 0: x is at or right of the left edge.
     const float across = (static_cast<float>(x) - thing.leftColumn) * thing.texelsPerColumn;
-    std::int32_t u = std::clamp(static_cast<std::int32_t>(std::floor(across)), 0, image.width - 1);
+    std::int32_t u =
+        static_cast<std::int32_t>(std::min(across, static_cast<float>(image.width - 1)));
     u = thing.mirrored ? image.width - 1 - u : u;
-    const std::uint32_t firstOpaque = thing.opaqueRows[2 * u];
-    const std::uint32_t endOpaque = thing.opaqueRows[2 * u + 1];
-    if (firstOpaque >= endOpaque) {
+    const OpaqueRun run = thing.opaqueRuns[u];
+    if (run.first >= run.end) {
         return false;
     }
-    // Rows far outside the frame are clamped before they become whole numbers.
-    const std::int32_t firstRow =
-        static_cast<std::int32_t>(std::clamp(std::ceil(thing.topRow), -65536.0f, 65536.0f));
-    std::int32_t start = std::max(top, firstRow);
+    std::int32_t start = thing.firstRow;
+    std::uint32_t vfix = thing.firstRowTexel;
+    if (top > start) {
+        start = top;
+        const float v = (static_cast<float>(start) - thing.topRow) * thing.texelsPerRow;
+        if (!(v < static_cast<float>(image.height))) {
+            return false; // the picture ends above the window
+        }
+        vfix = static_cast<std::uint32_t>(roundToInt(std::max(v, 0.0f) * vOne));
+    } else if (!thing.firstRowInside) {
+        return false;
+    }
     if (start >= bottom) {
         return false;
     }
-    const float step = std::min(thing.texelsPerRow, static_cast<float>(image.height));
-    const float v = (static_cast<float>(start) - thing.topRow) * thing.texelsPerRow;
-    if (!(v < static_cast<float>(image.height))) {
-        return false; // the picture ends above the window
-    }
-    const auto vfix = static_cast<std::uint32_t>(roundToInt(std::max(v, 0.0f) * vOne));
-    const auto stepFix = static_cast<std::uint32_t>(std::max(1, roundToInt(step * vOne)));
     // Where the rows' texels reach the opaque ones and pass them, worked out from
     // the same whole numbers the drawing steps through.
-    const std::uint32_t skip = rowsBefore(vfix, stepFix, firstOpaque << vBits);
-    const std::uint32_t rows = rowsBefore(vfix, stepFix, endOpaque << vBits);
+    const std::uint32_t skip = rowsBefore(vfix, thing, std::uint32_t{run.first} << vBits);
+    const std::uint32_t rows = rowsBefore(vfix, thing, std::uint32_t{run.end} << vBits);
     const std::int32_t end =
         static_cast<std::int32_t>(std::min<std::int64_t>(bottom, std::int64_t{start} + rows));
-    start = static_cast<std::int32_t>(std::min<std::int64_t>(end, std::int64_t{start} + skip));
-    if (start >= end) {
+    const std::int32_t opaqueStart =
+        static_cast<std::int32_t>(std::min<std::int64_t>(end, std::int64_t{start} + skip));
+    if (opaqueStart >= end) {
+        return false;
+    }
+    std::int32_t drawnStart = opaqueStart;
+    std::int32_t drawnEnd = end;
+    if (drawnStart >= covered.top && drawnStart < covered.bottom) {
+        drawnStart = std::min(end, covered.bottom);
+    }
+    if (drawnEnd > covered.top && drawnEnd <= covered.bottom) {
+        drawnEnd = std::max(drawnStart, covered.top);
+    }
+    solid = run.solid;
+    if (solid) {
+        covered.add(opaqueStart, end);
+    }
+    if (drawnStart >= drawnEnd) {
         return false;
     }
     piece = {image.pixels + u * image.height,
              static_cast<std::uint32_t>(image.height),
-             state.pixels + start * state.stride,
+             state.pixels + drawnStart * state.stride,
              state.stride,
-             end - start,
-             vfix + skip * stepFix,
-             stepFix,
+             drawnEnd - drawnStart,
+             vfix + static_cast<std::uint32_t>(drawnStart - start) * thing.rowStep,
+             thing.rowStep,
              vBits,
              thing.keep};
     return true;
 }
+
+// One thing covering the column: the window the walls nearer than it leave, and
+// its piece if it shows one.
+struct ColumnThing {
+    ColumnCrossing open;
+    const ProjectedThing* thing;
+    bool shown;
+    bool solid; // its piece has no clear texel
+    MiddlePiece piece;
+};
+
+// The things one column works out together; more are taken in turns.
+constexpr std::int32_t columnThingsAtOnce = 64;
 
 } // namespace
 
@@ -106,31 +180,51 @@ void drawColumnThings(const FrameThings& things, const ColumnState& state, std::
                       const ColumnCrossings& crossings, const ColumnMiddles& middles) {
     std::int32_t undrawn = middles.count; // middles [0, undrawn) wait for nearer things
     std::int32_t nearer = crossings.count;
-    const std::int32_t* list = nullptr;
-    std::int32_t listCount = 0;
+    const std::int32_t* list;
+    std::int32_t listCount;
     things.forColumn(column, list, listCount);
-    for (std::int32_t i = 0; i < listCount; ++i) {
-        const ProjectedThing& thing =
-            things.entries[static_cast<std::size_t>(list != nullptr ? list[i] : i)];
-        if (column < thing.firstColumn || column >= thing.endColumn) {
-            continue;
+    ColumnThing covering[columnThingsAtOnce];
+    for (std::int32_t from = 0; from < listCount;) {
+        // The ones covering the column, kept without a branch: which they are
+        // follows no pattern a processor could guess.
+        std::int32_t count = 0;
+        for (; from < listCount && count < columnThingsAtOnce; ++from) {
+            const ProjectedThing& thing = things.entries[static_cast<std::size_t>(list[from])];
+            covering[count].thing = &thing;
+            count += static_cast<std::uint32_t>(column - thing.firstColumn) <
+                     static_cast<std::uint32_t>(thing.endColumn - thing.firstColumn);
         }
-        // Far to near, so the walls nearer than the thing only ever get fewer.
-        while (nearer > 0 && !(crossings.list[nearer - 1].depth < thing.depth)) {
-            --nearer;
+        // Far to near, so the walls nearer than each thing only ever get fewer.
+        for (std::int32_t i = 0; i < count; ++i) {
+            ColumnThing& c = covering[i];
+            while (nearer > 0 && !(crossings.list[nearer - 1].depth < c.thing->depth)) {
+                --nearer;
+            }
+            c.open = nearer > 0 ? crossings.list[nearer - 1]
+                                : ColumnCrossing{0.0f, crossings.top, crossings.bottom, 0};
         }
-        const ColumnCrossing open = nearer > 0
-                                        ? crossings.list[nearer - 1]
-                                        : ColumnCrossing{0.0f, crossings.top, crossings.bottom, 0};
-        middles.draw(open.middles, undrawn);
-        undrawn = std::min(undrawn, open.middles);
-        MiddlePiece piece;
-        if (open.top < open.bottom &&
-            thingPiece(thing, state, column, open.top, open.bottom, piece)) {
-            if (piece.keep == keepAll) {
-                drawThingRows<false>(piece);
+        // Near to far, so that rows a nearer solid piece covers are not drawn twice.
+        CoveredRows covered;
+        for (std::int32_t i = count - 1; i >= 0; --i) {
+            ColumnThing& c = covering[i];
+            c.shown =
+                c.open.top < c.open.bottom && thingPiece(*c.thing, state, column, c.open.top,
+                                                         c.open.bottom, covered, c.piece, c.solid);
+        }
+        // Far to near again, the middles between them in turn.
+        for (std::int32_t i = 0; i < count; ++i) {
+            const ColumnThing& c = covering[i];
+            if (c.open.middles < undrawn) {
+                middles.draw(c.open.middles, undrawn);
+                undrawn = c.open.middles;
+            }
+            if (!c.shown) {
+                continue;
+            }
+            if (c.piece.keep == keepAll) {
+                c.solid ? drawPlainThingRows<true>(c.piece) : drawPlainThingRows<false>(c.piece);
             } else {
-                drawShadedThingRows(piece);
+                c.solid ? drawShadedThingRows<true>(c.piece) : drawShadedThingRows<false>(c.piece);
             }
         }
     }

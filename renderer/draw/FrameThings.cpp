@@ -1,6 +1,7 @@
 #include "renderer/draw/FrameThings.h"
 
 #include "renderer/draw/ColumnDrawing.h"
+#include "renderer/draw/FixedPoint.h"
 #include "renderer/draw/FrameGeometry.h"
 #include "renderer/draw/SectorLight.h"
 #include "renderer/level/LevelThings.h"
@@ -11,6 +12,8 @@
 FrameThings frameThings;
 
 namespace {
+
+constexpr float texelRowOne = 65536.0f; // texel rows in 16.16 fixed point
 
 // Nearer than this a thing is behind the eye, or as good as: its picture would
 // cover the whole view with a handful of texels.
@@ -73,16 +76,30 @@ bool project(const View& view, float clock, std::int32_t index, ProjectedThing& 
     out.texelsPerColumn = texels / columnsPerUnit;
     out.topRow = static_cast<float>(g.centreRow) - (top - view.eye.z) * rowsPerUnit;
     out.texelsPerRow = texels / rowsPerUnit;
+    // What every column of it shares, worked out as each column would.
+    out.firstRow =
+        static_cast<std::int32_t>(std::clamp(std::ceil(out.topRow), -65536.0f, 65536.0f));
+    const float v = (static_cast<float>(out.firstRow) - out.topRow) * out.texelsPerRow;
+    out.firstRowInside = v < static_cast<float>(image.height);
+    out.firstRowTexel = static_cast<std::uint32_t>(roundToInt(std::max(v, 0.0f) * texelRowOne));
+    const float step = std::min(out.texelsPerRow, static_cast<float>(image.height));
+    out.rowStep = static_cast<std::uint32_t>(std::max(1, roundToInt(step * texelRowOne)));
+    out.perRowStep = ExactDivisor(out.rowStep);
+    const std::uint32_t pictureEnd = static_cast<std::uint32_t>(image.height) << 16;
+    out.pictureRows = !out.firstRowInside || out.firstRowTexel >= pictureEnd
+                          ? 0
+                          : static_cast<std::int32_t>(out.perRowStep.divide(
+                                pictureEnd - out.firstRowTexel + out.rowStep - 1));
     out.image = &image;
-    out.opaqueRows = thingOpaqueRows + picture.opaqueRows;
+    out.opaqueRuns = thingOpaqueRuns + picture.opaqueRuns;
     out.mirrored = picture.mirrored;
     out.keep = thingKeep(thing, sector, depth);
     out.thing = index;
     return true;
 }
 
-// Counts, then places, each thing in the bins it covers, in the order of the list;
-// a cursor a bin fills them.
+// Counts, then places, each thing in the bins it covers, far to near; a cursor a
+// bin fills them.
 void binThings(FrameThings& out) {
     const std::int32_t bins = (frameGeometry.width + thingBinColumns - 1) / thingBinColumns;
     std::fill(out.binFirst.begin(), out.binFirst.begin() + bins + 1, 0);
@@ -105,7 +122,8 @@ void binThings(FrameThings& out) {
     }
     std::int32_t* cursor = out.binCursor.data();
     std::copy(out.binFirst.begin(), out.binFirst.begin() + bins, cursor);
-    for (std::int32_t i = 0; i < out.count; ++i) {
+    for (std::int32_t k = 0; k < out.count; ++k) {
+        const std::int32_t i = out.order[static_cast<std::size_t>(k)];
         const ProjectedThing& thing = out.entries[static_cast<std::size_t>(i)];
         const std::int32_t first = thing.firstColumn / thingBinColumns;
         const std::int32_t last = (thing.endColumn - 1) / thingBinColumns;
@@ -115,10 +133,57 @@ void binThings(FrameThings& out) {
     }
 }
 
+// Sorts by insertion, which takes a few steps a thing for a list that is nearly
+// in order; gives up, leaving the list in some order, past a few steps a thing.
+template <typename Before>
+bool sortNearlySorted(std::int32_t* list, std::int32_t count, Before before) {
+    std::int32_t stepsLeft = 8 * count;
+    for (std::int32_t i = 1; i < count; ++i) {
+        const std::int32_t value = list[i];
+        std::int32_t j = i;
+        for (; j > 0 && before(value, list[j - 1]); --j) {
+            list[j] = list[j - 1];
+            if (--stepsLeft < 0) {
+                list[j - 1] = value;
+                return false;
+            }
+        }
+        list[j] = value;
+    }
+    return true;
+}
+
+// The next frame projects this one's things far to near, then the others as they
+// came.
+void planNextVisits(FrameThings& out) {
+    std::int32_t next = 0;
+    for (std::int32_t k = 0; k < out.count; ++k) {
+        out.nextVisits[static_cast<std::size_t>(next++)] =
+            out.entries[static_cast<std::size_t>(out.order[static_cast<std::size_t>(k)])].thing;
+    }
+    // Entries were made in the order of the visits.
+    std::int32_t entry = 0;
+    for (std::int32_t k = 0; k < levelThingCount; ++k) {
+        const std::int32_t i = out.visits[static_cast<std::size_t>(k)];
+        if (entry < out.count && out.entries[static_cast<std::size_t>(entry)].thing == i) {
+            ++entry;
+        } else {
+            out.nextVisits[static_cast<std::size_t>(next++)] = i;
+        }
+    }
+    out.visits.swap(out.nextVisits);
+}
+
 } // namespace
 
 void FrameThings::resize(std::int32_t things) {
     entries.assign(static_cast<std::size_t>(things), ProjectedThing{});
+    order.assign(static_cast<std::size_t>(things), 0);
+    visits.resize(static_cast<std::size_t>(things));
+    for (std::int32_t i = 0; i < things; ++i) {
+        visits[static_cast<std::size_t>(i)] = i;
+    }
+    nextVisits.assign(static_cast<std::size_t>(things), 0);
     count = 0;
     const bool any = things > 0;
     binFirst.assign(any ? mostBins + 1 : 0, 0);
@@ -132,15 +197,25 @@ void FrameThings::resize(std::int32_t things) {
 void projectThings(const View& view, float clock, FrameThings& out) {
     out.count = 0;
     const auto capacity = static_cast<std::int32_t>(out.entries.size());
-    for (std::int32_t i = 0; i < levelThingCount && out.count < capacity; ++i) {
+    for (std::int32_t k = 0; k < levelThingCount && out.count < capacity; ++k) {
+        const std::int32_t i = out.visits[static_cast<std::size_t>(k)];
         if (project(view, clock, i, out.entries[static_cast<std::size_t>(out.count)])) {
             ++out.count;
         }
     }
-    // A total order: every build sorts alike.
-    std::sort(out.entries.begin(), out.entries.begin() + out.count,
-              [](const ProjectedThing& a, const ProjectedThing& b) {
-                  return a.depth > b.depth || (a.depth == b.depth && a.thing < b.thing);
-              });
+    // A total order: every build sorts alike, whatever order the things came in.
+    for (std::int32_t i = 0; i < out.count; ++i) {
+        out.order[static_cast<std::size_t>(i)] = i;
+    }
+    const ProjectedThing* entries = out.entries.data();
+    const auto farther = [entries](std::int32_t i, std::int32_t j) {
+        const ProjectedThing& a = entries[i];
+        const ProjectedThing& b = entries[j];
+        return a.depth > b.depth || (a.depth == b.depth && a.thing < b.thing);
+    };
+    if (!sortNearlySorted(out.order.data(), out.count, farther)) {
+        std::sort(out.order.begin(), out.order.begin() + out.count, farther);
+    }
+    planNextVisits(out);
     binThings(out);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "renderer/draw/ExactDivisor.h"
 #include "renderer/draw/View.h"
 #include "renderer/level/Level.h"
+#include "renderer/level/LevelThings.h"
 
 #include <cstdint>
 #include <vector>
@@ -16,8 +18,17 @@ struct ProjectedThing {
     float texelsPerRow;       // down
     std::int32_t firstColumn; // the columns it covers, [first, end)
     std::int32_t endColumn;
-    const Texture* image;            // column order, transparent texels of alpha 0
-    const std::uint16_t* opaqueRows; // of each image column (ThingPicture's)
+    // The first whole row at or below the top edge, and its texel row in 16.16
+    // fixed point; firstRowInside is false where that row is below the picture.
+    std::int32_t firstRow;
+    std::uint32_t firstRowTexel;
+    bool firstRowInside;
+    std::uint32_t rowStep; // texel rows a row, 16.16
+    ExactDivisor perRowStep;
+    std::int32_t pictureRows; // from the first row to past the picture's last
+
+    const Texture* image;        // column order, transparent texels of alpha 0
+    const OpaqueRun* opaqueRuns; // of each image column (ThingPicture's)
     bool mirrored;
     std::uint32_t keep; // of each channel, in 32nds (shadePixel)
     std::int32_t thing; // the level's index, which decides between equal depths
@@ -25,25 +36,30 @@ struct ProjectedThing {
 
 // Columns are looked up by bins of this many: a column looks only at the things
 // of its bin.
-constexpr std::int32_t thingBinColumns = 16;
+constexpr std::int32_t thingBinColumns = 4;
 
-// The things of the current frame that it shows, far to near, and for each bin of
-// columns the ones covering some column of it, far to near too. Sized to the
-// level's things when it is built; a frame only fills it.
+// The things of the current frame that it shows, their order far to near, and for
+// each bin of columns the ones covering some column of it, far to near too. Sized
+// to the level's things when it is built; a frame only fills it.
 struct FrameThings {
-    std::vector<ProjectedThing> entries;
+    std::vector<ProjectedThing> entries; // as projected
     std::int32_t count = 0;
+    std::vector<std::int32_t> order; // far to near: entries[order[0]] is the farthest
+    // The level's things in the order they are projected: the last frame's far to
+    // near first, so that a frame's list comes nearly sorted.
+    std::vector<std::int32_t> visits;
+    std::vector<std::int32_t> nextVisits;
     std::vector<std::int32_t> binFirst; // bin b's things are binThings[binFirst[b]...]
     std::vector<std::int32_t> binThings;
     std::vector<std::int32_t> binCursor; // for filling the bins
     bool binned = false; // false: more than binThings holds; every column looks at all
 
     void resize(std::int32_t things);
-    // The things column x looks at: entries[list[i]] for i in [0, count), or, with
-    // list null, entries[i].
+    // The things column x looks at, far to near: entries[list[i]] for i in
+    // [0, listCount).
     void forColumn(std::int32_t x, const std::int32_t*& list, std::int32_t& listCount) const {
         if (!binned) {
-            list = nullptr;
+            list = order.data();
             listCount = count;
             return;
         }

@@ -10,7 +10,7 @@ std::int32_t levelThingCount = 0;
 ThingSprite* thingSprites = nullptr;
 ThingFrame* thingFrames = nullptr;
 ThingPicture* thingPictures = nullptr;
-std::uint16_t* thingOpaqueRows = nullptr;
+OpaqueRun* thingOpaqueRuns = nullptr;
 
 namespace {
 
@@ -23,8 +23,8 @@ std::int32_t spriteNamed(const LevelDescription& level, const std::string& name)
     return -1;
 }
 
-// Fills the opaque rows of every column of a texture (column order).
-void findOpaqueRows(const Texture& image, std::uint16_t* rows) {
+// Fills the opaque run of every column of a texture (column order).
+void findOpaqueRuns(const Texture& image, OpaqueRun* runs) {
     for (std::int32_t u = 0; u < image.width; ++u) {
         const PackedPixel* column = image.pixels + u * image.height;
         std::int32_t first = 0;
@@ -35,8 +35,12 @@ void findOpaqueRows(const Texture& image, std::uint16_t* rows) {
         while (end > first && (column[end - 1] >> 24) == 0) {
             --end;
         }
-        rows[2 * u] = static_cast<std::uint16_t>(first < end ? first : 0);
-        rows[2 * u + 1] = static_cast<std::uint16_t>(first < end ? end : 0);
+        bool solid = first < end;
+        for (std::int32_t row = first; row < end && solid; ++row) {
+            solid = (column[row] >> 24) != 0;
+        }
+        runs[u] = {static_cast<std::uint16_t>(first < end ? first : 0),
+                   static_cast<std::uint16_t>(first < end ? end : 0), solid};
     }
 }
 
@@ -55,17 +59,17 @@ void buildThings(const LevelDescription& level, const TexturePlan& plan) {
     thingSprites = new ThingSprite[level.sprites.size()];
     thingFrames = new ThingFrame[frames];
     thingPictures = new ThingPicture[pictures];
-    std::size_t opaqueRows = 0;
+    std::size_t opaqueRuns = 0;
     for (const SpriteDescription& sprite : level.sprites) {
         for (const SpriteFrame& frame : sprite.frames) {
             for (const SpritePicture& p : frame.pictures) {
-                opaqueRows +=
-                    2 * static_cast<std::size_t>(textures[plan.middle(level, p.texture)].width);
+                opaqueRuns +=
+                    static_cast<std::size_t>(textures[plan.middle(level, p.texture)].width);
             }
         }
     }
-    thingOpaqueRows = new std::uint16_t[opaqueRows];
-    std::int32_t nextRows = 0;
+    thingOpaqueRuns = new OpaqueRun[opaqueRuns];
+    std::int32_t nextRuns = 0;
     std::int32_t frame = 0;
     std::int32_t picture = 0;
     for (std::size_t s = 0; s < level.sprites.size(); ++s) {
@@ -79,9 +83,9 @@ void buildThings(const LevelDescription& level, const TexturePlan& plan) {
                                     static_cast<std::int32_t>(description.pictures.size())};
             for (const SpritePicture& p : description.pictures) {
                 const std::int32_t record = plan.middle(level, p.texture);
-                thingPictures[picture++] = {record, p.mirrored, p.footX, p.footY, nextRows};
-                findOpaqueRows(textures[record], thingOpaqueRows + nextRows);
-                nextRows += 2 * textures[record].width;
+                thingPictures[picture++] = {record, p.mirrored, p.footX, p.footY, nextRuns};
+                findOpaqueRuns(textures[record], thingOpaqueRuns + nextRuns);
+                nextRuns += textures[record].width;
             }
         }
     }
@@ -111,8 +115,8 @@ void freeThings() {
     thingFrames = nullptr;
     delete[] thingPictures;
     thingPictures = nullptr;
-    delete[] thingOpaqueRows;
-    thingOpaqueRows = nullptr;
+    delete[] thingOpaqueRuns;
+    thingOpaqueRuns = nullptr;
 }
 
 std::int32_t thingRotation(const Thing& thing, float eyeX, float eyeY) {

@@ -13,12 +13,18 @@
 struct ThingPicture {
     std::int32_t texture;
     bool mirrored;
-    float footX; // texels from the picture's left edge
-    float footY; // texels from its top row
-    // Of each image column, the rows from its first opaque texel to past its last
-    // (two entries a column in thingOpaqueRows; both 0 for a clear column): the
-    // rows outside are never drawn.
-    std::int32_t opaqueRows;
+    float footX;             // texels from the picture's left edge
+    float footY;             // texels from its top row
+    std::int32_t opaqueRuns; // its first column's in thingOpaqueRuns, one a column
+};
+
+// Of one image column, the rows from its first opaque texel to past its last (both
+// 0 for a clear column): the rows outside are never drawn. A solid run has no clear
+// texel between them, so it hides whatever is behind its rows.
+struct OpaqueRun {
+    std::uint16_t first;
+    std::uint16_t end;
+    bool solid;
 };
 
 struct ThingFrame {
@@ -50,7 +56,7 @@ extern std::int32_t levelThingCount;
 extern ThingSprite* thingSprites;
 extern ThingFrame* thingFrames;
 extern ThingPicture* thingPictures;
-extern std::uint16_t* thingOpaqueRows;
+extern OpaqueRun* thingOpaqueRuns;
 
 // Builds the tables from a checked description whose textures are planned (the
 // sectors are already built).

@@ -23,11 +23,14 @@ bool pictureOpaque(std::int32_t column) {
     return column % 4 != 3;
 }
 
-void writePicture(const std::filesystem::path& path, std::int32_t number, std::int32_t rows) {
+// A grille's columns are clear in every third band of four rows as well.
+void writePicture(const std::filesystem::path& path, std::int32_t number, std::int32_t rows,
+                  bool grille = false) {
     std::vector<PackedPixel> texels(static_cast<std::size_t>(16 * rows));
     for (std::int32_t i = 0; i < 16 * rows; ++i) {
+        const bool opaque = pictureOpaque(i % 16) && !(grille && i / 16 / 4 % 3 == 2);
         texels[static_cast<std::size_t>(i)] =
-            pictureOpaque(i % 16) ? codedTexel(pictureRed + number, i % 16, i / 16) : 0x00FFFFFFu;
+            opaque ? codedTexel(pictureRed + number, i % 16, i / 16) : 0x00FFFFFFu;
     }
     png_image image = {};
     image.version = PNG_IMAGE_VERSION;
@@ -49,12 +52,13 @@ bool isWall3(PackedPixel p) {
 // A room from x = -6 to 10 (a hole for a pillar when given) looking east from
 // (-5, 0), with a step down in the ceiling at x = 2 when lowCeiling; the pillar and
 // the step wear wall3. Things are JSON objects wearing "tall" (16 x 64 texels,
-// 1 x 4 units) or "short" (16 x 32).
+// 1 x 4 units), "grille" (the same with rows clear) or "short" (16 x 32).
 std::string room(bool pillar, bool lowCeiling, const std::string& things) {
     const std::string second = lowCeiling ? "2.5" : "6";
     return R"({ "duskhall-level": 1,
   "textures": { "w1": "wall1.png", "w2": "wall2.png", "w3": "wall3.png", "f": "floor1.png",
-                "c": "floor2.png", "tall": "tall.png", "short": "short.png" },
+                "c": "floor2.png", "tall": "tall.png", "short": "short.png",
+                "grille": "grille.png" },
   "vertices": [[-6, -4], [2, -4], [2, 4], [-6, 4], [10, -4], [10, 4],
                [0, -0.5], [0, 0.5], [1, 0.5], [1, -0.5]],
   "sectors": [
@@ -71,7 +75,8 @@ std::string room(bool pillar, bool lowCeiling, const std::string& things) {
            second + R"(, "wall-texture": "w2",
       "floor-texture": "f", "ceiling-texture": "c" } ],
   "sprites": [{ "name": "tall", "frames": [[{ "texture": "tall", "foot": [8, 64] }]] },
-              { "name": "short", "frames": [[{ "texture": "short", "foot": [8, 32] }]] }],
+              { "name": "short", "frames": [[{ "texture": "short", "foot": [8, 32] }]] },
+              { "name": "grille", "frames": [[{ "texture": "grille", "foot": [8, 64] }]] }],
   "things": [)" +
            things + R"(],
   "start": { "x": -5, "y": 0, "angle": 0 } })";
@@ -84,6 +89,7 @@ std::vector<PackedPixel> drawLevel(const std::string& json) {
         json);
     writePicture(path.parent_path() / "tall.png", 0, 64);
     writePicture(path.parent_path() / "short.png", 1, 32);
+    writePicture(path.parent_path() / "grille.png", 2, 64, true);
     return drawFirstFrame(path);
 }
 
@@ -168,26 +174,74 @@ TEST(ThingsTest, APictureShowsWholeAndUprightOrMirrored) {
     }
 }
 
-// Of two things that overlap on screen, the nearer covers the farther wherever its
-// texels are opaque, whichever the file lists first.
-TEST(ThingsTest, TheNearerOfTwoThingsCoversTheFarther) {
-    const std::string nearThing = R"({ "x": 0, "y": -1.1, "sprite": "short" })";
-    const std::string farThing = R"({ "x": 4, "y": -1.5, "sprite": "tall" })";
-    const std::vector<PackedPixel> walls = drawLevel(room(false, false, ""));
-    const std::vector<PackedPixel> nearAlone = drawLevel(room(false, false, nearThing));
-    const std::vector<PackedPixel> farAlone = drawLevel(room(false, false, farThing));
-    for (const std::string& things : {nearThing + "," + farThing, farThing + "," + nearThing}) {
-        const std::vector<PackedPixel> both = drawLevel(room(false, false, things));
-        std::int32_t overlap = 0;
-        for (std::size_t p = 0; p < both.size(); ++p) {
-            const PackedPixel expected = isPicture(nearAlone[p])  ? nearAlone[p]
-                                         : isPicture(farAlone[p]) ? farAlone[p]
-                                                                  : walls[p];
-            ASSERT_EQ(both[p], expected)
-                << things << " at " << p % screenWidth << "," << p / screenWidth;
-            overlap += isPicture(nearAlone[p]) && isPicture(farAlone[p]) ? 1 : 0;
+// Of things that overlap on screen, each pixel shows the nearest one whose texel
+// there is opaque, whichever the file lists first: through the holes of a grille,
+// under a lower ceiling that cuts their tops, in dim light as in full.
+TEST(ThingsTest, TheNearestOpaqueTexelOfOverlappingThingsShows) {
+    const struct {
+        const char* name;
+        bool lowCeiling;
+        bool dim;
+        std::vector<std::string> nearToFar;
+    } cases[] = {
+        {"short before tall",
+         false,
+         false,
+         {R"({ "x": 0, "y": -1.1, "sprite": "short" })",
+          R"({ "x": 4, "y": -1.5, "sprite": "tall" })"}},
+        {"grille before tall before short",
+         false,
+         true,
+         {R"({ "x": -1, "y": -0.4, "sprite": "grille" })",
+          R"({ "x": 1.5, "y": -0.6, "sprite": "tall" })",
+          R"({ "x": 6, "y": -0.9, "sprite": "short" })"}},
+        {"tall before grille, tops cut",
+         true,
+         false,
+         {R"({ "x": 3, "y": 0.3, "sprite": "tall" })",
+          R"({ "x": 5, "y": 0.1, "sprite": "grille" })",
+          R"({ "x": 8, "y": 0.5, "sprite": "tall" })"}},
+        {"two talls, tops cut, dim",
+         true,
+         true,
+         {R"({ "x": 3.5, "y": -0.2, "sprite": "tall" })",
+          R"({ "x": 7, "y": -0.1, "sprite": "tall" })"}},
+    };
+    for (const auto& c : cases) {
+        const auto level = [&c](const std::string& things) {
+            std::string json = room(false, c.lowCeiling, things);
+            for (std::size_t at = 0;
+                 c.dim && (at = json.find(R"("floor": 0,)", at)) != std::string::npos; at += 20) {
+                json.insert(at, R"("light": 120, )");
+            }
+            return drawLevel(json);
+        };
+        const std::vector<PackedPixel> walls = level("");
+        std::vector<std::vector<PackedPixel>> alone;
+        std::string nearFirst, farFirst;
+        for (const std::string& thing : c.nearToFar) {
+            alone.push_back(level(thing));
+            nearFirst += (nearFirst.empty() ? "" : ",") + thing;
+            farFirst = thing + (farFirst.empty() ? "" : ",") + farFirst;
         }
-        EXPECT_GT(overlap, 100);
+        for (const std::string& things : {nearFirst, farFirst}) {
+            const std::vector<PackedPixel> together = level(things);
+            std::int32_t overlap = 0;
+            for (std::size_t p = 0; p < together.size(); ++p) {
+                PackedPixel expected = walls[p];
+                std::int32_t showing = 0;
+                for (auto one = alone.rbegin(); one != alone.rend(); ++one) {
+                    if ((*one)[p] != walls[p]) { // shaded, a texel is no longer coded
+                        expected = (*one)[p];
+                        ++showing;
+                    }
+                }
+                ASSERT_EQ(together[p], expected) << c.name << ": " << things << " at "
+                                                 << p % screenWidth << "," << p / screenWidth;
+                overlap += showing > 1 ? 1 : 0;
+            }
+            EXPECT_GT(overlap, 100) << c.name;
+        }
     }
 }
 
@@ -226,6 +280,7 @@ TEST(ThingsTest, ASolidThingStopsTheWalker) {
             writeTestLevel("ThingsWalk", room(false, false, c.thing));
         writePicture(path.parent_path() / "tall.png", 0, 64);
         writePicture(path.parent_path() / "short.png", 1, 32);
+        writePicture(path.parent_path() / "grille.png", 2, 64, true);
         std::string error;
         ASSERT_TRUE(loadLevel(path.string(), error)) << error;
         FreeCamera camera = cameraFromView(-5.0f, 0.0f, 1.0f, 0.0f, 0, sectors);
