@@ -162,11 +162,10 @@ bool thingPiece(const ProjectedThing& thing, const ColumnState& state, std::int3
 }
 
 // One thing covering the column: the window the walls nearer than it leave, and
-// its piece if it shows one.
+// its piece where it shows one.
 struct ColumnThing {
     ColumnCrossing open;
     const ProjectedThing* thing;
-    bool shown;
     bool solid; // its piece has no clear texel
     MiddlePiece piece;
 };
@@ -186,41 +185,44 @@ void drawColumnThings(const FrameThings& things, const ColumnState& state, std::
     ColumnThing covering[columnThingsAtOnce];
     for (std::int32_t from = 0; from < listCount;) {
         // The ones covering the column, kept without a branch: which they are
-        // follows no pattern a processor could guess.
+        // follows no pattern a processor could guess. Far to near, so the walls
+        // nearer than each thing only ever get fewer (the ones between take
+        // no more walls off than the next one covering would).
         std::int32_t count = 0;
         for (; from < listCount && count < columnThingsAtOnce; ++from) {
             const ProjectedThing& thing = things.entries[static_cast<std::size_t>(list[from])];
-            covering[count].thing = &thing;
+            while (nearer > 0 && !(crossings.list[nearer - 1].depth < thing.depth)) {
+                --nearer;
+            }
+            ColumnThing& c = covering[count];
+            c.thing = &thing;
+            c.open = nearer > 0 ? crossings.list[nearer - 1]
+                                : ColumnCrossing{0.0f, crossings.top, crossings.bottom, 0};
             count += static_cast<std::uint32_t>(column - thing.firstColumn) <
                      static_cast<std::uint32_t>(thing.endColumn - thing.firstColumn);
         }
-        // Far to near, so the walls nearer than each thing only ever get fewer.
-        for (std::int32_t i = 0; i < count; ++i) {
-            ColumnThing& c = covering[i];
-            while (nearer > 0 && !(crossings.list[nearer - 1].depth < c.thing->depth)) {
-                --nearer;
-            }
-            c.open = nearer > 0 ? crossings.list[nearer - 1]
-                                : ColumnCrossing{0.0f, crossings.top, crossings.bottom, 0};
-        }
         // Near to far, so that rows a nearer solid piece covers are not drawn twice.
         CoveredRows covered;
+        std::int32_t shown[columnThingsAtOnce];
+        std::int32_t shownCount = 0;
         for (std::int32_t i = count - 1; i >= 0; --i) {
             ColumnThing& c = covering[i];
-            c.shown =
+            shown[shownCount] = i;
+            shownCount +=
                 c.open.top < c.open.bottom && thingPiece(*c.thing, state, column, c.open.top,
                                                          c.open.bottom, covered, c.piece, c.solid);
         }
         // Far to near again, the middles between them in turn.
-        for (std::int32_t i = 0; i < count; ++i) {
+        for (std::int32_t k = shownCount - 1, i = 0; i < count; ++i) {
             const ColumnThing& c = covering[i];
             if (c.open.middles < undrawn) {
                 middles.draw(c.open.middles, undrawn);
                 undrawn = c.open.middles;
             }
-            if (!c.shown) {
+            if (k < 0 || shown[k] != i) {
                 continue;
             }
+            --k;
             if (c.piece.keep == keepAll) {
                 c.solid ? drawPlainThingRows<true>(c.piece) : drawPlainThingRows<false>(c.piece);
             } else {
