@@ -80,16 +80,16 @@ Wall buildWall(const LevelDescription& level, const TexturePlan& plan, std::int3
     if (neighbour < 0) {
         const std::string& name =
             side != nullptr && !side->texture.empty() ? side->texture : sector.wallTexture;
-        wall.lowerTexture = plan.wall(level, name);
+        wall.lowerTexture = plan.wall(name);
         wall.upperTexture = wall.lowerTexture;
     } else {
         const std::string& behind = level.sectors[static_cast<std::size_t>(neighbour)].wallTexture;
         wall.lowerTexture =
-            plan.wall(level, side != nullptr && !side->lower.empty() ? side->lower : behind);
+            plan.wall(side != nullptr && !side->lower.empty() ? side->lower : behind);
         wall.upperTexture =
-            plan.wall(level, side != nullptr && !side->upper.empty() ? side->upper : behind);
+            plan.wall(side != nullptr && !side->upper.empty() ? side->upper : behind);
         if (side != nullptr) {
-            wall.middleTexture = side->middle.empty() ? -1 : plan.middle(level, side->middle);
+            wall.middleTexture = side->middle.empty() ? -1 : plan.middle(side->middle);
             wall.blocking = side->blocking;
         }
     }
@@ -189,7 +189,7 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
     freeLevel(); // a level built before is replaced
     buildTextures(plan, images);
     levelAlignment = {level.texelsPerUnit, level.flatTexelsPerUnit, level.roomAlignedWalls};
-    skyTexture = level.sky.empty() ? -1 : plan.wall(level, level.sky);
+    skyTexture = level.sky.empty() ? -1 : plan.wall(level.sky);
 
     solidSector = {};
     vertices = new Vec3[level.vertexX.size()];
@@ -219,9 +219,9 @@ void buildLevelFrom(const LevelDescription& level, const TexturePlan& plan,
         }
         sector.floorHeight = description.floor;
         sector.ceilingHeight = description.ceiling;
-        sector.wallTexture = plan.wall(level, description.wallTexture);
-        sector.floorTexture = plan.flat(level, description.floorTexture);
-        sector.ceilingTexture = plan.flat(level, description.ceilingTexture);
+        sector.wallTexture = plan.wall(description.wallTexture);
+        sector.floorTexture = plan.flat(description.floorTexture);
+        sector.ceilingTexture = plan.flat(description.ceilingTexture);
         sector.floorSky = !level.sky.empty() && description.floorTexture == level.sky;
         sector.ceilingSky = !level.sky.empty() && description.ceilingTexture == level.sky;
         sector.light = description.light;

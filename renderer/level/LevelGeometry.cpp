@@ -61,17 +61,28 @@ bool segmentsMeet(Point a, Point b, Point c, Point d) {
            (d3 == 0 && onSegment(a, b, c)) || (d4 == 0 && onSegment(a, b, d));
 }
 
-// Even-odd over a set of edges.
-bool insideLoops(const std::vector<Edge>& edges, Point p) {
+// Whether the edge from a to b crosses the horizontal ray from p to the right:
+// one step of the even-odd rule.
+bool crossesRayRight(Point a, Point b, Point p) {
+    return (a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
+}
+
+// Even-odd over one loop, read in place: the level's things each look for their
+// sector when it is built, so no edge list is made for every sector they try.
+bool insideLoop(const LevelDescription& level, const std::vector<std::int32_t>& loop, Point p) {
     bool inside = false;
-    for (const Edge& edge : edges) {
-        if ((edge.a.y > p.y) != (edge.b.y > p.y)) {
-            const double crossX =
-                edge.a.x + (p.y - edge.a.y) * (edge.b.x - edge.a.x) / (edge.b.y - edge.a.y);
-            if (p.x < crossX) {
-                inside = !inside;
-            }
-        }
+    for (std::size_t i = 0; i < loop.size(); ++i) {
+        inside ^= crossesRayRight(vertexAt(level, loop[i]),
+                                  vertexAt(level, loop[(i + 1) % loop.size()]), p);
+    }
+    return inside;
+}
+
+// Even-odd over the sector's outline and holes together.
+bool insideSector(const LevelDescription& level, const SectorDescription& sector, Point p) {
+    bool inside = insideLoop(level, sector.outline, p);
+    for (const std::vector<std::int32_t>& hole : sector.holes) {
+        inside ^= insideLoop(level, hole, p);
     }
     return inside;
 }
@@ -283,15 +294,14 @@ class GeometryCheck {
 
     bool checkHolesInside(std::size_t s) {
         const SectorDescription& sector = level_.sectors[s];
-        const std::vector<Edge> outline = loopEdges(level_, sector.outline);
         for (std::size_t h = 0; h < sector.holes.size(); ++h) {
             const std::string path = sectorPath(s) + ".holes[" + std::to_string(h) + "]";
             const Point corner = probePoint(sector, h);
-            if (!insideLoops(outline, corner)) {
+            if (!insideLoop(level_, sector.outline, corner)) {
                 return fail(path, "lies outside the sector's outline");
             }
             for (std::size_t g = 0; g < sector.holes.size(); ++g) {
-                if (g != h && insideLoops(loopEdges(level_, sector.holes[g]), corner)) {
+                if (g != h && insideLoop(level_, sector.holes[g], corner)) {
                     return fail(path, "lies inside holes[" + std::to_string(g) + "]");
                 }
             }
@@ -445,7 +455,7 @@ bool checkStartPoint(const LevelDescription& level, float x, float y, std::strin
 
 std::int32_t sectorHolding(const LevelDescription& level, float x, float y) {
     for (std::size_t s = 0; s < level.sectors.size(); ++s) {
-        if (insideLoops(sectorEdges(level, level.sectors[s]), {x, y})) {
+        if (insideSector(level, level.sectors[s], {x, y})) {
             return static_cast<std::int32_t>(s);
         }
     }

@@ -10,20 +10,19 @@
 
 namespace {
 
-std::int32_t indexOf(const LevelDescription& level, const std::string& name) {
+// The first level texture of each name.
+std::unordered_map<std::string, std::int32_t> textureIndices(const LevelDescription& level) {
+    std::unordered_map<std::string, std::int32_t> indices;
     for (std::size_t i = 0; i < level.textures.size(); ++i) {
-        if (level.textures[i].name == name) {
-            return static_cast<std::int32_t>(i);
-        }
+        indices.emplace(level.textures[i].name, static_cast<std::int32_t>(i));
     }
-    return -1;
+    return indices;
 }
 
-void mark(const LevelDescription& level, std::vector<bool>& used, const std::string& name) {
-    const std::int32_t index = indexOf(level, name);
-    if (index >= 0) {
-        used[static_cast<std::size_t>(index)] = true;
-    }
+std::int32_t indexOf(const std::unordered_map<std::string, std::int32_t>& indices,
+                     const std::string& name) {
+    const auto found = indices.find(name);
+    return found == indices.end() ? -1 : found->second;
 }
 
 std::string findTexture(const std::string& levelFolder, const std::string& file) {
@@ -63,50 +62,57 @@ std::string textureProblem(const std::string& file, const std::string& path,
     return "texture file " + printable(file) + " (" + printable(path) + ") " + cause;
 }
 
-std::int32_t TexturePlan::wall(const LevelDescription& level, const std::string& name) const {
-    const std::int32_t index = indexOf(level, name);
+std::int32_t TexturePlan::wall(const std::string& name) const {
+    const std::int32_t index = indexOf(textureNamed, name);
     return index < 0 ? -1 : wallRecord[static_cast<std::size_t>(index)];
 }
 
-std::int32_t TexturePlan::flat(const LevelDescription& level, const std::string& name) const {
-    const std::int32_t index = indexOf(level, name);
+std::int32_t TexturePlan::flat(const std::string& name) const {
+    const std::int32_t index = indexOf(textureNamed, name);
     return index < 0 ? -1 : flatRecord[static_cast<std::size_t>(index)];
 }
 
-std::int32_t TexturePlan::middle(const LevelDescription& level, const std::string& name) const {
-    const std::int32_t index = indexOf(level, name);
+std::int32_t TexturePlan::middle(const std::string& name) const {
+    const std::int32_t index = indexOf(textureNamed, name);
     return index < 0 ? -1 : middleRecord[static_cast<std::size_t>(index)];
 }
 
 TexturePlan planTextures(const LevelDescription& level) {
+    TexturePlan plan;
+    plan.textureNamed = textureIndices(level);
+    const auto mark = [&plan](std::vector<bool>& used, const std::string& name) {
+        const std::int32_t index = indexOf(plan.textureNamed, name);
+        if (index >= 0) {
+            used[static_cast<std::size_t>(index)] = true;
+        }
+    };
     std::vector<bool> onWalls(level.textures.size(), false);
     std::vector<bool> onFlats(level.textures.size(), false);
     std::vector<bool> onMiddles(level.textures.size(), false);
     // The sky is drawn column by column, like a wall; a flat wearing it is not drawn.
-    mark(level, onWalls, level.sky);
+    mark(onWalls, level.sky);
     for (const SectorDescription& sector : level.sectors) {
-        mark(level, onWalls, sector.wallTexture);
+        mark(onWalls, sector.wallTexture);
         for (const std::string* flat : {&sector.floorTexture, &sector.ceilingTexture}) {
             if (level.sky.empty() || *flat != level.sky) {
-                mark(level, onFlats, *flat);
+                mark(onFlats, *flat);
             }
         }
         for (const SideDescription& side : sector.sides) {
-            mark(level, onWalls, side.texture);
-            mark(level, onWalls, side.lower);
-            mark(level, onWalls, side.upper);
-            mark(level, onMiddles, side.middle);
+            mark(onWalls, side.texture);
+            mark(onWalls, side.lower);
+            mark(onWalls, side.upper);
+            mark(onMiddles, side.middle);
         }
     }
     // Sprite pictures keep their transparent texels as middles do.
     for (const SpriteDescription& sprite : level.sprites) {
         for (const SpriteFrame& frame : sprite.frames) {
             for (const SpritePicture& picture : frame.pictures) {
-                mark(level, onMiddles, picture.texture);
+                mark(onMiddles, picture.texture);
             }
         }
     }
-    TexturePlan plan;
     plan.wallRecord.assign(level.textures.size(), -1);
     plan.flatRecord.assign(level.textures.size(), -1);
     plan.middleRecord.assign(level.textures.size(), -1);

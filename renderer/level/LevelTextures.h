@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Which texture records a level needs: walls are drawn column by column and flats
@@ -19,11 +20,14 @@ struct TexturePlan {
     std::vector<std::int32_t> wallRecord;   // per level texture: its wall record or -1
     std::vector<std::int32_t> flatRecord;   // per level texture: its flat record or -1
     std::vector<std::int32_t> middleRecord; // per level texture: its middle record or -1
+    // Each name's level texture (the first of that name): every side of a large
+    // level looks up four, which a search through the names made slow.
+    std::unordered_map<std::string, std::int32_t> textureNamed;
 
     // The record of a named texture used on a wall or as a flat.
-    std::int32_t wall(const LevelDescription& level, const std::string& name) const;
-    std::int32_t flat(const LevelDescription& level, const std::string& name) const;
-    std::int32_t middle(const LevelDescription& level, const std::string& name) const;
+    std::int32_t wall(const std::string& name) const;
+    std::int32_t flat(const std::string& name) const;
+    std::int32_t middle(const std::string& name) const;
 };
 
 TexturePlan planTextures(const LevelDescription& level);

@@ -63,8 +63,7 @@ void buildThings(const LevelDescription& level, const TexturePlan& plan) {
     for (const SpriteDescription& sprite : level.sprites) {
         for (const SpriteFrame& frame : sprite.frames) {
             for (const SpritePicture& p : frame.pictures) {
-                opaqueRuns +=
-                    static_cast<std::size_t>(textures[plan.middle(level, p.texture)].width);
+                opaqueRuns += static_cast<std::size_t>(textures[plan.middle(p.texture)].width);
             }
         }
     }
@@ -82,7 +81,7 @@ void buildThings(const LevelDescription& level, const TexturePlan& plan) {
             thingFrames[frame++] = {picture,
                                     static_cast<std::int32_t>(description.pictures.size())};
             for (const SpritePicture& p : description.pictures) {
-                const std::int32_t record = plan.middle(level, p.texture);
+                const std::int32_t record = plan.middle(p.texture);
                 thingPictures[picture++] = {record, p.mirrored, p.footX, p.footY, nextRuns};
                 findOpaqueRuns(textures[record], thingOpaqueRuns + nextRuns);
                 nextRuns += textures[record].width;
