@@ -58,6 +58,7 @@ test-native: build
 	@ctest --preset linux -j $(JOBS)
 
 test-asan: build-asan
+	@echo "test-asan: the slow suites (label slow) are neither built nor run under the sanitizers; test-native runs them"
 	@ctest --preset linux-asan -j $(JOBS) -LE slow
 
 test-tsan: build-tsan
