@@ -18,9 +18,9 @@ constexpr float texelRowOne = 65536.0f; // texel rows in 16.16 fixed point
 // Nearer than this a thing is behind the eye, or as good as: its picture would
 // cover the whole view with a handful of texels.
 constexpr float nearestThing = 1.0f / 64.0f;
-constexpr std::int32_t mostBins = (maxFrameWidth + thingBinColumns - 1) / thingBinColumns;
-// Past this many, a frame's things are looked at whole by every column instead.
-constexpr std::size_t mostBinnedThings = std::size_t{1} << 20;
+// Past this many things covering columns, a frame's things are looked at whole by
+// every column instead.
+constexpr std::size_t mostListedThings = std::size_t{1} << 20;
 
 float dot(Vec3 a, Vec3 b) {
     return a.x * b.x + a.y * b.y + a.z * b.z;
@@ -98,37 +98,38 @@ bool project(const View& view, float clock, std::int32_t index, ProjectedThing& 
     return true;
 }
 
-// Counts, then places, each thing in the bins it covers, far to near; a cursor a
-// bin fills them.
-void binThings(FrameThings& out) {
-    const std::int32_t bins = (frameGeometry.width + thingBinColumns - 1) / thingBinColumns;
-    std::fill(out.binFirst.begin(), out.binFirst.begin() + bins + 1, 0);
+// Counts the things covering each column (one more where a thing's columns start,
+// one less where they end), then places them far to near, a cursor a column
+// filling its list.
+void listByColumn(FrameThings& out) {
+    const std::int32_t width = frameGeometry.width;
+    std::fill(out.columnFirst.begin(), out.columnFirst.begin() + width + 2, 0);
     std::size_t total = 0;
     for (std::int32_t i = 0; i < out.count; ++i) {
         const ProjectedThing& thing = out.entries[static_cast<std::size_t>(i)];
-        const std::int32_t first = thing.firstColumn / thingBinColumns;
-        const std::int32_t last = (thing.endColumn - 1) / thingBinColumns;
-        total += static_cast<std::size_t>(last - first + 1);
-        for (std::int32_t b = first; b <= last; ++b) {
-            ++out.binFirst[static_cast<std::size_t>(b) + 1];
-        }
+        total += static_cast<std::size_t>(thing.endColumn - thing.firstColumn);
+        ++out.columnFirst[static_cast<std::size_t>(thing.firstColumn) + 1];
+        --out.columnFirst[static_cast<std::size_t>(thing.endColumn) + 1];
     }
-    out.binned = total <= out.binThings.size();
-    if (!out.binned) {
+    out.byColumn = total <= out.columnThings.size();
+    if (!out.byColumn) {
         return;
     }
-    for (std::int32_t b = 0; b < bins; ++b) {
-        out.binFirst[static_cast<std::size_t>(b) + 1] += out.binFirst[static_cast<std::size_t>(b)];
+    // Summed across once, entry x + 1 is column x's count; twice, entry x is where
+    // its list starts.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::int32_t x = 1; x <= width; ++x) {
+            out.columnFirst[static_cast<std::size_t>(x)] +=
+                out.columnFirst[static_cast<std::size_t>(x) - 1];
+        }
     }
-    std::int32_t* cursor = out.binCursor.data();
-    std::copy(out.binFirst.begin(), out.binFirst.begin() + bins, cursor);
+    std::int32_t* cursor = out.columnCursor.data();
+    std::copy(out.columnFirst.begin(), out.columnFirst.begin() + width, cursor);
     for (std::int32_t k = 0; k < out.count; ++k) {
         const std::int32_t i = out.order[static_cast<std::size_t>(k)];
         const ProjectedThing& thing = out.entries[static_cast<std::size_t>(i)];
-        const std::int32_t first = thing.firstColumn / thingBinColumns;
-        const std::int32_t last = (thing.endColumn - 1) / thingBinColumns;
-        for (std::int32_t b = first; b <= last; ++b) {
-            out.binThings[static_cast<std::size_t>(cursor[b]++)] = i;
+        for (std::int32_t x = thing.firstColumn; x < thing.endColumn; ++x) {
+            out.columnThings[static_cast<std::size_t>(cursor[x]++)] = i;
         }
     }
 }
@@ -186,12 +187,13 @@ void FrameThings::resize(std::int32_t things) {
     nextVisits.assign(static_cast<std::size_t>(things), 0);
     count = 0;
     const bool any = things > 0;
-    binFirst.assign(any ? mostBins + 1 : 0, 0);
-    binCursor.assign(any ? mostBins : 0, 0);
-    binThings.assign(std::min(static_cast<std::size_t>(things) * static_cast<std::size_t>(mostBins),
-                              mostBinnedThings),
-                     0);
-    binned = false;
+    columnFirst.assign(any ? maxFrameWidth + 2 : 0, 0);
+    columnCursor.assign(any ? maxFrameWidth : 0, 0);
+    columnThings.assign(
+        std::min(static_cast<std::size_t>(things) * static_cast<std::size_t>(maxFrameWidth),
+                 mostListedThings),
+        0);
+    byColumn = false;
 }
 
 void projectThings(const View& view, float clock, FrameThings& out) {
@@ -217,5 +219,5 @@ void projectThings(const View& view, float clock, FrameThings& out) {
         std::sort(out.order.begin(), out.order.begin() + out.count, farther);
     }
     planNextVisits(out);
-    binThings(out);
+    listByColumn(out);
 }

@@ -34,13 +34,9 @@ struct ProjectedThing {
     std::int32_t thing; // the level's index, which decides between equal depths
 };
 
-// Columns are looked up by bins of this many: a column looks only at the things
-// of its bin.
-constexpr std::int32_t thingBinColumns = 4;
-
 // The things of the current frame that it shows, their order far to near, and for
-// each bin of columns the ones covering some column of it, far to near too. Sized
-// to the level's things when it is built; a frame only fills it.
+// each column the ones covering it, far to near too. Sized to the level's things
+// when it is built; a frame only fills it.
 struct FrameThings {
     std::vector<ProjectedThing> entries; // as projected
     std::int32_t count = 0;
@@ -49,24 +45,24 @@ struct FrameThings {
     // near first, so that a frame's list comes nearly sorted.
     std::vector<std::int32_t> visits;
     std::vector<std::int32_t> nextVisits;
-    std::vector<std::int32_t> binFirst; // bin b's things are binThings[binFirst[b]...]
-    std::vector<std::int32_t> binThings;
-    std::vector<std::int32_t> binCursor; // for filling the bins
-    bool binned = false; // false: more than binThings holds; every column looks at all
+    // Column x's things are columnThings[columnFirst[x]...columnFirst[x + 1]).
+    std::vector<std::int32_t> columnFirst;
+    std::vector<std::int32_t> columnThings;
+    std::vector<std::int32_t> columnCursor; // for filling them
+    bool byColumn = false; // false: more than columnThings holds; every column looks at all
 
     void resize(std::int32_t things);
     // The things column x looks at, far to near: entries[list[i]] for i in
     // [0, listCount).
     void forColumn(std::int32_t x, const std::int32_t*& list, std::int32_t& listCount) const {
-        if (!binned) {
+        if (!byColumn) {
             list = order.data();
             listCount = count;
             return;
         }
-        const std::int32_t bin = x / thingBinColumns;
-        list = binThings.data() + binFirst[static_cast<std::size_t>(bin)];
-        listCount =
-            binFirst[static_cast<std::size_t>(bin) + 1] - binFirst[static_cast<std::size_t>(bin)];
+        const auto at = static_cast<std::size_t>(x);
+        list = columnThings.data() + columnFirst[at];
+        listCount = columnFirst[at + 1] - columnFirst[at];
     }
 };
 

@@ -1,6 +1,9 @@
 #include "renderer/draw/SpanRows.h"
 
 #include "renderer/draw/SectorLight.h"
+#include "renderer/level/PngLoader.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -18,6 +21,25 @@ const FlatRows flatRows = wideRowsAvailable() ? drawFlatRowsWide : drawFlatRowsP
 const ShadedFlatRows shadedFlatRows =
     wideRowsAvailable() ? drawFlatRowsShadedWide : drawFlatRowsShadedPlain;
 const auto texelShades = wideRowsAvailable() ? shadeTexelsWide : shadeTexelsPlain;
+const auto thingRows = wideRowsAvailable() ? drawThingRowsWide : drawThingRowsPlain;
+
+constexpr std::uint32_t thingRowBits = 16;
+// A shaded piece shades its texels together first (shadeTexels), unless its rows
+// skip over more than this many a row.
+constexpr std::int32_t preShadedTexelsPerRow = 4;
+const std::int32_t shadedTogether = wideRowsAvailable() ? 8 : 1;
+
+template <bool shaded, bool solid>
+void thingRowsOneByOne(std::int32_t count, const PackedPixel* column, ThingRowStep step,
+                       std::uint32_t keep, PackedPixel* out, std::int32_t stride) {
+    std::uint32_t v = step.vfix;
+    for (PackedPixel* const end = out + count * stride; out != end; out += stride, v += step.step) {
+        const PackedPixel texel = column[v >> thingRowBits];
+        if (solid || texel > 0x00FFFFFFu) {
+            *out = shaded ? shadePixel(texel, keep) : texel;
+        }
+    }
+}
 
 } // namespace
 
@@ -34,6 +56,39 @@ void drawFlatRowsShaded(const std::int32_t* depths, FlatRowLight light, std::int
 
 void shadeTexels(const PackedPixel* in, std::int32_t count, std::uint32_t keep, PackedPixel* out) {
     texelShades(in, count, keep, out);
+}
+
+void drawThingRows(std::int32_t count, const PackedPixel* column, ThingRowStep step,
+                   std::uint32_t keep, PackedPixel* out, std::int32_t stride) {
+    thingRows(count, column, step, keep, out, stride);
+}
+
+// A shaded piece shades the texels its rows reach once (a few more, to whole
+// groups where they are shaded eight at once), unless its rows skip over most of
+// them.
+void drawThingRowsPlain(std::int32_t count, const PackedPixel* column, ThingRowStep step,
+                        std::uint32_t keep, PackedPixel* out, std::int32_t stride) {
+    PackedPixel shaded[maxTextureSide];
+    if (keep != keepAll) {
+        const std::uint32_t first = step.vfix >> thingRowBits;
+        const std::uint32_t last =
+            (step.vfix + static_cast<std::uint32_t>(count - 1) * step.step) >> thingRowBits;
+        const auto texels = static_cast<std::int32_t>(last - first + 1);
+        if (texels > preShadedTexelsPerRow * count) {
+            step.solid ? thingRowsOneByOne<true, true>(count, column, step, keep, out, stride)
+                       : thingRowsOneByOne<true, false>(count, column, step, keep, out, stride);
+            return;
+        }
+        const auto height = static_cast<std::int32_t>(step.rows);
+        const std::int32_t padded =
+            std::min(height, (texels + shadedTogether - 1) / shadedTogether * shadedTogether);
+        const std::int32_t from = std::min(static_cast<std::int32_t>(first), height - padded);
+        shadeTexels(column + from, padded, keep, shaded);
+        column = shaded;
+        step.vfix -= static_cast<std::uint32_t>(from) << thingRowBits;
+    }
+    step.solid ? thingRowsOneByOne<false, true>(count, column, step, keepAll, out, stride)
+               : thingRowsOneByOne<false, false>(count, column, step, keepAll, out, stride);
 }
 
 void shadeTexelsPlain(const PackedPixel* in, std::int32_t count, std::uint32_t keep,

@@ -57,13 +57,26 @@ void drawFlatRowsShaded(const std::int32_t* depths, FlatRowLight light, std::int
 void drawWallRowsShaded(std::int32_t count, const PackedPixel* column, WallRowStep step,
                         std::uint32_t keep, PackedPixel* out, std::int32_t stride = screenWidth);
 
+// A thing's piece: row i shows texel (vfix + i x step) >> 16 of its image column
+// of rows texels, which the rows never pass. A texel of alpha 0 leaves its pixel,
+// unless the piece is solid (has none); every texel keeps keep / 32 of its
+// channels (shadePixel).
+struct ThingRowStep {
+    std::uint32_t vfix;
+    std::uint32_t step;
+    std::uint32_t rows;
+    bool solid;
+};
+void drawThingRows(std::int32_t count, const PackedPixel* column, ThingRowStep step,
+                   std::uint32_t keep, PackedPixel* out, std::int32_t stride);
+
 // out[i] = shadePixel(in[i], keep) for count texels: a wall piece taller than its
 // image column shades the column once instead of every row.
 void shadeTexels(const PackedPixel* in, std::int32_t count, std::uint32_t keep, PackedPixel* out);
 
-// The two ways the flat loop is done: one row at a time on any processor, and
-// eight at once where the processor has AVX2 (the one drawFlatRows uses when it is
-// present). Exposed so they can be checked against each other.
+// The two ways the flat and thing loops are done: one row at a time on any
+// processor, and eight at once where the processor has AVX2 (the one drawFlatRows
+// and drawThingRows use when it is present). Exposed so they can be checked against each other.
 bool wideRowsAvailable();
 void drawFlatRowsPlain(const std::int32_t* depths, std::int32_t count, const PackedPixel* texels,
                        FlatRowStep step, PackedPixel* out, std::int32_t stride = screenWidth);
@@ -79,3 +92,7 @@ void shadeTexelsPlain(const PackedPixel* in, std::int32_t count, std::uint32_t k
                       PackedPixel* out);
 void shadeTexelsWide(const PackedPixel* in, std::int32_t count, std::uint32_t keep,
                      PackedPixel* out);
+void drawThingRowsPlain(std::int32_t count, const PackedPixel* column, ThingRowStep step,
+                        std::uint32_t keep, PackedPixel* out, std::int32_t stride);
+void drawThingRowsWide(std::int32_t count, const PackedPixel* column, ThingRowStep step,
+                       std::uint32_t keep, PackedPixel* out, std::int32_t stride);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -181,6 +182,52 @@ TEST(SpanRowsTest, WallRowsOfAnyHeightWrapRoundIt) {
                         << "height " << height << " shift " << shift << " row " << r;
                     ASSERT_EQ(shaded.at(r), shadePixel(texelWanted, keepAll / 2))
                         << "height " << height << " shift " << shift << " row " << r;
+                }
+            }
+        }
+    }
+}
+
+// A thing's rows, plain and eight at a time: each row its texel, shaded, except
+// where the texel is clear and the piece not solid. Counts below, at and past a
+// group of eight; steps that skip texels and that stay on one; every kind of keep.
+TEST(SpanRowsTest, ThingRowsShowEachRowsTexelInItsShade) {
+    constexpr std::uint32_t height = 100;
+    std::vector<PackedPixel> column(height);
+    for (std::uint32_t i = 0; i < height; ++i) {
+        // Every third texel clear, with colour bits that must not show.
+        column[i] = (i % 3 == 0 ? 0x00000000u : 0xFF000000u) | (i * 2654435761u >> 8 & 0xFFFFFFu);
+    }
+    std::mt19937 random(61);
+    std::uniform_int_distribution<std::int32_t> rows(1, 40);
+    for (const std::uint32_t keep : {keepAll, 1u, 17u}) {
+        for (const bool solid : {true, false}) {
+            for (int round = 0; round < 60; ++round) {
+                const std::int32_t count = round < 12 ? 1 + round : rows(random);
+                // The last row's texel inside the column, as a piece's always is.
+                const std::uint32_t step =
+                    std::uniform_int_distribution<std::uint32_t>(1, (height << 16) / count)(random);
+                const std::uint32_t last = static_cast<std::uint32_t>(count - 1) * step;
+                const std::uint32_t vfix = std::uniform_int_distribution<std::uint32_t>(
+                    0, (height << 16) - 1 - last)(random);
+                const ThingRowStep rowStep = {vfix, step, height, solid};
+                Column plain, wide;
+                for (Column* drawn : {&plain, &wide}) {
+                    std::fill(drawn->pixels.begin(), drawn->pixels.end(), 0x12345678u);
+                }
+                drawThingRowsPlain(count, column.data(), rowStep, keep, plain.start(), screenWidth);
+                drawThingRowsWide(count, column.data(), rowStep, keep, wide.start(), screenWidth);
+                for (std::int32_t r = 0; r < screenHeight; ++r) {
+                    PackedPixel expected = 0x12345678u;
+                    if (r < count) {
+                        const PackedPixel texel =
+                            column[(vfix + static_cast<std::uint32_t>(r) * step) >> 16];
+                        expected = solid || texel >> 24 != 0 ? shadePixel(texel, keep) : expected;
+                    }
+                    ASSERT_EQ(plain.at(r), expected) << "keep " << keep << " solid " << solid
+                                                     << " round " << round << " row " << r;
+                    ASSERT_EQ(wide.at(r), expected) << "keep " << keep << " solid " << solid
+                                                    << " round " << round << " row " << r;
                 }
             }
         }
