@@ -36,10 +36,10 @@ __m256i shadeLanes(__m256i c, __m256i keep) {
 
 // A thing's rows eight at a time: their texels' rows worked out together, the
 // texels read one by one (quicker than a gather here too) and shaded together,
-// then written one by one (rows are a stride apart), the clear ones left out. The
-// last group ends on the last row, writing again rows already written with the
-// same texels.
-template <bool shaded, bool solid>
+// then written: at once where the rows follow one another in memory (the clear
+// ones masked out), else one by one. The last group ends on the last row, writing
+// again rows already written with the same texels.
+template <bool shaded, bool solid, bool contiguous>
 void thingRowsWide(std::int32_t count, const PackedPixel* column, ThingRowStep step,
                    std::uint32_t keep, PackedPixel* out, std::int32_t stride) {
     const __m256i laneSteps =
@@ -52,15 +52,31 @@ void thingRowsWide(std::int32_t count, const PackedPixel* column, ThingRowStep s
         const __m256i v = _mm256_add_epi32(
             splat(step.vfix + static_cast<std::uint32_t>(i) * step.step), laneSteps);
         _mm256_store_si256(reinterpret_cast<__m256i*>(index), _mm256_srli_epi32(v, 16));
-        if (shaded) {
-            const __m256i read = _mm256_setr_epi32(
+        PackedPixel* row = out + i * stride;
+        if (shaded || contiguous) {
+            __m256i read = _mm256_setr_epi32(
                 static_cast<int>(column[index[0]]), static_cast<int>(column[index[1]]),
                 static_cast<int>(column[index[2]]), static_cast<int>(column[index[3]]),
                 static_cast<int>(column[index[4]]), static_cast<int>(column[index[5]]),
                 static_cast<int>(column[index[6]]), static_cast<int>(column[index[7]]));
-            _mm256_store_si256(reinterpret_cast<__m256i*>(texel), shadeLanes(read, keepLanes));
+            if (shaded) {
+                read = shadeLanes(read, keepLanes);
+            }
+            if (contiguous) {
+                auto* to = reinterpret_cast<__m256i*>(row);
+                if (solid) {
+                    _mm256_storeu_si256(to, read);
+                } else {
+                    const __m256i clear =
+                        _mm256_cmpeq_epi32(_mm256_srli_epi32(read, 24), _mm256_setzero_si256());
+                    _mm256_maskstore_epi32(reinterpret_cast<int*>(to),
+                                           _mm256_xor_si256(clear, splat(~0u)), read);
+                }
+                i += lanes;
+                continue;
+            }
+            _mm256_store_si256(reinterpret_cast<__m256i*>(texel), read);
         }
-        PackedPixel* row = out + i * stride;
 #pragma GCC unroll 8
         for (std::int32_t lane = 0; lane < lanes; ++lane) {
             const PackedPixel t = shaded ? texel[lane] : column[index[lane]];
@@ -70,6 +86,13 @@ void thingRowsWide(std::int32_t count, const PackedPixel* column, ThingRowStep s
         }
         i += lanes;
     }
+}
+
+template <bool shaded, bool solid>
+void thingRowsWide(std::int32_t count, const PackedPixel* column, ThingRowStep step,
+                   std::uint32_t keep, PackedPixel* out, std::int32_t stride) {
+    stride == 1 ? thingRowsWide<shaded, solid, true>(count, column, step, keep, out, stride)
+                : thingRowsWide<shaded, solid, false>(count, column, step, keep, out, stride);
 }
 
 } // namespace

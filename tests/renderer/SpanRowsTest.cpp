@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -188,9 +187,10 @@ TEST(SpanRowsTest, WallRowsOfAnyHeightWrapRoundIt) {
     }
 }
 
-// A thing's rows, plain and eight at a time: each row its texel, shaded, except
-// where the texel is clear and the piece not solid. Counts below, at and past a
-// group of eight; steps that skip texels and that stay on one; every kind of keep.
+// A thing's rows, plain and eight at a time, down a framebuffer's column or along
+// a run of memory: each row its texel, shaded, except where the texel is clear and
+// the piece not solid. Counts below, at and past a group of eight; steps that skip
+// texels and that stay on one; every kind of keep.
 TEST(SpanRowsTest, ThingRowsShowEachRowsTexelInItsShade) {
     constexpr std::uint32_t height = 100;
     std::vector<PackedPixel> column(height);
@@ -200,34 +200,39 @@ TEST(SpanRowsTest, ThingRowsShowEachRowsTexelInItsShade) {
     }
     std::mt19937 random(61);
     std::uniform_int_distribution<std::int32_t> rows(1, 40);
-    for (const std::uint32_t keep : {keepAll, 1u, 17u}) {
-        for (const bool solid : {true, false}) {
-            for (int round = 0; round < 60; ++round) {
-                const std::int32_t count = round < 12 ? 1 + round : rows(random);
-                // The last row's texel inside the column, as a piece's always is.
-                const std::uint32_t step =
-                    std::uniform_int_distribution<std::uint32_t>(1, (height << 16) / count)(random);
-                const std::uint32_t last = static_cast<std::uint32_t>(count - 1) * step;
-                const std::uint32_t vfix = std::uniform_int_distribution<std::uint32_t>(
-                    0, (height << 16) - 1 - last)(random);
-                const ThingRowStep rowStep = {vfix, step, height, solid};
-                Column plain, wide;
-                for (Column* drawn : {&plain, &wide}) {
-                    std::fill(drawn->pixels.begin(), drawn->pixels.end(), 0x12345678u);
-                }
-                drawThingRowsPlain(count, column.data(), rowStep, keep, plain.start(), screenWidth);
-                drawThingRowsWide(count, column.data(), rowStep, keep, wide.start(), screenWidth);
-                for (std::int32_t r = 0; r < screenHeight; ++r) {
-                    PackedPixel expected = 0x12345678u;
-                    if (r < count) {
-                        const PackedPixel texel =
-                            column[(vfix + static_cast<std::uint32_t>(r) * step) >> 16];
-                        expected = solid || texel >> 24 != 0 ? shadePixel(texel, keep) : expected;
+    for (const std::int32_t stride : {screenWidth, 1}) {
+        for (const std::uint32_t keep : {keepAll, 1u, 17u}) {
+            for (const bool solid : {true, false}) {
+                for (int round = 0; round < 40; ++round) {
+                    const std::int32_t count = round < 12 ? 1 + round : rows(random);
+                    // The last row's texel inside the column, as a piece's always is.
+                    const std::uint32_t step = std::uniform_int_distribution<std::uint32_t>(
+                        1, (height << 16) / count)(random);
+                    const std::uint32_t last = static_cast<std::uint32_t>(count - 1) * step;
+                    const std::uint32_t vfix = std::uniform_int_distribution<std::uint32_t>(
+                        0, (height << 16) - 1 - last)(random);
+                    const ThingRowStep rowStep = {vfix, step, height, solid};
+                    std::vector<PackedPixel> plain(screenPixels, 0x12345678u);
+                    std::vector<PackedPixel> wide = plain;
+                    drawThingRowsPlain(count, column.data(), rowStep, keep, plain.data() + 7,
+                                       stride);
+                    drawThingRowsWide(count, column.data(), rowStep, keep, wide.data() + 7, stride);
+                    for (std::int32_t r = 0; r < screenHeight; ++r) {
+                        PackedPixel expected = 0x12345678u;
+                        if (r < count) {
+                            const PackedPixel texel =
+                                column[(vfix + static_cast<std::uint32_t>(r) * step) >> 16];
+                            expected =
+                                solid || texel >> 24 != 0 ? shadePixel(texel, keep) : expected;
+                        }
+                        const std::size_t at = 7 + static_cast<std::size_t>(r * stride);
+                        ASSERT_EQ(plain[at], expected)
+                            << "stride " << stride << " keep " << keep << " solid " << solid
+                            << " round " << round << " row " << r;
+                        ASSERT_EQ(wide[at], expected)
+                            << "stride " << stride << " keep " << keep << " solid " << solid
+                            << " round " << round << " row " << r;
                     }
-                    ASSERT_EQ(plain.at(r), expected) << "keep " << keep << " solid " << solid
-                                                     << " round " << round << " row " << r;
-                    ASSERT_EQ(wide.at(r), expected) << "keep " << keep << " solid " << solid
-                                                    << " round " << round << " row " << r;
                 }
             }
         }
