@@ -15,13 +15,6 @@ constexpr float vOne = 65536.0f; // texel rows in 16.16 fixed point
 constexpr std::uint32_t vBits = 16;
 constexpr float noWall = std::numeric_limits<float>::infinity();
 
-// The first i >= 0 at which v + i x step reaches limit. Every value stays below
-// 2^27 (1024 texel rows of 16 fraction bits, the step at most the image's height),
-// so 32 bits hold them and the division is exact.
-std::uint32_t rowsBefore(std::uint32_t v, const ProjectedThing& thing, std::uint32_t limit) {
-    return v >= limit ? 0 : thing.perRowStep.divide(limit - v + thing.rowStep - 1);
-}
-
 // The rows [top, bottom) of a column that nearer solid pieces already cover; what
 // is drawn there now is drawn over.
 struct CoveredRows {
@@ -44,7 +37,7 @@ struct CoveredRows {
 bool allRowsCovered(const ProjectedThing& thing, std::int32_t top, std::int32_t bottom,
                     const CoveredRows& covered) {
     return top <= thing.firstRow && thing.firstRow >= covered.top &&
-           std::min(bottom, thing.firstRow + thing.pictureRows) <= covered.bottom;
+           std::min(bottom, thing.pictureEndRow) <= covered.bottom;
 }
 
 // The piece of one thing's picture in column x, inside rows [top, bottom): the
@@ -80,8 +73,8 @@ bool thingPiece(const ProjectedThing& thing, const ColumnState& state, std::int3
     }
     // Where the rows' texels reach the opaque ones and pass them, worked out from
     // the same whole numbers the drawing steps through.
-    const std::uint32_t skip = rowsBefore(vfix, thing, std::uint32_t{run.first} << vBits);
-    const std::uint32_t rows = rowsBefore(vfix, thing, std::uint32_t{run.end} << vBits);
+    const std::uint32_t skip = thing.rowsBefore(vfix, std::uint32_t{run.first} << vBits);
+    const std::uint32_t rows = thing.rowsBefore(vfix, std::uint32_t{run.end} << vBits);
     const std::int32_t end =
         static_cast<std::int32_t>(std::min<std::int64_t>(bottom, std::int64_t{start} + rows));
     const std::int32_t opaqueStart =
@@ -127,7 +120,8 @@ struct ShownPiece {
 // first.
 constexpr std::int32_t columnThingsAtOnce = 64;
 
-// Things list[0, count) of the column, far to near: worked out nearest first, so that the walls
+// Things list[0, count) of the column, far to near (all of them covering it where
+// the frame lists things by column): worked out nearest first, so that the walls
 // nearer than each only get more and the rows nearer solid pieces cover only grow; then the pieces
 // kept drawn farthest first, the middles farther than each before it.
 void drawThingsOfColumn(const FrameThings& things, const std::int32_t* list, std::int32_t count,
@@ -148,9 +142,10 @@ void drawThingsOfColumn(const FrameThings& things, const std::int32_t* list, std
     };
     for (std::int32_t i = count - 1; i >= 0; --i) {
         const ProjectedThing& thing = things.entries[static_cast<std::size_t>(list[i])];
-        if (static_cast<std::uint32_t>(column - thing.firstColumn) >=
-            static_cast<std::uint32_t>(thing.endColumn - thing.firstColumn)) {
-            continue; // only where the things are not listed by column
+        if (!things.byColumn &&
+            static_cast<std::uint32_t>(column - thing.firstColumn) >=
+                static_cast<std::uint32_t>(thing.endColumn - thing.firstColumn)) {
+            continue;
         }
         if (thing.depth > nextWall) {
             do {

@@ -85,11 +85,12 @@ bool project(const View& view, float clock, std::int32_t index, ProjectedThing& 
     const float step = std::min(out.texelsPerRow, static_cast<float>(image.height));
     out.rowStep = static_cast<std::uint32_t>(std::max(1, roundToInt(step * texelRowOne)));
     out.perRowStep = ExactDivisor(out.rowStep);
-    const std::uint32_t pictureEnd = static_cast<std::uint32_t>(image.height) << 16;
-    out.pictureRows = !out.firstRowInside || out.firstRowTexel >= pictureEnd
-                          ? 0
-                          : static_cast<std::int32_t>(out.perRowStep.divide(
-                                pictureEnd - out.firstRowTexel + out.rowStep - 1));
+    out.pictureEndRow =
+        out.firstRow +
+        (out.firstRowInside
+             ? static_cast<std::int32_t>(out.rowsBefore(
+                   out.firstRowTexel, static_cast<std::uint32_t>(image.height) << 16))
+             : 0);
     out.image = &image;
     out.opaqueRuns = thingOpaqueRuns + picture.opaqueRuns;
     out.mirrored = picture.mirrored;

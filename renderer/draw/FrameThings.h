@@ -11,27 +11,38 @@
 // A thing as one frame sees it: where its picture falls on screen, worked out
 // once a frame before the columns are drawn.
 struct ProjectedThing {
+    // What a column looks at first, for every thing it lists.
     float depth;              // measured as walls are: (foot - eye) . view direction
-    float leftColumn;         // the picture's left edge, in columns (fractional)
-    float texelsPerColumn;    // across
-    float topRow;             // its top edge, in rows (fractional)
-    float texelsPerRow;       // down
     std::int32_t firstColumn; // the columns it covers, [first, end)
     std::int32_t endColumn;
-    // The first whole row at or below the top edge, and its texel row in 16.16
-    // fixed point; firstRowInside is false where that row is below the picture.
+    // The first whole row at or below the top edge, and the row past the picture's
+    // last from there (firstRow itself where the picture has no rows).
     std::int32_t firstRow;
+    std::int32_t pictureEndRow;
+
+    float leftColumn;      // the picture's left edge, in columns (fractional)
+    float texelsPerColumn; // across
+    float topRow;          // its top edge, in rows (fractional)
+    float texelsPerRow;    // down
+    // The first row's texel row in 16.16 fixed point; firstRowInside is false where
+    // that row is below the picture.
     std::uint32_t firstRowTexel;
     bool firstRowInside;
     std::uint32_t rowStep; // texel rows a row, 16.16
     ExactDivisor perRowStep;
-    std::int32_t pictureRows; // from the first row to past the picture's last
 
     const Texture* image;        // column order, transparent texels of alpha 0
     const OpaqueRun* opaqueRuns; // of each image column (ThingPicture's)
     bool mirrored;
     std::uint32_t keep; // of each channel, in 32nds (shadePixel)
     std::int32_t thing; // the level's index, which decides between equal depths
+
+    // The first i >= 0 at which v + i x rowStep reaches limit. Every value stays
+    // below 2^27 (1024 texel rows of 16 fraction bits, the step at most the image's
+    // height), so 32 bits hold them and the division is exact.
+    std::uint32_t rowsBefore(std::uint32_t v, std::uint32_t limit) const {
+        return v >= limit ? 0 : perRowStep.divide(limit - v + rowStep - 1);
+    }
 };
 
 // The things of the current frame that it shows, their order far to near, and for
