@@ -122,8 +122,9 @@ constexpr std::int32_t columnThingsAtOnce = 64;
 
 // Things list[0, count) of the column, far to near (all of them covering it where
 // the frame lists things by column): worked out nearest first, so that the walls
-// nearer than each only get more and the rows nearer solid pieces cover only grow; then the pieces
-// kept drawn farthest first, the middles farther than each before it.
+// nearer than each only get more and the rows nearer solid pieces cover only
+// grow; then the pieces kept drawn farthest first, the middles farther than each
+// before it.
 void drawThingsOfColumn(const FrameThings& things, const std::int32_t* list, std::int32_t count,
                         const ColumnState& state, std::int32_t column,
                         const ColumnCrossings& crossings, const ColumnMiddles& middles,
@@ -139,6 +140,16 @@ void drawThingsOfColumn(const FrameThings& things, const std::int32_t* list, std
     const auto nothingFartherShows = [&open, &covered] {
         return open.top >= open.bottom ||
                (open.top >= covered.top && open.bottom <= covered.bottom);
+    };
+    // Nor where the farther ones all have this window, which none of their tops
+    // is above, and their rows in it are covered: each would be left out as all
+    // covered. (A window that cuts a thing's top works its rows out afresh, and
+    // they may end a row past its picture's.)
+    const ProjectedThing& farthest = things.entries[static_cast<std::size_t>(list[0])];
+    const auto fartherAllCovered = [&](const ProjectedThing& thing) {
+        return !(farthest.depth > nextWall) && open.top <= thing.fartherTop &&
+               covered.top <= thing.fartherTop &&
+               covered.bottom >= std::min(open.bottom, thing.fartherEnd);
     };
     for (std::int32_t i = count - 1; i >= 0; --i) {
         const ProjectedThing& thing = things.entries[static_cast<std::size_t>(list[i])];
@@ -165,7 +176,7 @@ void drawThingsOfColumn(const FrameThings& things, const std::int32_t* list, std
                        next.solid)) {
             next.middles = open.middles;
             ++shownCount;
-            if (next.solid && nothingFartherShows()) {
+            if (next.solid && (nothingFartherShows() || fartherAllCovered(thing))) {
                 break;
             }
         }

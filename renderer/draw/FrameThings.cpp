@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 FrameThings frameThings;
 
@@ -218,6 +219,16 @@ void projectThings(const View& view, float clock, FrameThings& out) {
     };
     if (!sortNearlySorted(out.order.data(), out.count, farther)) {
         std::sort(out.order.begin(), out.order.begin() + out.count, farther);
+    }
+    std::int32_t top = std::numeric_limits<std::int32_t>::max();
+    std::int32_t end = std::numeric_limits<std::int32_t>::min();
+    for (std::int32_t k = 0; k < out.count; ++k) {
+        ProjectedThing& thing =
+            out.entries[static_cast<std::size_t>(out.order[static_cast<std::size_t>(k)])];
+        thing.fartherTop = top;
+        thing.fartherEnd = end;
+        top = std::min(top, thing.firstRow);
+        end = std::max(end, thing.pictureEndRow);
     }
     planNextVisits(out);
     listByColumn(out);

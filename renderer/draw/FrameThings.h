@@ -19,6 +19,10 @@ struct ProjectedThing {
     // last from there (firstRow itself where the picture has no rows).
     std::int32_t firstRow;
     std::int32_t pictureEndRow;
+    // No thing farther than it in the frame's order has a row of its picture
+    // outside [fartherTop, fartherEnd).
+    std::int32_t fartherTop;
+    std::int32_t fartherEnd;
 
     float leftColumn;      // the picture's left edge, in columns (fractional)
     float texelsPerColumn; // across

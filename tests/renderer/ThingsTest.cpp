@@ -52,7 +52,8 @@ bool isWall3(PackedPixel p) {
 // A room from x = -6 to 10 (a hole for a pillar when given) looking east from
 // (-5, 0), with a step down in the ceiling at x = 2 when lowCeiling; the pillar and
 // the step wear wall3. Things are JSON objects wearing "tall" (16 x 64 texels,
-// 1 x 4 units), "grille" (the same with rows clear) or "short" (16 x 32).
+// 1 x 4 units), "grille" (the same with rows clear), "short" (16 x 32) or "hung"
+// (tall, hanging from its top).
 std::string room(bool pillar, bool lowCeiling, const std::string& things) {
     const std::string second = lowCeiling ? "2.5" : "6";
     return R"({ "duskhall-level": 1,
@@ -76,7 +77,8 @@ std::string room(bool pillar, bool lowCeiling, const std::string& things) {
       "floor-texture": "f", "ceiling-texture": "c" } ],
   "sprites": [{ "name": "tall", "frames": [[{ "texture": "tall", "foot": [8, 64] }]] },
               { "name": "short", "frames": [[{ "texture": "short", "foot": [8, 32] }]] },
-              { "name": "grille", "frames": [[{ "texture": "grille", "foot": [8, 64] }]] }],
+              { "name": "grille", "frames": [[{ "texture": "grille", "foot": [8, 64] }]] },
+              { "name": "hung", "frames": [[{ "texture": "tall", "foot": [8, 0] }]] }],
   "things": [)" +
            things + R"(],
   "start": { "x": -5, "y": 0, "angle": 0 } })";
@@ -201,6 +203,11 @@ TEST(ThingsTest, TheNearestOpaqueTexelOfOverlappingThingsShows) {
          {R"({ "x": 3, "y": 0.3, "sprite": "tall" })",
           R"({ "x": 5, "y": 0.1, "sprite": "grille" })",
           R"({ "x": 8, "y": 0.5, "sprite": "tall" })"}},
+        {"hanging before standing, its foot below the nearer one",
+         false,
+         false,
+         {R"({ "x": -2, "y": -0.3, "sprite": "hung", "hanging": true })",
+          R"({ "x": 1.5, "y": -0.6, "sprite": "tall" })"}},
         {"two talls, tops cut, dim",
          true,
          true,
