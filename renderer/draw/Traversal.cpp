@@ -81,48 +81,44 @@ struct NearestHit {
 // Rooms of a few walls are searched whole: sorting out the walls first costs more.
 constexpr std::int32_t fewWalls = 12;
 
-// The first wall of the list at the smallest depth; a NaN depth is never taken.
+// Keeps wall i of the sector where the ray meets it (as meet says) nearer than
+// the nearest so far; of two at the same depth the earlier in the list is kept,
+// also where the walls are tried in no set order (anyOrder). A NaN depth is never
+// taken.
+template <bool (*meet)(const Ray&, const Wall&, WallHit&), bool anyOrder = false>
+void keepIfNearer(const View& view, const Sector& sector, std::int32_t i, const Ray& ray,
+                  NearestHit& nearest) {
+    WallHit hit;
+    if (!meet(ray, sector.walls[i], hit)) {
+        return;
+    }
+    const float depth = dot(hit.point - view.eye, view.dir);
+    if (depth < nearest.depth || (anyOrder && depth == nearest.depth && nearest.wall != nullptr &&
+                                  &sector.walls[i] < nearest.wall)) {
+        nearest = {&sector.walls[i], depth, hit};
+    }
+}
+
+// The first wall of the list at the smallest depth: of the walls the column can
+// meet where the sector has many, else of all; then, where none is met, of all
+// met loosely.
 NearestHit findNearestWall(const View& view, std::int32_t s, std::int32_t column, const Ray& ray) {
     const Sector& sector = view.sectors[s];
     NearestHit nearest = {nullptr, noHitDepth, {}};
     if (view.spans != nullptr && sector.wallCount > fewWalls) {
-        // The walls come in no set order: of two at the same depth the earlier in
-        // the list is kept, as when all of them are tried in order.
         view.spans->forWallsMet(view, s, column, [&](std::int32_t i) {
-            WallHit hit;
-            if (!meetWall(ray, sector.walls[i], hit)) {
-                return;
-            }
-            const float depth = dot(hit.point - view.eye, view.dir);
-            if (depth < nearest.depth || (depth == nearest.depth && nearest.wall != nullptr &&
-                                          &sector.walls[i] < nearest.wall)) {
-                nearest = {&sector.walls[i], depth, hit};
-            }
+            keepIfNearer<meetWall, true>(view, sector, i, ray, nearest);
         });
     } else {
         for (std::int32_t i = 0; i < sector.wallCount; ++i) {
-            WallHit hit;
-            if (!meetWall(ray, sector.walls[i], hit)) {
-                continue;
-            }
-            const float depth = dot(hit.point - view.eye, view.dir);
-            if (depth < nearest.depth) {
-                nearest = {&sector.walls[i], depth, hit};
-            }
+            keepIfNearer<meetWall>(view, sector, i, ray, nearest);
         }
     }
     if (nearest.wall != nullptr) {
         return nearest;
     }
     for (std::int32_t i = 0; i < sector.wallCount; ++i) {
-        WallHit hit;
-        if (!meetWallLoosely(ray, sector.walls[i], hit)) {
-            continue;
-        }
-        const float depth = dot(hit.point - view.eye, view.dir);
-        if (depth < nearest.depth) {
-            nearest = {&sector.walls[i], depth, hit};
-        }
+        keepIfNearer<meetWallLoosely>(view, sector, i, ray, nearest);
     }
     return nearest;
 }
