@@ -39,7 +39,8 @@ duskhall_test(renderer_test
     ${renderer_test_dir}/SectorLightTest.cpp
     ${renderer_test_dir}/WallAlignmentTest.cpp
   LIBS duskhall_renderer ZLIB::ZLIB
-  LABELS threads)
+  LABELS threads
+  WINE_SHARDS 2)
 
 duskhall_test(renderer_animation_test
   SOURCES ${renderer_test_dir}/AnimationPins.cpp ${renderer_test_dir}/AnimationLongCrcTest.cpp
